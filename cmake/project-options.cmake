@@ -1,0 +1,41 @@
+# Compiler settings shared by every target of the project.
+add_library(vistrel_options INTERFACE)
+if(MSVC)
+  target_compile_options(vistrel_options INTERFACE /W4 /permissive-)
+else()
+  target_compile_options(vistrel_options INTERFACE -Wall -Wextra -Wpedantic -Wno-unused-parameter)
+endif()
+
+if(VISTREL_SANITIZE AND NOT WIN32)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(WIN32)
+  # The controller speaks 8-bit strings and the ANSI calls; the launcher sets UNICODE itself.
+  add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+endif()
+
+# nlohmann-json is header-only; the cross build takes Debian's headers directly.
+if(WIN32)
+  # Only the nlohmann folder may be visible to the cross compiler, never the rest of /usr/include.
+  set(_third ${CMAKE_BINARY_DIR}/third-party-include)
+  file(MAKE_DIRECTORY ${_third})
+  if(NOT EXISTS ${_third}/nlohmann)
+    file(CREATE_LINK /usr/include/nlohmann ${_third}/nlohmann SYMBOLIC)
+  endif()
+  add_library(vistrel_json INTERFACE)
+  target_include_directories(vistrel_json SYSTEM INTERFACE ${_third})
+else()
+  add_library(vistrel_json INTERFACE)
+  target_link_libraries(vistrel_json INTERFACE nlohmann_json::nlohmann_json)
+endif()
+
+# Adds a GoogleTest program. Native builds run it directly, Windows builds under Wine.
+function(vistrel_add_gtest name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock_main vistrel_options)
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+                       PROPERTIES TIMEOUT 300)
+endfunction()

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine in the project's own prefix, quietly and
+# without the pipe trap: the Wine server is started first, so programs whose
+# output is piped (ctest, grep) end as soon as they end.
+#   VISTREL_WINEPREFIX  prefix folder (default: build/wineprefix-<lang>)
+#   VISTREL_LANG        en (default) or ja: the prefix is created under that locale
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+lang=${VISTREL_LANG:-en}
+if [[ $lang == ja ]]; then
+  export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+else
+  export LANG=C.UTF-8 LC_ALL=C.UTF-8
+fi
+export WINEPREFIX=${VISTREL_WINEPREFIX:-$here/../build/wineprefix-$lang}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEARCH=win64
+# Our stand-in DLLs beside the programs come before Wine's own.
+export WINEDLLOVERRIDES="mscoree,mshtml=;dxva2=n,b;minfolib=n,b${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
+mkdir -p "$(dirname "$WINEPREFIX")"
+(
+  flock 9
+  # A persistent server, started before anything else, keeps Wine's background
+  # services from holding our stdout open.
+  # (fd 9 is closed for everything started here, or the lock would live on in them)
+  wineserver -p 9>&- 2>/dev/null || true
+  if [[ ! -f $WINEPREFIX/.vistrel-ready ]]; then
+    wineboot -i </dev/null >/dev/null 2>&1 9>&- || true
+    touch "$WINEPREFIX/.vistrel-ready"
+  fi
+  wine cmd /c exit </dev/null >/dev/null 2>&1 9>&- || true
+) 9>"$WINEPREFIX.lock"
+exec wine "$@"
