@@ -1,0 +1,1 @@
+// Keeps a folder library valid while it has no sources of its own yet.
