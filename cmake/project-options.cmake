@@ -11,6 +11,12 @@ if(VISTREL_SANITIZE AND NOT WIN32)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+if(VISTREL_FUZZ)
+  # Every library under test carries the fuzzer's coverage instrumentation.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 if(WIN32)
   # The controller speaks 8-bit strings and the ANSI calls; the launcher sets UNICODE itself.
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
