@@ -1,0 +1,39 @@
+#pragma once
+// What the tray icon's mouse actions do, decided from the application state.
+#include <cstdint>
+#include <vector>
+
+namespace shell {
+
+// Commands of the tray menu (menu resource 155).
+inline constexpr std::uint32_t kCmdSettings = 32772;
+inline constexpr std::uint32_t kCmdCalmira = 32792;
+inline constexpr std::uint32_t kCmdFilter = 32796;
+inline constexpr std::uint32_t kCmdMonitorList = 32782;
+inline constexpr std::uint32_t kCmdExit = 32771;
+inline constexpr std::uint32_t kCmdAbout = 32774;
+
+// The windows that make the tray hold back: any of them open means a modal
+// loop is running or the settings window is up.
+struct OpenWindows {
+    bool settingsShown = false;
+    bool calmiraOpen = false;
+    bool filterOpen = false;
+    bool monitorListOpen = false;
+
+    bool Any() const { return settingsShown || calmiraOpen || filterOpen || monitorListOpen; }
+};
+
+struct TrayMenuChoice {
+    int popup = 1;                       // 0 = full menu, 1 = "E&xit" only
+    std::vector<std::uint32_t> grayed;   // items to gray in the full menu
+    std::uint32_t defaultItem = 0;       // bold item, 0 for none
+};
+
+TrayMenuChoice ChooseTrayMenu(bool hasCurrentMonitor, const OpenWindows& open);
+
+enum class DoubleClickAction { Nothing, BringToFront, ShowSettings };
+
+DoubleClickAction ChooseDoubleClick(bool hasCurrentMonitor, const OpenWindows& open);
+
+}  // namespace shell
