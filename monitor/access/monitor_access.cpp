@@ -1,0 +1,252 @@
+// The access operations of MonitorList: the owner claim, page selection and
+// the capability checks that guard every transaction.
+#include <algorithm>
+#include <vector>
+
+#include "monitor/access/delay_table.h"
+#include "monitor/access/owner.h"
+#include "monitor/access/raw_feature.h"
+#include "monitor/monitor_list.h"
+
+namespace {
+
+constexpr std::uint8_t kOwnerCode = 0xE0;
+constexpr std::uint8_t kPageSelectCode = 0xE1;
+constexpr std::uint32_t kOwnerWriteMs = 10;
+constexpr std::uint32_t kPageSelectMs = 20;
+
+constexpr int kAcquireAttempts = 5;
+constexpr std::uint32_t kAcquireRetryMs = 200;
+constexpr int kReadAttempts = 5;
+constexpr std::uint32_t kReadRetryMs = 30;
+
+constexpr std::uint16_t kBlockPage = 0x10;
+constexpr int kBlockDataRetries = 30;
+// After a failed data read the monitor needs a moment with the rewritten offset
+// before its data window delivers the right word again.
+constexpr std::uint32_t kBlockRetryMs = 100;
+// The length register is 16 bits wide; a larger value is a garbled reply.
+constexpr std::uint32_t kMaxBlockLength = 0xFFFF;
+
+constexpr std::uint16_t kReadinessPage = 0x20;
+constexpr std::uint16_t kQuadPage = 0xE0;
+constexpr std::uint8_t kQuadFirstCode = 0xE4;
+constexpr std::uint8_t kQuadCommitCode = 0xE8;
+
+// DDC/CI values are 16 bits; a wider value would reach the monitor truncated.
+constexpr std::uint32_t kMaxWriteValue = 0xFFFF;
+
+// Whether a write of `value` is allowed by the listed values of one code. The
+// requested value is a concrete value here, never the "any" wildcard.
+template <typename Map, typename Key>
+bool ListsWriteValue(const Map& map, const Key& key, std::uint32_t value) {
+    const auto range = map.equal_range(key);
+    for (auto it = range.first; it != range.second; ++it) {
+        if (it->second == -1 || (it->second >= 0 && static_cast<std::uint32_t>(it->second) == value))
+            return true;
+    }
+    return false;
+}
+
+bool HasHandle(const CMonitorStatus* status) {
+    return status != nullptr && status->m_phPhysicalMonitor != nullptr;
+}
+
+}  // namespace
+
+bool MonitorList::AcquireMonitor(const platform::PhysicalMonitorHandle* handle, bool retry) {
+    m_lockHeld = false;
+    if (handle == nullptr) return false;
+
+    const int attempts = retry ? kAcquireAttempts : 1;
+    bool free = false;
+    for (int attempt = 1; attempt <= attempts; ++attempt) {
+        std::uint32_t owner = 0;
+        std::uint32_t maximum = 0;
+        if (GetFeature(m_ddc, m_clock, handle, kOwnerCode, &owner, &maximum, kReadSettleMs) &&
+            IsReplaceableOwner(m_processes, owner)) {
+            free = true;
+            break;
+        }
+        if (attempt < attempts) m_clock.Sleep(kAcquireRetryMs);
+    }
+    if (!free) return false;
+
+    // Only the low 16 bits survive the trip through the monitor; writing just
+    // those keeps what another copy of this program reads back comparable with
+    // our process list.
+    const std::uint32_t self = m_processes.OwnProcessId() & kOwnerValueMask;
+    m_lockHeld = SetFeature(m_ddc, m_clock, handle, kOwnerCode, self, kOwnerWriteMs);
+    return m_lockHeld;
+}
+
+bool MonitorList::ReleaseMonitor(const platform::PhysicalMonitorHandle* handle) {
+    if (!m_lockHeld) return true;
+    if (handle == nullptr) {
+        m_lockHeld = false;
+        return false;
+    }
+    const bool written = SetFeature(m_ddc, m_clock, handle, kOwnerCode, 0, kOwnerWriteMs);
+    m_lockHeld = false;
+    return written;
+}
+
+bool MonitorList::SelectPage(const CMonitorStatus& status, std::uint16_t page, bool pageSelected) {
+    if (pageSelected) return true;
+    return SetFeature(m_ddc, m_clock, status.m_phPhysicalMonitor, kPageSelectCode, page,
+                      kPageSelectMs);
+}
+
+bool MonitorList::ReadFeature(const CMonitorStatus* status, std::uint16_t page, std::uint8_t code,
+                              std::uint32_t* current, std::uint32_t* maximum, bool pageSelected,
+                              bool retry) {
+    if (!HasHandle(status) || current == nullptr || maximum == nullptr) return false;
+    if (page == 0) {
+        if (!HasFeature(status->m_Features, code, -1)) return false;
+    } else {
+        if (!HasExtendedFeature(status->m_ExtFeatures, page, code, -1)) return false;
+        if (!m_lockHeld) return false;
+        if (!SelectPage(*status, page, pageSelected)) return false;
+    }
+
+    const int attempts = retry ? kReadAttempts : 1;
+    for (int attempt = 1; attempt <= attempts; ++attempt) {
+        if (GetFeature(m_ddc, m_clock, status->m_phPhysicalMonitor, code, current, maximum,
+                       kReadSettleMs))
+            return true;
+        if (attempt < attempts) m_clock.Sleep(kReadRetryMs);
+    }
+    return false;
+}
+
+bool MonitorList::WriteFeature(const CMonitorStatus* status, std::uint16_t page,
+                               std::uint8_t code, std::uint32_t value, bool pageSelected) {
+    if (!HasHandle(status)) return false;
+    if (value > kMaxWriteValue) return false;
+    if (page != 0) {
+        if (!ListsWriteValue(status->m_ExtFeatures, ExtendedFeatureKey{page, code}, value))
+            return false;
+        const std::optional<std::uint32_t> delay = SettlingDelay(page, code);
+        if (!delay) return false;
+        if (!m_lockHeld) return false;
+        if (!SelectPage(*status, page, pageSelected)) return false;
+        return SetFeature(m_ddc, m_clock, status->m_phPhysicalMonitor, code, value, *delay);
+    }
+    if (!ListsWriteValue(status->m_Features, code, value)) return false;
+    const std::optional<std::uint32_t> delay = SettlingDelay(0, code);
+    if (!delay) return false;
+    return SetFeature(m_ddc, m_clock, status->m_phPhysicalMonitor, code, value, *delay);
+}
+
+bool MonitorList::IsMonitorReady(const CMonitorStatus* status) {
+    std::uint32_t current = 0;
+    std::uint32_t maximum = 0;
+    if (!ReadFeature(status, kReadinessPage, 0xE2, &current, &maximum, false, true) || current != 1)
+        return false;
+    return ReadFeature(status, kReadinessPage, 0xE6, &current, &maximum, false, true) &&
+           current == 0;
+}
+
+bool MonitorList::ReadBlock(const CMonitorStatus* status, int block, std::uint8_t* buffer,
+                            std::size_t bufferSize, bool pageSelected, std::size_t* length) {
+    if (!HasHandle(status) || buffer == nullptr || block < 0 || block > 3) return false;
+    const std::uint8_t lengthCode = static_cast<std::uint8_t>(0xE2 + 3 * block);
+    const std::uint8_t offsetCode = static_cast<std::uint8_t>(lengthCode + 1);
+    const std::uint8_t dataCode = static_cast<std::uint8_t>(lengthCode + 2);
+    // Block 0 carries the extended capabilities themselves, so it cannot be
+    // checked against them.
+    if (block != 0) {
+        for (std::uint8_t code : {lengthCode, offsetCode, dataCode}) {
+            if (!HasExtendedFeature(status->m_ExtFeatures, kBlockPage, code, -1)) return false;
+        }
+    }
+    if (!m_lockHeld) return false;
+    if (!SelectPage(*status, kBlockPage, pageSelected)) return false;
+
+    const platform::PhysicalMonitorHandle* handle = status->m_phPhysicalMonitor;
+    std::uint32_t blockLength = 0;
+    std::uint32_t ignored = 0;
+    // Without its length the block cannot be read; an unread length is not an
+    // empty block.
+    if (!GetFeature(m_ddc, m_clock, handle, lengthCode, &blockLength, &ignored, kReadSettleMs))
+        return false;
+    if (blockLength > kMaxBlockLength) return false;
+    const std::uint32_t offsetDelay = SettlingDelay(kBlockPage, lengthCode).value_or(20);
+    if (!SetFeature(m_ddc, m_clock, handle, offsetCode, 0, offsetDelay)) return false;
+
+    const std::uint32_t words = (blockLength + 3) / 4;
+    std::vector<std::uint8_t> data;
+    data.reserve(static_cast<std::size_t>(words) * 4);
+    std::uint32_t offset = 0;
+    int retries = 0;
+    for (std::uint32_t word = 0; word < words;) {
+        std::uint32_t current = 0;
+        std::uint32_t maximum = 0;
+        if (GetFeature(m_ddc, m_clock, handle, dataCode, &current, &maximum, kReadSettleMs)) {
+            // Each read carries four bytes: the "maximum" half first, both halves
+            // high byte first.
+            data.push_back(static_cast<std::uint8_t>((maximum >> 8) & 0xFF));
+            data.push_back(static_cast<std::uint8_t>(maximum & 0xFF));
+            data.push_back(static_cast<std::uint8_t>((current >> 8) & 0xFF));
+            data.push_back(static_cast<std::uint8_t>(current & 0xFF));
+            offset += 4;
+            ++word;
+            continue;
+        }
+        // The retry budget is shared by the whole block: a monitor that keeps
+        // failing gives up after 30 retries however they are spread.
+        if (retries >= kBlockDataRetries) return false;
+        if (SetFeature(m_ddc, m_clock, handle, offsetCode, offset, offsetDelay))
+            m_clock.Sleep(kBlockRetryMs);
+        ++retries;
+    }
+
+    // Callers size their buffers for what the block should hold; a longer block
+    // from a misbehaving monitor is cut rather than written past the end.
+    const std::size_t copied = std::min<std::size_t>(blockLength, bufferSize);
+    std::copy(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(copied), buffer);
+    if (length != nullptr) *length = copied;
+    return true;
+}
+
+bool MonitorList::ReadFeatureQuad(const CMonitorStatus* status, int set,
+                                  std::array<std::uint32_t, 4>* values, bool pageSelected) {
+    if (!HasHandle(status) || values == nullptr || set != 0) return false;
+    for (int i = 0; i < 4; ++i) {
+        if (!HasExtendedFeature(status->m_ExtFeatures, kQuadPage,
+                                static_cast<std::uint8_t>(kQuadFirstCode + i), -1))
+            return false;
+    }
+    if (!m_lockHeld) return false;
+    if (!SelectPage(*status, kQuadPage, pageSelected)) return false;
+
+    std::array<std::uint32_t, 4> read = {};
+    for (int i = 0; i < 4; ++i) {
+        std::uint32_t maximum = 0;
+        if (!GetFeature(m_ddc, m_clock, status->m_phPhysicalMonitor,
+                        static_cast<std::uint8_t>(kQuadFirstCode + i), &read[static_cast<std::size_t>(i)],
+                        &maximum, kReadSettleMs))
+            return false;
+    }
+    *values = read;
+    return true;
+}
+
+bool MonitorList::WriteFeatureQuad(const CMonitorStatus* status, int set,
+                                   const std::array<std::uint32_t, 4>& values, bool pageSelected) {
+    if (!HasHandle(status) || set != 0) return false;
+    for (std::uint8_t code = kQuadFirstCode; code <= kQuadCommitCode; ++code) {
+        if (!HasExtendedFeature(status->m_ExtFeatures, kQuadPage, code, -1)) return false;
+    }
+    if (!m_lockHeld) return false;
+    if (!SelectPage(*status, kQuadPage, pageSelected)) return false;
+
+    for (int i = 0; i < 4; ++i) {
+        const std::uint8_t code = static_cast<std::uint8_t>(kQuadFirstCode + i);
+        if (!SetFeature(m_ddc, m_clock, status->m_phPhysicalMonitor, code,
+                        values[static_cast<std::size_t>(i)], SettlingDelay(kQuadPage, code).value_or(10)))
+            return false;
+    }
+    return SetFeature(m_ddc, m_clock, status->m_phPhysicalMonitor, kQuadCommitCode, 1,
+                      SettlingDelay(kQuadPage, kQuadCommitCode).value_or(13));
+}
