@@ -38,7 +38,13 @@ std::uint32_t ScriptedDdc::Register(std::uint16_t page, std::uint8_t code) const
 }
 
 void ScriptedDdc::FailReads(std::uint16_t page, std::uint8_t code, int count) {
-    registers_[{page, code}].failReads = count;
+    ScriptReads(page, code, std::string(static_cast<std::size_t>(count), 'x'));
+}
+
+void ScriptedDdc::ScriptReads(std::uint16_t page, std::uint8_t code, const std::string& pattern) {
+    Reg& reg = registers_[{page, code}];
+    reg.readFails.clear();
+    for (char c : pattern) reg.readFails.push_back(c == 'x');
 }
 
 void ScriptedDdc::FailAllReads(std::uint16_t page, std::uint8_t code) {
@@ -46,7 +52,13 @@ void ScriptedDdc::FailAllReads(std::uint16_t page, std::uint8_t code) {
 }
 
 void ScriptedDdc::FailWrites(std::uint16_t page, std::uint8_t code, int count) {
-    registers_[{page, code}].failWrites = count;
+    ScriptWrites(page, code, std::string(static_cast<std::size_t>(count), 'x'));
+}
+
+void ScriptedDdc::ScriptWrites(std::uint16_t page, std::uint8_t code, const std::string& pattern) {
+    Reg& reg = registers_[{page, code}];
+    reg.writeFails.clear();
+    for (char c : pattern) reg.writeFails.push_back(c == 'x');
 }
 
 void ScriptedDdc::SetBlock(int block, const std::string& data, std::int64_t length) {
@@ -119,9 +131,10 @@ int ScriptedDdc::GetVCPFeatureAndVCPFeatureReply(platform::PhysicalMonitorHandle
     const Key key = KeyOf(code);
     Reg& reg = registers_[key];
     if (reg.alwaysFail) return 0;
-    if (reg.failReads > 0) {
-        --reg.failReads;
-        return 0;
+    if (!reg.readFails.empty()) {
+        const bool fail = reg.readFails.front();
+        reg.readFails.pop_front();
+        if (fail) return 0;
     }
     *type = 0;
     if (key.first == 0x10 && code <= 0xED) {
@@ -154,9 +167,10 @@ int ScriptedDdc::SetVCPFeature(platform::PhysicalMonitorHandle monitor, std::uin
     trace_.push_back("set " + Hex(code) + "=" + Hex(value));
     const Key key = KeyOf(code);
     Reg& reg = registers_[key];
-    if (reg.failWrites > 0) {
-        --reg.failWrites;
-        return 0;
+    if (!reg.writeFails.empty()) {
+        const bool fail = reg.writeFails.front();
+        reg.writeFails.pop_front();
+        if (fail) return 0;
     }
     if (code == 0xE1) selectedPage = static_cast<std::uint16_t>(value);
     if (key.first == 0x10 && code <= 0xED && (code - 0xE2) % 3 == 1)

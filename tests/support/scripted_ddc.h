@@ -63,10 +63,15 @@ public:
     std::uint32_t Register(std::uint16_t page, std::uint8_t code) const;
     // The next `count` reads of the register fail (the sleep still follows).
     void FailReads(std::uint16_t page, std::uint8_t code, int count);
+    // Outcomes of the next reads of the register, one character each: 'x' fails,
+    // anything else succeeds; reads after the pattern succeed.
+    void ScriptReads(std::uint16_t page, std::uint8_t code, const std::string& pattern);
     // Every read of the register fails.
     void FailAllReads(std::uint16_t page, std::uint8_t code);
     // The next `count` writes of the register fail.
     void FailWrites(std::uint16_t page, std::uint8_t code, int count);
+    // Outcomes of the next writes, as for ScriptReads.
+    void ScriptWrites(std::uint16_t page, std::uint8_t code, const std::string& pattern);
     // Block b of page 0x10; `length` defaults to the data's size.
     void SetBlock(int block, const std::string& data, std::int64_t length = -1);
     std::uint16_t selectedPage = 0;
@@ -92,8 +97,8 @@ private:
     struct Reg {
         std::uint32_t current = 0;
         std::uint32_t maximum = 0;
-        int failReads = 0;
-        int failWrites = 0;
+        std::deque<bool> readFails;
+        std::deque<bool> writeFails;
         bool alwaysFail = false;
     };
     struct Block {
