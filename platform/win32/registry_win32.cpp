@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace platform::win32 {
+namespace platform {
 
 namespace {
 
@@ -19,7 +19,7 @@ HKEY OpenForUse(const std::string& keyPath) {
 
 }  // namespace
 
-bool CurrentUserRegistry::SetValue(const std::string& keyPath, const std::string& valueName,
+bool Win32Registry::SetValue(const std::string& keyPath, const std::string& valueName,
                                    RegistryType type, const void* data, std::uint32_t size) {
     HKEY key = nullptr;
     DWORD disposition = 0;
@@ -33,7 +33,7 @@ bool CurrentUserRegistry::SetValue(const std::string& keyPath, const std::string
     return result == ERROR_SUCCESS;
 }
 
-bool CurrentUserRegistry::QueryValue(const std::string& keyPath, const std::string& valueName,
+bool Win32Registry::QueryValue(const std::string& keyPath, const std::string& valueName,
                                      void* data, std::uint32_t* size) {
     HKEY key = OpenForUse(keyPath);
     if (key == nullptr) return false;
@@ -46,7 +46,7 @@ bool CurrentUserRegistry::QueryValue(const std::string& keyPath, const std::stri
     return true;
 }
 
-bool CurrentUserRegistry::EnumValue(const std::string& keyPath, std::uint32_t index,
+bool Win32Registry::EnumValue(const std::string& keyPath, std::uint32_t index,
                                     std::string* name, std::uint8_t* data,
                                     std::uint32_t* dataSize) {
     HKEY key = OpenForUse(keyPath);
@@ -68,7 +68,7 @@ bool CurrentUserRegistry::EnumValue(const std::string& keyPath, std::uint32_t in
     return true;
 }
 
-bool CurrentUserRegistry::EnumSubkey(const std::string& keyPath, std::uint32_t index,
+bool Win32Registry::EnumSubkey(const std::string& keyPath, std::uint32_t index,
                                      std::string* name) {
     HKEY key = OpenForUse(keyPath);
     if (key == nullptr) return false;
@@ -82,7 +82,7 @@ bool CurrentUserRegistry::EnumSubkey(const std::string& keyPath, std::uint32_t i
     return true;
 }
 
-bool CurrentUserRegistry::DeleteValue(const std::string& keyPath, const std::string& valueName) {
+bool Win32Registry::DeleteValue(const std::string& keyPath, const std::string& valueName) {
     HKEY key = OpenForUse(keyPath);
     if (key == nullptr) return false;
     const LONG result = RegDeleteValueA(key, valueName.c_str());
@@ -90,7 +90,7 @@ bool CurrentUserRegistry::DeleteValue(const std::string& keyPath, const std::str
     return result == ERROR_SUCCESS;
 }
 
-bool CurrentUserRegistry::DeleteSubkey(const std::string& keyPath, const std::string& subkeyName) {
+bool Win32Registry::DeleteSubkey(const std::string& keyPath, const std::string& subkeyName) {
     HKEY key = OpenForUse(keyPath);
     if (key == nullptr) return false;
     const LONG result = RegDeleteKeyA(key, subkeyName.c_str());
@@ -98,4 +98,4 @@ bool CurrentUserRegistry::DeleteSubkey(const std::string& keyPath, const std::st
     return result == ERROR_SUCCESS;
 }
 
-}  // namespace platform::win32
+}  // namespace platform

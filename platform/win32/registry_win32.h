@@ -1,10 +1,10 @@
 #pragma once
 #include "platform/registry.h"
 
-namespace platform::win32 {
+namespace platform {
 
 // HKEY_CURRENT_USER through advapi32's ANSI calls.
-class CurrentUserRegistry : public Registry {
+class Win32Registry final : public Registry {
 public:
     bool SetValue(const std::string& keyPath, const std::string& valueName, RegistryType type,
                   const void* data, std::uint32_t size) override;
@@ -17,4 +17,4 @@ public:
     bool DeleteSubkey(const std::string& keyPath, const std::string& subkeyName) override;
 };
 
-}  // namespace platform::win32
+}  // namespace platform

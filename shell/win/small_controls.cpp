@@ -1,0 +1,208 @@
+#include "shell/win/small_controls.h"
+
+#include <shellapi.h>
+
+#include "shell/byte_limit.h"
+#include "shell/win/shell_ids.h"
+#include "ui/resource_string.h"
+
+// ---- CSMTabCtrlEx -----------------------------------------------------------
+
+LRESULT CSMTabCtrlEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        // The control paints its whole area; erasing first only makes it flicker.
+        return TRUE;
+    case WM_PAINT: {
+        const LRESULT result = Default(message, wParam, lParam);
+        PaintSelectedTab();
+        return result;
+    }
+    case WM_HSCROLL:
+        // The scroll arrows leave stale pixels of the amber bar behind.
+        ::PostMessageA(Parent(), shell_ids::kMsgRedrawTab, 0, 0);
+        return Default(message, wParam, lParam);
+    default:
+        return Default(message, wParam, lParam);
+    }
+}
+
+void CSMTabCtrlEx::PaintSelectedTab() {
+    const int selected = Selection();
+    if (selected < 0) return;
+    RECT tab{};
+    if (!ItemRect(selected, tab)) return;
+    HDC dc = ::GetDC(Handle());
+    if (dc == nullptr) return;
+
+    const COLORREF fill = RGB(245, 245, 241);
+    ::SetBkColor(dc, fill);
+    ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &tab, nullptr, 0, nullptr);
+
+    LOGFONTA logFont{};
+    HFONT parentFont = reinterpret_cast<HFONT>(::SendMessageA(Parent(), WM_GETFONT, 0, 0));
+    if (parentFont == nullptr) parentFont = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    ::GetObjectA(parentFont, sizeof logFont, &logFont);
+    HFONT font = ::CreateFontIndirectA(&logFont);
+    HGDIOBJ oldFont = ::SelectObject(dc, font);
+
+    char text[256] = {};
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = static_cast<int>(sizeof text);
+    ::SendMessageA(Handle(), TCM_GETITEMA, static_cast<WPARAM>(selected),
+                   reinterpret_cast<LPARAM>(&item));
+    if (IsWindow()) {
+        ::DrawTextA(dc, text, -1, &tab, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        RECT bar{tab.left - 1, tab.top - 2, tab.left - 1 + (tab.right - tab.left + 1), tab.top + 1};
+        ::SetBkColor(dc, RGB(245, 199, 60));
+        ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &bar, nullptr, 0, nullptr);
+    }
+    ::SelectObject(dc, oldFont);
+    ::DeleteObject(font);
+    ::ReleaseDC(Handle(), dc);
+}
+
+// ---- CHyperLink -------------------------------------------------------------
+
+CHyperLink::~CHyperLink() {
+    if (m_font != nullptr) ::DeleteObject(m_font);
+}
+
+void CHyperLink::OnSubclassed() {
+    ModifyStyle(0, SS_NOTIFY);
+    LOGFONTA logFont{};
+    HFONT current = Font();
+    if (current == nullptr) current = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    ::GetObjectA(current, sizeof logFont, &logFont);
+    logFont.lfUnderline = TRUE;
+    if (m_font != nullptr) ::DeleteObject(m_font);
+    m_font = ::CreateFontIndirectA(&logFont);
+    SetFont(m_font);
+    m_strUrl = ui::ResourceString(shell_ids::kStrWebAddress);
+    SetText(m_strUrl);
+}
+
+LRESULT CHyperLink::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SETCURSOR && reinterpret_cast<HWND>(wParam) == Handle()) {
+        HCURSOR hand = ::LoadCursorA(ui::ResourceInstance(),
+                                     MAKEINTRESOURCEA(shell_ids::kCursorHand));
+        if (hand == nullptr) hand = ::LoadCursor(nullptr, IDC_HAND);
+        ::SetCursor(hand);
+        return TRUE;
+    }
+    if (message == WM_MOUSEMOVE) {
+        // The capture tells when the pointer leaves: no WM_MOUSEMOVE comes otherwise.
+        ::ReleaseCapture();
+        ::SetCapture(Handle());
+        const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        const RECT client = ClientRect();
+        if (m_bHover == 1 && !::PtInRect(&client, point)) {
+            m_bHover = 0;
+            ::ReleaseCapture();
+            Redraw();
+        } else if (m_bHover == 0) {
+            m_bHover = 1;
+            Redraw();
+            ::SetCapture(Handle());
+        }
+    }
+    return Default(message, wParam, lParam);
+}
+
+bool CHyperLink::OnReflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == WM_CTLCOLORSTATIC) {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        ::SetTextColor(dc, m_bHover == 1 ? m_crHover : m_crNormal);
+        ::SetBkMode(dc, TRANSPARENT);
+        result = reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
+        return true;
+    }
+    if (message == WM_COMMAND && HIWORD(wParam) == STN_CLICKED) {
+        m_bHover = 0;
+        ::ReleaseCapture();
+        Redraw();
+        ::ShellExecuteA(nullptr, "open", m_strUrl.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+// ---- CByteEdit --------------------------------------------------------------
+
+namespace {
+bool IsLeadByteOfAnsiCodePage(unsigned char byte) { return ::IsDBCSLeadByte(byte) != FALSE; }
+}  // namespace
+
+void CByteEdit::SetMaxBytes(UINT maxBytes) { m_nMaxBytes = shell::ClampMaxBytes(maxBytes); }
+
+bool CByteEdit::OnReflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message != WM_COMMAND || HIWORD(wParam) != EN_UPDATE) return false;
+    const std::pair<int, int> selection = Selection();
+    std::string text = Text();
+    if (shell::CutToByteLimit(&text, m_nMaxBytes, IsLeadByteOfAnsiCodePage)) {
+        SetText(text);
+        SetSelection(selection.first, selection.second);
+        ScrollCaret();
+    }
+    result = 0;
+    return true;
+}
+
+// ---- CAboutDlg --------------------------------------------------------------
+
+CAboutDlg::CAboutDlg() : ui::Dialog(shell_ids::kDlgAbout) {}
+
+bool CAboutDlg::OnInitDialog() {
+    m_strVersion = ui::ResourceString(shell_ids::kStrVersion);
+    m_strNotice = ui::ResourceString(shell_ids::kStrLegalNotice);
+    SetItemText(shell_ids::kIdAboutVersion, m_strVersion);
+    SetItemText(shell_ids::kIdAboutNotice, m_strNotice);
+    return true;
+}
+
+// ---- MakePageBrush ----------------------------------------------------------
+
+SIZE MakePageBrush(HWND page, HBRUSH* brush, UINT lowResBitmap, UINT highResBitmap) {
+    SIZE pattern{0, 0};
+    if (brush == nullptr) return pattern;
+    HDC dc = ::GetDC(page);
+    if (dc == nullptr) return pattern;
+    RECT client{};
+    ::GetClientRect(page, &client);
+    const int dpi = ::GetDeviceCaps(dc, LOGPIXELSX);
+    const UINT bitmapId = dpi >= 120 ? highResBitmap : lowResBitmap;
+    HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageA(
+        ui::ResourceInstance(), MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0, 0));
+    if (bitmap != nullptr) {
+        BITMAP info{};
+        ::GetObjectA(bitmap, sizeof info, &info);
+        if (dpi == 96 || dpi == 120) {
+            *brush = ::CreatePatternBrush(bitmap);
+            pattern = SIZE{info.bmWidth, info.bmHeight};
+        } else {
+            const int width = client.right - client.left;
+            const int height = client.bottom - client.top;
+            HDC source = ::CreateCompatibleDC(dc);
+            HDC target = ::CreateCompatibleDC(dc);
+            HBITMAP stretched = ::CreateCompatibleBitmap(dc, width, height);
+            HGDIOBJ oldSource = ::SelectObject(source, bitmap);
+            HGDIOBJ oldTarget = ::SelectObject(target, stretched);
+            ::StretchBlt(target, 0, 0, width, height, source, 0, 0, info.bmWidth, info.bmHeight,
+                         SRCCOPY);
+            ::SelectObject(source, oldSource);
+            ::SelectObject(target, oldTarget);
+            ::DeleteDC(source);
+            ::DeleteDC(target);
+            *brush = ::CreatePatternBrush(stretched);
+            // The brush keeps its own copy of the pattern.
+            ::DeleteObject(stretched);
+            pattern = SIZE{width, height};
+        }
+        ::DeleteObject(bitmap);
+    }
+    ::ReleaseDC(page, dc);
+    return pattern;
+}

@@ -1,0 +1,68 @@
+#pragma once
+// Small controls shared by the settings window and its pages.
+#include <windows.h>
+
+#include <string>
+
+#include "ui/controls/edit.h"
+#include "ui/controls/static_control.h"
+#include "ui/controls/tab_control.h"
+#include "ui/dialog.h"
+#include "ui/subclass.h"
+
+// The settings window's tab strip: classic painting underneath, the selected tab
+// drawn light with an amber bar on top.
+class CSMTabCtrlEx : public ui::Subclassed<ui::TabControl> {
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void PaintSelectedTab();
+};
+
+// The maker's web link at the foot of each page.
+class CHyperLink : public ui::Subclassed<ui::Static> {
+public:
+    ~CHyperLink() override;
+
+    int m_bHover = 0;
+    COLORREF m_crNormal = RGB(23, 70, 184);
+    COLORREF m_crHover = RGB(255, 0, 0);
+    std::string m_strUrl;
+
+protected:
+    void OnSubclassed() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool OnReflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    HFONT m_font = nullptr;
+};
+
+// An edit control whose text is limited in bytes of the ANSI code page.
+class CByteEdit : public ui::Subclassed<ui::Edit> {
+public:
+    void SetMaxBytes(UINT maxBytes);
+    UINT MaxBytes() const { return m_nMaxBytes; }
+
+protected:
+    bool OnReflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    UINT m_nMaxBytes = 1024;
+};
+
+class CAboutDlg : public ui::Dialog {
+public:
+    CAboutDlg();
+
+    std::string m_strVersion;
+    std::string m_strNotice;
+
+protected:
+    bool OnInitDialog() override;
+};
+
+// The page background: the bitmap tiled as it is at 96 and 120 dots per inch,
+// stretched to the page at any other resolution. Returns the pattern size.
+SIZE MakePageBrush(HWND page, HBRUSH* brush, UINT lowResBitmap, UINT highResBitmap);

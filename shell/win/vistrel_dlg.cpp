@@ -1,0 +1,657 @@
+#include "shell/win/vistrel_dlg.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+#include <wtsapi32.h>
+
+#include "monitor/status_build.h"
+#include "shell/settings_keys.h"
+#include "shell/tray_menu.h"
+#include "shell/win/dlg_monitor.h"
+#include "shell/win/display_name.h"
+#include "shell/win/shell_feature.h"
+#include "shell/win/shell_ids.h"
+#include "shell/win/tray_shell_win32.h"
+#include "shell/win/vistrel_app.h"
+#include "ui/resource_string.h"
+#include "ui/wait_cursor.h"
+
+namespace {
+
+// Templates of the four pages, in tab order.
+constexpr UINT kPageTemplates[shell::kPageCount] = {
+    shell_ids::kDlgPageMode, shell_ids::kDlgPageColor, shell_ids::kDlgPageMatch,
+    shell_ids::kDlgPageSound};
+// The control each page's keyboard entry starts at.
+constexpr int kPageFirstControl[shell::kPageCount] = {1029, 1008, 1235, 1008};
+
+// A page shown as a plain dialog from its template until its own class takes over.
+class CPlainPage : public ui::Dialog {
+public:
+    explicit CPlainPage(UINT templateId) : ui::Dialog(templateId) {}
+
+protected:
+    bool OnInitDialog() override { return false; }
+    // A page inside the settings window never ends itself on Enter or Esc.
+    void OnOK() override {}
+    void OnCancel() override {}
+};
+
+shell::OpenWindows CurrentOpenWindows() {
+    CVistrelApp& app = VistrelApp();
+    shell::OpenWindows open;
+    open.settingsShown = app.m_bSettingsShown != 0;
+    open.calmiraOpen = app.m_bCalmiraOpen != 0;
+    open.filterOpen = app.m_bFilterOpen != 0;
+    open.monitorListOpen = app.m_bMonitorListOpen != 0;
+    return open;
+}
+
+}  // namespace
+
+CVistrelDlg::CVistrelDlg() : ui::Dialog(shell_ids::kDlgMain) {}
+
+CVistrelDlg::~CVistrelDlg() {
+    if (m_bkBrush != nullptr) ::DeleteObject(m_bkBrush);
+    CVistrelApp& app = VistrelApp();
+    if (app.m_pMainDlg == this) app.m_pMainDlg = nullptr;
+}
+
+ui::Dialog* CVistrelDlg::Page(int index) const {
+    if (index < 0 || index >= shell::kPageCount) return nullptr;
+    return m_pages[static_cast<std::size_t>(index)].get();
+}
+
+bool CVistrelDlg::HasCurrentMonitor() const {
+    return VistrelApp().m_statusAll.m_hCurMonitor != nullptr;
+}
+
+std::vector<std::string> CVistrelDlg::RecordIdentities() const {
+    const CMonitorStatusAll& all = VistrelApp().m_statusAll;
+    std::vector<std::string> identities;
+    for (int i = 0; i < all.Count(); ++i) identities.push_back(all.At(i)->m_strIdentity);
+    return identities;
+}
+
+std::vector<std::string> CVistrelDlg::RecordDeviceNames() const {
+    const CMonitorStatusAll& all = VistrelApp().m_statusAll;
+    std::vector<std::string> names;
+    for (int i = 0; i < all.Count(); ++i) names.push_back(all.At(i)->m_strDeviceName);
+    return names;
+}
+
+// ---- Initialisation ---------------------------------------------------------
+
+void CVistrelDlg::RemoveTabTheme() {
+    if (!CVistrelApp::IsVistaOrLater()) return;
+    HMODULE uxTheme = ::LoadLibraryA("UxTheme");
+    if (uxTheme == nullptr) return;
+    using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+    auto setWindowTheme =
+        reinterpret_cast<SetWindowThemeFn>(::GetProcAddress(uxTheme, "SetWindowTheme"));
+    // A sub-id list that names no theme class leaves the control unthemed, so the
+    // classic painting lies under the selected-tab drawing.
+    if (setWindowTheme != nullptr) setWindowTheme(m_tab.Handle(), nullptr, L"IDC_TAB");
+    ::FreeLibrary(uxTheme);
+}
+
+bool CVistrelDlg::OnInitDialog() {
+    CVistrelApp& app = VistrelApp();
+    // Discovery claims monitors with the id of the process that owns this window.
+    app.m_processes.SetMainWindow(Handle());
+    m_trayShell = std::make_unique<CWin32TrayShell>(Handle());
+    m_tab.SubclassItem(Handle(), shell_ids::kIdTab);
+    m_btnClose.AttachItem(Handle(), shell_ids::kIdCloseButton);
+
+    RemoveTabTheme();
+
+    m_bkBrush = ::CreateSolidBrush(RGB(228, 228, 220));
+    m_nCloseAllTimer = SetTimer(shell_ids::kTimerCloseAll, 100);
+    m_bCloseAllPending = 0;
+
+    RebuildMonitors();
+    if (app.m_bTrayReady == 0) return false;
+
+    CreatePages();
+
+    HMENU systemMenu = ::GetSystemMenu(Handle(), FALSE);
+    if (systemMenu != nullptr) {
+        ::AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+        ::AppendMenuA(systemMenu, MF_STRING, shell_ids::kSysKeepOnTop,
+                      ui::ResourceString(shell_ids::kStrKeepOnTop).c_str());
+        const std::string about = ui::ResourceString(shell_ids::kStrAbout);
+        if (!about.empty()) {
+            ::AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+            ::AppendMenuA(systemMenu, MF_STRING, shell_ids::kSysAbout, about.c_str());
+        }
+    }
+
+    m_hIcon = ::LoadIconA(ui::ResourceInstance(), MAKEINTRESOURCEA(shell_ids::kIconProgram));
+    m_hSmallIcon = static_cast<HICON>(
+        ::LoadImageA(ui::ResourceInstance(), MAKEINTRESOURCEA(shell_ids::kIconProgram), IMAGE_ICON,
+                     ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    SetIcon(m_hIcon, true);
+    SetIcon(m_hSmallIcon != nullptr ? m_hSmallIcon : m_hIcon, false);
+
+    if (shell::ReadKeepOnTop(*this)) {
+        SetPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        if (systemMenu != nullptr) {
+            ::CheckMenuItem(systemMenu, shell_ids::kSysKeepOnTop, MF_BYCOMMAND | MF_CHECKED);
+        }
+    }
+
+    m_uTaskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
+
+    char commonAppData[MAX_PATH] = {};
+    if (::SHGetSpecialFolderPathA(nullptr, commonAppData, CSIDL_COMMON_APPDATA, FALSE)) {
+        app.m_strDataFolder = std::string(commonAppData) + "\\Orvex\\Panelwright Pro for LCD (DDCCI)\\";
+    }
+
+    // The reminder and the screen filter start from here.
+    for (CShellFeature* feature : app.m_features) feature->OnStart(*this);
+
+    ::WTSRegisterSessionNotification(Handle(), NOTIFY_FOR_THIS_SESSION);
+    return false;
+}
+
+void CVistrelDlg::CreatePages() {
+    static const UINT tabTexts[shell::kPageCount] = {
+        shell_ids::kStrTabMode, shell_ids::kStrTabColor, shell_ids::kStrTabMatch,
+        shell_ids::kStrTabSound};
+    for (int i = 0; i < shell::kPageCount; ++i) m_tab.Insert(i, ui::ResourceString(tabTexts[i]));
+
+    RECT area = m_tab.ClientRect();
+    m_tab.AdjustRect(false, area);
+    area.left -= 2;
+    for (int i = 0; i < shell::kPageCount; ++i) {
+        auto page = std::make_unique<CPlainPage>(kPageTemplates[i]);
+        if (!page->Create(m_tab.Handle())) continue;
+        if (i == 0) page->SetPos(HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+        page->Move(area, i != 3);
+        if (i != 0) page->Show(SW_HIDE);
+        m_pages[static_cast<std::size_t>(i)] = std::move(page);
+    }
+    m_nCurTab = 0;
+}
+
+// ---- Monitor records and tray -------------------------------------------------
+
+bool CVistrelDlg::RebuildMonitors() {
+    CVistrelApp& app = VistrelApp();
+    CMonitorStatusAll& all = app.m_statusAll;
+    const std::vector<std::string> remembered = shell::RememberIdentities(RecordIdentities());
+    const std::size_t oldCount = static_cast<std::size_t>(all.Count());
+
+    // The records point into the monitor list's entries: they go before discovery.
+    all.Clear();
+    all.m_bBusy = 0;
+    if (app.m_monitors.Discover()) BuildMonitorStatus(app.m_monitors, all);
+
+    const bool changed = shell::IdentitiesChanged(remembered, oldCount, RecordIdentities());
+    all.SelectFirstMonitor();
+    UpdateTray();
+    return changed;
+}
+
+bool CVistrelDlg::UpdateTray() {
+    CVistrelApp& app = VistrelApp();
+    const std::string tip = ui::ResourceString(shell_ids::kStrVersion);
+    if (shell::UpdateTrayIcon(*m_trayShell, app.m_clock, &m_nTrayState, HasCurrentMonitor(), tip)) {
+        return true;
+    }
+    ::MessageBoxA(Handle(), ui::ResourceString(shell_ids::kStrTrayFailed).c_str(),
+                  ui::ResourceString(shell_ids::kStrVersion).c_str(), MB_ICONHAND);
+    app.m_bTrayReady = 0;
+    return false;
+}
+
+void CVistrelDlg::UnlockForeground() {
+    // Windows only lets the foreground program hand the foreground on; a tray
+    // program never is it, so the lock time-out is lifted for this one call.
+    DWORD saved = 0;
+    ::SystemParametersInfoA(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &saved, 0);
+    ::SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, nullptr, 0);
+    ::SetForegroundWindow(Handle());
+    ::SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0,
+                            reinterpret_cast<void*>(static_cast<UINT_PTR>(saved)), 0);
+}
+
+void CVistrelDlg::OnTrayNotify(LPARAM mouseMessage) {
+    if (mouseMessage == WM_LBUTTONDBLCLK) {
+        switch (shell::ChooseDoubleClick(HasCurrentMonitor(), CurrentOpenWindows())) {
+        case shell::DoubleClickAction::BringToFront:
+            UnlockForeground();
+            break;
+        case shell::DoubleClickAction::ShowSettings:
+            if (Page(0) != nullptr) Page(0)->Post(shell_ids::kMsgRefreshModePage);
+            ShowSettings();
+            break;
+        case shell::DoubleClickAction::Nothing:
+            break;
+        }
+    } else if (mouseMessage == WM_RBUTTONUP) {
+        ShowTrayMenu();
+    }
+}
+
+void CVistrelDlg::ShowTrayMenu() {
+    SetFocus();
+    // The menu closes when it loses the foreground only if its owner has it.
+    UnlockForeground();
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    HMENU menu = ::LoadMenuA(ui::ResourceInstance(), MAKEINTRESOURCEA(shell_ids::kMenuTray));
+    if (menu == nullptr) return;
+    const shell::TrayMenuChoice choice =
+        shell::ChooseTrayMenu(HasCurrentMonitor(), CurrentOpenWindows());
+    HMENU popup = ::GetSubMenu(menu, choice.popup);
+    if (popup != nullptr) {
+        for (std::uint32_t id : choice.grayed) {
+            ::EnableMenuItem(popup, id, MF_BYCOMMAND | MF_GRAYED);
+        }
+        if (choice.defaultItem != 0) ::SetMenuDefaultItem(popup, choice.defaultItem, FALSE);
+        ::TrackPopupMenu(popup, 0, cursor.x, cursor.y, 0, Handle(), nullptr);
+        Post(WM_NULL);
+    }
+    ::DestroyMenu(menu);
+}
+
+// ---- Settings window ------------------------------------------------------------
+
+void CVistrelDlg::ShowSettings() {
+    CVistrelApp& app = VistrelApp();
+    if (app.m_bSettingsShown) return;
+    app.m_bSettingsShown = 1;
+    m_tab.Select(0);
+    for (int i = 0; i < shell::kPageCount; ++i) {
+        if (Page(i) != nullptr) Page(i)->Show(i == 0 ? SW_SHOW : SW_HIDE);
+    }
+    m_nCurTab = 0;
+    Show(SW_SHOWNORMAL);
+    UnlockForeground();
+    CheckWindowMoved();
+}
+
+void CVistrelDlg::HideSettings() {
+    for (int i = 0; i < shell::kPageCount; ++i) {
+        if (Page(i) != nullptr) Page(i)->Show(SW_HIDE);
+    }
+    Show(SW_HIDE);
+    VistrelApp().m_bSettingsShown = 0;
+}
+
+void CVistrelDlg::SelectPage(int index) {
+    m_tab.SetFocus();
+    if (index != m_nCurTab && index >= 0 && index < shell::kPageCount) {
+        for (int i = 0; i < shell::kPageCount; ++i) {
+            if (Page(i) != nullptr) Page(i)->Show(SW_HIDE);
+        }
+        if (Page(index) != nullptr) Page(index)->Show(SW_SHOW);
+        // Hiding and showing again forces the tab strip to repaint its bar.
+        m_tab.Show(SW_HIDE);
+        m_tab.Show(SW_SHOW);
+        m_tab.SetFocus();
+        if (index == 0 && Page(0) != nullptr) Page(0)->Post(shell_ids::kMsgRefreshModePage);
+    }
+    m_nCurTab = index;
+}
+
+void CVistrelDlg::CheckWindowMoved() {
+    CVistrelApp& app = VistrelApp();
+    if (!app.m_bSettingsShown) return;
+    std::string display = m_follower.LastDisplay();
+    DisplayNameOfWindow(Handle(), false, &display);
+    const int index = m_follower.OnWindowDisplay(display, RecordDeviceNames());
+    if (index < 0) return;
+    app.m_statusAll.SelectMonitor(index);
+    // The visible page shows the new monitor's values. The colour and sound
+    // pages refresh on the same request once they exist.
+    if (m_nCurTab == 0 && Page(0) != nullptr) Page(0)->Post(shell_ids::kMsgRefreshModePage);
+}
+
+void CVistrelDlg::ToggleKeepOnTop() {
+    HMENU systemMenu = ::GetSystemMenu(Handle(), FALSE);
+    if ((ExStyle() & WS_EX_TOPMOST) != 0) {
+        SetPos(HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        if (systemMenu != nullptr) {
+            ::CheckMenuItem(systemMenu, shell_ids::kSysKeepOnTop, MF_BYCOMMAND | MF_UNCHECKED);
+        }
+        shell::StoreKeepOnTop(*this, false);
+        for (CShellFeature* feature : VistrelApp().m_features) feature->OnTopmostDropped(*this);
+    } else {
+        SetPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        if (systemMenu != nullptr) {
+            ::CheckMenuItem(systemMenu, shell_ids::kSysKeepOnTop, MF_BYCOMMAND | MF_CHECKED);
+        }
+        shell::StoreKeepOnTop(*this, true);
+    }
+}
+
+void CVistrelDlg::CloseSecondaryDialogs() {
+    CVistrelApp& app = VistrelApp();
+    const HWND dialogs[] = {app.m_hColorSubWnd, app.m_hMonitorListWnd, app.m_hMatchWnd,
+                            app.m_hEditMsgWnd,  app.m_hCalmiraWnd,     app.m_hFileDialogWnd,
+                            app.m_hFilterWnd};
+    for (HWND dialog : dialogs) {
+        if (dialog != nullptr && ::IsWindow(dialog)) {
+            ::SendMessageA(dialog, shell_ids::kMsgCloseNow, 0, 0);
+        }
+    }
+}
+
+void CVistrelDlg::RunMonitorList() {
+    CVistrelApp& app = VistrelApp();
+    app.m_bMonitorListOpen = 1;
+    CDlgMonitor dialog;
+    dialog.DoModal(Handle());
+    app.m_bMonitorListOpen = 0;
+}
+
+void CVistrelDlg::RunAbout() {
+    CAboutDlg about;
+    about.DoModal(Handle());
+}
+
+// ---- Messages -------------------------------------------------------------------
+
+bool CVistrelDlg::OnCommand(int id, int code, HWND control) {
+    CVistrelApp& app = VistrelApp();
+    for (CShellFeature* feature : app.m_features) {
+        if (feature->OnCommand(*this, id)) return true;
+    }
+    switch (id) {
+    case shell::kCmdSettings:
+        if (HasCurrentMonitor()) {
+            if (Page(0) != nullptr) Page(0)->Post(shell_ids::kMsgRefreshModePage);
+            ShowSettings();
+        }
+        return true;
+    case shell::kCmdMonitorList:
+        RunMonitorList();
+        return true;
+    case shell::kCmdExit:
+        for (CShellFeature* feature : app.m_features) feature->OnExit(*this);
+        Destroy();
+        return true;
+    case shell::kCmdAbout:
+        RunAbout();
+        return true;
+    case shell_ids::kIdCloseButton:
+        HideSettings();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CVistrelDlg::OnCancel() {
+    // Esc must never destroy the resident window; it closes the settings like "&Close".
+    HideSettings();
+}
+
+bool CVistrelDlg::OnNotify(int id, NMHDR* header, LRESULT& result) {
+    if (id == shell_ids::kIdTab && header->code == TCN_SELCHANGE) {
+        SelectPage(m_tab.Selection());
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+bool CVistrelDlg::OnTimer(UINT_PTR id) {
+    CVistrelApp& app = VistrelApp();
+    if (id == shell_ids::kTimerCloseAll) {
+        if (app.m_statusAll.m_bBusy == 0 && m_bCloseAllPending) {
+            CloseSecondaryDialogs();
+            m_bCloseAllPending = 0;
+            HideSettings();
+        }
+        return true;
+    }
+    if (id == shell_ids::kTimerSettle) {
+        OnSettleTimer();
+        return true;
+    }
+    for (CShellFeature* feature : app.m_features) {
+        if (feature->OnTimer(*this, id)) return true;
+    }
+    return false;
+}
+
+void CVistrelDlg::OnSettleTimer() {
+    CVistrelApp& app = VistrelApp();
+    const auto outcome = m_settler.OnSettleTimer(app.m_statusAll.m_bBusy != 0);
+    if (outcome == shell::DisplayChangeSettler::TimerOutcome::KeepWaiting) return;
+    KillTimer(shell_ids::kTimerSettle);
+    m_nSettleTimer = 0;
+    if (outcome != shell::DisplayChangeSettler::TimerOutcome::StopTimerAndRebuild) return;
+
+    HideSettings();
+    const CMonitorStatus* current = app.m_statusAll.Current();
+    const std::string previous =
+        current != nullptr && app.m_statusAll.m_hCurMonitor != nullptr ? current->m_strIdentity
+                                                                       : std::string();
+    m_follower.Forget();
+    const bool changed = RebuildMonitors();
+    const shell::SettleResult settle = shell::AfterSettleRebuild(changed, previous, RecordIdentities());
+    if (settle.selectIndex >= 0) app.m_statusAll.SelectMonitor(settle.selectIndex);
+    if (settle.closeAll) m_bCloseAllPending = 1;
+    for (CShellFeature* feature : app.m_features) feature->OnMonitorsRebuilt(*this);
+    if (settle.notifyModePage && Page(0) != nullptr) {
+        Page(0)->Post(shell_ids::kMsgMonitorSetChanged);
+    }
+}
+
+HBRUSH CVistrelDlg::OnCtlColor(HDC dc, HWND control, UINT type) { return m_bkBrush; }
+
+void CVistrelDlg::RestoreDisplays() {
+    CVistrelApp& app = VistrelApp();
+    for (auto& display : app.m_displays) {
+        if (display) display->RestoreRamp();
+    }
+    app.m_displays.clear();
+}
+
+void CVistrelDlg::OnDestroy() {
+    CVistrelApp& app = VistrelApp();
+    KillTimer(shell_ids::kTimerCloseAll);
+    m_nCloseAllTimer = 0;
+    if (m_nTrayState != shell::kTrayNotAdded && m_trayShell) {
+        shell::CallTrayWithRetry(*m_trayShell, app.m_clock, shell::TrayMessage::Delete,
+                                 shell::kIconMonitor, "");
+        m_nTrayState = shell::kTrayNotAdded;
+    }
+    for (CShellFeature* feature : app.m_features) feature->OnDestroy(*this);
+    for (int i = 0; i < app.m_statusAll.Count(); ++i) app.m_statusAll.At(i)->m_pTransWnd.reset();
+    app.m_statusAll.Clear();
+    app.m_statusAll.m_nCurMonitor = -1;
+    app.m_statusAll.m_hCurMonitor = nullptr;
+    RestoreDisplays();
+    ::WTSUnRegisterSessionNotification(Handle());
+    app.m_processes.SetMainWindow(nullptr);
+    if (app.MainWindow() == Handle()) app.SetMainWindow(nullptr);
+    ::PostQuitMessage(0);
+}
+
+void CVistrelDlg::PostNcDestroy() { delete this; }
+
+bool CVistrelDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    CVistrelApp& app = VistrelApp();
+    if (m_uTaskbarCreated != 0 && message == m_uTaskbarCreated) {
+        // Explorer was restarted and forgot every icon.
+        m_nTrayState = shell::kTrayNotAdded;
+        if (!UpdateTray()) {
+            for (CShellFeature* feature : app.m_features) feature->OnExit(*this);
+            Destroy();
+        }
+        result = 0;
+        return true;
+    }
+    switch (message) {
+    case shell_ids::kMsgTrayCallback:
+        OnTrayNotify(lParam);
+        result = 0;
+        return true;
+    case shell_ids::kMsgSelectMonitor: {
+        ui::WaitCursor wait;
+        app.m_statusAll.SelectMonitor(static_cast<int>(lParam));
+        result = 0;
+        return true;
+    }
+    case shell_ids::kMsgRedrawTab:
+        m_tab.Show(SW_HIDE);
+        m_tab.Show(SW_SHOW);
+        result = 0;
+        return true;
+    case WM_SYSCOMMAND: {
+        const UINT command = static_cast<UINT>(wParam & 0xFFF0);
+        if (command == shell_ids::kSysAbout) {
+            RunAbout();
+            result = 0;
+            return true;
+        }
+        if (command == shell_ids::kSysKeepOnTop) {
+            ToggleKeepOnTop();
+            result = 0;
+            return true;
+        }
+        return false;
+    }
+    case WM_CLOSE:
+        HideSettings();
+        result = 0;
+        return true;
+    case WM_SHOWWINDOW:
+        if (wParam) m_tab.SetFocus();
+        return false;
+    case WM_EXITSIZEMOVE:
+        CheckWindowMoved();
+        result = 0;
+        return true;
+    case WM_DISPLAYCHANGE:
+        for (CShellFeature* feature : app.m_features) feature->OnDisplayChange(*this);
+        for (int i = 0; i < app.m_statusAll.Count(); ++i) {
+            app.m_statusAll.At(i)->m_pTransWnd.reset();
+        }
+        if (m_settler.OnDisplayChange()) {
+            m_nSettleTimer = SetTimer(shell_ids::kTimerSettle, 1000);
+        }
+        result = TRUE;
+        return true;
+    case WM_DEVICECHANGE:
+        result = TRUE;
+        return true;
+    case WM_WTSSESSION_CHANGE:
+        if (wParam == WTS_SESSION_UNLOCK) {
+            for (CShellFeature* feature : app.m_features) feature->OnSessionUnlock(*this);
+        }
+        return false;
+    case WM_POWERBROADCAST:
+        if (wParam == PBT_APMSUSPEND) {
+            for (CShellFeature* feature : app.m_features) feature->OnSuspend(*this);
+        } else if (wParam == PBT_APMRESUMESUSPEND) {
+            for (CShellFeature* feature : app.m_features) feature->OnResume(*this);
+        }
+        return false;
+    case WM_ENDSESSION:
+        if (wParam) {
+            for (CShellFeature* feature : app.m_features) feature->OnEndSession(*this);
+            RestoreDisplays();
+        }
+        return false;
+    case WM_PAINT:
+        if (::IsIconic(Handle())) {
+            PAINTSTRUCT paint{};
+            HDC dc = ::BeginPaint(Handle(), &paint);
+            const RECT client = ClientRect();
+            const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+            const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+            ::DrawIcon(dc, x, y, m_hIcon);
+            ::EndPaint(Handle(), &paint);
+            result = 0;
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+// ---- Keyboard -------------------------------------------------------------------
+
+bool CVistrelDlg::DispatchMnemonic(UINT key) {
+    if (key < 'A' || key > 'Z') return false;
+    ui::Dialog* page = Page(m_nCurTab);
+    if (page == nullptr) return false;
+    HWND first = page->Item(kPageFirstControl[m_nCurTab]);
+    if (first == nullptr) return false;
+    HWND control = first;
+    do {
+        char text[256] = {};
+        ::GetWindowTextA(control, text, static_cast<int>(sizeof text));
+        if (shell::MnemonicOf(text) == static_cast<char>(key)) {
+            ::SendMessageA(page->Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+            // The control now holding the focus gets the key as if typed to it.
+            m_nSyntheticKey = key;
+            ::keybd_event(static_cast<BYTE>(key), 0x45, KEYEVENTF_EXTENDEDKEY, 0);
+            ::keybd_event(static_cast<BYTE>(key), 0x45, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
+            return true;
+        }
+        control = ::GetNextDlgTabItem(page->Handle(), control, FALSE);
+    } while (control != nullptr && control != first);
+    return false;
+}
+
+bool CVistrelDlg::PreTranslateMessage(MSG& message) {
+    if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return false;
+    const UINT key = static_cast<UINT>(message.wParam);
+    if (m_nSyntheticKey != 0 && key == m_nSyntheticKey) {
+        // Our own re-sent mnemonic key: dispatching it again would send it forever.
+        m_nSyntheticKey = 0;
+        return false;
+    }
+    HWND focus = ::GetFocus();
+    if (message.message == WM_SYSKEYDOWN) {
+        if (key == 'C') {
+            HideSettings();
+            return true;
+        }
+        DispatchMnemonic(key);
+        return false;
+    }
+    const bool control = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    const bool shift = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    if (key == VK_RETURN) {
+        if (focus == m_btnClose.Handle()) HideSettings();
+        return true;
+    }
+    if (key == VK_TAB) {
+        if (control) {
+            const int next = shell::NextPage(m_nCurTab, shift);
+            m_tab.Select(next);
+            SelectPage(next);
+            return true;
+        }
+        ui::Dialog* page = Page(m_nCurTab);
+        if (page != nullptr) {
+            HWND first = page->Item(kPageFirstControl[m_nCurTab]);
+            if (!shift && focus == m_tab.Handle() && first != nullptr) {
+                ::SendMessageA(page->Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
+                return true;
+            }
+            if (shift && focus == m_btnClose.Handle() && first != nullptr) {
+                ::SendMessageA(page->Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
+                ::SendMessageA(page->Handle(), WM_NEXTDLGCTL, 1, FALSE);
+                return true;
+            }
+        }
+        return false;
+    }
+    // Plain letters only jump to a mnemonic where the focused control does not
+    // take typed characters itself, as the dialog manager does.
+    if (focus != nullptr && (::SendMessageA(focus, WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS) != 0) {
+        return false;
+    }
+    DispatchMnemonic(key);
+    return false;
+}
