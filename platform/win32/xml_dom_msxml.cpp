@@ -1,0 +1,283 @@
+#include "platform/win32/xml_dom_msxml.h"
+
+#include <windows.h>
+#include <ole2.h>
+#include <msxml2.h>
+
+#include <cstring>
+#include <utility>
+#include <vector>
+
+namespace platform {
+namespace {
+
+// IXMLDOMDocument, spelled out: MinGW's import libraries do not all carry it.
+const IID kIidXmlDomDocument = {
+    0x2933BF81, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};
+
+// Everything: in-process server and handler, local and remote server.
+constexpr DWORD kAllClassContexts = 0x17;
+
+// Owns one reference to a COM object.
+template <typename T>
+class ComRef {
+public:
+    ComRef() = default;
+    explicit ComRef(T* pointer) : pointer_(pointer) {}
+    ComRef(const ComRef&) = delete;
+    ComRef& operator=(const ComRef&) = delete;
+    ComRef(ComRef&& other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
+    ComRef& operator=(ComRef&& other) noexcept {
+        if (this != &other) {
+            Reset();
+            pointer_ = std::exchange(other.pointer_, nullptr);
+        }
+        return *this;
+    }
+    ~ComRef() { Reset(); }
+
+    void Reset() {
+        if (pointer_) {
+            pointer_->Release();
+            pointer_ = nullptr;
+        }
+    }
+    T** Out() {
+        Reset();
+        return &pointer_;
+    }
+    T* Get() const { return pointer_; }
+    T* operator->() const { return pointer_; }
+    explicit operator bool() const { return pointer_ != nullptr; }
+
+private:
+    T* pointer_ = nullptr;
+};
+
+std::u16string FromBstr(BSTR text) {
+    if (!text) {
+        return std::u16string();
+    }
+    return std::u16string(reinterpret_cast<const char16_t*>(text), SysStringLen(text));
+}
+
+bool NameIs(IXMLDOMNode* node, std::u16string_view name) {
+    BSTR nodeName = nullptr;
+    if (FAILED(node->get_nodeName(&nodeName)) || !nodeName) {
+        return false;
+    }
+    const UINT length = SysStringLen(nodeName);
+    const bool same = length == name.size() &&
+                      std::memcmp(nodeName, name.data(), length * sizeof(char16_t)) == 0;
+    SysFreeString(nodeName);
+    return same;
+}
+
+DOMNodeType TypeOf(IXMLDOMNode* node) {
+    DOMNodeType type = NODE_INVALID;
+    if (FAILED(node->get_nodeType(&type))) {
+        return NODE_INVALID;
+    }
+    return type;
+}
+
+ComRef<IXMLDOMNode> FirstChildOf(IXMLDOMNode* node) {
+    ComRef<IXMLDOMNode> child;
+    if (FAILED(node->get_firstChild(child.Out()))) {
+        child.Reset();
+    }
+    return child;
+}
+
+ComRef<IXMLDOMNode> NextSiblingOf(IXMLDOMNode* node) {
+    ComRef<IXMLDOMNode> sibling;
+    if (FAILED(node->get_nextSibling(sibling.Out()))) {
+        sibling.Reset();
+    }
+    return sibling;
+}
+
+// Walks every node below `root` depth first without recursion, keeping the
+// path of ancestors, and hands each one to the visitor.
+template <typename Visit>
+void WalkBelow(IXMLDOMNode* root, Visit visit) {
+    std::vector<ComRef<IXMLDOMNode>> path;
+    ComRef<IXMLDOMNode> current = FirstChildOf(root);
+    while (current || !path.empty()) {
+        if (!current) {
+            current = NextSiblingOf(path.back().Get());
+            path.pop_back();
+            continue;
+        }
+        visit(current.Get());
+        ComRef<IXMLDOMNode> child = FirstChildOf(current.Get());
+        if (child) {
+            path.push_back(std::move(current));
+            current = std::move(child);
+        } else {
+            current = NextSiblingOf(current.Get());
+        }
+    }
+}
+
+// One COM bracket: initialised before the document is created, uninitialised
+// after it is released. Shared by the document and every element handed out.
+class ComSession {
+public:
+    ComSession() : initialised_(SUCCEEDED(CoInitialize(nullptr))) {}
+    ComSession(const ComSession&) = delete;
+    ComSession& operator=(const ComSession&) = delete;
+    ~ComSession() {
+        document.Reset();
+        if (initialised_) {
+            CoUninitialize();
+        }
+    }
+
+    ComRef<IXMLDOMDocument> document;
+
+private:
+    bool initialised_;
+};
+
+using SharedSession = std::shared_ptr<ComSession>;
+
+class MsxmlElement final : public XmlElement {
+public:
+    MsxmlElement(SharedSession session, ComRef<IXMLDOMNode> node)
+        : session_(std::move(session)), node_(std::move(node)) {}
+
+    std::u16string Name() const override {
+        BSTR name = nullptr;
+        if (FAILED(node_->get_nodeName(&name))) {
+            return std::u16string();
+        }
+        std::u16string result = FromBstr(name);
+        SysFreeString(name);
+        return result;
+    }
+
+    std::u16string Text() const override {
+        std::u16string text;
+        WalkBelow(node_.Get(), [&text](IXMLDOMNode* node) {
+            const DOMNodeType type = TypeOf(node);
+            if (type != NODE_TEXT && type != NODE_CDATA_SECTION) {
+                return;
+            }
+            VARIANT value;
+            VariantInit(&value);
+            if (SUCCEEDED(node->get_nodeValue(&value)) && value.vt == VT_BSTR) {
+                text += FromBstr(value.bstrVal);
+            }
+            VariantClear(&value);
+        });
+        return text;
+    }
+
+    std::unique_ptr<XmlElement> FirstChild(std::u16string_view name) const override {
+        for (ComRef<IXMLDOMNode> child = FirstChildOf(node_.Get()); child;
+             child = NextSiblingOf(child.Get())) {
+            if (TypeOf(child.Get()) == NODE_ELEMENT && NameIs(child.Get(), name)) {
+                return std::make_unique<MsxmlElement>(session_, std::move(child));
+            }
+        }
+        return nullptr;
+    }
+
+    XmlElementList Children(std::u16string_view name) const override {
+        return CollectChildren(&name);
+    }
+
+    XmlElementList ChildElements() const override { return CollectChildren(nullptr); }
+
+    XmlElementList Descendants(std::u16string_view name) const override {
+        XmlElementList list;
+        WalkBelow(node_.Get(), [&](IXMLDOMNode* node) {
+            if (TypeOf(node) == NODE_ELEMENT && NameIs(node, name)) {
+                node->AddRef();
+                list.push_back(std::make_unique<MsxmlElement>(session_, ComRef<IXMLDOMNode>(node)));
+            }
+        });
+        return list;
+    }
+
+private:
+    XmlElementList CollectChildren(const std::u16string_view* name) const {
+        XmlElementList list;
+        ComRef<IXMLDOMNode> child = FirstChildOf(node_.Get());
+        while (child) {
+            ComRef<IXMLDOMNode> next = NextSiblingOf(child.Get());
+            if (TypeOf(child.Get()) == NODE_ELEMENT && (!name || NameIs(child.Get(), *name))) {
+                list.push_back(std::make_unique<MsxmlElement>(session_, std::move(child)));
+            }
+            child = std::move(next);
+        }
+        return list;
+    }
+
+    // Declared first so that the node is released before the session ends.
+    SharedSession session_;
+    ComRef<IXMLDOMNode> node_;
+};
+
+class MsxmlDocument final : public XmlDocument {
+public:
+    explicit MsxmlDocument(SharedSession session) : session_(std::move(session)) {}
+
+    std::unique_ptr<XmlElement> DocumentElement() const override {
+        ComRef<IXMLDOMElement> root;
+        if (FAILED(session_->document->get_documentElement(root.Out())) || !root) {
+            return nullptr;
+        }
+        IXMLDOMNode* node = root.Get();
+        node->AddRef();
+        return std::make_unique<MsxmlElement>(session_, ComRef<IXMLDOMNode>(node));
+    }
+
+private:
+    SharedSession session_;
+};
+
+}  // namespace
+
+bool MsxmlDom::FileExists(const std::u16string& path) {
+    return GetFileAttributesW(reinterpret_cast<const wchar_t*>(path.c_str())) !=
+           INVALID_FILE_ATTRIBUTES;
+}
+
+std::unique_ptr<XmlDocument> MsxmlDom::LoadFile(const std::u16string& path) {
+    auto session = std::make_shared<ComSession>();
+    CLSID documentClass;
+    documentClass.Data1 = documentClass_.data1;
+    documentClass.Data2 = documentClass_.data2;
+    documentClass.Data3 = documentClass_.data3;
+    std::memcpy(documentClass.Data4, documentClass_.data4, sizeof(documentClass.Data4));
+    if (FAILED(CoCreateInstance(documentClass, nullptr, kAllClassContexts, kIidXmlDomDocument,
+                                reinterpret_cast<void**>(session->document.Out()))) ||
+        !session->document) {
+        return nullptr;
+    }
+    IXMLDOMDocument* document = session->document.Get();
+    // Values are taken verbatim, so whitespace-only text must survive the load.
+    document->put_async(VARIANT_FALSE);
+    document->put_preserveWhiteSpace(VARIANT_TRUE);
+
+    VARIANT source;
+    VariantInit(&source);
+    source.vt = VT_BSTR;
+    source.bstrVal = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(path.data()),
+                                       static_cast<UINT>(path.size()));
+    VARIANT_BOOL loaded = VARIANT_FALSE;
+    const HRESULT result = source.bstrVal ? document->load(source, &loaded) : E_OUTOFMEMORY;
+    VariantClear(&source);
+    if (FAILED(result) || loaded != VARIANT_TRUE) {
+        return nullptr;
+    }
+    ComRef<IXMLDOMElement> root;
+    if (FAILED(document->get_documentElement(root.Out())) || !root) {
+        return nullptr;
+    }
+    return std::make_unique<MsxmlDocument>(std::move(session));
+}
+
+}  // namespace platform
