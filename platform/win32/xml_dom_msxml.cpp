@@ -252,8 +252,14 @@ std::unique_ptr<XmlDocument> MsxmlDom::LoadFile(const std::u16string& path) {
     documentClass.Data2 = documentClass_.data2;
     documentClass.Data3 = documentClass_.data3;
     std::memcpy(documentClass.Data4, documentClass_.data4, sizeof(documentClass.Data4));
-    if (FAILED(CoCreateInstance(documentClass, nullptr, kAllClassContexts, kIidXmlDomDocument,
-                                reinterpret_cast<void**>(session->document.Out()))) ||
+    // With out-of-process contexts allowed, the object may be a server that
+    // has to be put into its running state before it answers its interfaces.
+    ComRef<IUnknown> object;
+    if (FAILED(CoCreateInstance(documentClass, nullptr, kAllClassContexts, IID_IUnknown,
+                                reinterpret_cast<void**>(object.Out()))) ||
+        !object || FAILED(OleRun(object.Get())) ||
+        FAILED(object->QueryInterface(kIidXmlDomDocument,
+                                      reinterpret_cast<void**>(session->document.Out()))) ||
         !session->document) {
         return nullptr;
     }

@@ -2,6 +2,7 @@
 // model whose every record is whole.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 #include "launcher/launcher_info_reader.h"
@@ -34,12 +35,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::u16string title;
     launcher::ReadLauncherInfo(*document, &tabs, &title);
     if (tabs.size() > 4) {
-        __builtin_trap();
+        std::abort();
     }
     std::size_t total = title.size();
     for (const auto& tab : tabs) {
         if (tab->m_nKind < launcher::kManualTab || tab->m_nKind > launcher::kInformationTab) {
-            __builtin_trap();
+            std::abort();
         }
         for (const auto& item : tab->m_items) {
             total += Touch(*item);
