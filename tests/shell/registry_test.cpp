@@ -140,3 +140,10 @@ TEST(RegistryDefaultStoreTest, PagesWithoutAStoreUseTheProcessStore) {
 }
 
 }  // namespace
+
+#include "registry_contract.h"
+
+TEST(RegistryContractTest, MemoryRegistryBehavesLikeTheRealOne) {
+    testing_support::MemoryRegistry store;
+    registry_contract::Run(store, "Software\\VistrelTest");
+}
