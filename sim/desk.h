@@ -114,17 +114,22 @@ private:
         std::vector<int> monitors;      // desk-wide monitor indices
     };
     struct Handle {
-        platform::PhysicalMonitorHandle value;
-        int monitor;
+        platform::PhysicalMonitorHandle value = 0;
+        int monitor = -1;
+        bool fixed = false;  // handed to tests by HandleOf; never destroyed
     };
 
-    SimMonitor* MonitorFor(platform::PhysicalMonitorHandle handle, int* index);
+    SimMonitor* MonitorFor(platform::PhysicalMonitorHandle handle, int* index) const;
+    SimMonitor* MonitorAt(int index) const;
     const Display* DisplayFor(platform::DisplayHandle handle) const;
-    Outcome Admit(int index, SimMonitor& monitor, std::uint32_t arrival, bool isRead,
-                  RegisterKey target);
-    void Record(const Transaction& transaction);
+    // Opens a transaction: finds the monitor and checks that it answers and
+    // has settled. Returns null when the command goes no further.
+    SimMonitor* Begin(platform::PhysicalMonitorHandle handle, Transaction* transaction);
+    // Closes it: the next command's earliest tick, then the log.
+    void Finish(SimMonitor& monitor, Transaction& transaction, std::uint32_t settleMs);
     void ApplyLatency(TransactionKind kind, std::size_t bytes);
-    void PersistLocked();
+    void LoadStateLocked();
+    bool SaveStateLocked(std::string* error);
 
     mutable std::recursive_mutex mutex_;
     platform::Clock& clock_;

@@ -1,0 +1,72 @@
+#include "sim/state_file.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+namespace sim {
+namespace {
+
+// Distinct per process and per write, so two processes sharing a desk never
+// write into the same temporary file.
+std::string TemporaryName(const std::string& path) {
+    static std::atomic<unsigned> counter{0};
+    static const auto start = static_cast<unsigned long long>(
+        std::chrono::high_resolution_clock::now().time_since_epoch().count());
+    char suffix[64];
+    std::snprintf(suffix, sizeof suffix, ".%llx-%p-%u.tmp", start, static_cast<void*>(&counter),
+                  counter.fetch_add(1));
+    return path + suffix;
+}
+
+}  // namespace
+
+bool ReadWholeFile(const std::string& path, std::string* text, bool* missing) {
+    std::error_code ec;
+    *missing = !std::filesystem::exists(std::filesystem::path(path), ec);
+    if (*missing) return false;
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    if (!file) return false;
+    std::ostringstream contents;
+    contents << file.rdbuf();
+    *text = contents.str();
+    return !file.bad();
+}
+
+bool ReplaceFile(const std::string& path, const std::string& text, std::string* error) {
+    const std::string temporary = TemporaryName(path);
+    const auto target = std::filesystem::path(path);
+    const auto staging = std::filesystem::path(temporary);
+    {
+        std::ofstream file(staging, std::ios::binary | std::ios::trunc);
+        if (!file) {
+            if (error) *error = temporary + ": cannot be created";
+            return false;
+        }
+        file.write(text.data(), static_cast<std::streamsize>(text.size()));
+        file.flush();
+        if (!file) {
+            if (error) *error = temporary + ": write failed";
+            file.close();
+            std::error_code ignored;
+            std::filesystem::remove(staging, ignored);
+            return false;
+        }
+    }
+    std::error_code ec;
+    // A reader holding the file open on Windows can make one rename fail.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        std::filesystem::rename(staging, target, ec);
+        if (!ec) return true;
+    }
+    if (error) *error = path + ": cannot be replaced (" + ec.message() + ")";
+    std::error_code ignored;
+    std::filesystem::remove(staging, ignored);
+    return false;
+}
+
+}  // namespace sim
