@@ -5,8 +5,10 @@
 namespace ui {
 
 namespace {
-// One hook of ours per control; the procedure address and this id find it again.
+// One hook of ours per control. The object is also kept in a window property: MinGW's
+// import library lacks GetWindowSubclass, and reflection must find it from the handle.
 constexpr UINT_PTR kHookId = 0x5543;
+const TCHAR kObjectProperty[] = TEXT("ui.Subclass");
 }  // namespace
 
 SubclassHook::~SubclassHook() {
@@ -17,6 +19,7 @@ bool SubclassHook::Subclass(HWND control) {
     if (control == nullptr) return false;
     Unsubclass();
     if (!::SetWindowSubclass(control, HookProc, kHookId, reinterpret_cast<DWORD_PTR>(this))) return false;
+    ::SetProp(control, kObjectProperty, this);
     hooked_ = control;
     OnSubclassed();
     return true;
@@ -24,15 +27,17 @@ bool SubclassHook::Subclass(HWND control) {
 
 void SubclassHook::Unsubclass() {
     if (hooked_ != nullptr) {
-        if (::IsWindow(hooked_)) ::RemoveWindowSubclass(hooked_, HookProc, kHookId);
+        if (::IsWindow(hooked_)) {
+            ::RemoveProp(hooked_, kObjectProperty);
+            ::RemoveWindowSubclass(hooked_, HookProc, kHookId);
+        }
         hooked_ = nullptr;
     }
 }
 
 SubclassHook* SubclassHook::FromHandle(HWND control) {
-    DWORD_PTR self = 0;
-    if (control == nullptr || !::GetWindowSubclass(control, HookProc, kHookId, &self)) return nullptr;
-    return reinterpret_cast<SubclassHook*>(self);
+    if (control == nullptr) return nullptr;
+    return static_cast<SubclassHook*>(::GetProp(control, kObjectProperty));
 }
 
 bool SubclassHook::Reflect(HWND control, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -49,6 +54,7 @@ LRESULT CALLBACK SubclassHook::HookProc(HWND window, UINT message, WPARAM wParam
                                         UINT_PTR id, DWORD_PTR reference) {
     SubclassHook* self = reinterpret_cast<SubclassHook*>(reference);
     if (message == WM_NCDESTROY) {
+        ::RemoveProp(window, kObjectProperty);
         ::RemoveWindowSubclass(window, HookProc, id);
         if (self != nullptr && self->hooked_ == window) self->hooked_ = nullptr;
         return ::DefSubclassProc(window, message, wParam, lParam);

@@ -107,6 +107,11 @@
 #define IDS_COMM_FAILED                 249
 #define IDS_MATCH_BRIGHTNESS_GUIDE      250
 
+// Labels that no code addresses
+#ifndef IDC_STATIC
+#define IDC_STATIC                      (-1)
+#endif
+
 // Controls of the main window (291)
 #define IDC_TAB                         1000
 #define IDC_CLOSE                       1046

@@ -8,9 +8,9 @@ public:
     using Window::Window;
 
     int Count() const { return static_cast<int>(Send(CB_GETCOUNT)); }
-    int Add(const tstring& text) const { return static_cast<int>(Send(CB_ADDSTRING, 0, Text(text))); }
+    int Add(const tstring& text) const { return static_cast<int>(Send(CB_ADDSTRING, 0, Pointer(text))); }
     int Insert(int index, const tstring& text) const {
-        return static_cast<int>(Send(CB_INSERTSTRING, static_cast<WPARAM>(index), Text(text)));
+        return static_cast<int>(Send(CB_INSERTSTRING, static_cast<WPARAM>(index), Pointer(text)));
     }
     int Delete(int index) const { return static_cast<int>(Send(CB_DELETESTRING, static_cast<WPARAM>(index))); }
     void Clear() const { Send(CB_RESETCONTENT); }
@@ -25,7 +25,7 @@ public:
     tstring ItemText(int index) const;
     // Case-insensitive whole-text search after start (-1: from the top); CB_ERR if absent.
     int FindExact(const tstring& text, int start = -1) const {
-        return static_cast<int>(Send(CB_FINDSTRINGEXACT, static_cast<WPARAM>(start), Text(text)));
+        return static_cast<int>(Send(CB_FINDSTRINGEXACT, static_cast<WPARAM>(start), Pointer(text)));
     }
     bool IsDroppedDown() const { return Send(CB_GETDROPPEDSTATE) != FALSE; }
     void ShowDropDown(bool show) const { Send(CB_SHOWDROPDOWN, show ? TRUE : FALSE); }
@@ -34,7 +34,7 @@ public:
     void SetEditSelection(int start, int end) const { Send(CB_SETEDITSEL, 0, MAKELPARAM(start, end)); }
 
 private:
-    static LPARAM Text(const tstring& text) { return reinterpret_cast<LPARAM>(text.c_str()); }
+    static LPARAM Pointer(const tstring& text) { return reinterpret_cast<LPARAM>(text.c_str()); }
 };
 
 }  // namespace ui

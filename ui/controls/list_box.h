@@ -8,9 +8,9 @@ public:
     using Window::Window;
 
     int Count() const { return static_cast<int>(Send(LB_GETCOUNT)); }
-    int Add(const tstring& text) const { return static_cast<int>(Send(LB_ADDSTRING, 0, Text(text))); }
+    int Add(const tstring& text) const { return static_cast<int>(Send(LB_ADDSTRING, 0, Pointer(text))); }
     int Insert(int index, const tstring& text) const {
-        return static_cast<int>(Send(LB_INSERTSTRING, static_cast<WPARAM>(index), Text(text)));
+        return static_cast<int>(Send(LB_INSERTSTRING, static_cast<WPARAM>(index), Pointer(text)));
     }
     int Delete(int index) const { return static_cast<int>(Send(LB_DELETESTRING, static_cast<WPARAM>(index))); }
     void Clear() const { Send(LB_RESETCONTENT); }
@@ -22,11 +22,11 @@ public:
     }
     tstring ItemText(int index) const;
     int FindExact(const tstring& text, int start = -1) const {
-        return static_cast<int>(Send(LB_FINDSTRINGEXACT, static_cast<WPARAM>(start), Text(text)));
+        return static_cast<int>(Send(LB_FINDSTRINGEXACT, static_cast<WPARAM>(start), Pointer(text)));
     }
 
 private:
-    static LPARAM Text(const tstring& text) { return reinterpret_cast<LPARAM>(text.c_str()); }
+    static LPARAM Pointer(const tstring& text) { return reinterpret_cast<LPARAM>(text.c_str()); }
 };
 
 }  // namespace ui

@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# Draws the controller's icons, cursor, page backgrounds and pictures with
+# ImageMagick's convert into resources/controller/art/. The results are committed;
+# run this again only after changing the drawing below.
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+out=$here/../resources/controller/art
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$out"
+
+# --- Program icons: a monitor on its stand; 152 is the same monitor switched off and
+# crossed out, for the state with no monitor to control.
+monitor_icon() {  # name screen-top screen-bottom [extra drawing options...]
+  local name=$1 top=$2 bottom=$3
+  shift 3
+  convert -size 48x48 xc:none \
+    -fill '#3a3f47' -draw 'roundrectangle 2,5 45,37 4,4' \
+    \( -size 38x26 gradient:"$top-$bottom" \) -geometry +5+8 -composite \
+    -fill '#3a3f47' -draw 'polygon 19,37 29,37 31,43 17,43' \
+    -fill '#5b626d' -draw 'roundrectangle 11,42 37,45 2,2' \
+    -fill 'rgba(255,255,255,0.35)' -draw 'polygon 5,8 30,8 5,26' \
+    "$@" "$work/$name-48.png"
+  convert "$work/$name-48.png" -resize 32x32 "$work/$name-32.png"
+  convert "$work/$name-48.png" -resize 16x16 "$work/$name-16.png"
+  convert "$work/$name-16.png" "$work/$name-32.png" "$work/$name-48.png" "$out/$name.ico"
+}
+monitor_icon program '#5fb4f0' '#1b5fa8'
+monitor_icon no-monitor '#9aa0a8' '#5d636b' -stroke '#d23a2a' -strokewidth 5 -draw 'line 12,12 36,33'
+
+# --- Link cursor: a pointing hand, outlined; hot spot on the finger tip.
+hand_shapes='roundrectangle 9,1 13,16 2,2
+roundrectangle 13,9 16,16 1,1
+roundrectangle 16,10 19,17 1,1
+roundrectangle 19,11 22,18 1,1
+roundrectangle 6,13 22,27 4,4
+polygon 6,16 2,12 1,15 6,22'
+convert -size 32x32 xc:none \
+  -fill black -stroke black -strokewidth 2 -draw "$hand_shapes" \
+  -fill white -stroke none -draw "$hand_shapes" \
+  -stroke '#808080' -strokewidth 1 -draw 'line 13,12 13,15 line 16,12 16,16 line 19,13 19,17' \
+  "$work/hand.png"
+convert "$work/hand.png" "$work/hand.ico"
+# convert writes an icon directory; a cursor has type 2 and keeps its hot spot where an
+# icon keeps planes and bit count.
+cp "$work/hand.ico" "$out/link-hand.cur"
+printf '\x02\x00' | dd of="$out/link-hand.cur" bs=1 seek=2 conv=notrunc status=none
+printf '\x0b\x00\x01\x00' | dd of="$out/link-hand.cur" bs=1 seek=10 conv=notrunc status=none
+
+# --- Page backgrounds. Pages tile them unscaled at 96 and 120 dpi, so each is a narrow
+# vertical strip as tall as a page: it repeats sideways without a seam. A thin band in
+# the page's own accent colour runs along the top, over a pale gradient that ends in
+# the settings window's grey-beige.
+background() {  # name accent height
+  local name=$1 accent=$2 height=$3 band=$(( $3 / 90 + 2 ))
+  convert -size "16x$height" gradient:'#fbfbf7-#e4e4dc' \
+    -fill "$accent" -draw "rectangle 0,0 15,$((band - 1))" \
+    -fill "rgba(255,255,255,0.6)" -draw "rectangle 0,$band 15,$band" \
+    -type TrueColor "BMP3:$out/$name.bmp"
+}
+pages="tonl:#3cb371 color:#f5a623 color-sub:#f5a623 sound:#5b8dd6 calmira:#79b95c
+vsfilter:#8a6fc9 match:#e0607e match-step1:#e0607e match-step2:#e0607e match-step3:#e0607e"
+for page in $pages; do
+  name=${page%%:*}
+  accent=${page#*:}
+  background "$name-back" "$accent" 360
+  background "$name-back-hi" "$accent" 450
+done
+
+# --- Sound page picture: a speaker with sound waves.
+convert -size 48x48 xc:none \
+  -fill '#4a5568' -draw 'polygon 6,18 14,18 24,9 24,39 14,30 6,30' \
+  -fill none -stroke '#5b8dd6' -strokewidth 3 \
+  -draw 'arc 20,14 34,34 -50,50' -draw 'arc 22,8 42,40 -55,55' \
+  -background '#e4e4dc' -flatten -type TrueColor "BMP3:$out/sound-picture.bmp"
+
+# --- Match page picture: three monitors showing the same picture.
+match_picture() {  # name scale
+  local name=$1 s=$2
+  local w=$((240 * s / 4)) h=$((90 * s / 4))
+  convert -size 240x90 xc:'#e4e4dc' \
+    -fill '#3a3f47' -draw 'roundrectangle 8,10 76,66 3,3' \
+    -draw 'roundrectangle 86,6 154,66 3,3' -draw 'roundrectangle 164,10 232,66 3,3' \
+    -draw 'rectangle 38,66 46,76 rectangle 116,66 124,76 rectangle 194,66 202,76' \
+    -draw 'rectangle 28,76 56,80 rectangle 106,76 134,80 rectangle 184,76 212,80' \
+    \( -size 60x48 gradient:'#ffd27a-#e0607e' \) -geometry +12+14 -composite \
+    \( -size 60x52 gradient:'#ffd27a-#e0607e' \) -geometry +90+10 -composite \
+    \( -size 60x48 gradient:'#ffd27a-#e0607e' \) -geometry +168+14 -composite \
+    -resize "${w}x${h}!" -type TrueColor "BMP3:$out/$name.bmp"
+}
+match_picture match-picture 4
+match_picture match-picture-hi 5
+
+# --- Wizard step 2 pictures: the colour temperature scale from warm to cool, in colour
+# when the mode lets the temperature change and greyed when it does not; the low-colour
+# copies are for screens with fewer than 16 bits per pixel.
+convert \( -size 40x100 gradient:'#ff9a3c-#ffffff' -rotate -90 \) \
+  \( -size 40x100 gradient:'#ffffff-#7aa8ff' -rotate -90 \) +append "$work/scale.png"
+convert "$work/scale.png" -type TrueColor "BMP3:$out/step2-temperature.bmp"
+convert "$work/scale.png" -colors 16 -type Palette "BMP3:$out/step2-temperature-lowcolor.bmp"
+convert "$work/scale.png" -colorspace Gray -fill '#e4e4dc' -colorize 40 \
+  -type TrueColor "BMP3:$out/step2-no-temperature.bmp"
+convert "$work/scale.png" -colorspace Gray -fill '#e4e4dc' -colorize 40 -colors 16 \
+  -type Palette "BMP3:$out/step2-no-temperature-lowcolor.bmp"
+
+ls -l "$out"
