@@ -47,24 +47,31 @@ cp "$work/hand.ico" "$out/link-hand.cur"
 printf '\x02\x00' | dd of="$out/link-hand.cur" bs=1 seek=2 conv=notrunc status=none
 printf '\x0b\x00\x01\x00' | dd of="$out/link-hand.cur" bs=1 seek=10 conv=notrunc status=none
 
-# --- Page backgrounds. Pages tile them unscaled at 96 and 120 dpi, so each is a narrow
-# vertical strip as tall as a page: it repeats sideways without a seam. A thin band in
-# the page's own accent colour runs along the top, over a pale gradient that ends in
-# the settings window's grey-beige.
-background() {  # name accent height
-  local name=$1 accent=$2 height=$3 band=$(( $3 / 90 + 2 ))
-  convert -size "16x$height" gradient:'#fbfbf7-#e4e4dc' \
-    -fill "$accent" -draw "rectangle 0,0 15,$((band - 1))" \
-    -fill "rgba(255,255,255,0.6)" -draw "rectangle 0,$band 15,$band" \
-    -type TrueColor "BMP3:$out/$name.bmp"
+# --- Page backgrounds, one per screen resolution. Pages tile them unscaled at 96 and
+# 120 dpi, so each is larger than the largest page (Japanese fonts make pages bigger).
+# Pages hand this brush to transparent controls too, mostly with the brush origin at the
+# control's own corner, so the top-left part of the picture shows behind every such
+# control: the top rows and the left part stay one flat colour, and the decoration (soft
+# arcs in the page's accent colour) lies right of and below where controls start, inside
+# the smallest page. 8-bit run-length encoded, as flat rows pack to a few bytes.
+background() {  # name accent scale-in-percent
+  local name=$1 accent=$2 s=$3
+  local w=$((640 * s / 100)) h=$((600 * s / 100))
+  local cx=$((470 * s / 100)) cy=$((330 * s / 100))
+  local r1=$((150 * s / 100)) r2=$((112 * s / 100)) r3=$((96 * s / 100))
+  convert -size "${w}x${h}" xc:'#ecece4' \
+    -fill none -stroke "$accent" -strokewidth $((8 * s / 100)) -draw "circle $cx,$cy $((cx - r1)),$cy" \
+    -stroke '#f7f7f2' -strokewidth $((14 * s / 100)) -draw "circle $cx,$cy $((cx - r2)),$cy" \
+    -stroke "$accent" -strokewidth 1 -draw "circle $cx,$cy $((cx - r3)),$cy" \
+    +dither -colors 32 -type Palette -compress RLE "BMP3:$out/$name.bmp"
 }
 pages="tonl:#3cb371 color:#f5a623 color-sub:#f5a623 sound:#5b8dd6 calmira:#79b95c
 vsfilter:#8a6fc9 match:#e0607e match-step1:#e0607e match-step2:#e0607e match-step3:#e0607e"
 for page in $pages; do
   name=${page%%:*}
   accent=${page#*:}
-  background "$name-back" "$accent" 360
-  background "$name-back-hi" "$accent" 450
+  background "$name-back" "$accent" 100
+  background "$name-back-hi" "$accent" 125
 done
 
 # --- Sound page picture: a speaker with sound waves.
@@ -72,13 +79,13 @@ convert -size 48x48 xc:none \
   -fill '#4a5568' -draw 'polygon 6,18 14,18 24,9 24,39 14,30 6,30' \
   -fill none -stroke '#5b8dd6' -strokewidth 3 \
   -draw 'arc 20,14 34,34 -50,50' -draw 'arc 22,8 42,40 -55,55' \
-  -background '#e4e4dc' -flatten -type TrueColor "BMP3:$out/sound-picture.bmp"
+  -background '#ecece4' -flatten -type TrueColor "BMP3:$out/sound-picture.bmp"
 
 # --- Match page picture: three monitors showing the same picture.
 match_picture() {  # name scale
   local name=$1 s=$2
   local w=$((240 * s / 4)) h=$((90 * s / 4))
-  convert -size 240x90 xc:'#e4e4dc' \
+  convert -size 240x90 xc:'#ecece4' \
     -fill '#3a3f47' -draw 'roundrectangle 8,10 76,66 3,3' \
     -draw 'roundrectangle 86,6 154,66 3,3' -draw 'roundrectangle 164,10 232,66 3,3' \
     -draw 'rectangle 38,66 46,76 rectangle 116,66 124,76 rectangle 194,66 202,76' \
