@@ -212,6 +212,7 @@ void Desk::DestroyPhysicalMonitors(std::uint32_t count, const platform::Physical
 // ---- platform::DdcApi: commands ----
 
 SimMonitor* Desk::Begin(platform::PhysicalMonitorHandle handle, Transaction* t) {
+    RefreshFromStateFileLocked();
     t->time = clock_.TickCount();
     SimMonitor* monitor = MonitorFor(handle, &t->monitor);
     if (monitor == nullptr) {
@@ -346,7 +347,7 @@ int Desk::SetVCPFeature(platform::PhysicalMonitorHandle handle, std::uint8_t cod
 
 // ---- platform::MakerLibrary ----
 
-int Desk::QrxFindMonitors(std::int32_t* count, std::int32_t flags) {
+int Desk::QrxFindMonitors(std::int32_t* count, std::int32_t /*flags*/) {
     std::lock_guard<std::recursive_mutex> lock(mutex_);
     std::int32_t found = 0;
     for (const auto& display : displays_) {
@@ -362,7 +363,7 @@ int Desk::QrxFindMonitors(std::int32_t* count, std::int32_t flags) {
     return found;
 }
 
-int Desk::QrxGetMonitorInfo(std::int32_t index, std::uint8_t* record, std::int32_t flags) {
+int Desk::QrxGetMonitorInfo(std::int32_t index, std::uint8_t* record, std::int32_t /*flags*/) {
     std::lock_guard<std::recursive_mutex> lock(mutex_);
     if (record == nullptr || index < 0) return -1;
     std::int32_t seen = 0;
@@ -497,8 +498,17 @@ std::size_t Desk::SettleViolations() const {
 
 // ---- state file ----
 
+void Desk::RefreshFromStateFileLocked() {
+    if (config_.statePath.empty()) return;
+    const StateStamp stamp = StampOf(config_.statePath);
+    if (stamp == stateStamp_ || !stamp.exists) return;
+    stateProblem_.clear();
+    LoadStateLocked();
+}
+
 void Desk::LoadStateLocked() {
     if (config_.statePath.empty()) return;
+    stateStamp_ = StampOf(config_.statePath);
     std::string text;
     bool missing = false;
     if (!ReadWholeFile(config_.statePath, &text, &missing)) {
@@ -539,7 +549,9 @@ bool Desk::SaveStateLocked(std::string* error) {
     document["monitors"] = monitors;
     const std::string text =
         document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
-    return ReplaceFile(config_.statePath, text, error);
+    const bool written = ReplaceFile(config_.statePath, text, error);
+    if (written) stateStamp_ = StampOf(config_.statePath);
+    return written;
 }
 
 bool Desk::SaveState(std::string* error) {

@@ -16,6 +16,7 @@
 #include "platform/maker_library.h"
 #include "sim/desk_config.h"
 #include "sim/register_key.h"
+#include "sim/state_file.h"
 #include "sim/transaction.h"
 
 namespace sim {
@@ -130,6 +131,9 @@ private:
     void ApplyLatency(TransactionKind kind, std::size_t bytes);
     void LoadStateLocked();
     bool SaveStateLocked(std::string* error);
+    // Takes in what another process wrote to the state file since we last
+    // read or wrote it, so a test can change a monitor while a program runs.
+    void RefreshFromStateFileLocked();
 
     mutable std::recursive_mutex mutex_;
     platform::Clock& clock_;
@@ -141,6 +145,7 @@ private:
     std::vector<Transaction> log_;
     std::size_t settleViolations_ = 0;
     std::string stateProblem_;
+    StateStamp stateStamp_;
 };
 
 // Loads a configuration file and builds its desk, with its state file beside it.

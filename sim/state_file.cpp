@@ -25,6 +25,20 @@ std::string TemporaryName(const std::string& path) {
 
 }  // namespace
 
+StateStamp StampOf(const std::string& path) {
+    StateStamp stamp;
+    std::error_code ec;
+    const std::filesystem::path file(path);
+    const auto modified = std::filesystem::last_write_time(file, ec);
+    if (ec) return stamp;
+    const auto size = std::filesystem::file_size(file, ec);
+    if (ec) return stamp;
+    stamp.exists = true;
+    stamp.modified = static_cast<std::int64_t>(modified.time_since_epoch().count());
+    stamp.size = static_cast<std::uint64_t>(size);
+    return stamp;
+}
+
 bool ReadWholeFile(const std::string& path, std::string* text, bool* missing) {
     std::error_code ec;
     *missing = !std::filesystem::exists(std::filesystem::path(path), ec);

@@ -1,9 +1,21 @@
 #pragma once
 // Whole-file reads and crash-safe rewrites of the monitors' state file: a reader
 // (another process, a test) sees either the old file or the new one, never half.
+#include <cstdint>
 #include <string>
 
 namespace sim {
+
+// Enough of a file's identity to notice that someone replaced it.
+struct StateStamp {
+    bool exists = false;
+    std::int64_t modified = 0;
+    std::uint64_t size = 0;
+
+    bool operator==(const StateStamp&) const = default;
+};
+
+StateStamp StampOf(const std::string& path);
 
 // False when the file does not exist or cannot be read; `missing` tells which.
 bool ReadWholeFile(const std::string& path, std::string* text, bool* missing);

@@ -121,6 +121,22 @@ TEST_F(StateFile, UsableEntriesSurviveBesideBadOnes) {
     EXPECT_EQ(host.desk.SelectedPage(0), 0x30);
 }
 
+// Two desks on one state file stand for two processes: the program and a test
+// that changes a monitor from outside while the program runs.
+TEST_F(StateFile, ChangesFromAnotherProcessArriveWithTheNextCommand) {
+    simtest::Host program(config);
+    ASSERT_TRUE(program.Set(0x10, 20));
+    simtest::Host outside(config);
+    ASSERT_TRUE(outside.Set(0xE0, 777));
+    EXPECT_EQ(program.Read(0xE0), 777u);
+    EXPECT_EQ(program.Read(0x10), 20u);
+
+    // A damaged replacement is not taken in; the program keeps what it had.
+    Write("{ half a file");
+    EXPECT_EQ(program.Read(0xE0), 777u);
+    EXPECT_NE(program.desk.StateLoadProblem(), "");
+}
+
 TEST(StatePath, SitsBesideTheConfiguration) {
     EXPECT_EQ(sim::StatePathFor("/a/b/desk.json"), "/a/b/desk.state.json");
     EXPECT_EQ(sim::StatePathFor("C:\\x.y\\desk"), "C:\\x.y\\desk.state.json");
