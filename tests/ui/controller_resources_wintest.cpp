@@ -133,6 +133,38 @@ TEST_F(ControllerResourcesTest, EveryDialogCreatesInBothLanguagesWithItsControls
     }
 }
 
+TEST_F(ControllerResourcesTest, ListsKeepTheOrderAndEditabilityTheWindowsRelyOn) {
+    // Lists are filled in a meaningful order (monitor order, ascending mode values) and
+    // addressed by index, so none may sort; only the data-set name box takes typing.
+    struct Style {
+        UINT dialog;
+        int control;
+        DWORD kind;  // CBS_DROPDOWNLIST, CBS_DROPDOWN, or 0 for a list box
+    };
+    const Style kStyles[] = {
+        {IDD_MONITOR_LIST, IDC_MONITOR_LIST, 0},  {IDD_TONL, IDC_APPLICATION, CBS_DROPDOWNLIST},
+        {IDD_TONL, IDC_MODE, CBS_DROPDOWNLIST},   {IDD_TONL, IDC_DEFAULT_MODE, CBS_DROPDOWNLIST},
+        {IDD_COLOR, IDC_MONITOR, CBS_DROPDOWNLIST}, {IDD_COLOR, IDC_MODE, CBS_DROPDOWNLIST},
+        {IDD_COLOR, IDC_DATA_NAME, CBS_DROPDOWN}, {IDD_SOUND, IDC_MONITOR, CBS_DROPDOWNLIST},
+    };
+    for (LANGID language : kLanguages) {
+        for (const Style& expected : kStyles) {
+            TemplateWindow created(expected.dialog, language);
+            ASSERT_NE(created.window, nullptr);
+            LONG_PTR style = ::GetWindowLongPtrW(::GetDlgItem(created.window, expected.control), GWL_STYLE);
+            SCOPED_TRACE(testing::Message() << "control " << expected.control << " language " << language);
+            if (expected.kind == 0) {
+                EXPECT_EQ(style & LBS_SORT, 0);
+            } else {
+                EXPECT_EQ(style & CBS_SORT, 0);
+                EXPECT_EQ(style & 3, static_cast<LONG_PTR>(expected.kind));
+            }
+        }
+        TemplateWindow sound(IDD_SOUND, language);
+        EXPECT_NE(::GetWindowLongPtrW(::GetDlgItem(sound.window, IDC_VOLUME_VALUE), GWL_STYLE) & ES_READONLY, 0);
+    }
+}
+
 TEST_F(ControllerResourcesTest, PagesStartTheirTabOrderWhereTheMainWindowExpects) {
     const std::pair<UINT, int> kFirstControls[] = {
         {IDD_TONL, IDC_AUTO_TONALIS}, {IDD_COLOR, IDC_MONITOR}, {IDD_MULTIMON_MATCH, IDC_ADJUST}, {IDD_SOUND, IDC_MONITOR}};
