@@ -37,6 +37,17 @@ bool CVistrelApp::InitInstance() {
     }
     if (!IsVistaOrLater()) return false;
 
+    // Other windows of the program find the main window by its class name; the
+    // class is the dialog class under our own name.
+    WNDCLASSEXA dialogClass{};
+    dialogClass.cbSize = sizeof dialogClass;
+    if (::GetClassInfoExA(nullptr, MAKEINTRESOURCEA(32770), &dialogClass)) {
+        dialogClass.cbSize = sizeof dialogClass;
+        dialogClass.hInstance = Instance();
+        dialogClass.lpszClassName = "VISTREL";
+        ::RegisterClassExA(&dialogClass);
+    }
+
     auto* dialog = new CVistrelDlg();
     m_pMainDlg = dialog;
     if (!dialog->Create(nullptr)) {

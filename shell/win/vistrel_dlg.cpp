@@ -62,6 +62,14 @@ ui::Dialog* CVistrelDlg::Page(int index) const {
     return m_pages[static_cast<std::size_t>(index)].get();
 }
 
+void CVistrelDlg::PublishCurrentMonitor() const {
+    // Accessibility tools and test drivers read the current monitor from outside:
+    // record index + 1, or 0 when there is none.
+    const CMonitorStatusAll& all = VistrelApp().m_statusAll;
+    const INT_PTR value = all.m_hCurMonitor != nullptr ? all.m_nCurMonitor + 1 : 0;
+    ::SetPropA(Handle(), kCurrentMonitorProperty, reinterpret_cast<HANDLE>(value));
+}
+
 bool CVistrelDlg::HasCurrentMonitor() const {
     return VistrelApp().m_statusAll.m_hCurMonitor != nullptr;
 }
@@ -189,6 +197,7 @@ bool CVistrelDlg::RebuildMonitors() {
 
     const bool changed = shell::IdentitiesChanged(remembered, oldCount, RecordIdentities());
     all.SelectFirstMonitor();
+    PublishCurrentMonitor();
     UpdateTray();
     return changed;
 }
@@ -304,6 +313,7 @@ void CVistrelDlg::CheckWindowMoved() {
     const int index = m_follower.OnWindowDisplay(display, RecordDeviceNames());
     if (index < 0) return;
     app.m_statusAll.SelectMonitor(index);
+    PublishCurrentMonitor();
     // The visible page shows the new monitor's values. The colour and sound
     // pages refresh on the same request once they exist.
     if (m_nCurTab == 0 && Page(0) != nullptr) Page(0)->Post(shell_ids::kMsgRefreshModePage);
@@ -435,6 +445,7 @@ void CVistrelDlg::OnSettleTimer() {
     const bool changed = RebuildMonitors();
     const shell::SettleResult settle = shell::AfterSettleRebuild(changed, previous, RecordIdentities());
     if (settle.selectIndex >= 0) app.m_statusAll.SelectMonitor(settle.selectIndex);
+    PublishCurrentMonitor();
     if (settle.closeAll) m_bCloseAllPending = 1;
     for (CShellFeature* feature : app.m_features) feature->OnMonitorsRebuilt(*this);
     if (settle.notifyModePage && Page(0) != nullptr) {
@@ -468,6 +479,7 @@ void CVistrelDlg::OnDestroy() {
     app.m_statusAll.m_hCurMonitor = nullptr;
     RestoreDisplays();
     ::WTSUnRegisterSessionNotification(Handle());
+    ::RemovePropA(Handle(), kCurrentMonitorProperty);
     app.m_processes.SetMainWindow(nullptr);
     if (app.MainWindow() == Handle()) app.SetMainWindow(nullptr);
     ::PostQuitMessage(0);
@@ -495,6 +507,7 @@ bool CVistrelDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
     case shell_ids::kMsgSelectMonitor: {
         ui::WaitCursor wait;
         app.m_statusAll.SelectMonitor(static_cast<int>(lParam));
+        PublishCurrentMonitor();
         result = 0;
         return true;
     }

@@ -17,6 +17,9 @@
 
 class CVistrelDlg : public ui::Dialog, public CRegistry {
 public:
+    // Window property holding the current monitor's record index + 1 (0: none).
+    static constexpr const char* kCurrentMonitorProperty = "VistrelCurrentMonitor";
+
     CVistrelDlg();
     ~CVistrelDlg() override;
 
@@ -64,6 +67,7 @@ private:
     std::vector<std::string> RecordIdentities() const;
     std::vector<std::string> RecordDeviceNames() const;
     bool HasCurrentMonitor() const;
+    void PublishCurrentMonitor() const;
 
     CSMTabCtrlEx m_tab;
     ui::Window m_btnClose;

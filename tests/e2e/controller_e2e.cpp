@@ -1,0 +1,215 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "program_driver.h"
+
+namespace {
+
+using e2e::Program;
+
+const std::wstring kCaption = L"Panelwright Pro for LCD (DDC/CI)";
+
+std::string TestName() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    return std::string(info->test_suite_name()) + "." + info->name();
+}
+
+bool TwoDisplays() {
+    char kind[16] = {};
+    ::GetEnvironmentVariableA("VISTREL_XSERVER", kind, sizeof kind);
+    return std::string(kind) != "xvfb" && e2e::DisplayCount() >= 2;
+}
+
+class ControllerTest : public ::testing::Test {
+protected:
+    void StartWith(const char* config) {
+        ASSERT_TRUE(e2e::PrepareFreshState(TestName(), config));
+        ASSERT_TRUE(program.Start()) << "the controller did not become resident";
+    }
+    void SetUp() override { StartWith("default-desk.json"); }
+    void TearDown() override {
+        if (program.Running()) {
+            if (HWND menu = program.OpenTrayMenu()) program.PickMenuItem(menu, e2e::kMenuExit);
+            program.WaitForExit(10000);
+        }
+        e2e::DeleteSettingsTree();
+    }
+
+    // Opens the settings window through the tray menu's first item.
+    HWND OpenSettings() {
+        HWND menu = program.OpenTrayMenu();
+        if (menu == nullptr) return nullptr;
+        program.PickMenuItem(menu, e2e::kMenuSettings);
+        e2e::WaitUntil(5000, [&] { return ::IsWindowVisible(program.MainWindow()) != FALSE; });
+        return ::IsWindowVisible(program.MainWindow()) ? program.MainWindow() : nullptr;
+    }
+
+    Program program;
+};
+
+TEST_F(ControllerTest, SecondStartEndsAtOnceAndLeavesTheFirstAlone) {
+    const int icons = e2e::TrayIconCount();
+    Program second;
+    EXPECT_FALSE(second.Start());
+    EXPECT_TRUE(second.WaitForExit(5000));
+    EXPECT_TRUE(program.Running());
+    EXPECT_FALSE(::IsWindowVisible(program.MainWindow()));
+    EXPECT_EQ(e2e::TrayIconCount(), icons);
+    EXPECT_EQ(program.CurrentMonitor(), 1);
+}
+
+TEST_F(ControllerTest, TrayMenuOpensTheSettingsWindowOnDisplayOne) {
+    HWND main = OpenSettings();
+    ASSERT_NE(main, nullptr);
+    const std::vector<std::wstring> tabs = e2e::TabTexts(program.ProcessHandle(), ::GetDlgItem(main, 1000));
+    const std::vector<std::wstring> expected = {L"Auto Tonalis", L"Color Adjustment",
+                                                L"Multi-Monitor Match", L"Sound"};
+    EXPECT_EQ(tabs, expected);
+    EXPECT_EQ(program.CurrentMonitor(), 1) << "the monitor of display 1 is current";
+
+    // While the settings window is up every tray item is grayed, "E&xit" too.
+    HWND menu = program.OpenTrayMenu();
+    ASSERT_NE(menu, nullptr);
+    program.PickMenuItem(menu, e2e::kMenuExit);
+    ::Sleep(500);
+    EXPECT_TRUE(program.Running());
+
+    // A double-click only brings the window forward.
+    program.DoubleClickTray();
+    ::Sleep(300);
+    EXPECT_TRUE(::IsWindowVisible(main));
+
+    ::SendMessageA(main, WM_COMMAND, MAKEWPARAM(1046, BN_CLICKED), 0);
+    EXPECT_TRUE(e2e::WaitUntil(3000, [&] { return !::IsWindowVisible(main); }));
+}
+
+TEST_F(ControllerTest, MovingTheSettingsWindowToDisplayTwoMakesItsMonitorCurrent) {
+    if (!TwoDisplays()) GTEST_SKIP() << "needs two displays (Xorg with two outputs, not Xvfb)";
+    HWND main = OpenSettings();
+    ASSERT_NE(main, nullptr);
+    ::SetWindowPos(main, nullptr, 1400, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ::SendMessageA(main, WM_EXITSIZEMOVE, 0, 0);
+    EXPECT_TRUE(e2e::WaitUntil(3000, [&] { return program.CurrentMonitor() == 2; }))
+        << "current: " << program.CurrentMonitor();
+    ::SetWindowPos(main, nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ::SendMessageA(main, WM_EXITSIZEMOVE, 0, 0);
+    EXPECT_TRUE(e2e::WaitUntil(3000, [&] { return program.CurrentMonitor() == 1; }));
+}
+
+TEST_F(ControllerTest, KeepOnTopIsStoredAsNoTopmost) {
+    HWND main = program.MainWindow();
+    DWORD value = 99;
+    EXPECT_FALSE(e2e::ReadSettingsDword("NoTopmost", &value)) << "nothing stored at first";
+    EXPECT_NE(::GetWindowLongPtrA(main, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+
+    ::SendMessageA(main, WM_SYSCOMMAND, 0x20, 0);
+    ASSERT_TRUE(e2e::ReadSettingsDword("NoTopmost", &value));
+    EXPECT_EQ(value, 1u);
+    EXPECT_EQ(::GetWindowLongPtrA(main, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+
+    ::SendMessageA(main, WM_SYSCOMMAND, 0x20, 0);
+    ASSERT_TRUE(e2e::ReadSettingsDword("NoTopmost", &value));
+    EXPECT_EQ(value, 0u);
+    EXPECT_NE(::GetWindowLongPtrA(main, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+}
+
+TEST_F(ControllerTest, MonitorListShowsOneLinePerMonitor) {
+    HWND menu = program.OpenTrayMenu();
+    ASSERT_NE(menu, nullptr);
+    program.PickMenuItem(menu, e2e::kMenuList);
+    HWND list = nullptr;
+    ASSERT_TRUE(e2e::WaitUntil(5000, [&] {
+        list = program.FindOwnWindow("#32770", L"Monitor Connection List");
+        return list != nullptr && ::IsWindowVisible(list);
+    }));
+    const std::vector<std::wstring> lines = e2e::ListBoxLines(::GetDlgItem(list, 1153));
+    std::vector<std::wstring> expected = {L"1)    Monitor1     /  TQ6600W    /  26114073"};
+    if (TwoDisplays()) expected.push_back(L"2)    Monitor2-1   /  TQ3300W    /  81200512");
+    EXPECT_EQ(lines, expected);
+
+    // While the list is open the tray holds back: "E&xit" is grayed.
+    HWND trayMenu = program.OpenTrayMenu();
+    ASSERT_NE(trayMenu, nullptr);
+    program.PickMenuItem(trayMenu, e2e::kMenuExit);
+    ::Sleep(300);
+    EXPECT_TRUE(program.Running());
+
+    ::SendMessageA(list, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    EXPECT_TRUE(e2e::WaitUntil(3000, [&] { return !::IsWindow(list); }));
+}
+
+TEST_F(ControllerTest, OutputOffAndOnRebuildsAndKeepsTheCurrentMonitor) {
+    if (!TwoDisplays()) GTEST_SKIP() << "needs two displays (Xorg with two outputs, not Xvfb)";
+    HWND main = OpenSettings();
+    ASSERT_NE(main, nullptr);
+    ::SetWindowPos(main, nullptr, 1400, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ::SendMessageA(main, WM_EXITSIZEMOVE, 0, 0);
+    ASSERT_TRUE(e2e::WaitUntil(3000, [&] { return program.CurrentMonitor() == 2; }));
+
+    const DWORD start = ::GetTickCount();
+    ASSERT_TRUE(e2e::RunXrandr("--output DUMMY1 --off"));
+    ASSERT_TRUE(e2e::RunXrandr("--output DUMMY1 --mode 1024x768 --pos 1280x0"));
+    // The settle second passes, the window hides and the records are rebuilt.
+    EXPECT_TRUE(e2e::WaitUntil(15000, [&] { return !::IsWindowVisible(main); }));
+    const DWORD hiddenAfter = ::GetTickCount() - start;
+    EXPECT_GE(hiddenAfter, 900u);
+    ::Sleep(2000);
+    EXPECT_TRUE(program.Running());
+    EXPECT_EQ(program.CurrentMonitor(), 2) << "the display-2 monitor stays current";
+}
+
+class NoMakerMonitorTest : public ControllerTest {
+protected:
+    void SetUp() override { StartWith("no-maker-desk.json"); }
+};
+
+TEST_F(NoMakerMonitorTest, OnlyExitIsOfferedAndDoubleClickDoesNothing) {
+    EXPECT_EQ(program.CurrentMonitor(), 0);
+    program.DoubleClickTray();
+    ::Sleep(500);
+    EXPECT_FALSE(::IsWindowVisible(program.MainWindow()));
+
+    // The one-item menu: its first item is "E&xit".
+    HWND menu = program.OpenTrayMenu();
+    ASSERT_NE(menu, nullptr);
+    RECT rect{};
+    ::GetWindowRect(menu, &rect);
+    program.PickMenuItem(menu, 0);
+    EXPECT_TRUE(program.WaitForExit(10000));
+}
+
+TEST_F(ControllerTest, ExitEndsTheProcessAndRemovesTheIcon) {
+    const int icons = e2e::TrayIconCount();
+    HWND menu = program.OpenTrayMenu();
+    ASSERT_NE(menu, nullptr);
+    program.PickMenuItem(menu, e2e::kMenuExit);
+    EXPECT_TRUE(program.WaitForExit(10000));
+    EXPECT_TRUE(e2e::WaitUntil(3000, [&] { return e2e::TrayIconCount() == icons - 1; }))
+        << "icons before " << icons << ", now " << e2e::TrayIconCount();
+}
+
+TEST_F(ControllerTest, UserInterfaceLanguagePicksTheStrings) {
+    HWND main = OpenSettings();
+    ASSERT_NE(main, nullptr);
+    const LANGID language = ::GetUserDefaultUILanguage();
+    const std::wstring expected =
+        e2e::ResourceString(102, PRIMARYLANGID(language) == LANG_JAPANESE
+                                     ? MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT)
+                                     : MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
+    ASSERT_FALSE(expected.empty());
+    const std::vector<std::wstring> tabs = e2e::TabTexts(program.ProcessHandle(), ::GetDlgItem(main, 1000));
+    ASSERT_EQ(tabs.size(), 4u);
+    EXPECT_EQ(tabs[0], expected);
+    if (PRIMARYLANGID(language) == LANG_JAPANESE) {
+        EXPECT_NE(tabs[0], L"Auto Tonalis");
+        wchar_t caption[256] = {};
+        ::GetWindowTextW(main, caption, 256);
+        EXPECT_FALSE(std::wstring(caption).empty());
+    }
+}
+
+}  // namespace

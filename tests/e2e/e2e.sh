@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Runs one end-to-end test of the controller under Wine: a fresh work folder with
+# the desk configurations, an xrandr helper for tests that rearrange the displays,
+# and the test driver in the same Wine prefix as the program.
+#   e2e.sh BIN_DIR DRIVER.exe GTEST_FILTER [LANG]
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+root=$(cd "$here/../.." && pwd)
+bin=$(cd "$1" && pwd) driver=$(realpath "$2") filter=$3 lang=${4:-en}
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/vistrel-e2e.XXXXXX")
+helper=
+cleanup() {
+  [[ -n $helper ]] && kill "$helper" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+cp "$root/sim/configs/default-desk.json" "$work/default-desk.json"
+cp "$here/no-maker-desk.json" "$work/no-maker-desk.json"
+
+# The driver asks for display changes through a request file.
+(
+  while true; do
+    if [[ -f $work/xrandr.request ]]; then
+      args=$(tr -d '\r' <"$work/xrandr.request")
+      # shellcheck disable=SC2086
+      xrandr -d "${DISPLAY:-:0}" $args >/dev/null 2>&1 || true
+      rm -f "$work/xrandr.request"
+    fi
+    sleep 0.1
+  done
+) &
+helper=$!
+
+export E2E_PROGRAM=$bin/vistrelddcci.exe E2E_WORK=$work E2E_CONFIG_DIR=$work
+if [[ $lang == ja ]]; then
+  export VISTREL_LANG=ja
+  export VISTREL_WINEPREFIX=${VISTREL_WINEPREFIX_JA:-$root/build/wineprefix-ja}
+fi
+"$root/tools/wine-run.sh" "$driver" --gtest_filter="$filter" </dev/null
