@@ -21,8 +21,6 @@ constexpr std::uint8_t kRestoreAll = 0x04;
 constexpr std::uint8_t kRestoreLuminanceContrast = 0x05;
 constexpr std::uint8_t kRestoreColor = 0x08;
 
-constexpr std::uint32_t kMomentary = 1;
-
 const std::vector<RegisterKey>& ColorRegisters() {
     static const std::vector<RegisterKey> keys = {
         {0, 0x14},    {0, 0x16},    {0, 0x18},    {0, 0x1A},    {0x30, 0xE3},
