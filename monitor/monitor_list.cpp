@@ -1,6 +1,7 @@
 #include "monitor/monitor_list.h"
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
