@@ -10,6 +10,9 @@
 #define IDD_MONITOR_LIST                287
 #define IDD_SOUND                       290
 #define IDD_MAIN                        291
+#define IDD_CALMIRA                     292
+#define IDD_EDIT_MESSAGE                293
+#define IDD_VSFILTER                    308
 #define IDD_MULTIMON_MATCH              310
 #define IDD_MATCH_STEP1                 326
 #define IDD_MATCH_STEP2                 327
@@ -149,6 +152,64 @@
 #define IDC_MATCH_EXPLANATION           1264
 #define IDC_MATCH_PICTURE               1234
 #define IDC_ADJUST                      1235
+// Colour detail dialog (284)
+#define IDC_SUB_TEMPERATURE             1039
+#define IDC_SUB_TEMPERATURE_VALUE       1018
+#define IDC_SUB_TEMPERATURE_BAR         1048
+#define IDC_SUB_BRIGHTNESS              1003
+#define IDC_SUB_BRIGHTNESS_VALUE        1005
+#define IDC_SUB_CONTRAST                1022
+#define IDC_SUB_CONTRAST_VALUE          1023
+#define IDC_SUB_GAMMA                   1008
+#define IDC_SUB_GAMMA_VALUE             1010
+#define IDC_SUB_RED                     1012
+#define IDC_SUB_RED_VALUE               1013
+#define IDC_SUB_GREEN                   1014
+#define IDC_SUB_GREEN_VALUE             1015
+#define IDC_SUB_BLUE                    1016
+#define IDC_SUB_BLUE_VALUE              1017
+#define IDC_SUB_BRIGHTNESS_ICON         1096
+#define IDC_SUB_CONTRAST_ICON           1194
+#define IDC_SUB_GAMMA_ICON              1102
+#define IDC_SUB_RED_ICON                1099
+#define IDC_SUB_GREEN_ICON              1100
+#define IDC_SUB_BLUE_ICON               1101
+#define IDC_SUB_RESET                   1080
+// Calmira dialog (292) and message editor (293)
+#define IDC_TARGET_MONITOR              1208
+#define IDC_REMINDER_ON                 1211
+#define IDC_INTERVAL_LABEL              1215
+#define IDC_INTERVAL                    1202
+#define IDC_INTERVAL_SPIN               1019
+#define IDC_INTERVAL_UNIT               1213
+#define IDC_EDIT_MESSAGE                1214
+#define IDC_MESSAGE                     1202
+// Calmira filter dialog (308)
+#define IDC_FILTER_IMAGE                1219
+#define IDC_FILTER_PATH                 1220
+#define IDC_FILTER_BROWSE               1221
+#define IDC_FILTER_TRANSMITTANCE        1224
+#define IDC_FILTER_TRANSMITTANCE_VALUE  1226
+#define IDC_FILTER_LUMINANCE            1225
+#define IDC_FILTER_LUMINANCE_VALUE      1228
+#define IDC_FILTER_RESTORE_DEFAULT      1229
+// Match wizard steps (326, 327, 328)
+#define IDC_STEP1_MASTER                1267
+#define IDC_STEP1_MODE                  1009
+#define IDC_STEP1_NEXT                  1276
+#define IDC_STEP1_CANCEL                1277
+#define IDC_STEP2_TEMPERATURE           1039
+#define IDC_STEP2_TEMPERATURE_TEXT      1270
+#define IDC_STEP2_GAMMA                 1225
+#define IDC_STEP2_GAMMA_TEXT            1271
+#define IDC_STEP2_PICTURE               1282
+#define IDC_STEP2_NEXT                  1278
+#define IDC_STEP2_CANCEL                1279
+#define IDC_STEP3_BRIGHTNESS            1271
+#define IDC_STEP3_BRIGHTNESS_TEXT       1272
+#define IDC_STEP3_GUIDE                 1264
+#define IDC_STEP3_FINISH                1280
+#define IDC_STEP3_CANCEL                1281
 
 // Commands: tray menu (155) and the main window
 #define ID_TRAY_EXIT                    32771

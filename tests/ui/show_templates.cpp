@@ -1,6 +1,6 @@
 // Puts the controller's main window with one page, the About box and the monitor list
 // on screen for a look at layout and language, and quits after a few seconds.
-//   ui_show_templates.exe [page 0-3] [seconds]
+//   ui_show_templates.exe [page 0-3, or 4 for the secondary dialogs] [seconds]
 #include <cstdlib>
 
 #include "resources/controller/resource.h"
@@ -95,11 +95,57 @@ protected:
     }
 };
 
+// Any template as it is, at a given place.
+class Plain : public ui::Dialog {
+public:
+    explicit Plain(UINT id) : Dialog(id) {}
+};
+
+class WizardFrame : public ui::Dialog {
+public:
+    WizardFrame() : Dialog(IDD_MATCH_SUB) {}
+
+protected:
+    bool OnInitDialog() override {
+        step_.Create(Handle());
+        step_.Show(SW_SHOW);
+        return true;
+    }
+
+private:
+    Page step_{IDD_MATCH_STEP1, IDB_MATCH_STEP1_BACK};
+};
+
+int ShowSecondaryDialogs(int seconds) {
+    Plain colorSub(IDD_COLOR_SUB), calmira(IDD_CALMIRA), editMessage(IDD_EDIT_MESSAGE), filter(IDD_VSFILTER);
+    WizardFrame wizard;
+    struct Placement {
+        ui::Dialog* dialog;
+        int x, y;
+    } placements[] = {{&colorSub, 10, 10}, {&calmira, 480, 10}, {&editMessage, 480, 260},
+                      {&filter, 860, 10}, {&wizard, 860, 340}};
+    for (const Placement& placement : placements) {
+        if (!placement.dialog->Create()) return 1;
+        placement.dialog->SetPos(nullptr, placement.x, placement.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+    }
+    ::SetTimer(nullptr, 0, static_cast<UINT>(seconds) * 1000, nullptr);
+    MSG message{};
+    while (::GetMessage(&message, nullptr, 0, 0) > 0) {
+        if (message.message == WM_TIMER && message.hwnd == nullptr) break;
+        if (!ui::Application::PreTranslate(message)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessage(&message);
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    int page = __argc > 1 ? std::atoi(__argv[1]) % 4 : 0;
+    int page = __argc > 1 ? std::atoi(__argv[1]) % 5 : 0;
     int seconds = __argc > 2 ? std::atoi(__argv[2]) : 8;
+    if (page == 4) return ShowSecondaryDialogs(seconds);
     ui::Application application;
     MainWindow main(page < 0 ? 0 : page);
     About about;
