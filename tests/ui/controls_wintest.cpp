@@ -16,6 +16,14 @@
 #include "ui/wait_cursor.h"
 #include "ui_test_ids.h"
 
+// Both builds of the framework run these cases; the suites of the UTF-16 build carry
+// their own names so that the two programs' results stay apart.
+#ifdef UNICODE
+#define ControlsTest ControlsTestWide
+#define ResourceStringTest ResourceStringTestWide
+#define WaitCursorTest WaitCursorTestWide
+#endif
+
 namespace {
 
 class Form : public ui::Dialog {

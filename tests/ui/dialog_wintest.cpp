@@ -12,6 +12,12 @@
 #include "ui/subclass.h"
 #include "ui_test_ids.h"
 
+// Both builds of the framework run these cases; the suites of the UTF-16 build carry
+// their own names so that the two programs' results stay apart.
+#ifdef UNICODE
+#define DialogTest DialogTestWide
+#endif
+
 namespace {
 
 constexpr UINT kCustomMessage = WM_APP + 7;
