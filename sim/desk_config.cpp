@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "sim/capability_lists.h"
+#include "sim/mode_record.h"
 
 namespace sim {
 namespace {
@@ -242,7 +243,7 @@ public:
 
     bool Monitor(const json& value, const std::string& path, MonitorConfig* monitor) {
         if (!Fields(value, path, {"id", "maker", "description", "model", "serial", "capabilities",
-                                  "extendedCapabilities", "registers", "modeRecord", "faults"}))
+                                  "extendedCapabilities", "registers", "modeRecord", "modeInfo", "faults"}))
             return false;
         if (value.contains("id") && !Text(value["id"], path + ".id", &monitor->id)) return false;
         if (value.contains("maker") && !Flag(value["maker"], path + ".maker", &monitor->maker)) return false;
@@ -262,6 +263,15 @@ public:
         }
         if (value.contains("modeRecord") && !Bytes(value["modeRecord"], path + ".modeRecord", &monitor->modeRecord))
             return false;
+        // Block 1 described by what the monitor offers rather than as raw bytes.
+        if (value.contains("modeInfo")) {
+            if (value.contains("modeRecord")) return Fail(path, "give \"modeRecord\" or \"modeInfo\", not both");
+            ModeRecordDescription description;
+            std::string problem;
+            if (!ParseModeRecordDescription(value["modeInfo"], &description, &problem) ||
+                !EncodeModeRecord(description, &monitor->modeRecord, &problem))
+                return Fail(path, problem);
+        }
         if (value.contains("registers")) {
             const json& registers = value["registers"];
             const std::string where = path + ".registers";

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "monitor/mode_info_block.h"
+#include "sim/desk_config.h"
 
 namespace {
 
@@ -99,6 +100,41 @@ TEST(ModeRecord, UnencodableDescriptionsAreRefused) {
     description.modes = {-1};
     EXPECT_FALSE(sim::EncodeModeRecord(description, &bytes, &error));
     EXPECT_EQ(bytes, (std::vector<std::uint8_t>{1, 2, 3}));
+}
+
+TEST(ModeRecord, DeskConfigurationsDescribeBlockOne) {
+    sim::DeskConfig config;
+    std::string error;
+    ASSERT_TRUE(sim::LoadDeskConfig(std::string(VISTREL_SOURCE_DIR) + "/sim/configs/default-desk.json",
+                                    &config, &error))
+        << error;
+    const auto& first = config.displays.at(0).monitors.at(0);
+    ModeInfoBlock block;
+    ASSERT_TRUE(ParseModeInfo(first.modeRecord.data(), first.modeRecord.size(), &block));
+    EXPECT_EQ(block.ModeMask(), 0x000000048042001Full);
+    EXPECT_EQ(block.ModeFlags(17), 0x800Du);
+    EXPECT_EQ(block.PresetMask(), 0x7FFFu);
+    EXPECT_TRUE(block.HasQuadSet());
+    EXPECT_NE(block.SoundWord(), 0u);
+    const auto& second = config.displays.at(1).monitors.at(0);
+    ASSERT_TRUE(ParseModeInfo(second.modeRecord.data(), second.modeRecord.size(), &block));
+    EXPECT_EQ(block.ModeFlags(47), 0x804Fu);
+    EXPECT_FALSE(block.HasQuadSet());
+    EXPECT_EQ(block.SoundWord(), 0u);
+
+    const char* const broken[] = {
+        R"({"displays":[{"device":"\\\\.\\DISPLAY1","rect":{"x":0,"y":0,"width":8,"height":8},
+            "monitors":[{"modeInfo":{"modes":[50]}}]}]})",
+        R"({"displays":[{"device":"\\\\.\\DISPLAY1","rect":{"x":0,"y":0,"width":8,"height":8},
+            "monitors":[{"modeInfo":{"modes":[0]},"modeRecord":"FF"}]}]})",
+        R"({"displays":[{"device":"\\\\.\\DISPLAY1","rect":{"x":0,"y":0,"width":8,"height":8},
+            "monitors":[{"modeInfo":{"flags":{"9":1}}}]}]})",
+    };
+    for (const char* text : broken) {
+        error.clear();
+        EXPECT_FALSE(sim::ParseDeskConfig(text, &config, &error)) << text;
+        EXPECT_NE(error.find("monitors[0]"), std::string::npos) << error;
+    }
 }
 
 }  // namespace
