@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <fstream>
 
 #include <nlohmann/json.hpp>
 
@@ -105,7 +106,7 @@ SimMonitor* Desk::MonitorFor(platform::PhysicalMonitorHandle handle, int* index)
 
 const Desk::Display* Desk::DisplayFor(platform::DisplayHandle handle) const {
     for (const auto& display : displays_)
-        if (display.handle == handle && handle != 0) return &display;
+        if (display.handle == handle && handle != 0 && display.attached) return &display;
     return nullptr;
 }
 
@@ -151,7 +152,8 @@ int Desk::EnumDisplayMonitors(const std::function<bool(platform::DisplayHandle)>
     std::vector<platform::DisplayHandle> handles;
     {
         std::lock_guard<std::recursive_mutex> lock(mutex_);
-        for (const auto& display : displays_) handles.push_back(display.handle);
+        for (const auto& display : displays_)
+            if (display.attached) handles.push_back(display.handle);
     }
     // The visitor may call back into the desk; no lock is held while it runs.
     for (auto handle : handles)
@@ -217,13 +219,13 @@ SimMonitor* Desk::Begin(platform::PhysicalMonitorHandle handle, Transaction* t) 
     SimMonitor* monitor = MonitorFor(handle, &t->monitor);
     if (monitor == nullptr) {
         t->result = Outcome::BadHandle;
-        log_.push_back(*t);
+        Record(*t);
         return nullptr;
     }
     t->page = monitor->page();
     if (monitor->faults().disconnected) {
         t->result = Outcome::Disconnected;
-        log_.push_back(*t);
+        Record(*t);
         return nullptr;
     }
     if (config_.enforceSettle && monitor->settling) {
@@ -233,7 +235,7 @@ SimMonitor* Desk::Begin(platform::PhysicalMonitorHandle handle, Transaction* t) 
             // this one; the host sees a failed transfer.
             ++settleViolations_;
             t->result = Outcome::TooEarly;
-            log_.push_back(*t);
+            Record(*t);
             return nullptr;
         }
     }
@@ -243,7 +245,14 @@ SimMonitor* Desk::Begin(platform::PhysicalMonitorHandle handle, Transaction* t) 
 void Desk::Finish(SimMonitor& monitor, Transaction& t, std::uint32_t settleMs) {
     monitor.settling = settleMs > 0;
     monitor.readyAt = clock_.TickCount() + settleMs;
-    log_.push_back(t);
+    Record(t);
+}
+
+void Desk::Record(const Transaction& transaction) {
+    log_.push_back(transaction);
+    if (trafficLogPath_.empty()) return;
+    std::ofstream file(trafficLogPath_, std::ios::app);
+    file << Describe(transaction) << '\n';
 }
 
 void Desk::ApplyLatency(TransactionKind kind, std::size_t bytes) {
@@ -351,6 +360,7 @@ int Desk::QrxFindMonitors(std::int32_t* count, std::int32_t /*flags*/) {
     std::lock_guard<std::recursive_mutex> lock(mutex_);
     std::int32_t found = 0;
     for (const auto& display : displays_) {
+        if (!display.attached) continue;
         for (int index : display.monitors) {
             SimMonitor* monitor = MonitorAt(index);
             if (monitor->config().maker && !monitor->faults().disconnected) {
@@ -368,6 +378,7 @@ int Desk::QrxGetMonitorInfo(std::int32_t index, std::uint8_t* record, std::int32
     if (record == nullptr || index < 0) return -1;
     std::int32_t seen = 0;
     for (const auto& display : displays_) {
+        if (!display.attached) continue;
         const SimMonitor* first = nullptr;
         for (int m : display.monitors) {
             SimMonitor* monitor = MonitorAt(m);
@@ -464,6 +475,28 @@ void Desk::ClearFaults(int monitor) {
         found->SetBlockDrop(BlockDrop{});
         found->ReseedFaults();
     }
+}
+
+void Desk::SetDisplayAttached(int display, bool attached) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    if (display < 0 || static_cast<std::size_t>(display) >= displays_.size()) return;
+    Display& changed = displays_[static_cast<std::size_t>(display)];
+    changed.attached = attached;
+    // An unplugged monitor answers nothing, whatever handle a program kept.
+    for (int index : changed.monitors) MonitorAt(index)->faults().disconnected = !attached;
+}
+
+void Desk::SetDisplayRect(int display, const platform::Rect& rect) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    if (display < 0 || static_cast<std::size_t>(display) >= displays_.size()) return;
+    auto& config = config_.displays[static_cast<std::size_t>(displays_[static_cast<std::size_t>(display)].config)];
+    config.rect = rect;
+    config.work = rect;
+}
+
+void Desk::SetTrafficLog(const std::string& path) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    trafficLogPath_ = path;
 }
 
 void Desk::SetSettleEnforcement(bool on) {

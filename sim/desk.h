@@ -93,12 +93,20 @@ public:
     void SetConnected(int monitor, bool connected);
     void ClearFaults(int monitor);
 
+    // Display changes: a display unplugged (gone from the desktop with its
+    // monitors) or moved to another place on the desktop.
+    void SetDisplayAttached(int display, bool attached);
+    void SetDisplayRect(int display, const platform::Rect& rect);
+
     void SetSettleEnforcement(bool on);
     void SetSettleTolerance(std::uint32_t milliseconds);
     void SetLatency(Latency latency);
 
     std::vector<Transaction> Log() const;
     void ClearLog();
+    // Also appends every transaction, one Describe() line each, to a text file
+    // that a test outside the process can read. An empty path stops it.
+    void SetTrafficLog(const std::string& path);
     // Commands rejected because they arrived inside a settling time.
     std::size_t SettleViolations() const;
 
@@ -113,6 +121,7 @@ private:
         platform::DisplayHandle handle = 0;
         int config = 0;                 // index into the configuration's displays
         std::vector<int> monitors;      // desk-wide monitor indices
+        bool attached = true;
     };
     struct Handle {
         platform::PhysicalMonitorHandle value = 0;
@@ -129,6 +138,7 @@ private:
     // Closes it: the next command's earliest tick, then the log.
     void Finish(SimMonitor& monitor, Transaction& transaction, std::uint32_t settleMs);
     void ApplyLatency(TransactionKind kind, std::size_t bytes);
+    void Record(const Transaction& transaction);
     void LoadStateLocked();
     bool SaveStateLocked(std::string* error);
     // Takes in what another process wrote to the state file since we last
@@ -143,6 +153,7 @@ private:
     std::vector<Handle> handles_;
     platform::PhysicalMonitorHandle nextHandle_ = 0;
     std::vector<Transaction> log_;
+    std::string trafficLogPath_;
     std::size_t settleViolations_ = 0;
     std::string stateProblem_;
     StateStamp stateStamp_;

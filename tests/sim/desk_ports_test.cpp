@@ -1,6 +1,8 @@
 // The desk as user32, the Monitor Configuration API and the maker's library
 // present it to discovery.
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 
 #include <gtest/gtest.h>
 
@@ -102,6 +104,55 @@ TEST(DeskMakerLibrary, OneRecordPerMakerDisplayPosition) {
     EXPECT_LT(desk.QrxGetMonitorInfo(3, record, 0), 0);
     EXPECT_LT(desk.QrxGetMonitorInfo(-1, record, 0), 0);
     EXPECT_LT(desk.QrxGetMonitorInfo(0, nullptr, 0), 0);
+}
+
+TEST(DeskDisplayChanges, UnpluggedDisplaysVanishAndMovedOnesAreFoundAtTheirNewPlace) {
+    testing_support::VirtualClock clock;
+    sim::Desk desk(MixedDesk(), clock);
+    const auto display2 = desk.DisplayHandleOf(1);
+    desk.SetDisplayAttached(1, false);
+    int visits = 0;
+    desk.EnumDisplayMonitors([&](platform::DisplayHandle h) {
+        EXPECT_NE(h, display2);
+        ++visits;
+        return true;
+    });
+    EXPECT_EQ(visits, 3);
+    platform::DisplayInfo info;
+    EXPECT_EQ(desk.GetMonitorInfo(display2, &info), 0);
+    EXPECT_EQ(desk.SetVCPFeature(desk.HandleOf(1), 0x10, 5), 0) << "a kept handle reaches nothing";
+    std::int32_t makers = 0;
+    desk.QrxFindMonitors(&makers, 1);
+    EXPECT_EQ(makers, 2);
+
+    desk.SetDisplayAttached(1, true);
+    desk.SetDisplayRect(1, platform::Rect{-1024, 0, 0, 768});
+    ASSERT_EQ(desk.GetMonitorInfo(display2, &info), 1);
+    EXPECT_EQ(info.rcMonitor.left, -1024);
+    std::uint8_t record[platform::MakerLibrary::kRecordSize];
+    ASSERT_GE(desk.QrxGetMonitorInfo(1, record, 0), 0);
+    EXPECT_EQ(Int32At(record, platform::MakerLibrary::kRecordXOffset), -1024);
+    EXPECT_EQ(desk.SetVCPFeature(desk.HandleOf(1), 0x10, 5), 1);
+}
+
+TEST(DeskTrafficLog, ReachesAFileForTestsOutsideTheProcess) {
+    const auto path = std::filesystem::temp_directory_path() / "sim-traffic-log.txt";
+    std::filesystem::remove(path);
+    simtest::Host host(simtest::SingleMakerDesk());
+    host.desk.SetTrafficLog(path.string());
+    ASSERT_TRUE(host.Set(0xE1, 0x30, 20));
+    host.Get(0xE2);
+    host.Set(0xE2, 5, 0);
+    host.desk.SetTrafficLog("");
+    host.Get(0xE2);
+    std::ifstream file(path);
+    std::string lines[4];
+    for (auto& line : lines) std::getline(file, line);
+    EXPECT_EQ(lines[0], "m0 set E1=48 @0 ok");
+    EXPECT_EQ(lines[1], "m0 get 30:E2 -> 1/47 @20 ok");
+    EXPECT_EQ(lines[2], "m0 set 30:E2=5 @40 refused");
+    EXPECT_EQ(lines[3], "");
+    std::filesystem::remove(path);
 }
 
 TEST(DeskCapabilities, LengthCountsTheNulAndShortBuffersAreRefused) {
