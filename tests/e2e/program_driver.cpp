@@ -247,7 +247,20 @@ bool RunXrandr(const std::string& arguments) {
         std::ofstream file(request, std::ios::binary);
         file << arguments << "\n";
     }
-    return WaitUntil(20000, [&] { return ::GetFileAttributesA(request.c_str()) == INVALID_FILE_ATTRIBUTES; });
+    if (!WaitUntil(20000, [&] { return ::GetFileAttributesA(request.c_str()) == INVALID_FILE_ATTRIBUTES; })) {
+        return false;
+    }
+    // Windows announces a changed display layout to every top-level window; Wine
+    // notices an outside RandR change but announces nothing, so the driver does.
+    ::Sleep(300);
+    HDC screen = ::GetDC(nullptr);
+    const int bits = ::GetDeviceCaps(screen, BITSPIXEL);
+    ::ReleaseDC(nullptr, screen);
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutA(HWND_BROADCAST, WM_DISPLAYCHANGE, static_cast<WPARAM>(bits),
+                          MAKELPARAM(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)),
+                          SMTO_ABORTIFHUNG, 2000, &ignored);
+    return true;
 }
 
 int DisplayCount() { return ::GetSystemMetrics(SM_CMONITORS); }
