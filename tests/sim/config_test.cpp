@@ -1,5 +1,7 @@
 // Desk descriptions: the shipped default desk, and broken descriptions that
 // must be turned away with a message that leads to the mistake.
+#include <cstdio>
+
 #include <gtest/gtest.h>
 
 #include "sim_test_support.h"

@@ -145,9 +145,11 @@ TEST(DeskTrafficLog, ReachesAFileForTestsOutsideTheProcess) {
     host.Set(0xE2, 5, 0);
     host.desk.SetTrafficLog("");
     host.Get(0xE2);
-    std::ifstream file(path);
     std::string lines[4];
-    for (auto& line : lines) std::getline(file, line);
+    {
+        std::ifstream file(path);
+        for (auto& line : lines) std::getline(file, line);
+    }
     EXPECT_EQ(lines[0], "m0 set E1=48 @0 ok");
     EXPECT_EQ(lines[1], "m0 get 30:E2 -> 1/47 @20 ok");
     EXPECT_EQ(lines[2], "m0 set 30:E2=5 @40 refused");

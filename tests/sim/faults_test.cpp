@@ -1,4 +1,6 @@
 // Injected faults: what fails, for how long, and what the monitor did anyway.
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "sim_test_support.h"
