@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 #include <system_error>
+#include <thread>
 
 namespace sim {
 namespace {
@@ -72,10 +73,12 @@ bool ReplaceFile(const std::string& path, const std::string& text, std::string* 
         }
     }
     std::error_code ec;
-    // A reader holding the file open on Windows can make one rename fail.
-    for (int attempt = 0; attempt < 3; ++attempt) {
+    // On Windows a reader that has the file open for a moment (another process
+    // taking in our last write) makes the rename fail until it lets go.
+    for (int attempt = 0; attempt < 10; ++attempt) {
         std::filesystem::rename(staging, target, ec);
         if (!ec) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     if (error) *error = path + ": cannot be replaced (" + ec.message() + ")";
     std::error_code ignored;
