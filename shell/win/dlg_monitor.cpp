@@ -58,8 +58,11 @@ void CDlgMonitor::OnCancel() { Close(); }
 
 HBRUSH CDlgMonitor::OnCtlColor(HDC dc, HWND control, UINT type) {
     if (control == m_list.Handle()) {
+        // Left to default processing the colour would be reset; answer with the
+        // list's usual background and only the text in blue.
         ::SetTextColor(dc, RGB(0, 0, 255));
-        return nullptr;
+        ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+        return ::GetSysColorBrush(COLOR_WINDOW);
     }
     ::SetBkMode(dc, TRANSPARENT);
     return m_bkBrush;

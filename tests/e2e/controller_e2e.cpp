@@ -193,22 +193,38 @@ TEST_F(ControllerTest, ExitEndsTheProcessAndRemovesTheIcon) {
 }
 
 TEST_F(ControllerTest, UserInterfaceLanguagePicksTheStrings) {
+    const LANGID ui = ::GetUserDefaultUILanguage();
+    const bool japanese = PRIMARYLANGID(ui) == LANG_JAPANESE;
+    const LANGID language = japanese ? MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT)
+                                     : MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+
+    HWND menu = program.OpenTrayMenu();
+    ASSERT_NE(menu, nullptr);
+    program.PickMenuItem(menu, e2e::kMenuList);
+    HWND list = nullptr;
+    ASSERT_TRUE(e2e::WaitUntil(5000, [&] {
+        list = ::FindWindowA("#32770", nullptr);
+        return list != nullptr && list != program.MainWindow() && ::IsWindowVisible(list) &&
+               ::GetDlgItem(list, 1153) != nullptr;
+    }));
+    const std::vector<std::wstring> lines = e2e::ListBoxLines(::GetDlgItem(list, 1153));
+    ASSERT_FALSE(lines.empty());
+    const std::wstring monitorWord = e2e::ResourceString(116, language);
+    EXPECT_EQ(lines[0].rfind(L"1)    " + monitorWord + L"1", 0), 0u) << "line: " << lines[0].size();
+    ::SendMessageA(list, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    ASSERT_TRUE(e2e::WaitUntil(3000, [&] { return !::IsWindow(list); }));
+
     HWND main = OpenSettings();
     ASSERT_NE(main, nullptr);
-    const LANGID language = ::GetUserDefaultUILanguage();
-    const std::wstring expected =
-        e2e::ResourceString(102, PRIMARYLANGID(language) == LANG_JAPANESE
-                                     ? MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT)
-                                     : MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
-    ASSERT_FALSE(expected.empty());
     const std::vector<std::wstring> tabs = e2e::TabTexts(program.ProcessHandle(), ::GetDlgItem(main, 1000));
-    ASSERT_EQ(tabs.size(), 4u);
-    EXPECT_EQ(tabs[0], expected);
-    if (PRIMARYLANGID(language) == LANG_JAPANESE) {
-        EXPECT_NE(tabs[0], L"Auto Tonalis");
-        wchar_t caption[256] = {};
-        ::GetWindowTextW(main, caption, 256);
-        EXPECT_FALSE(std::wstring(caption).empty());
+    const std::vector<std::wstring> expected = {
+        e2e::ResourceString(102, language), e2e::ResourceString(103, language),
+        e2e::ResourceString(247, language), e2e::ResourceString(149, language)};
+    EXPECT_EQ(tabs, expected);
+    if (japanese) {
+        EXPECT_NE(monitorWord, L"Monitor");
+        ASSERT_EQ(tabs.size(), 4u);
+        EXPECT_NE(tabs[1], L"Color Adjustment");
     }
 }
 
