@@ -85,6 +85,16 @@ TEST_F(ControllerTest, TrayMenuOpensTheSettingsWindowOnDisplayOne) {
 
     ::SendMessageA(main, WM_COMMAND, MAKEWPARAM(1046, BN_CLICKED), 0);
     EXPECT_TRUE(e2e::WaitUntil(3000, [&] { return !::IsWindowVisible(main); }));
+
+    // Esc and the window's close box only hide the settings; the program stays.
+    ASSERT_EQ(OpenSettings(), main);
+    ::SendMessageA(main, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
+    EXPECT_TRUE(e2e::WaitUntil(3000, [&] { return !::IsWindowVisible(main); }));
+    ASSERT_EQ(OpenSettings(), main);
+    ::SendMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(e2e::WaitUntil(3000, [&] { return !::IsWindowVisible(main); }));
+    EXPECT_TRUE(::IsWindow(main));
+    EXPECT_TRUE(program.Running());
 }
 
 TEST_F(ControllerTest, MovingTheSettingsWindowToDisplayTwoMakesItsMonitorCurrent) {
