@@ -67,6 +67,7 @@ public:
     // Monitors, numbered across the desk: display by display, then in the
     // display's order.
     int MonitorCount() const;
+    // The monitor as configured: its factory settings, capability texts and id.
     const MonitorConfig& ConfigOf(int monitor) const;
     // A handle that stays valid for the desk's lifetime, for tests that talk to
     // a monitor directly. 0 for a bad index.
@@ -78,8 +79,9 @@ public:
     // Page 0x10 reads give the blocks' length and offset registers.
     bool ReadRegister(int monitor, RegisterKey key, std::uint16_t* current,
                       std::uint16_t* maximum = nullptr) const;
-    // Sets a stored value directly (clamped to nothing: the caller is trusted);
-    // persisted like any write. False when the register does not exist.
+    // Sets a stored value directly, past read-only flags and maximum values, so
+    // a test can put a monitor in any state; persisted like any write. False
+    // when the register does not exist. Page 0x10 takes only offsets.
     bool SetRegister(int monitor, RegisterKey key, std::uint16_t current);
     std::uint16_t SelectedPage(int monitor) const;
     // Values written to page 0xE0 codes 0xE4-0xE7 and not yet committed.
