@@ -605,7 +605,7 @@ bool CVistrelDlg::DispatchMnemonic(UINT key) {
         if (shell::MnemonicOf(text) == static_cast<char>(key)) {
             ::SendMessageA(page->Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
             // The control now holding the focus gets the key as if typed to it.
-            m_nSyntheticKey = key;
+            m_resentKey.Resent(key);
             ::keybd_event(static_cast<BYTE>(key), 0x45, KEYEVENTF_EXTENDEDKEY, 0);
             ::keybd_event(static_cast<BYTE>(key), 0x45, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
             return true;
@@ -618,11 +618,7 @@ bool CVistrelDlg::DispatchMnemonic(UINT key) {
 bool CVistrelDlg::PreTranslateMessage(MSG& message) {
     if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return false;
     const UINT key = static_cast<UINT>(message.wParam);
-    if (m_nSyntheticKey != 0 && key == m_nSyntheticKey) {
-        // Our own re-sent mnemonic key: dispatching it again would send it forever.
-        m_nSyntheticKey = 0;
-        return false;
-    }
+    if (m_resentKey.IsEcho(key)) return false;
     HWND focus = ::GetFocus();
     if (message.message == WM_SYSKEYDOWN) {
         if (key == 'C') {

@@ -11,6 +11,7 @@
 
 #include "shell/monitor_set.h"
 #include "shell/registry.h"
+#include "shell/settings_keys.h"
 #include "shell/tray_icon.h"
 #include "shell/win/small_controls.h"
 #include "ui/dialog.h"
@@ -83,7 +84,6 @@ private:
     shell::CurrentMonitorFollower m_follower;
     UINT_PTR m_nCloseAllTimer = 0;
     UINT_PTR m_nSettleTimer = 0;
-    // A mnemonic key this window synthesised itself; it must not be dispatched again.
-    UINT m_nSyntheticKey = 0;
+    shell::ResentKeyGuard m_resentKey;
     std::unique_ptr<shell::TrayShell> m_trayShell;
 };

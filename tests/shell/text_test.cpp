@@ -83,3 +83,16 @@ TEST(SettingsKeysTest, MnemonicIsTheCharacterAfterTheAmpersand) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SettingsKeysTest, AResentMnemonicKeyIsNotDispatchedAgain) {
+    shell::ResentKeyGuard guard;
+    EXPECT_FALSE(guard.IsEcho('R'));
+    guard.Resent('R');
+    EXPECT_FALSE(guard.IsEcho('D')) << "other keys still dispatch";
+    EXPECT_TRUE(guard.IsEcho('R'));
+    EXPECT_FALSE(guard.IsEcho('R')) << "the next press of the same key is the user's";
+}
+
+}  // namespace
