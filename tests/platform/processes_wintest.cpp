@@ -89,7 +89,9 @@ TEST(Win32Processes, SnapshotLeavesNoHandleBehind) {
     GetProcessHandleCount(GetCurrentProcess(), &countAfter);
     const std::uintptr_t valueAfter = NextFreeHandleValue();
 
-    if (countBefore != 0) EXPECT_LT(countAfter, countBefore + kSnapshots / 2) << "snapshots leak handles";
+    if (countBefore != 0) {
+        EXPECT_LT(countAfter, countBefore + kSnapshots / 2) << "snapshots leak handles";
+    }
     EXPECT_LT(valueAfter, valueBefore + 4 * (kSnapshots / 2)) << "snapshots leak handles";
 }
 
