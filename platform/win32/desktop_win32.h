@@ -1,5 +1,9 @@
 #pragma once
 // The desktop's displays through user32.
+//
+// <windows.h> turns the name GetMonitorInfo into GetMonitorInfoA. Call this
+// adapter through platform::Desktop& (the virtual call is immune to the
+// renaming), or include this header before <windows.h>.
 #include "platform/desktop.h"
 
 namespace platform {

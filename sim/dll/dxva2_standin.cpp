@@ -65,11 +65,16 @@ BOOL WINAPI GetPhysicalMonitorsFromHMONITOR(HMONITOR hMonitor, DWORD dwPhysicalM
     if (desk == nullptr) return Fail(ERROR_GEN_FAILURE);
     const platform::DisplayHandle display = sim_dll::SimDisplayOf(*desk, hMonitor);
     if (display == 0) return Fail(ERROR_INVALID_HANDLE);
-    std::vector<platform::PhysicalMonitor> monitors(dwPhysicalMonitorArraySize);
-    if (!desk->GetPhysicalMonitorsFromHMONITOR(display, dwPhysicalMonitorArraySize, monitors.data())) {
+    // Sized by the display's own count, not by the caller's: a wrong array size
+    // must not turn into a huge allocation here.
+    std::uint32_t count = 0;
+    if (!desk->GetNumberOfPhysicalMonitorsFromHMONITOR(display, &count)) return Fail(ERROR_GEN_FAILURE);
+    if (dwPhysicalMonitorArraySize < count) return Fail(ERROR_INSUFFICIENT_BUFFER);
+    std::vector<platform::PhysicalMonitor> monitors(count);
+    if (count == 0 || !desk->GetPhysicalMonitorsFromHMONITOR(display, count, monitors.data())) {
         return Fail(ERROR_INVALID_PARAMETER);
     }
-    for (DWORD i = 0; i < dwPhysicalMonitorArraySize; ++i) {
+    for (std::uint32_t i = 0; i < count; ++i) {
         pPhysicalMonitorArray[i].hPhysicalMonitor = reinterpret_cast<HANDLE>(monitors[i].handle);
         CopyDescription(monitors[i].description, pPhysicalMonitorArray[i].szPhysicalMonitorDescription);
     }
@@ -80,11 +85,11 @@ BOOL WINAPI DestroyPhysicalMonitors(DWORD dwPhysicalMonitorArraySize, LPPHYSICAL
     if (pPhysicalMonitorArray == nullptr && dwPhysicalMonitorArraySize != 0) return Fail(ERROR_INVALID_PARAMETER);
     sim::Desk* desk = sim_dll::DeskOrNull();
     if (desk == nullptr) return Fail(ERROR_GEN_FAILURE);
-    std::vector<platform::PhysicalMonitor> monitors(dwPhysicalMonitorArraySize);
     for (DWORD i = 0; i < dwPhysicalMonitorArraySize; ++i) {
-        monitors[i].handle = AsSimHandle(pPhysicalMonitorArray[i].hPhysicalMonitor);
+        platform::PhysicalMonitor monitor;
+        monitor.handle = AsSimHandle(pPhysicalMonitorArray[i].hPhysicalMonitor);
+        desk->DestroyPhysicalMonitors(1, &monitor);
     }
-    desk->DestroyPhysicalMonitors(dwPhysicalMonitorArraySize, monitors.data());
     return TRUE;
 }
 
