@@ -1,9 +1,10 @@
 #pragma once
 // The desktop's displays through user32.
 //
-// <windows.h> turns the name GetMonitorInfo into GetMonitorInfoA. Call this
-// adapter through platform::Desktop& (the virtual call is immune to the
-// renaming), or include this header before <windows.h>.
+// <windows.h> turns the name GetMonitorInfo into GetMonitorInfoA. A file that
+// uses both includes <windows.h> first, so the renaming applies to the port and
+// to every call alike, and calls this adapter through platform::Desktop&: the
+// virtual call then reaches the method whatever it is named in that file.
 #include "platform/desktop.h"
 
 namespace platform {
