@@ -17,6 +17,7 @@
 #include "platform/win32/maker_library_win32.h"
 #include "platform/win32/processes_win32.h"
 #include "platform/win32/registry_win32.h"
+#include "shell/win/settings_page.h"
 #include "ui/application.h"
 
 class CShellFeature;
@@ -70,6 +71,8 @@ public:
 
     // Resident features the main window hosts; they live as long as the application.
     std::vector<CShellFeature*> m_features;
+    // The page classes of the settings window's tabs.
+    SettingsPageFactory m_pageFactory;
 
     // The main window object while it exists.
     class CVistrelDlg* m_pMainDlg = nullptr;

@@ -10,6 +10,7 @@
 #include "shell/win/dlg_monitor.h"
 #include "shell/win/display_name.h"
 #include "shell/win/shell_feature.h"
+#include "shell/win/settings_page.h"
 #include "shell/win/shell_ids.h"
 #include "shell/win/tray_shell_win32.h"
 #include "shell/win/vistrel_app.h"
@@ -172,7 +173,9 @@ void CVistrelDlg::CreatePages() {
     m_tab.AdjustRect(false, area);
     area.left -= 2;
     for (int i = 0; i < shell::kPageCount; ++i) {
-        auto page = std::make_unique<CPlainPage>(kPageTemplates[i]);
+        std::unique_ptr<ui::Dialog> page;
+        if (VistrelApp().m_pageFactory) page = VistrelApp().m_pageFactory(i, kPageTemplates[i]);
+        if (!page) page = std::make_unique<CPlainPage>(kPageTemplates[i]);
         if (!page->Create(m_tab.Handle())) continue;
         if (i == 0) page->SetPos(HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
         page->Move(area, i != 3);
@@ -314,9 +317,13 @@ void CVistrelDlg::CheckWindowMoved() {
     if (index < 0) return;
     app.m_statusAll.SelectMonitor(index);
     PublishCurrentMonitor();
-    // The visible page shows the new monitor's values. The colour and sound
-    // pages refresh on the same request once they exist.
-    if (m_nCurTab == 0 && Page(0) != nullptr) Page(0)->Post(shell_ids::kMsgRefreshModePage);
+    // The visible page shows the new monitor's values; the match page works on
+    // its own choice of monitors.
+    if (m_nCurTab == 0 && Page(0) != nullptr) {
+        Page(0)->Post(shell_ids::kMsgRefreshModePage);
+    } else if (m_nCurTab == 1 || m_nCurTab == 3) {
+        if (auto* page = dynamic_cast<CSettingsPage*>(Page(m_nCurTab))) page->OnCurrentMonitorChanged();
+    }
 }
 
 void CVistrelDlg::ToggleKeepOnTop() {
