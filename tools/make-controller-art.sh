@@ -110,4 +110,48 @@ convert "$work/scale.png" -colorspace Gray -fill '#e4e4dc' -colorize 40 \
 convert "$work/scale.png" -colorspace Gray -fill '#e4e4dc' -colorize 40 -colors 16 \
   -type Palette "BMP3:$out/step2-no-temperature-lowcolor.bmp"
 
+# --- Colour detail dialog. Item icons beside the sliders, in colour while the mode lets
+# the item change and greyed while it does not (one greyed icon serves the three gains),
+# drawn on the page's flat colour so the centred picture blends with its static.
+item_icon() {  # name drawing-options...
+  local name=$1
+  shift
+  convert -size 20x20 xc:'#ecece4' "$@" -type TrueColor "BMP3:$out/$name.bmp"
+}
+sun='circle 10,10 10,6
+line 10,1 10,3 line 10,17 10,19 line 1,10 3,10 line 17,10 19,10
+line 4,4 5,5 line 15,15 16,16 line 4,16 5,15 line 15,5 16,4'
+half='circle 10,10 10,2'
+curve='bezier 2,18 12,17 16,10 18,2'
+dot='circle 10,10 10,3'
+item_icon item-brightness -fill '#f5c518' -stroke '#b7860b' -strokewidth 1.5 -draw "$sun"
+item_icon item-brightness-off -fill '#c8c8c0' -stroke '#9a9a92' -strokewidth 1.5 -draw "$sun"
+item_icon item-contrast -fill white -stroke '#3a3f47' -strokewidth 1.5 -draw "$half" \
+  -fill '#3a3f47' -stroke none -draw 'path "M 10,2 A 8,8 0 0,1 10,18 Z"'
+item_icon item-contrast-off -fill '#ecece4' -stroke '#9a9a92' -strokewidth 1.5 -draw "$half" \
+  -fill '#9a9a92' -stroke none -draw 'path "M 10,2 A 8,8 0 0,1 10,18 Z"'
+item_icon item-gamma -fill none -stroke '#9a9a92' -strokewidth 1 -draw 'line 2,2 2,18 line 2,18 18,18' \
+  -stroke '#8a6fc9' -strokewidth 2 -draw "$curve"
+item_icon item-gamma-off -fill none -stroke '#b4b4ac' -strokewidth 1 -draw 'line 2,2 2,18 line 2,18 18,18' \
+  -stroke '#9a9a92' -strokewidth 2 -draw "$curve"
+item_icon item-red -fill '#e03a2f' -stroke '#8f1d16' -strokewidth 1 -draw "$dot"
+item_icon item-green -fill '#3cb04a' -stroke '#1d6b26' -strokewidth 1 -draw "$dot"
+item_icon item-blue -fill '#3a6fe0' -stroke '#1b3f8f' -strokewidth 1 -draw "$dot"
+item_icon item-gain-off -fill '#c8c8c0' -stroke '#9a9a92' -strokewidth 1 -draw "$dot"
+
+# Colour bars of the temperature group. While the monitor runs its user preset (or does
+# not say) the bar is the plain scale of the wizard pictures above; otherwise the scale
+# carries marks for the presets. Greyed when the mode keeps its temperature.
+convert "$work/scale.png" -fill none -stroke '#3a3f47' -strokewidth 1 \
+  -draw 'line 50,30 50,39 line 100,30 100,39 line 150,30 150,39' "$work/scale-marked.png"
+colour_bar() {  # source name-in-colour name-greyed
+  local source=$1 coloured=$2 greyed=$3
+  convert "$source" -type TrueColor "BMP3:$out/$coloured.bmp"
+  convert "$source" -colors 16 -type Palette "BMP3:$out/$coloured-lowcolor.bmp"
+  convert "$source" -colorspace Gray -fill '#e4e4dc' -colorize 40 -type TrueColor "BMP3:$out/$greyed.bmp"
+  convert "$source" -colorspace Gray -fill '#e4e4dc' -colorize 40 -colors 16 \
+    -type Palette "BMP3:$out/$greyed-lowcolor.bmp"
+}
+colour_bar "$work/scale-marked.png" colour-bar colour-bar-fixed
+
 ls -l "$out"

@@ -54,6 +54,23 @@
 #define IDB_STEP2_TEMPERATURE_LOWCOLOR  158
 #define IDB_STEP2_NO_TEMPERATURE        180
 #define IDB_STEP2_NO_TEMPERATURE_LOWCOLOR 181
+// Colour detail dialog: item icons beside its sliders (one disabled look serves the
+// three gains) and its temperature bar. The bar shows the four pictures above while the
+// monitor's user preset is in play, and the two pairs below otherwise.
+#define IDB_ITEM_BRIGHTNESS             213
+#define IDB_ITEM_BRIGHTNESS_OFF         214
+#define IDB_ITEM_BLUE                   215
+#define IDB_ITEM_GAMMA                  216
+#define IDB_ITEM_GREEN                  217
+#define IDB_ITEM_GAIN_OFF               219
+#define IDB_ITEM_GAMMA_OFF              220
+#define IDB_ITEM_RED                    225
+#define IDB_ITEM_CONTRAST               258
+#define IDB_ITEM_CONTRAST_OFF           261
+#define IDB_COLOR_BAR                   270
+#define IDB_COLOR_BAR_LOWCOLOR          271
+#define IDB_COLOR_BAR_FIXED             272
+#define IDB_COLOR_BAR_FIXED_LOWCOLOR    273
 
 // Strings
 #define IDS_ABOUTBOX                    101

@@ -394,4 +394,44 @@ TEST_F(ControllerResourcesTest, IconsCursorBitmapsAndManifestArePresent) {
     }
 }
 
+TEST_F(ControllerResourcesTest, ColourDetailPicturesExistInBothLanguagesAndSwapInPlace) {
+    // The colour detail dialog loads these by number: an item icon per slider in its
+    // enabled and disabled look, and the temperature bar for each combination of
+    // "adjustable", "user preset in play" and a low-colour screen.
+    struct Pair {
+        UINT enabled;
+        UINT disabled;
+    };
+    const Pair kPairs[] = {
+        {213, 214}, {225, 219}, {217, 219}, {215, 219}, {216, 220}, {258, 261},  // icons
+        {156, 158}, {270, 271}, {180, 181}, {272, 273},  // bars: full colour, low colour
+    };
+    auto sizeOf = [](UINT id) {
+        SIZE size{};
+        HBITMAP bitmap = ::LoadBitmap(Module(), MAKEINTRESOURCE(id));
+        if (bitmap == nullptr) return size;
+        BITMAP info{};
+        ::GetObject(bitmap, sizeof(info), &info);
+        ::DeleteObject(bitmap);
+        size.cx = info.bmWidth;
+        size.cy = info.bmHeight;
+        return size;
+    };
+    for (const Pair& pair : kPairs) {
+        for (UINT id : {pair.enabled, pair.disabled}) {
+            for (LANGID language : kLanguages) {
+                EXPECT_NE(LoadLanguageResource(MAKEINTRESOURCEW(2), id, language), nullptr)
+                    << "bitmap " << id << " language " << language;
+            }
+        }
+        // Icons are centred, not stretched: swapping the two looks must not shift the
+        // picture. Bars are stretched over one static, whichever of them is shown.
+        SIZE first = sizeOf(pair.enabled);
+        SIZE second = sizeOf(pair.disabled);
+        EXPECT_GT(first.cx, 0) << pair.enabled;
+        EXPECT_EQ(first.cx, second.cx) << pair.enabled << " / " << pair.disabled;
+        EXPECT_EQ(first.cy, second.cy) << pair.enabled << " / " << pair.disabled;
+    }
+}
+
 }  // namespace
