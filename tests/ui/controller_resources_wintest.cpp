@@ -198,6 +198,17 @@ TEST_F(ControllerResourcesTest, ListsKeepTheOrderAndEditabilityTheWindowsRelyOn)
     }
 }
 
+TEST_F(ControllerResourcesTest, MatchWizardFrameHasNoCloseBox) {
+    // The wizard leaves the monitors in the master's colours half-way through; it may end
+    // only through a step's Cancel (which puts the saved settings back) or Finish. A
+    // close box would end the frame without either.
+    for (LANGID language : kLanguages) {
+        TemplateWindow frame(IDD_MATCH_SUB, language);
+        ASSERT_NE(frame.window, nullptr);
+        EXPECT_EQ(::GetWindowLongPtrW(frame.window, GWL_STYLE) & WS_SYSMENU, 0) << "language " << language;
+    }
+}
+
 TEST_F(ControllerResourcesTest, PagesStartTheirTabOrderWhereTheMainWindowExpects) {
     const std::pair<UINT, int> kFirstControls[] = {
         {IDD_TONL, IDC_AUTO_TONALIS}, {IDD_COLOR, IDC_MONITOR}, {IDD_MULTIMON_MATCH, IDC_ADJUST}, {IDD_SOUND, IDC_MONITOR}};
