@@ -2,6 +2,7 @@
 // One display's gamma ramp: what the display had when the object was set up, and
 // the shifted ramps with which the filter raises or lowers the display's black level.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
