@@ -13,7 +13,7 @@ using sim::RegisterKey;
 
 const std::string kDefaultDesk = std::string(VISTREL_SOURCE_DIR) + "/sim/configs/default-desk.json";
 
-TEST(DefaultDesk, DescribesTwoMakerModelsAndAnotherMonitor) {
+TEST(SimDefaultDesk, DescribesTwoMakerModelsAndAnotherMonitor) {
     sim::DeskConfig config;
     std::string error;
     ASSERT_TRUE(sim::LoadDeskConfig(kDefaultDesk, &config, &error)) << error;
@@ -38,7 +38,7 @@ TEST(DefaultDesk, DescribesTwoMakerModelsAndAnotherMonitor) {
 
 // Every register the texts announce answers a read (commands excepted), on
 // the page the texts put it on.
-TEST(DefaultDesk, EveryAnnouncedRegisterAnswers) {
+TEST(SimDefaultDesk, EveryAnnouncedRegisterAnswers) {
     sim::DeskConfig config;
     std::string error;
     ASSERT_TRUE(sim::LoadDeskConfig(kDefaultDesk, &config, &error)) << error;
@@ -74,7 +74,7 @@ TEST(DefaultDesk, EveryAnnouncedRegisterAnswers) {
     EXPECT_EQ(desk.SettleViolations(), 0u);
 }
 
-TEST(DefaultDesk, ModeRecordsAnnounceWhatTheMonitorsDo) {
+TEST(SimDefaultDesk, ModeRecordsAnnounceWhatTheMonitorsDo) {
     sim::DeskConfig config;
     std::string error;
     ASSERT_TRUE(sim::LoadDeskConfig(kDefaultDesk, &config, &error)) << error;
@@ -116,9 +116,9 @@ std::string OneMonitor(const std::string& monitorFields) {
            R"("monitors":[{)" + monitorFields + "}]}]}";
 }
 
-class RejectedConfig : public ::testing::TestWithParam<BadConfig> {};
+class SimRejectedConfig : public ::testing::TestWithParam<BadConfig> {};
 
-TEST_P(RejectedConfig, NamesTheMistake) {
+TEST_P(SimRejectedConfig, NamesTheMistake) {
     sim::DeskConfig config;
     config.latency = sim::Latency::DdcCi;
     std::string error;
@@ -128,7 +128,7 @@ TEST_P(RejectedConfig, NamesTheMistake) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Desk, RejectedConfig,
+    Desk, SimRejectedConfig,
     ::testing::Values(
         BadConfig{"NotJson", "{\"displays\": [", "not valid JSON"},
         BadConfig{"Empty", "", "not valid JSON"},
@@ -170,7 +170,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadConfig{"DeeplyNested", std::string(5000, '[') + std::string(5000, ']'), "desk: must be an object"}),
     [](const ::testing::TestParamInfo<BadConfig>& info) { return std::string(info.param.name); });
 
-TEST(DeskConfig, AcceptsEveryRegisterFormAndNotes) {
+TEST(SimDeskConfig, AcceptsEveryRegisterFormAndNotes) {
     sim::DeskConfig config;
     std::string error;
     ASSERT_TRUE(sim::ParseDeskConfig(
@@ -189,7 +189,7 @@ TEST(DeskConfig, AcceptsEveryRegisterFormAndNotes) {
     EXPECT_TRUE(config.statePath.empty());
 }
 
-TEST(DeskConfig, MissingFileIsNamed) {
+TEST(SimDeskConfig, MissingFileIsNamed) {
     testing_support::VirtualClock clock;
     std::string error;
     EXPECT_EQ(sim::LoadDesk("/nonexistent/desk.json", clock, &error), nullptr);

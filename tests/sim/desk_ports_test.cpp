@@ -32,7 +32,7 @@ sim::DeskConfig MixedDesk() {
     return desk;
 }
 
-TEST(DeskDesktop, EnumeratesDisplaysWithTheirInfo) {
+TEST(SimDeskDesktop, EnumeratesDisplaysWithTheirInfo) {
     testing_support::VirtualClock clock;
     sim::Desk desk(MixedDesk(), clock);
     std::vector<platform::DisplayHandle> seen;
@@ -59,7 +59,7 @@ TEST(DeskDesktop, EnumeratesDisplaysWithTheirInfo) {
     EXPECT_EQ(desk.DisplayByDeviceName("\\\\.\\DISPLAY9"), 0u);
 }
 
-TEST(DeskPhysicalMonitors, EachListHandsOutFreshHandlesUntilDestroyed) {
+TEST(SimDeskPhysicalMonitors, EachListHandsOutFreshHandlesUntilDestroyed) {
     testing_support::VirtualClock clock;
     sim::Desk desk(MixedDesk(), clock);
     const auto display2 = desk.DisplayHandleOf(1);
@@ -86,7 +86,7 @@ TEST(DeskPhysicalMonitors, EachListHandsOutFreshHandlesUntilDestroyed) {
     EXPECT_EQ(desk.MonitorOfHandle(desk.HandleOf(1)), 1) << "test handles outlive destruction";
 }
 
-TEST(DeskMakerLibrary, OneRecordPerMakerDisplayPosition) {
+TEST(SimDeskMakerLibrary, OneRecordPerMakerDisplayPosition) {
     testing_support::VirtualClock clock;
     sim::Desk desk(MixedDesk(), clock);
     std::int32_t count = -1;
@@ -106,7 +106,7 @@ TEST(DeskMakerLibrary, OneRecordPerMakerDisplayPosition) {
     EXPECT_LT(desk.QrxGetMonitorInfo(0, nullptr, 0), 0);
 }
 
-TEST(DeskDisplayChanges, UnpluggedDisplaysVanishAndMovedOnesAreFoundAtTheirNewPlace) {
+TEST(SimDeskDisplayChanges, UnpluggedDisplaysVanishAndMovedOnesAreFoundAtTheirNewPlace) {
     testing_support::VirtualClock clock;
     sim::Desk desk(MixedDesk(), clock);
     const auto display2 = desk.DisplayHandleOf(1);
@@ -135,9 +135,8 @@ TEST(DeskDisplayChanges, UnpluggedDisplaysVanishAndMovedOnesAreFoundAtTheirNewPl
     EXPECT_EQ(desk.SetVCPFeature(desk.HandleOf(1), 0x10, 5), 1);
 }
 
-TEST(DeskTrafficLog, ReachesAFileForTestsOutsideTheProcess) {
-    const auto path = std::filesystem::temp_directory_path() / "sim-traffic-log.txt";
-    std::filesystem::remove(path);
+TEST(SimDeskTrafficLog, ReachesAFileForTestsOutsideTheProcess) {
+    const auto path = std::filesystem::temp_directory_path() / (simtest::ScratchName("sim-traffic") + ".txt");
     simtest::Host host(simtest::SingleMakerDesk());
     host.desk.SetTrafficLog(path.string());
     ASSERT_TRUE(host.Set(0xE1, 0x30, 20));
@@ -157,7 +156,7 @@ TEST(DeskTrafficLog, ReachesAFileForTestsOutsideTheProcess) {
     std::filesystem::remove(path);
 }
 
-TEST(DeskCapabilities, LengthCountsTheNulAndShortBuffersAreRefused) {
+TEST(SimDeskCapabilities, LengthCountsTheNulAndShortBuffersAreRefused) {
     simtest::Host host(simtest::SingleMakerDesk());
     const std::string& caps = host.desk.ConfigOf(0).capabilities;
     std::uint32_t length = 0;

@@ -11,7 +11,7 @@ using sim::Outcome;
 using sim::RegisterKey;
 using simtest::Host;
 
-TEST(Faults, FailNextCountsEveryKindOfCommand) {
+TEST(SimFaults, FailNextCountsEveryKindOfCommand) {
     Host host(simtest::SingleMakerDesk());
     host.desk.FailNext(0, 3);
     std::uint32_t length = 0;
@@ -22,7 +22,7 @@ TEST(Faults, FailNextCountsEveryKindOfCommand) {
     EXPECT_EQ(host.Read(0x10), 60u) << "the failed write changed nothing";
 }
 
-TEST(Faults, SeededRateRepeatsExactly) {
+TEST(SimFaults, SeededRateRepeatsExactly) {
     auto outcomes = [](double rate, std::uint32_t seed) {
         Host host(simtest::SingleMakerDesk());
         host.desk.SetFailRate(0, rate, seed);
@@ -43,7 +43,7 @@ TEST(Faults, SeededRateRepeatsExactly) {
     EXPECT_EQ(std::count(all.begin(), all.end(), true), 0);
 }
 
-TEST(Faults, FailingReadsOfOneCode) {
+TEST(SimFaults, FailingReadsOfOneCode) {
     Host host(simtest::SingleMakerDesk());
     host.desk.FailReadsOf(0, sim::FailingRead{true, RegisterKey{0, 0x12}});
     host.desk.FailReadsOf(0, sim::FailingRead{false, RegisterKey{0x30, 0xE2}});
@@ -59,7 +59,7 @@ TEST(Faults, FailingReadsOfOneCode) {
 
 // The reply of a dropped data read is lost after the monitor moved its offset,
 // so a host that reads on without rewriting the offset skips a word.
-TEST(Faults, DroppedBlockReadStillAdvancesTheOffset) {
+TEST(SimFaults, DroppedBlockReadStillAdvancesTheOffset) {
     auto config = simtest::SingleMakerDesk();
     config.displays[0].monitors[0].modeRecord = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
     Host host(config);
@@ -81,7 +81,7 @@ TEST(Faults, DroppedBlockReadStillAdvancesTheOffset) {
     EXPECT_EQ(current, 0x0B0Cu);
 }
 
-TEST(Faults, DisconnectedMonitorIsSilentButStillOnTheDesktop) {
+TEST(SimFaults, DisconnectedMonitorIsSilentButStillOnTheDesktop) {
     auto config = simtest::SingleMakerDesk();
     config.displays.push_back(simtest::Display(2, 1280, 0, 1024, 768));
     config.displays[1].monitors.push_back(simtest::MakerMonitor("TQ3300W", "87654321"));
@@ -105,7 +105,7 @@ TEST(Faults, DisconnectedMonitorIsSilentButStillOnTheDesktop) {
     EXPECT_EQ(makers, 2);
 }
 
-TEST(Faults, ClearFaultsEndsEveryInjection) {
+TEST(SimFaults, ClearFaultsEndsEveryInjection) {
     Host host(simtest::SingleMakerDesk());
     host.desk.FailNext(0, 100);
     host.desk.SetFailRate(0, 1.0, 3);
@@ -115,7 +115,7 @@ TEST(Faults, ClearFaultsEndsEveryInjection) {
     EXPECT_TRUE(host.Get(0x10));
 }
 
-TEST(Faults, BadHandlesAreLoggedAndRefused) {
+TEST(SimFaults, BadHandlesAreLoggedAndRefused) {
     Host host(simtest::SingleMakerDesk());
     std::uint32_t type = 0, current = 0, maximum = 0;
     EXPECT_EQ(host.desk.GetVCPFeatureAndVCPFeatureReply(0, 0x10, &type, &current, &maximum), 0);

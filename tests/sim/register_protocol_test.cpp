@@ -10,7 +10,7 @@ using sim::Outcome;
 using sim::RegisterKey;
 using simtest::Host;
 
-TEST(StandardRegisters, WritesStoreAndReadsReturnWithinTheirLimits) {
+TEST(SimStandardRegisters, WritesStoreAndReadsReturnWithinTheirLimits) {
     Host host(simtest::SingleMakerDesk());
     std::uint32_t current = 0;
     std::uint32_t maximum = 0;
@@ -36,7 +36,7 @@ TEST(StandardRegisters, WritesStoreAndReadsReturnWithinTheirLimits) {
     EXPECT_EQ(host.LastResult(), Outcome::Unsupported);
 }
 
-TEST(StandardRegisters, ReadOnlyRegistersRefuseWrites) {
+TEST(SimStandardRegisters, ReadOnlyRegistersRefuseWrites) {
     Host host(simtest::SingleMakerDesk());
     ASSERT_TRUE(host.Set(0xE1, 0x30));
     EXPECT_FALSE(host.Set(0xE5, 0));
@@ -44,7 +44,7 @@ TEST(StandardRegisters, ReadOnlyRegistersRefuseWrites) {
     EXPECT_EQ(host.Read(0xE5), 1u);
 }
 
-TEST(OwnerRegister, KeepsSixteenBitsLikeTheWire) {
+TEST(SimOwnerRegister, KeepsSixteenBitsLikeTheWire) {
     Host host(simtest::SingleMakerDesk());
     EXPECT_EQ(host.Read(0xE0), 0u);
     ASSERT_TRUE(host.Set(0xE0, 0x12345));
@@ -53,7 +53,7 @@ TEST(OwnerRegister, KeepsSixteenBitsLikeTheWire) {
     EXPECT_EQ(host.Read(0xE0), 0u);
 }
 
-TEST(PageSelect, PagedCodesReachTheSelectedPageOnly) {
+TEST(SimPageSelect, PagedCodesReachTheSelectedPageOnly) {
     Host host(simtest::SingleMakerDesk());
     EXPECT_FALSE(host.Get(0xE2));  // nothing selected yet: no standard 0xE2
     EXPECT_EQ(host.LastResult(), Outcome::Unsupported);
@@ -82,7 +82,7 @@ TEST(PageSelect, PagedCodesReachTheSelectedPageOnly) {
     EXPECT_EQ(log[2].value, 1u);
 }
 
-TEST(PageSelect, MonitorsOfOtherMakersHaveNoPages) {
+TEST(SimPageSelect, MonitorsOfOtherMakersHaveNoPages) {
     sim::DeskConfig config;
     config.displays.push_back(simtest::Display(1, 0, 0, 800, 600));
     config.displays[0].monitors.push_back(simtest::OtherMonitor());
@@ -93,7 +93,7 @@ TEST(PageSelect, MonitorsOfOtherMakersHaveNoPages) {
     EXPECT_EQ(host.Read(0x10), 80u);
 }
 
-TEST(InformationBlocks, CarryTheirContentFourBytesPerRead) {
+TEST(SimInformationBlocks, CarryTheirContentFourBytesPerRead) {
     auto config = simtest::SingleMakerDesk();
     auto& monitor = config.displays[0].monitors[0];
     monitor.modeRecord = {0x04, 0x01, 0x10, 0x05, 0x01, 0x03, 0xFF};  // 7 bytes
@@ -124,7 +124,7 @@ TEST(InformationBlocks, CarryTheirContentFourBytesPerRead) {
     }
 }
 
-TEST(InformationBlocks, PacksMaximumBeforeCurrentHighByteFirstAndAdvances) {
+TEST(SimInformationBlocks, PacksMaximumBeforeCurrentHighByteFirstAndAdvances) {
     auto config = simtest::SingleMakerDesk();
     config.displays[0].monitors[0].modeRecord = {0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77};
     Host host(config);
@@ -155,7 +155,7 @@ TEST(InformationBlocks, PacksMaximumBeforeCurrentHighByteFirstAndAdvances) {
     EXPECT_EQ(host.LastResult(), Outcome::Refused) << "data window is read-only";
 }
 
-TEST(FourValueSet, TakesEffectOnlyWhenCommitted) {
+TEST(SimFourValueSet, TakesEffectOnlyWhenCommitted) {
     Host host(simtest::SingleMakerDesk());
     ASSERT_TRUE(host.Set(0xE1, 0xE0));
     for (std::uint8_t code = 0xE4; code <= 0xE7; ++code) ASSERT_TRUE(host.Set(code, code - 0xE4 + 10u));
@@ -176,7 +176,7 @@ TEST(FourValueSet, TakesEffectOnlyWhenCommitted) {
     EXPECT_FALSE(host.Set(0xE8, 2));
 }
 
-TEST(Commands, FactoryColourResetRestoresColourOnly) {
+TEST(SimCommands, FactoryColourResetRestoresColourOnly) {
     Host host(simtest::SingleMakerDesk());
     ASSERT_TRUE(host.Set(0x16, 10));
     ASSERT_TRUE(host.Set(0x10, 20));
@@ -193,7 +193,7 @@ TEST(Commands, FactoryColourResetRestoresColourOnly) {
     EXPECT_FALSE(host.Get(0x08)) << "a momentary command has nothing to read";
 }
 
-TEST(Commands, SoundResetRestoresTheVolume) {
+TEST(SimCommands, SoundResetRestoresTheVolume) {
     Host host(simtest::SingleMakerDesk());
     ASSERT_TRUE(host.Set(0x62, 3));
     ASSERT_TRUE(host.Set(0x16, 10));
@@ -206,7 +206,7 @@ TEST(Commands, SoundResetRestoresTheVolume) {
     EXPECT_EQ(host.Read(0x16), 10u);
 }
 
-TEST(OutsideAccess, ReadsAndSetsWithoutTraffic) {
+TEST(SimOutsideAccess, ReadsAndSetsWithoutTraffic) {
     Host host(simtest::SingleMakerDesk());
     std::uint16_t current = 0;
     std::uint16_t maximum = 0;

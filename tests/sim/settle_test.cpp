@@ -16,9 +16,9 @@ struct WriteCase {
     std::uint32_t settleMs;
 };
 
-class SettleAfterWrite : public ::testing::TestWithParam<WriteCase> {};
+class SimSettleAfterWrite : public ::testing::TestWithParam<WriteCase> {};
 
-TEST_P(SettleAfterWrite, NextCommandWaitsForTheRegistersTime) {
+TEST_P(SimSettleAfterWrite, NextCommandWaitsForTheRegistersTime) {
     const WriteCase c = GetParam();
     Host host(simtest::SingleMakerDesk());
     if (c.page != 0) {
@@ -40,7 +40,7 @@ TEST_P(SettleAfterWrite, NextCommandWaitsForTheRegistersTime) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Registers, SettleAfterWrite,
+    Registers, SimSettleAfterWrite,
     ::testing::Values(WriteCase{0, 0x08, 1, 330}, WriteCase{0, 0x10, 40, 35}, WriteCase{0, 0x12, 40, 50},
                       WriteCase{0, 0x16, 40, 70}, WriteCase{0, 0x1A, 40, 70}, WriteCase{0, 0x62, 4, 30},
                       WriteCase{0, 0xE0, 77, 10}, WriteCase{0, 0xE1, 0x30, 20},
@@ -52,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
                       // The same code on the standard page has its own time.
                       WriteCase{0, 0x60, 1, 50}));
 
-TEST(Settle, ReadsNeedTwentyMillisecondsAndCapabilitiesNone) {
+TEST(SimSettle, ReadsNeedTwentyMillisecondsAndCapabilitiesNone) {
     Host host(simtest::SingleMakerDesk());
     std::uint32_t type = 0, current = 0, maximum = 0;
     ASSERT_EQ(host.desk.GetVCPFeatureAndVCPFeatureReply(host.handle, 0x10, &type, &current, &maximum), 1);
@@ -70,14 +70,14 @@ TEST(Settle, ReadsNeedTwentyMillisecondsAndCapabilitiesNone) {
     EXPECT_EQ(host.desk.SettleViolations(), 1u);
 }
 
-TEST(Settle, EarlyWriteIsNotCarriedOut) {
+TEST(SimSettle, EarlyWriteIsNotCarriedOut) {
     Host host(simtest::SingleMakerDesk());
     ASSERT_TRUE(host.Set(0x10, 40, 10));
     EXPECT_FALSE(host.Set(0x10, 90));
     EXPECT_EQ(host.Read(0x10), 40u);
 }
 
-TEST(Settle, CanBeSwitchedOffOrGivenSlack) {
+TEST(SimSettle, CanBeSwitchedOffOrGivenSlack) {
     Host host(simtest::SingleMakerDesk());
     host.desk.SetSettleEnforcement(false);
     ASSERT_TRUE(host.Set(0x10, 40, 0));
@@ -91,7 +91,7 @@ TEST(Settle, CanBeSwitchedOffOrGivenSlack) {
     EXPECT_FALSE(slack.Get(0x10));
 }
 
-TEST(Settle, MonitorsSettleIndependently) {
+TEST(SimSettle, MonitorsSettleIndependently) {
     auto config = simtest::SingleMakerDesk();
     config.displays.push_back(simtest::Display(2, 1280, 0, 1024, 768));
     config.displays[1].monitors.push_back(simtest::MakerMonitor("TQ3300W", "87654321"));
@@ -103,7 +103,7 @@ TEST(Settle, MonitorsSettleIndependently) {
 
 // A host that keeps every wait reads a whole block without a single rejection;
 // the same host skipping the sleep after one data read is caught at once.
-TEST(Settle, CarefulBlockTransferPassesAndAHurriedOneIsCaught) {
+TEST(SimSettle, CarefulBlockTransferPassesAndAHurriedOneIsCaught) {
     Host careful(simtest::SingleMakerDesk());
     std::vector<std::uint8_t> bytes;
     ASSERT_TRUE(careful.ReadBlock(0, &bytes));
@@ -118,7 +118,7 @@ TEST(Settle, CarefulBlockTransferPassesAndAHurriedOneIsCaught) {
     EXPECT_EQ(hurried.desk.Log().back().result, Outcome::TooEarly);
 }
 
-TEST(Latency, DdcCiTimingPassesThroughTheClock) {
+TEST(SimLatency, DdcCiTimingPassesThroughTheClock) {
     Host host(simtest::SingleMakerDesk());
     host.desk.SetLatency(sim::Latency::DdcCi);
     host.clock.sleeps.clear();

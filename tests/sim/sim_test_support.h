@@ -3,6 +3,7 @@
 // controller does, for the simulator's own tests.
 #include <cstdint>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,13 @@ inline sim::DisplayConfig Display(int number, int x, int y, int width, int heigh
     d.work = d.rect;
     d.primary = number == 1;
     return d;
+}
+
+// Unique per run, so test programs running side by side (several builds on one
+// machine) never share a scratch file.
+inline std::string ScratchName(const std::string& stem) {
+    std::random_device random;
+    return stem + "-" + std::to_string(random()) + std::to_string(random());
 }
 
 // One display, one maker monitor.

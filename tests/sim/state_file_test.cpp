@@ -14,12 +14,10 @@ namespace {
 namespace fs = std::filesystem;
 using sim::RegisterKey;
 
-class StateFile : public ::testing::Test {
+class SimStateFile : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("sim-state-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder);
+        folder = fs::temp_directory_path() / simtest::ScratchName("sim-state");
         fs::create_directories(folder);
         config = simtest::SingleMakerDesk();
         config.statePath = (folder / "desk.state.json").string();
@@ -38,7 +36,7 @@ protected:
     sim::DeskConfig config;
 };
 
-TEST_F(StateFile, SettingsSurviveARestart) {
+TEST_F(SimStateFile, SettingsSurviveARestart) {
     {
         simtest::Host host(config);
         ASSERT_TRUE(host.Set(0x10, 33));
@@ -57,7 +55,7 @@ TEST_F(StateFile, SettingsSurviveARestart) {
     EXPECT_EQ(again.Read(0xE4), 50u);
 }
 
-TEST_F(StateFile, OnlyWritesThatTookEffectAreSaved) {
+TEST_F(SimStateFile, OnlyWritesThatTookEffectAreSaved) {
     simtest::Host host(config);
     ASSERT_TRUE(host.Get(0x10));
     EXPECT_FALSE(fs::exists(config.statePath)) << "reads leave the file alone";
@@ -70,7 +68,7 @@ TEST_F(StateFile, OnlyWritesThatTookEffectAreSaved) {
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
 }
 
-TEST_F(StateFile, FactorySettingsComeFromTheConfigurationNotTheState) {
+TEST_F(SimStateFile, FactorySettingsComeFromTheConfigurationNotTheState) {
     {
         simtest::Host host(config);
         ASSERT_TRUE(host.Set(0x16, 1));
@@ -87,9 +85,9 @@ struct Damage {
     bool problem;
 };
 
-class DamagedStateFile : public StateFile, public ::testing::WithParamInterface<Damage> {};
+class SimDamagedStateFile : public SimStateFile, public ::testing::WithParamInterface<Damage> {};
 
-TEST_P(DamagedStateFile, StartsFromWhatCanBeUsedAndHealsOnTheNextWrite) {
+TEST_P(SimDamagedStateFile, StartsFromWhatCanBeUsedAndHealsOnTheNextWrite) {
     Write(GetParam().text);
     simtest::Host host(config);
     EXPECT_EQ(!host.desk.StateLoadProblem().empty(), GetParam().problem) << host.desk.StateLoadProblem();
@@ -102,7 +100,7 @@ TEST_P(DamagedStateFile, StartsFromWhatCanBeUsedAndHealsOnTheNextWrite) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, DamagedStateFile,
+    Cases, SimDamagedStateFile,
     ::testing::Values(Damage{"Garbage", "\x01\x02 not json {", true}, Damage{"Truncated", "{\"monitors\": {\"DISPLAY1-1\"", true},
                       Damage{"WrongShape", "[1, 2, 3]", true}, Damage{"NoMonitors", "{\"format\": 1}", true},
                       Damage{"UnknownMonitor", "{\"monitors\": {\"elsewhere\": {\"registers\": {\"12\": 1}}}}", false},
@@ -112,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
                              true}),
     [](const ::testing::TestParamInfo<Damage>& info) { return std::string(info.param.name); });
 
-TEST_F(StateFile, UsableEntriesSurviveBesideBadOnes) {
+TEST_F(SimStateFile, UsableEntriesSurviveBesideBadOnes) {
     Write("{\"monitors\": {\"DISPLAY1-1\": {\"registers\": {\"12\": 500, \"10\": 44}, \"page\": 48}}}");
     simtest::Host host(config);
     EXPECT_NE(host.desk.StateLoadProblem().find("12 out of range"), std::string::npos);
@@ -123,7 +121,7 @@ TEST_F(StateFile, UsableEntriesSurviveBesideBadOnes) {
 
 // Two desks on one state file stand for two processes: the program and a test
 // that changes a monitor from outside while the program runs.
-TEST_F(StateFile, ChangesFromAnotherProcessArriveWithTheNextCommand) {
+TEST_F(SimStateFile, ChangesFromAnotherProcessArriveWithTheNextCommand) {
     simtest::Host program(config);
     ASSERT_TRUE(program.Set(0x10, 20));
     simtest::Host outside(config);
@@ -137,7 +135,7 @@ TEST_F(StateFile, ChangesFromAnotherProcessArriveWithTheNextCommand) {
     EXPECT_NE(program.desk.StateLoadProblem(), "");
 }
 
-TEST(StatePath, SitsBesideTheConfiguration) {
+TEST(SimStatePath, SitsBesideTheConfiguration) {
     EXPECT_EQ(sim::StatePathFor("/a/b/desk.json"), "/a/b/desk.state.json");
     EXPECT_EQ(sim::StatePathFor("C:\\x.y\\desk"), "C:\\x.y\\desk.state.json");
     EXPECT_EQ(sim::StatePathFor("desk"), "desk.state.json");
