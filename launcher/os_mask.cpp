@@ -45,6 +45,8 @@ std::uint32_t OsMaskFromVersion(std::uint32_t majorVersion, std::uint32_t minorV
     std::uint32_t mask = 0;
     // Every version after 6.0 belongs to the "7 and later" and "Server 2008 and
     // later" families, whatever its minor number: a 10.0 must not pass for Vista.
+    // Without a manifest that names them, those systems report 6.2 and land
+    // here anyway, so a disk file sees one answer whichever version it is told.
     if (majorVersion > 6 || (majorVersion == 6 && minorVersion > 0)) {
         mask = workstation ? kOs7_32 : kOsServer2008_32;
     } else if (majorVersion == 6) {
