@@ -183,10 +183,12 @@ TEST(LauncherInfoReader, ItemKeywordsAndValuesAreTakenVerbatim) {
 }
 
 TEST(LauncherInfoReader, OnlyTheFirstFourTabElementsCount) {
-    // The first one lacks a title: it is dropped but still uses up a place,
-    // so the fifth element is never read.
+    // The first one lacks a title of its own (an item's title does not
+    // count): it is dropped but still uses up a place, so the fifth element
+    // is never read.
     const Model model = LoadDisk(Disk(
-        "<Manual_Tab><Info_Message>no title</Info_Message></Manual_Tab>"
+        "<Manual_Tab><Info_Message>no title</Info_Message>"
+        "<Button_Info><Title>item</Title><Item>Web</Item></Button_Info></Manual_Tab>"
         "<!-- comment --><Extra_Tab><Title>x</Title></Extra_Tab>"
         "<Application_Tab><Title>Software</Title></Application_Tab>"
         "<Utility_Tab><Title/></Utility_Tab>"
