@@ -128,7 +128,7 @@ TEST_P(SimRejectedConfig, NamesTheMistake) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Desk, SimRejectedConfig,
+    SimDesk, SimRejectedConfig,
     ::testing::Values(
         BadConfig{"NotJson", "{\"displays\": [", "not valid JSON"},
         BadConfig{"Empty", "", "not valid JSON"},

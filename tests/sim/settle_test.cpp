@@ -40,7 +40,7 @@ TEST_P(SimSettleAfterWrite, NextCommandWaitsForTheRegistersTime) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Registers, SimSettleAfterWrite,
+    SimRegisters, SimSettleAfterWrite,
     ::testing::Values(WriteCase{0, 0x08, 1, 330}, WriteCase{0, 0x10, 40, 35}, WriteCase{0, 0x12, 40, 50},
                       WriteCase{0, 0x16, 40, 70}, WriteCase{0, 0x1A, 40, 70}, WriteCase{0, 0x62, 4, 30},
                       WriteCase{0, 0xE0, 77, 10}, WriteCase{0, 0xE1, 0x30, 20},

@@ -100,7 +100,7 @@ TEST_P(SimDamagedStateFile, StartsFromWhatCanBeUsedAndHealsOnTheNextWrite) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, SimDamagedStateFile,
+    SimCases, SimDamagedStateFile,
     ::testing::Values(Damage{"Garbage", "\x01\x02 not json {", true}, Damage{"Truncated", "{\"monitors\": {\"DISPLAY1-1\"", true},
                       Damage{"WrongShape", "[1, 2, 3]", true}, Damage{"NoMonitors", "{\"format\": 1}", true},
                       Damage{"UnknownMonitor", "{\"monitors\": {\"elsewhere\": {\"registers\": {\"12\": 1}}}}", false},
