@@ -98,6 +98,10 @@ TEST_F(Discovery, TwoPhysicalMonitorsOfOneDisplayShareItsNumberAndLibraryRecord)
     EXPECT_EQ(list.GetEntry(0)->usable, 1);
     EXPECT_EQ(list.GetEntry(1)->usable, 1);
     EXPECT_EQ(Count(trace, "info 0"), 2);
+    // Each attempt makes the library rescan the desktop (1); records are asked
+    // for with flags 0.
+    EXPECT_EQ(maker.findFlags, (std::vector<std::int32_t>{1, 1}));
+    EXPECT_EQ(maker.infoFlags, (std::vector<std::int32_t>{0, 0}));
 }
 
 TEST_F(Discovery, DisplaysWithoutANumberGetUniqueNumbersAboveTheOthers) {

@@ -215,6 +215,7 @@ int FakeDesktop::GetMonitorInfo(platform::DisplayHandle display, platform::Displ
 
 int FakeMakerLibrary::QrxFindMonitors(std::int32_t* count, std::int32_t flags) {
     trace_.push_back("find");
+    findFlags.push_back(flags);
     if (emptyFinds > 0) {
         --emptyFinds;
         *count = 0;
@@ -227,6 +228,7 @@ int FakeMakerLibrary::QrxFindMonitors(std::int32_t* count, std::int32_t flags) {
 int FakeMakerLibrary::QrxGetMonitorInfo(std::int32_t index, std::uint8_t* record,
                                         std::int32_t flags) {
     trace_.push_back("info " + std::to_string(index));
+    infoFlags.push_back(flags);
     if (index < 0 || static_cast<std::size_t>(index) >= positions.size()) return -1;
     const Position& p = positions[static_cast<std::size_t>(index)];
     std::memcpy(record + kRecordXOffset, &p.x, 4);

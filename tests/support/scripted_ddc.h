@@ -143,6 +143,9 @@ public:
     std::vector<Position> positions;
     // Calls of QrxFindMonitors that report 0 before the list shows.
     int emptyFinds = 0;
+    // The flags argument of every call, in call order.
+    std::vector<std::int32_t> findFlags;
+    std::vector<std::int32_t> infoFlags;
 
     int QrxFindMonitors(std::int32_t* count, std::int32_t flags) override;
     int QrxGetMonitorInfo(std::int32_t index, std::uint8_t* record, std::int32_t flags) override;
