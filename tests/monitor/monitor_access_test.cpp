@@ -515,6 +515,26 @@ TEST_F(Access, WritesAndCommitsTheFourValueSet) {
     EXPECT_EQ(trace, (Trace{"set E4=01", "sleep 10", "set E5=02", "sleep 10"}));
 }
 
+TEST_F(Access, FourValueSetIsRefusedWithoutClaimOrListedRegisters) {
+    std::array<std::uint32_t, 4> values = {9, 9, 9, 9};
+    EXPECT_FALSE(list.ReadFeatureQuad(&status, 0, &values, false));
+    EXPECT_FALSE(list.WriteFeatureQuad(&status, 0, {1, 2, 3, 4}, false));
+    EXPECT_TRUE(trace.empty());
+
+    Acquire();
+    for (std::uint8_t missing = 0xE4; missing <= 0xE7; ++missing) {
+        SCOPED_TRACE(testing::Message() << "without " << std::hex << int(missing));
+        CMonitorStatus partial;
+        Describe(partial, &handle);
+        partial.m_ExtFeatures.erase(ExtendedFeatureKey{0xE0, missing});
+        EXPECT_FALSE(list.ReadFeatureQuad(&partial, 0, &values, false));
+        EXPECT_FALSE(list.WriteFeatureQuad(&partial, 0, {1, 2, 3, 4}, false));
+    }
+    EXPECT_FALSE(list.ReadFeatureQuad(&status, 0, nullptr, false));
+    EXPECT_EQ(values, (std::array<std::uint32_t, 4>{9, 9, 9, 9}));
+    EXPECT_TRUE(trace.empty());
+}
+
 TEST_F(Access, FourValueWriteNeedsTheCommitRegister) {
     Acquire();
     status.m_ExtFeatures.erase(ExtendedFeatureKey{0xE0, 0xE8});
