@@ -108,7 +108,8 @@ public:
                       std::uint32_t value, bool pageSelected);
     // Reads one of the maker's information blocks 0-3 of page 0x10 (0: extended
     // capabilities, 1: mode information, 2: serial number, 3: model name) into
-    // `buffer`. A block longer than `bufferSize` is cut to it. On success
+    // `buffer`. A block longer than `bufferSize` is cut to it, and only the words
+    // that fill the buffer are read from the monitor. On success
     // `*length` (when given) receives the number of bytes copied; on failure the
     // buffer is untouched.
     bool ReadBlock(const CMonitorStatus* status, int block, std::uint8_t* buffer,

@@ -174,7 +174,11 @@ bool MonitorList::ReadBlock(const CMonitorStatus* status, int block, std::uint8_
     const std::uint32_t offsetDelay = SettlingDelay(kBlockPage, lengthCode).value_or(20);
     if (!SetFeature(m_ddc, m_clock, handle, offsetCode, 0, offsetDelay)) return false;
 
-    const std::uint32_t words = (blockLength + 3) / 4;
+    // Only the words the caller's buffer can take are fetched. A monitor that
+    // reports a nonsense length for a short block would otherwise hold the UI
+    // thread for minutes (up to 16384 reads of 20 ms) for bytes that are cut anyway.
+    const std::size_t wanted = std::min<std::size_t>(blockLength, bufferSize);
+    const std::uint32_t words = static_cast<std::uint32_t>((wanted + 3) / 4);
     std::vector<std::uint8_t> data;
     data.reserve(static_cast<std::size_t>(words) * 4);
     std::uint32_t offset = 0;
@@ -203,9 +207,8 @@ bool MonitorList::ReadBlock(const CMonitorStatus* status, int block, std::uint8_
 
     // Callers size their buffers for what the block should hold; a longer block
     // from a misbehaving monitor is cut rather than written past the end.
-    const std::size_t copied = std::min<std::size_t>(blockLength, bufferSize);
-    std::copy(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(copied), buffer);
-    if (length != nullptr) *length = copied;
+    std::copy(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(wanted), buffer);
+    if (length != nullptr) *length = wanted;
     return true;
 }
 

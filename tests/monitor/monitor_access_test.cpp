@@ -387,6 +387,16 @@ TEST_F(Access, ABlockLongerThanTheBufferIsCut) {
     EXPECT_EQ(length, 18u);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(storage.data()), 18), "ABCDEFGHIJKLMNOPQR");
     EXPECT_TRUE(std::all_of(storage.begin() + 18, storage.end(), [](std::uint8_t b) { return b == 0xAA; }));
+    // Only the five words that fill the buffer are fetched.
+    EXPECT_EQ(Count(trace, "get EA"), 5);
+
+    // A nonsense length costs no more than the buffer's words either.
+    ddc.SetBlock(3, "MODEL", 0xFFFF);
+    trace.clear();
+    EXPECT_TRUE(list.ReadBlock(&status, 3, storage.data(), 18, false, &length));
+    EXPECT_EQ(length, 18u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(storage.data()), 6), std::string("MODEL\0", 6));
+    EXPECT_EQ(Count(trace, "get ED"), 5);
 }
 
 TEST_F(Access, RefusedBlockReadsSendNothing) {
