@@ -102,7 +102,7 @@ bool Program::Start() {
     }
     // Resident means: the main window exists and its message loop waits for input.
     const bool found = WaitUntil(60000, [&] {
-        FindContext context{m_process.dwProcessId, nullptr, "#32770", nullptr};
+        FindContext context{m_process.dwProcessId, nullptr, "VISTREL", nullptr};
         ::EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&context));
         m_main = context.found;
         return m_main != nullptr || !Running();

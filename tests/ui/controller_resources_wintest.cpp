@@ -52,6 +52,17 @@ std::wstring TextOf(HWND window) {
 class TemplateWindow {
 public:
     TemplateWindow(UINT id, LANGID language) {
+        // The main window's template names the program's own dialog class.
+        static const bool mainClassRegistered = [] {
+            WNDCLASSEXW dialogClass{};
+            dialogClass.cbSize = sizeof dialogClass;
+            if (!::GetClassInfoExW(nullptr, MAKEINTRESOURCEW(32770), &dialogClass)) return false;
+            dialogClass.cbSize = sizeof dialogClass;
+            dialogClass.hInstance = Module();
+            dialogClass.lpszClassName = L"VISTREL";
+            return ::RegisterClassExW(&dialogClass) != 0;
+        }();
+        (void)mainClassRegistered;
         auto* dialogTemplate = static_cast<const DLGTEMPLATE*>(LoadLanguageResource(MAKEINTRESOURCEW(5), id, language));
         if (dialogTemplate == nullptr) return;
         host_ = ::CreateWindowExW(0, L"STATIC", L"host", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr,

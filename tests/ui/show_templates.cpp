@@ -143,6 +143,15 @@ int ShowSecondaryDialogs(int seconds) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // The main window's template names the program's own dialog class.
+    WNDCLASSEXA dialogClass{};
+    dialogClass.cbSize = sizeof dialogClass;
+    if (::GetClassInfoExA(nullptr, MAKEINTRESOURCEA(32770), &dialogClass)) {
+        dialogClass.cbSize = sizeof dialogClass;
+        dialogClass.hInstance = ::GetModuleHandleA(nullptr);
+        dialogClass.lpszClassName = "VISTREL";
+        ::RegisterClassExA(&dialogClass);
+    }
     int page = __argc > 1 ? std::atoi(__argv[1]) % 5 : 0;
     int seconds = __argc > 2 ? std::atoi(__argv[2]) : 8;
     if (page == 4) return ShowSecondaryDialogs(seconds);
