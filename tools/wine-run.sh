@@ -26,6 +26,11 @@ mkdir -p "$(dirname "$WINEPREFIX")"
   wineserver -p 9>&- 2>/dev/null || true
   if [[ ! -f $WINEPREFIX/.vistrel-ready ]]; then
     wineboot -i </dev/null >/dev/null 2>&1 9>&- || true
+    # The server that created the prefix may have taken the display layout before
+    # the prefix was complete (seen: one display of two); start afresh.
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    wineserver -p 9>&- 2>/dev/null || true
     touch "$WINEPREFIX/.vistrel-ready"
   fi
   wine cmd /c exit </dev/null >/dev/null 2>&1 9>&- || true
