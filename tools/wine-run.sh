@@ -26,6 +26,18 @@ mkdir -p "$(dirname "$WINEPREFIX")"
   wineserver -p 9>&- 2>/dev/null || true
   if [[ ! -f $WINEPREFIX/.vistrel-ready ]]; then
     wineboot -i </dev/null >/dev/null 2>&1 9>&- || true
+    # A new prefix takes the display layout once and keeps it; with the dummy Xorg
+    # it was seen to keep one display of two. Switching the second output off and on
+    # while the prefix's desktop runs makes it record the real layout.
+    second=$(xrandr 2>/dev/null | sed -n 's/^DUMMY1 connected \(primary \)\{0,1\}\([0-9]*x[0-9]*\)+\([0-9-]*\)+\([0-9-]*\).*/\2 \3x\4/p')
+    if [[ -n $second ]]; then
+      wine explorer </dev/null >/dev/null 2>&1 9>&- &
+      sleep 2
+      xrandr --output DUMMY1 --off >/dev/null 2>&1 || true
+      sleep 1
+      xrandr --output DUMMY1 --mode "${second% *}" --pos "${second#* }" >/dev/null 2>&1 || true
+      sleep 2
+    fi
     # The server that created the prefix may have taken the display layout before
     # the prefix was complete (seen: one display of two); start afresh.
     wineserver -k 2>/dev/null || true
