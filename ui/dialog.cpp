@@ -243,11 +243,16 @@ bool Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resul
         case WM_CTLCOLORSCROLLBAR:
         case WM_CTLCOLORSTATIC: {
             HWND control = reinterpret_cast<HWND>(lParam);
-            if (control != Handle() && SubclassHook::Reflect(control, message, wParam, lParam, result) &&
-                result != 0) {
+            LRESULT reflected = 0;
+            if (control != Handle() && SubclassHook::Reflect(control, message, wParam, lParam, reflected) &&
+                reflected != 0 && reinterpret_cast<HGDIOBJ>(reflected) != ::GetStockObject(NULL_BRUSH)) {
+                result = reflected;
                 return true;
             }
+            // A control that set its colours and answered with the hollow brush asks for
+            // no background of its own: the dialog may still give it the page's pattern.
             HBRUSH brush = OnCtlColor(reinterpret_cast<HDC>(wParam), control, message - WM_CTLCOLORMSGBOX);
+            if (brush == nullptr) brush = reinterpret_cast<HBRUSH>(reflected);
             if (brush == nullptr) return false;
             result = reinterpret_cast<LRESULT>(brush);
             return true;

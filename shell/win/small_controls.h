@@ -8,6 +8,7 @@
 #include "ui/controls/static_control.h"
 #include "ui/controls/tab_control.h"
 #include "ui/dialog.h"
+#include "ui/page_brush.h"
 #include "ui/subclass.h"
 
 // The settings window's tab strip: classic painting underneath, the selected tab
@@ -63,6 +64,5 @@ protected:
     bool OnInitDialog() override;
 };
 
-// The page background: the bitmap tiled as it is at 96 and 120 dots per inch,
-// stretched to the page at any other resolution. Returns the pattern size.
-SIZE MakePageBrush(HWND page, HBRUSH* brush, UINT lowResBitmap, UINT highResBitmap);
+// Pages call the shared background function unqualified.
+using ui::MakePageBrush;

@@ -353,6 +353,19 @@ TEST(DialogTest, SubclassedControlsAnswerReflectedNotifications) {
     EXPECT_EQ(::SendMessage(dialog.Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                             reinterpret_cast<LPARAM>(label.Handle())),
               reinterpret_cast<LRESULT>(label.brush));
+
+    // A control answering with the hollow brush gets the page's background instead;
+    // with no page brush it keeps its hollow one.
+    HBRUSH hollow = static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+    label.brush = hollow;
+    EXPECT_EQ(::SendMessage(dialog.Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                            reinterpret_cast<LPARAM>(label.Handle())),
+              reinterpret_cast<LRESULT>(dialog.ctlColorBrush));
+    dialog.ctlColorBrush = nullptr;
+    EXPECT_EQ(::SendMessage(dialog.Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                            reinterpret_cast<LPARAM>(label.Handle())),
+              reinterpret_cast<LRESULT>(hollow));
+    label.brush = ::CreateSolidBrush(RGB(1, 2, 3));
     ::ReleaseDC(dialog.Handle(), dc);
 
     label.SetText(TEXT("changed"));
