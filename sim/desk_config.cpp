@@ -1,5 +1,6 @@
 #include "sim/desk_config.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -222,6 +223,52 @@ public:
         return true;
     }
 
+    // "primaries": {"6": [591, 1988, 201], ...} and "whiteLuminance": {"6": 245.0, ...},
+    // both keyed by colour temperature preset.
+    bool LuminanceData(const json& value, const std::string& path, MonitorConfig* monitor) {
+        std::uint64_t number = 0;
+        if (value.contains("primaries")) {
+            const json& table = value["primaries"];
+            const std::string where = path + ".primaries";
+            if (!table.is_object()) return Fail(where, "must be an object of presets");
+            for (const auto& item : table.items()) {
+                const std::string name = where + ".\"" + item.key() + "\"";
+                std::uint16_t preset = 0;
+                if (!Preset(item.key(), name, &preset)) return false;
+                if (!item.value().is_array() || item.value().size() != 3)
+                    return Fail(name, "must be [red, green, blue]");
+                std::array<std::uint16_t, 3> primaries{};
+                for (std::size_t i = 0; i < 3; ++i) {
+                    if (!Unsigned(item.value()[i], name, 0xFFFF, &number)) return false;
+                    primaries[i] = static_cast<std::uint16_t>(number);
+                }
+                monitor->primariesByPreset[preset] = primaries;
+            }
+        }
+        if (value.contains("whiteLuminance")) {
+            const json& table = value["whiteLuminance"];
+            const std::string where = path + ".whiteLuminance";
+            if (!table.is_object()) return Fail(where, "must be an object of presets");
+            for (const auto& item : table.items()) {
+                const std::string name = where + ".\"" + item.key() + "\"";
+                std::uint16_t preset = 0;
+                if (!Preset(item.key(), name, &preset)) return false;
+                if (!item.value().is_number() || item.value().get<double>() < 0)
+                    return Fail(name, "must be a luminance of 0 or more");
+                monitor->whiteLuminance[preset] = item.value().get<double>();
+            }
+        }
+        return true;
+    }
+
+    bool Preset(const std::string& text, const std::string& path, std::uint16_t* preset) {
+        char* end = nullptr;
+        const unsigned long parsed = std::strtoul(text.c_str(), &end, 10);
+        if (text.empty() || *end != '\0' || parsed > 0xFFFF) return Fail(path, "not a preset number");
+        *preset = static_cast<std::uint16_t>(parsed);
+        return true;
+    }
+
     // Every register the capability texts announce must be there to answer.
     bool Consistent(const MonitorConfig& monitor, const std::string& path) {
         ListedRegisters listed;
@@ -243,7 +290,8 @@ public:
 
     bool Monitor(const json& value, const std::string& path, MonitorConfig* monitor) {
         if (!Fields(value, path, {"id", "maker", "description", "model", "serial", "capabilities",
-                                  "extendedCapabilities", "registers", "modeRecord", "modeInfo", "faults"}))
+                                  "extendedCapabilities", "registers", "modeRecord", "modeInfo", "faults",
+                                  "primaries", "whiteLuminance"}))
             return false;
         if (value.contains("id") && !Text(value["id"], path + ".id", &monitor->id)) return false;
         if (value.contains("maker") && !Flag(value["maker"], path + ".maker", &monitor->maker)) return false;
@@ -293,6 +341,7 @@ public:
             }
         }
         if (value.contains("faults") && !Faults(value["faults"], path + ".faults", &monitor->faults)) return false;
+        if (!LuminanceData(value, path, monitor)) return false;
         return Consistent(*monitor, path);
     }
 

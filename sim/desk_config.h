@@ -2,6 +2,7 @@
 // The description of a simulated desk: its displays, the physical monitors
 // behind each display and everything a monitor answers over DDC/CI. Read from
 // JSON; the values given there are also the monitors' factory settings.
+#include <array>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -53,6 +54,13 @@ struct MonitorConfig {
     // made from the blocks; 0xE0 and 0xE1 are added for maker monitors.
     std::map<RegisterKey, RegisterValue> registers;
     std::vector<std::uint8_t> modeRecord;  // block 1
+    // Luminance of the red, green and blue primaries (page 0x30 codes 0xEF-0xF1,
+    // tenths) per colour temperature preset: the primaries follow the preset
+    // register 0x30:0xE3. Presets without an entry answer the registers' values.
+    std::map<std::uint16_t, std::array<std::uint16_t, 3>> primariesByPreset;
+    // Luminance of full white at full brightness per preset, for monitors that do
+    // not report their primaries; only the simulator's luminance readout uses it.
+    std::map<std::uint16_t, double> whiteLuminance;
     FaultConfig faults;
 };
 

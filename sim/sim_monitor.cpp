@@ -15,6 +15,10 @@ constexpr std::uint8_t kQuadCommit = 0xE8;
 constexpr std::uint16_t kCommandPage = 0xF0;
 constexpr std::uint8_t kResetCommand = 0xE2;
 constexpr std::uint32_t kSoundReset = 4;
+// The primaries' luminance registers follow the colour temperature preset.
+constexpr std::uint16_t kColorPage = 0x30;
+constexpr std::uint8_t kPresetCode = 0xE3;
+constexpr std::uint8_t kFirstPrimary = 0xEF;
 
 // MCCS restore commands; momentary, so they are written but never read.
 constexpr std::uint8_t kRestoreAll = 0x04;
@@ -170,7 +174,16 @@ bool SimMonitor::Peek(RegisterKey key, std::uint16_t* current, std::uint16_t* ma
     if (found == registers_.end()) return false;
     *current = found->second.current;
     *maximum = found->second.maximum;
+    PrimaryAtPreset(key, current);
     return true;
+}
+
+void SimMonitor::PrimaryAtPreset(RegisterKey key, std::uint16_t* current) const {
+    if (key.page != kColorPage || key.code < kFirstPrimary || key.code > kFirstPrimary + 2) return;
+    const auto preset = registers_.find(RegisterKey{kColorPage, kPresetCode});
+    if (preset == registers_.end()) return;
+    const auto row = factory_.primariesByPreset.find(preset->second.current);
+    if (row != factory_.primariesByPreset.end()) *current = row->second[key.code - kFirstPrimary];
 }
 
 Outcome SimMonitor::Set(std::uint8_t code, std::uint32_t value) {

@@ -56,6 +56,8 @@ public:
 
 private:
     bool HasPage(std::uint32_t page) const;
+    // A primary's luminance register answers the value for the current preset.
+    void PrimaryAtPreset(RegisterKey key, std::uint16_t* current) const;
     bool IsCommand(std::uint8_t code) const;
     bool BlockRegister(RegisterKey key, int* block, int* role) const;
     void RestoreFactory(const std::vector<RegisterKey>& keys);

@@ -7,6 +7,7 @@
 //   simdesk DESK.json get MONITOR REGISTER
 //   simdesk DESK.json set MONITOR REGISTER VALUE
 //   simdesk DESK.json reset
+//   simdesk DESK.json luminance [MONITOR]
 //
 // MONITOR is a desk-wide index (0, 1, ...) or a monitor id; REGISTER is "10"
 // or "30:E2". Values print and parse as decimal, or hex with 0x.
@@ -16,6 +17,7 @@
 #include <string>
 
 #include "sim/desk.h"
+#include "sim/luminance_readout.h"
 #include "sim/real_clock.h"
 
 namespace {
@@ -23,7 +25,7 @@ namespace {
 int Usage() {
     std::fprintf(stderr,
                  "usage: simdesk DESK.json check | show [MONITOR] | get MONITOR REGISTER |\n"
-                 "                         set MONITOR REGISTER VALUE | reset\n");
+                 "                         set MONITOR REGISTER VALUE | reset | luminance [MONITOR]\n");
     return 1;
 }
 
@@ -59,6 +61,19 @@ void Show(const sim::Desk& desk, int monitor) {
     }
 }
 
+// One line per monitor: the luminance of full white as the screen shows it now,
+// then what it is made of. Monitors without luminance data say so.
+void ShowLuminance(const sim::Desk& desk, int monitor) {
+    sim::LuminanceReadout readout;
+    if (!sim::ReadLuminance(desk, monitor, &readout)) {
+        std::printf("%d %s unknown\n", monitor, desk.ConfigOf(monitor).id.c_str());
+        return;
+    }
+    std::printf("%d %s %.2f white %.2f brightness %u/%u preset %u %s\n", monitor,
+                desk.ConfigOf(monitor).id.c_str(), readout.luminance, readout.white, readout.brightness,
+                readout.brightnessMaximum, readout.preset, readout.fromPrimaries ? "primaries" : "table");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -85,6 +100,13 @@ int main(int argc, char** argv) {
     if (command == "show" && (argc == 3 || argc == 4)) {
         for (int m = 0; m < desk->MonitorCount(); ++m)
             if (argc == 3 || FindMonitor(*desk, argv[3]) == m) Show(*desk, m);
+        return 0;
+    }
+    if (command == "luminance" && (argc == 3 || argc == 4)) {
+        const int only = argc == 4 ? FindMonitor(*desk, argv[3]) : -1;
+        if (argc == 4 && only < 0) return Usage();
+        for (int m = 0; m < desk->MonitorCount(); ++m)
+            if (only < 0 || only == m) ShowLuminance(*desk, m);
         return 0;
     }
     if ((command == "get" && argc == 5) || (command == "set" && argc == 6)) {
