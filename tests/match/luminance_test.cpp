@@ -1,0 +1,190 @@
+#include "match/luminance.h"
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include <gtest/gtest.h>
+
+#include "match/match_support.h"
+#include "monitor/monitor_status.h"
+
+namespace {
+
+BrightnessLimit Limit(double minimum, double master, std::uint32_t maximum) {
+    BrightnessLimit limit;
+    EXPECT_TRUE(ComputeBrightnessLimit(minimum, master, maximum, &limit))
+        << minimum << " " << master << " " << maximum;
+    return limit;
+}
+
+TEST(BrightnessLimitTest, RoundsThePercentDownAndTheLimitWithIt) {
+    BrightnessLimit limit = Limit(200, 250, 100);
+    EXPECT_EQ(limit.limit, 80u);
+    EXPECT_EQ(limit.percent, 80u);
+
+    // 40 of 60 is 66 %; 41 x 100 is no multiple of 60, so 65 % and 60 x 65 / 100 - 1.
+    limit = Limit(40, 60, 60);
+    EXPECT_EQ(limit.limit, 38u);
+    EXPECT_EQ(limit.percent, 65u);
+
+    limit = Limit(245.5, 245.5, 60);
+    EXPECT_EQ(limit.limit, 60u);
+    EXPECT_EQ(limit.percent, 100u);
+}
+
+TEST(BrightnessLimitTest, StaysInRangeAtTheBottomOfTheScale) {
+    // Unsigned, these wrapped: percent 0 - 1, and a limit of 0 + 0 - 1 that would
+    // have let every slider position through.
+    BrightnessLimit limit = Limit(1, 255, 255);
+    EXPECT_EQ(limit.percent, 0u);
+    EXPECT_EQ(limit.limit, 1u);
+
+    limit = Limit(1, 60, 60);
+    EXPECT_EQ(limit.percent, 0u);
+    EXPECT_EQ(limit.limit, 0u);
+
+    limit = Limit(0.4, 60, 60);
+    EXPECT_EQ(limit.percent, 0u);
+    EXPECT_EQ(limit.limit, 0u);
+}
+
+TEST(BrightnessLimitTest, RefusesLuminancesAndMaximaThatCannotBeDividedBy) {
+    BrightnessLimit limit;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double infinity = std::numeric_limits<double>::infinity();
+    EXPECT_FALSE(ComputeBrightnessLimit(200, 0, 100, &limit));
+    EXPECT_FALSE(ComputeBrightnessLimit(0, 250, 100, &limit));
+    EXPECT_FALSE(ComputeBrightnessLimit(200, 250, 0, &limit));
+    EXPECT_FALSE(ComputeBrightnessLimit(nan, 250, 100, &limit));
+    EXPECT_FALSE(ComputeBrightnessLimit(200, infinity, 100, &limit));
+    EXPECT_FALSE(ComputeBrightnessLimit(-5, 250, 100, &limit));
+}
+
+// The rule written out once more in signed arithmetic, to hold the function to it.
+BrightnessLimit Recompute(double minimum, double master, std::int64_t maximum) {
+    if (minimum == master) return {static_cast<std::uint32_t>(maximum), 100};
+    std::int64_t limit = static_cast<std::int64_t>(minimum / (master / maximum));
+    if (limit > maximum) limit = maximum;
+    std::int64_t percent = limit * 100 / maximum;
+    if (0 < limit && limit < maximum && (limit + 1) * 100 % maximum != 0) {
+        const std::int64_t before = limit;
+        percent = percent > 0 ? percent - 1 : 0;
+        limit = maximum * percent / 100 + maximum / 100 - 1;
+        if (limit < 0) limit = 0;
+        if (limit > before) limit = before;
+    }
+    return {static_cast<std::uint32_t>(limit), static_cast<std::uint32_t>(percent)};
+}
+
+TEST(BrightnessLimitTest, SweepNeverOffersAPositionTheDimmestMonitorCannotFollow) {
+    const std::uint32_t maxima[] = {1, 2, 3, 7, 10, 30, 60, 99, 100, 101, 199, 255, 1000};
+    const double masters[] = {0.5, 77.7, 150.0, 245.52, 307.7};
+    for (std::uint32_t maximum : maxima) {
+        for (double master : masters) {
+            for (int step = 1; step <= 200; ++step) {
+                const double minimum = master * step / 200.0;
+                const BrightnessLimit limit = Limit(minimum, master, maximum);
+                const BrightnessLimit expected = Recompute(minimum, master, maximum);
+                ASSERT_EQ(limit.limit, expected.limit) << minimum << "/" << master << " B=" << maximum;
+                ASSERT_EQ(limit.percent, expected.percent) << minimum << "/" << master << " B=" << maximum;
+                ASSERT_LE(limit.limit, maximum);
+                ASSERT_LE(limit.percent, 100u);
+                // Up to the limit, the dimmest monitor (brightness maximum 100 here)
+                // reaches the master's luminance within its range.
+                double target = 0;
+                std::uint32_t brightness = 0;
+                ASSERT_TRUE(TargetLuminance(limit.limit, master, maximum, &target));
+                ASSERT_TRUE(TransferBrightness(target, minimum, 100, &brightness));
+                ASSERT_LE(target, minimum * (1 + 1e-9));
+            }
+        }
+    }
+}
+
+TEST(TransferTest, GivesEachMonitorTheMastersLuminance) {
+    double target = 0;
+    std::uint32_t brightness = 0;
+    ASSERT_TRUE(TargetLuminance(60, 250, 100, &target));
+    EXPECT_DOUBLE_EQ(target, 150);
+    ASSERT_TRUE(TransferBrightness(target, 200, 100, &brightness));
+    EXPECT_EQ(brightness, 75u);
+    ASSERT_TRUE(TransferBrightness(target, 245, 60, &brightness));
+    EXPECT_EQ(brightness, 36u);  // 150 / (245 / 60) = 36.7, truncated
+
+    ASSERT_TRUE(TargetLuminance(0, 250, 100, &target));
+    EXPECT_EQ(target, 0);
+    ASSERT_TRUE(TransferBrightness(target, 200, 100, &brightness));
+    EXPECT_EQ(brightness, 0u);
+}
+
+TEST(TransferTest, NeverWritesAboveTheMaximumOrFromNonsense) {
+    std::uint32_t brightness = 0;
+    ASSERT_TRUE(TransferBrightness(300, 200, 100, &brightness));
+    EXPECT_EQ(brightness, 100u);
+
+    EXPECT_FALSE(TransferBrightness(150, 200, 0, &brightness));
+    EXPECT_FALSE(TransferBrightness(150, 0, 100, &brightness));
+    EXPECT_FALSE(TransferBrightness(std::numeric_limits<double>::quiet_NaN(), 200, 100, &brightness));
+    double target = 0;
+    EXPECT_FALSE(TargetLuminance(50, 0, 100, &target));
+    EXPECT_FALSE(TargetLuminance(50, 250, 0, &target));
+
+    std::uint32_t percent = 0;
+    EXPECT_FALSE(BrightnessPercent(50, 0, &percent));
+    ASSERT_TRUE(BrightnessPercent(38, 60, &percent));
+    EXPECT_EQ(percent, 63u);
+}
+
+TEST(LuminanceEstimateTest, WeighsThePrimariesByGainToTheGamma) {
+    double luminance = 0;
+    ASSERT_TRUE(LuminanceFromPrimaries({255, 255, 59.1}, {255, 255, 198.8}, {255, 255, 20.1}, 4,
+                                       &luminance));
+    EXPECT_DOUBLE_EQ(luminance, 59.1 + 198.8 + 20.1);
+
+    ASSERT_TRUE(LuminanceFromPrimaries({50, 100, 60}, {50, 100, 200}, {50, 100, 20}, 4, &luminance));
+    EXPECT_NEAR(luminance, std::pow(0.5, 2.2) * 280, 1e-9);
+    ASSERT_TRUE(LuminanceFromPrimaries({50, 100, 60}, {50, 100, 200}, {50, 100, 20}, 8, &luminance));
+    EXPECT_NEAR(luminance, std::pow(0.5, 3.0) * 280, 1e-9);
+
+    // Unreported primaries count nothing; a channel without gain range counts at full.
+    ASSERT_TRUE(LuminanceFromPrimaries({255, 255, 60}, {0, 0, 0}, {0, 0, 20}, 4, &luminance));
+    EXPECT_DOUBLE_EQ(luminance, 80);
+
+    EXPECT_FALSE(LuminanceFromPrimaries({0, 255, 60}, {0, 255, 200}, {0, 255, 20}, 4, &luminance));
+    EXPECT_FALSE(LuminanceFromPrimaries({255, 255, 0}, {255, 255, 0}, {255, 255, 0}, 4, &luminance));
+}
+
+TEST(MatchSupportTest, FindsModelsByTheNamesTheyContain) {
+    MatchSupport support;
+    EXPECT_EQ(support.MatchModelRow("TQ6600W"), 0);
+    EXPECT_EQ(support.MatchModelRow("TQ3300W-BK"), 3);
+    EXPECT_EQ(support.MatchModelRow("XTQ7000Q"), 6);
+    EXPECT_EQ(support.MatchModelRow("tq6600w"), -1);
+    EXPECT_EQ(support.MatchModelRow("TQ8800X"), -1);
+    EXPECT_FALSE(support.IsMatchModel(""));
+
+    CMonitorStatus record;
+    record.m_strModelName = "TQ6600W-S";
+    double luminance = 0;
+    ASSERT_TRUE(support.TableLuminance(record, 6, &luminance));
+    EXPECT_DOUBLE_EQ(luminance, 278.5);
+    EXPECT_FALSE(support.TableLuminance(record, 0, &luminance));
+    EXPECT_FALSE(support.TableLuminance(record, 15, &luminance));
+    record.m_strModelName = "TQ8800X";
+    EXPECT_FALSE(support.TableLuminance(record, 6, &luminance));
+}
+
+TEST(MatchSupportTest, WizardGammaOnlyForItsModelsInModesWithGamma) {
+    MatchSupport support;
+    CMonitorStatus record;
+    record.m_ModeInfo.words[ModeInfoBlock::kFirstModeFlags + 3] = kModeFlagGamma | kModeFlagBrightness;
+    record.m_ModeInfo.words[ModeInfoBlock::kFirstModeFlags + 1] = kModeFlagBrightness;
+    record.m_strModelName = "TQ7000Q";
+    EXPECT_TRUE(support.UsesWizardGamma(record, 3));
+    EXPECT_FALSE(support.UsesWizardGamma(record, 1));
+    record.m_strModelName = "TQ5500W";
+    EXPECT_FALSE(support.UsesWizardGamma(record, 3));
+}
+
+}  // namespace

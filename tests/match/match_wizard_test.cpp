@@ -1,0 +1,238 @@
+// The wizard's monitor work on the match desk of sim/configs: three candidates
+// (one reporting primaries that follow the preset, one without primaries, one with
+// brightness maximum 60 and a blue gain without range) and a maker monitor whose
+// model the wizard does not know.
+#include "match/match_wizard.h"
+
+#include <cmath>
+#include <memory>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "monitor/status_build.h"
+#include "sim/desk.h"
+#include "support/virtual_clock.h"
+
+namespace {
+
+constexpr std::uint32_t kOwnProcessId = 0x4321;
+
+class OwnProcess : public platform::Processes {
+public:
+    std::uint32_t OwnProcessId() override { return kOwnProcessId; }
+    bool Snapshot(std::vector<platform::ProcessEntry>* processes) override {
+        *processes = {{kOwnProcessId, "vistrelddcci.exe"}};
+        return true;
+    }
+};
+
+// Desk monitors in configuration order.
+constexpr int kTq6600 = 0;
+constexpr int kTq3300 = 1;
+constexpr int kTq2200 = 2;
+constexpr int kTq8800 = 3;
+
+class MatchWizardTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        sim::DeskConfig config;
+        std::string error;
+        ASSERT_TRUE(sim::LoadDeskConfig(std::string(VISTREL_SOURCE_DIR) + "/sim/configs/match-desk.json",
+                                        &config, &error))
+            << error;
+        config.statePath.clear();
+        desk = std::make_unique<sim::Desk>(std::move(config), clock);
+        list = std::make_unique<MonitorList>(*desk, *desk, *desk, processes, clock, lockHeld);
+        ASSERT_TRUE(list->Discover());
+        ASSERT_EQ(BuildMonitorStatus(*list, all), 4);
+        wizard = std::make_unique<MatchWizard>(*list, all);
+    }
+
+    // The record of a desk monitor (records follow discovery, which follows the desk).
+    CMonitorStatus& Record(int monitor) { return *all.At(monitor); }
+
+    std::uint16_t Register(int monitor, sim::RegisterKey key) {
+        std::uint16_t value = 0;
+        EXPECT_TRUE(desk->ReadRegister(monitor, key, &value));
+        return value;
+    }
+
+    void ExpectNothingClaimed() {
+        EXPECT_FALSE(lockHeld);
+        for (int m = 0; m < desk->MonitorCount(); ++m) {
+            if (desk->ConfigOf(m).maker) {
+                EXPECT_EQ(Register(m, {0, 0xE0}), 0) << "monitor " << m;
+            }
+        }
+    }
+
+    bool AnyWrite() const {
+        for (const sim::Transaction& t : desk->Log())
+            if (t.kind == sim::TransactionKind::Set && t.code != 0xE0 && t.code != 0xE1) return true;
+        return false;
+    }
+
+    testing_support::VirtualClock clock;
+    OwnProcess processes;
+    bool lockHeld = false;
+    std::unique_ptr<sim::Desk> desk;
+    std::unique_ptr<MonitorList> list;
+    CMonitorStatusAll all;
+    std::unique_ptr<MatchWizard> wizard;
+};
+
+TEST_F(MatchWizardTest, KnownModelsAreCandidatesAndTheLowestDisplayIsMaster) {
+    EXPECT_EQ(MatchWizard::MarkCandidates(all), 3);
+    EXPECT_EQ(Record(kTq8800).m_Match.candidate, 0);
+    ASSERT_TRUE(wizard->Start());
+    EXPECT_EQ(wizard->state().masterIndex, kTq6600);
+    EXPECT_EQ(wizard->Candidates(), (std::vector<int>{kTq6600, kTq3300, kTq2200}));
+    EXPECT_FALSE(MatchWizard::CanLeaveStep1(8));
+    EXPECT_TRUE(MatchWizard::CanLeaveStep1(1));
+}
+
+TEST_F(MatchWizardTest, FinishGivesEveryCandidateTheMastersPictureAndLuminance) {
+    MatchWizard::MarkCandidates(all);
+    ASSERT_TRUE(wizard->Start());
+    ASSERT_TRUE(wizard->SaveStates());
+    EXPECT_EQ(Record(kTq2200).m_Match.brightnessMaximum, 60);
+    EXPECT_EQ(Record(kTq3300).m_Match.savedColorTemperature, 3);
+    ASSERT_TRUE(wizard->ReadMasterMode());
+    EXPECT_EQ(wizard->state().mode, 1);
+    ASSERT_TRUE(wizard->ReadMasterColor());
+    ASSERT_TRUE(wizard->WriteColorTemperature(9));
+    ASSERT_TRUE(wizard->ReadMasterBrightness());
+    ASSERT_TRUE(wizard->PrepareLimit());
+    ExpectNothingClaimed();
+
+    // Preset 9: the master's primaries follow it; the TQ3300W comes from the table.
+    const double master = std::pow(236 / 255.0, 2.2) * 54.8 + std::pow(241 / 255.0, 2.2) * 194.2 + 23.2;
+    const double noPrimaries = 226.2;
+    const double blueWithoutRange = std::pow(240 / 255.0, 2.2) * 39.2 + std::pow(250 / 255.0, 2.2) * 158.0 + 19.0;
+    EXPECT_NEAR(Record(kTq6600).m_Match.estimatedMaxLuminance, master, 1e-9);
+    EXPECT_NEAR(Record(kTq3300).m_Match.estimatedMaxLuminance, noPrimaries, 1e-9);
+    EXPECT_NEAR(Record(kTq2200).m_Match.estimatedMaxLuminance, blueWithoutRange, 1e-9);
+    BrightnessLimit expected;
+    ASSERT_TRUE(ComputeBrightnessLimit(blueWithoutRange, master, 100, &expected));
+    EXPECT_EQ(wizard->state().brightnessLimit, expected.limit);
+    EXPECT_EQ(wizard->state().limitPercent, expected.percent);
+    EXPECT_LT(expected.percent, 100u);
+
+    ASSERT_TRUE(wizard->SetMasterBrightness(50));
+    desk->ClearLog();
+    ASSERT_TRUE(wizard->Transfer(50));
+    ExpectNothingClaimed();
+
+    const double target = 50 * (master / 100);
+    EXPECT_EQ(Register(kTq6600, {0, 0x10}), 50);
+    EXPECT_EQ(Register(kTq3300, {0, 0x10}), static_cast<int>(target / (noPrimaries / 100)));
+    EXPECT_EQ(Register(kTq2200, {0, 0x10}), static_cast<int>(target / (blueWithoutRange / 60)));
+    for (int m : {kTq6600, kTq3300, kTq2200}) {
+        EXPECT_EQ(Register(m, {0x30, 0xE2}), 1) << m;
+        EXPECT_EQ(Register(m, {0x30, 0xE3}), 9) << m;
+        int sessionEnds = 0;
+        for (const sim::Transaction& t : desk->Log())
+            sessionEnds += t.monitor == m && t.kind == sim::TransactionKind::Set && t.code == 0xE3 &&
+                           t.page == 0xF0 && t.value == 0;
+        EXPECT_EQ(sessionEnds, 1) << m;
+    }
+    EXPECT_EQ(Register(kTq8800, {0x30, 0xE3}), 3);
+}
+
+TEST_F(MatchWizardTest, CancelPutsBackEverythingTheWizardChanged) {
+    MatchWizard::MarkCandidates(all);
+    ASSERT_TRUE(wizard->Start());
+    ASSERT_TRUE(wizard->SaveStates());
+    // Game mode on all three; the TQ3300W was in Text mode and at another preset.
+    ASSERT_TRUE(wizard->WriteMasterMode(17));
+    ASSERT_TRUE(wizard->ReadMasterColor());
+    ASSERT_TRUE(wizard->WriteColorTemperature(12));
+    ASSERT_TRUE(wizard->PrepareLimit());
+    ASSERT_TRUE(wizard->SetMasterBrightness(90));
+    ASSERT_TRUE(wizard->Transfer(90));
+
+    ASSERT_TRUE(wizard->Restore());
+    ExpectNothingClaimed();
+    for (int m : {kTq6600, kTq3300, kTq2200}) {
+        for (sim::RegisterKey key : {sim::RegisterKey{0x30, 0xE2}, sim::RegisterKey{0x30, 0xE3},
+                                     sim::RegisterKey{0x30, 0xE4}, sim::RegisterKey{0, 0x10}}) {
+            EXPECT_EQ(Register(m, key), desk->ConfigOf(m).registers.at(key).current)
+                << m << " " << sim::FormatRegisterKey(key);
+        }
+    }
+}
+
+TEST_F(MatchWizardTest, CancelBeforeTheStatesWereSavedWritesNothing) {
+    MatchWizard::MarkCandidates(all);
+    ASSERT_TRUE(wizard->Start());
+    desk->SetConnected(kTq2200, false);
+    EXPECT_FALSE(wizard->SaveStates());
+    ExpectNothingClaimed();
+    desk->ClearLog();
+    EXPECT_TRUE(wizard->Restore());
+    EXPECT_TRUE(desk->Log().empty());
+}
+
+TEST_F(MatchWizardTest, AFailingCandidateLeavesNothingClaimed) {
+    MatchWizard::MarkCandidates(all);
+    ASSERT_TRUE(wizard->Start());
+    ASSERT_TRUE(wizard->SaveStates());
+    ASSERT_TRUE(wizard->ReadMasterColor());
+    desk->FailReadsOf(kTq2200, sim::FailingRead{true, {0, 0x1A}});
+    EXPECT_FALSE(wizard->PrepareLimit());
+    ExpectNothingClaimed();
+}
+
+TEST_F(MatchWizardTest, TransferRefusesBeforeAnyWriteWhenACandidateMakesNoSense) {
+    MatchWizard::MarkCandidates(all);
+    ASSERT_TRUE(wizard->Start());
+    ASSERT_TRUE(wizard->SaveStates());
+    ASSERT_TRUE(wizard->ReadMasterColor());
+    ASSERT_TRUE(wizard->PrepareLimit());
+
+    // The last candidate in order: a loop that writes as it goes would have
+    // changed the first two already.
+    Record(kTq2200).m_Match.brightnessMaximum = 0;
+    desk->ClearLog();
+    EXPECT_FALSE(wizard->Transfer(40));
+    EXPECT_FALSE(AnyWrite());
+
+    Record(kTq2200).m_Match.brightnessMaximum = 60;
+    Record(kTq3300).m_Match.estimatedMaxLuminance = 0;
+    EXPECT_FALSE(wizard->Transfer(40));
+    EXPECT_FALSE(AnyWrite());
+    ExpectNothingClaimed();
+}
+
+TEST_F(MatchWizardTest, EveryRunStartsWithoutWhatTheLastOneMeasured) {
+    MatchWizard::MarkCandidates(all);
+    ASSERT_TRUE(wizard->Start());
+    ASSERT_TRUE(wizard->SaveStates());
+    ASSERT_TRUE(wizard->ReadMasterColor());
+    ASSERT_TRUE(wizard->PrepareLimit());
+    ASSERT_EQ(Record(kTq6600).m_Match.redPrimary.valid, 1);
+
+    // Next run: the master's primaries are no longer reported; the estimate must
+    // come from the table, not from the values the last run read.
+    Record(kTq6600).m_ExtFeatures.erase(ExtendedFeatureKey{0x30, 0xEF});
+    ASSERT_TRUE(wizard->Start());
+    EXPECT_EQ(Record(kTq6600).m_Match.redPrimary.valid, 0);
+    EXPECT_EQ(Record(kTq6600).m_Match.candidate, 1);
+    ASSERT_TRUE(wizard->SaveStates());
+    ASSERT_TRUE(wizard->ReadMasterColor());
+    ASSERT_TRUE(wizard->PrepareLimit());
+    EXPECT_DOUBLE_EQ(Record(kTq6600).m_Match.estimatedMaxLuminance, 278.5);
+}
+
+TEST_F(MatchWizardTest, ATableModelWithoutPrimariesFailsOutsideTheMeasuredPresets) {
+    MatchWizard::MarkCandidates(all);
+    ASSERT_TRUE(wizard->Start());
+    ASSERT_TRUE(wizard->SaveStates());
+    ASSERT_TRUE(wizard->ReadMasterColor());
+    ASSERT_TRUE(wizard->WriteColorTemperature(0));
+    EXPECT_FALSE(wizard->PrepareLimit());
+    ExpectNothingClaimed();
+}
+
+}  // namespace
