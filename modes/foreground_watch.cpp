@@ -1,0 +1,42 @@
+#include "modes/foreground_watch.h"
+
+#include "modes/application_name.h"
+
+bool ForegroundWatchActive(bool switchingOn, bool settingsShown, bool modePageVisible) {
+    // With another page in front the user is adjusting a monitor by hand; the
+    // watch must not switch it under them.
+    return switchingOn && (!settingsShown || modePageVisible);
+}
+
+void CForegroundWatch::Forget() {
+    m_lastWindow = 0;
+    m_lastDisplay.clear();
+}
+
+bool CForegroundWatch::Poll(ForegroundChange* change) {
+    const platform::WindowHandle window = m_windows.ForegroundWindow();
+    // A minimised or hidden window is not remembered, so restoring it later is no
+    // change unless another window was evaluated in between.
+    if (window == 0 || !m_windows.IsShown(window)) return false;
+    const std::string display = m_windows.DisplayOf(window);
+    if (window == m_lastWindow && display == m_lastDisplay) return false;
+
+    m_lastWindow = window;
+    m_lastDisplay = display;
+    m_lastApplication.clear();
+
+    const std::uint32_t processId = m_windows.ProcessOf(window);
+    std::string application;
+    if (processId == 0 || !ApplicationOfProcess(m_processes, processId, &application)) return false;
+    if (application == kOwnApplicationName || processId == m_processes.OwnProcessId()) return false;
+    application = ApplicationForWindowClass(application, m_windows.ClassName(window));
+    if (application.empty()) return false;
+
+    m_lastApplication = application;
+    if (change != nullptr) {
+        change->window = window;
+        change->application = application;
+        change->display = display;
+    }
+    return true;
+}

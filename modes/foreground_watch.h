@@ -1,0 +1,41 @@
+#pragma once
+// The foreground watch of automatic mode switching, run every 100 ms. It looks
+// at the window in front and reports an application to evaluate once per new
+// foreground window, and again when that window has moved to another display.
+// While nothing changes it asks the system only where the window is, so an
+// idle desktop costs no process snapshot and no monitor traffic.
+#include <string>
+
+#include "platform/foreground.h"
+#include "platform/processes.h"
+
+struct ForegroundChange {
+    platform::WindowHandle window = 0;
+    std::string application;  // the name rules are keyed by
+    std::string display;      // device name of the display under the window; "" for none
+};
+
+// Whether the watch runs at all: automatic switching is on, and the settings
+// window is either hidden or showing the mode page.
+bool ForegroundWatchActive(bool switchingOn, bool settingsShown, bool modePageVisible);
+
+class CForegroundWatch {
+public:
+    CForegroundWatch(platform::Foreground& windows, platform::Processes& processes)
+        : m_windows(windows), m_processes(processes) {}
+
+    // One period. True when `change` holds an application to evaluate.
+    bool Poll(ForegroundChange* change);
+    // Forgets the last window, so that whatever is in front counts as new.
+    void Forget();
+    // The application of the last evaluated window; "" when that window belonged
+    // to none (the program itself, the desktop, a process that is gone).
+    const std::string& LastApplication() const { return m_lastApplication; }
+
+private:
+    platform::Foreground& m_windows;
+    platform::Processes& m_processes;
+    platform::WindowHandle m_lastWindow = 0;
+    std::string m_lastDisplay;
+    std::string m_lastApplication;
+};
