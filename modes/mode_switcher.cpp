@@ -4,10 +4,6 @@
 
 namespace {
 
-constexpr std::uint16_t kCommandPage = 0xF0;
-// Written 0 at the end of every restore, as the colour page's restore does.
-constexpr std::uint8_t kCommitCode = 0xE3;
-
 bool OnDisplay(const CMonitorStatus& record, const std::string* onlyDisplay) {
     return onlyDisplay == nullptr || record.m_strDeviceName == *onlyDisplay;
 }
@@ -98,7 +94,7 @@ int CModeSwitcher::ApplySet(const std::string& name, const std::string* onlyDisp
     int matching = 0;
     for (int i = 0; i < m_all.Count(); ++i) {
         CMonitorStatus* record = m_all.At(i);
-        if (record == nullptr || record->m_strModelName != model) continue;
+        if (record == nullptr || !m_sets.IsForMonitor(name, *record)) continue;
         ++matching;
         if (OnDisplay(*record, onlyDisplay)) ApplySetOn(*record, name);
     }
@@ -107,11 +103,10 @@ int CModeSwitcher::ApplySet(const std::string& name, const std::string* onlyDisp
 
 void CModeSwitcher::ApplySetOn(CMonitorStatus& record, const std::string& name) {
     // Unlike a restore on the colour page, a monitor that refuses adjustment
-    // gets nothing at all, not even the commit.
+    // gets nothing at all, not even the end of the adjustment.
     if (m_list.AcquireMonitor(record.m_phPhysicalMonitor, true) && m_list.IsMonitorReady(&record)) {
         if (m_onLongWork) m_onLongWork(true);
-        m_sets.RestoreValues(name, m_list, record);
-        m_list.WriteFeature(&record, kCommandPage, kCommitCode, 0, false);
+        m_sets.Restore(name, m_list, record);
         if (m_onLongWork) m_onLongWork(false);
     }
     m_list.ReleaseMonitor(record.m_phPhysicalMonitor);

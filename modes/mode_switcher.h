@@ -40,8 +40,8 @@ public:
     void Apply(const SwitchTarget& target, const std::string* onlyDisplay);
     void PutMode(DisplayMode mode, const std::string* onlyDisplay);
     // Applies the set to the monitors of the model it was saved on. Returns how
-    // many monitors are of that model (whether or not they took it); -1 when the
-    // set cannot be read.
+    // many monitors are of that model (whether or not they took it, and on any
+    // display); -1 when the set cannot be read.
     int ApplySet(const std::string& name, const std::string* onlyDisplay);
 
     // One monitor: claimed, read, written only when its mode differs and it offers

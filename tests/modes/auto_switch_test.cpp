@@ -27,7 +27,7 @@ constexpr std::uint32_t kExplorer = 0x503;
 const std::string kDisplay1 = "\\\\.\\DISPLAY1";
 const std::string kDisplay2 = "\\\\.\\DISPLAY2";
 
-// A monitor that also takes the commit command that ends a restore.
+// A monitor that also takes the command that ends a restore.
 sim::MonitorConfig Monitor(const std::string& serial, const std::string& model, std::vector<int> modes) {
     sim::MonitorConfig monitor = MakerMonitor(serial, model, ModeRecord(std::move(modes)));
     monitor.extendedCapabilities += "F0(E3(00 0A))";
@@ -54,9 +54,14 @@ public:
         *model = it->second.model;
         return true;
     }
-    void RestoreValues(const std::string& name, MonitorList& list, const CMonitorStatus& record) override {
+    bool IsForMonitor(const std::string& name, const CMonitorStatus& record) override {
+        auto it = sets.find(name);
+        return it != sets.end() && it->second.model == record.m_strModelName;
+    }
+    void Restore(const std::string& name, MonitorList& list, const CMonitorStatus& record) override {
         restored.push_back(name + " on " + record.m_strModelName + (list.IsMonitorAcquired() ? "" : " unclaimed"));
         WriteDisplayMode(list, record, sets[name].mode, false);
+        list.WriteFeature(&record, 0xF0, 0xE3, 0, false);
     }
     std::map<std::string, Set> sets;
     Lines restored;
@@ -311,7 +316,7 @@ TEST_F(AutoSwitch, AdjustmentSetIsAppliedOnlyToMonitorsOfItsModel) {
     EXPECT_TRUE(Traffic(*desk, 0).empty());
     EXPECT_EQ(ModeOf(1), 22);
     const Lines traffic = Traffic(*desk, 1);
-    // Readiness is asked first; the restore ends with the commit command.
+    // Readiness is asked first; the restore ends the adjustment.
     ASSERT_GE(traffic.size(), 4u);
     EXPECT_EQ(traffic[2], "set E1=20");
     EXPECT_EQ(traffic[traffic.size() - 3], "set E1=F0");
