@@ -63,6 +63,9 @@ bool CMonitorColor::ReadColorState(MonitorList& list, const CMonitorStatusAll& a
     Reset();
 
     Store(Read(list, *record, kColorPage, kModeCode, false), &m_nMode, &m_nModeMax, &m_bModeValid);
+    // An unread mode stays unknown: mode 0 is Text mode, whose flags would let a
+    // later WriteColorState send values nothing asked for.
+    if (!m_bModeValid) m_nMode = -1;
     // The colour temperature shares the mode's page. When the mode read failed the
     // page may never have been selected, and 0xE3 of another page is not this value.
     const Reading colorTemp = Read(list, *record, kColorPage, kColorTempCode, m_bModeValid != 0);

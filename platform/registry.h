@@ -31,8 +31,13 @@ public:
     // RegOpenKeyExA, RegEnumValueA into a kNameBufferSize name buffer and a
     // kEnumDataBufferSize data buffer. `name` receives the value name, `data` the
     // stored bytes (at most kEnumDataBufferSize of them, *dataSize tells how many).
+    // With `data` and `dataSize` both null only the name is fetched, so a value of
+    // any size can be listed.
     virtual bool EnumValue(const std::string& keyPath, std::uint32_t index, std::string* name,
                            std::uint8_t* data, std::uint32_t* dataSize) = 0;
+    // RegOpenKeyExA, RegQueryInfoKeyA: how many values the key holds, so that a
+    // walk can step over an entry it cannot read. False when the key cannot be opened.
+    virtual bool CountValues(const std::string& keyPath, std::uint32_t* count) { return false; }
     // RegOpenKeyExA, RegEnumKeyExA into a kNameBufferSize name buffer.
     virtual bool EnumSubkey(const std::string& keyPath, std::uint32_t index,
                             std::string* name) = 0;

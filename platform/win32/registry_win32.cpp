@@ -56,8 +56,9 @@ bool Win32Registry::EnumValue(const std::string& keyPath, std::uint32_t index,
     DWORD nameLength = kNameBufferSize;
     DWORD bytes = kEnumDataBufferSize;
     DWORD type = 0;
-    const LONG result =
-        RegEnumValueA(key, index, nameBuffer, &nameLength, nullptr, &type, dataBuffer, &bytes);
+    const bool nameOnly = data == nullptr && dataSize == nullptr;
+    const LONG result = RegEnumValueA(key, index, nameBuffer, &nameLength, nullptr, &type,
+                                      nameOnly ? nullptr : dataBuffer, nameOnly ? nullptr : &bytes);
     RegCloseKey(key);
     if (result != ERROR_SUCCESS) return false;
     if (name != nullptr) name->assign(nameBuffer, nameLength);
@@ -65,6 +66,21 @@ bool Win32Registry::EnumValue(const std::string& keyPath, std::uint32_t index,
         for (DWORD i = 0; i < bytes && i < kEnumDataBufferSize; ++i) data[i] = dataBuffer[i];
     }
     if (dataSize != nullptr) *dataSize = bytes;
+    return true;
+}
+
+bool Win32Registry::CountValues(const std::string& keyPath, std::uint32_t* count) {
+    HKEY key = OpenForUse(keyPath);
+    if (key == nullptr || count == nullptr) {
+        if (key != nullptr) RegCloseKey(key);
+        return false;
+    }
+    DWORD values = 0;
+    const LONG result = RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                         &values, nullptr, nullptr, nullptr, nullptr);
+    RegCloseKey(key);
+    if (result != ERROR_SUCCESS) return false;
+    *count = values;
     return true;
 }
 

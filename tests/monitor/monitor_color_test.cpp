@@ -91,13 +91,29 @@ TEST_F(ColorState, PresetIsNotReadFromAnotherPageWhenTheModeReadFails) {
     CMonitorColor color;
     ASSERT_TRUE(color.ReadColorState(*list, all));
     EXPECT_EQ(color.m_bModeValid, 0);
-    EXPECT_EQ(color.m_nMode, 0);  // a read that failed reports 0
+    EXPECT_EQ(color.m_nMode, -1);  // unknown, not Text mode
     EXPECT_EQ(color.m_bColorTempValid, 1);
     EXPECT_EQ(color.m_nColorTemp, 6);
     const Lines traffic = Commands();
     ASSERT_GE(traffic.size(), 8u);
     EXPECT_EQ(traffic[6], "set E1=30");
     EXPECT_EQ(traffic[7], "get E3");
+}
+
+TEST_F(ColorState, UnlistedModeLeavesTheModeUnknownAndItsWriteSendsNothingGated) {
+    // Writing a snapshot whose mode was never read must not take Text mode's flags:
+    // no preset, brightness, gamma or four-value set may go out.
+    sim::MonitorConfig monitor = MakerMonitor("26114073", "TQ6600W", ModeRecord({0}));
+    const std::string listed = "E2(00 01 03 11 16) ";
+    monitor.extendedCapabilities.erase(monitor.extendedCapabilities.find(listed), listed.size());
+    Open(monitor);
+    CMonitorColor color;
+    ASSERT_TRUE(color.ReadColorState(*list, all));
+    EXPECT_EQ(color.m_bModeValid, 0);
+    EXPECT_EQ(color.m_nMode, -1);
+    desk->ClearLog();
+    ASSERT_TRUE(color.WriteColorState(*list, all));
+    EXPECT_EQ(Commands(), Lines{});
 }
 
 TEST_F(ColorState, WritesFollowTheModesFlags) {

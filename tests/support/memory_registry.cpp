@@ -88,7 +88,9 @@ bool MemoryRegistry::EnumValue(const std::string& keyPath, std::uint32_t index, 
     const Key* key = Lookup(keyPath);
     if (key == nullptr || index >= key->values.size()) return false;
     const Value& value = key->values[index];
-    if (value.name.size() >= kNameBufferSize || value.data.size() > kEnumDataBufferSize) {
+    const bool nameOnly = data == nullptr && dataSize == nullptr;
+    if (value.name.size() >= kNameBufferSize ||
+        (!nameOnly && value.data.size() > kEnumDataBufferSize)) {
         return false;
     }
     if (name != nullptr) *name = value.name;
@@ -96,6 +98,13 @@ bool MemoryRegistry::EnumValue(const std::string& keyPath, std::uint32_t index, 
         std::memcpy(data, value.data.data(), value.data.size());
     }
     if (dataSize != nullptr) *dataSize = static_cast<std::uint32_t>(value.data.size());
+    return true;
+}
+
+bool MemoryRegistry::CountValues(const std::string& keyPath, std::uint32_t* count) {
+    const Key* key = Lookup(keyPath);
+    if (key == nullptr || count == nullptr) return false;
+    *count = static_cast<std::uint32_t>(key->values.size());
     return true;
 }
 

@@ -27,6 +27,7 @@ public:
                     std::uint32_t* size) override;
     bool EnumValue(const std::string& keyPath, std::uint32_t index, std::string* name,
                    std::uint8_t* data, std::uint32_t* dataSize) override;
+    bool CountValues(const std::string& keyPath, std::uint32_t* count) override;
     bool EnumSubkey(const std::string& keyPath, std::uint32_t index, std::string* name) override;
     bool DeleteValue(const std::string& keyPath, const std::string& valueName) override;
     bool DeleteSubkey(const std::string& keyPath, const std::string& subkeyName) override;
