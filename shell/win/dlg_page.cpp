@@ -2,6 +2,7 @@
 
 #include "shell/win/shell_ids.h"
 #include "shell/win/vistrel_app.h"
+#include "ui/page_brush.h"
 #include "ui/resource_string.h"
 
 namespace {
@@ -34,7 +35,7 @@ CDlgPage::~CDlgPage() {
 
 bool CDlgPage::OnInitDialog() {
     m_brValueField = ::CreateSolidBrush(kValueFieldColor);
-    m_szPattern = MakePageBrush(Handle(), &m_brBackground, m_nLowResBitmap, m_nHighResBitmap);
+    m_szPattern = ui::MakePageBrush(Handle(), &m_brBackground, m_nLowResBitmap, m_nHighResBitmap);
     m_link.SubclassItem(Handle(), shell_ids::kIdPageLink);
     return false;
 }
