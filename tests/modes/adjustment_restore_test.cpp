@@ -4,7 +4,10 @@
 
 #include "../monitor/maker_desk_fixture.h"
 #include "modes/adjustment_restore.h"
+#include "modes/adjustment_store.h"
+#include "modes/stored_adjustments.h"
 #include "monitor/status_build.h"
+#include "support/memory_registry.h"
 
 namespace {
 
@@ -167,6 +170,27 @@ TEST_F(AdjustmentOnMonitor, GammaWithoutAStepOfItsOwnIsNotKept) {
     AdjustmentData saved;
     ASSERT_TRUE(ReadAdjustmentData(*list, Record(), &saved));
     EXPECT_EQ(saved.gamma.valid, 0);
+}
+
+TEST_F(AdjustmentOnMonitor, SwitchingRestoresStoredSetsAndLeavesDamagedOnesAlone) {
+    Open();
+    testing_support::MemoryRegistry registry;
+    ASSERT_TRUE(AdjustmentStore(registry).Write("Evening", FullSet(0)));
+    const std::uint8_t damaged[171] = {};
+    registry.SetValue(AdjustmentStore::KeyPath(), "Damaged", platform::RegistryType::Binary, damaged,
+                      sizeof damaged);
+    CStoredAdjustments sets(registry);
+    EXPECT_EQ(sets.Names(), (std::vector<std::string>{"Evening", "Damaged"}));
+    EXPECT_TRUE(sets.IsForMonitor("Evening", Record()));
+    EXPECT_FALSE(sets.IsForMonitor("Damaged", Record()));
+    std::string model;
+    EXPECT_FALSE(sets.ModelOf("Damaged", &model));
+
+    sets.Restore("Damaged", *list, Record());
+    EXPECT_EQ(Traffic(*desk, 0), Lines{});
+    sets.Restore("Evening", *list, Record());
+    EXPECT_EQ(Register(0x30, 0xE2), 3);
+    EXPECT_EQ(Traffic(*desk, 0).back(), "set E3=0");
 }
 
 }  // namespace
