@@ -8,7 +8,6 @@
 
 #include "dom_test_support.h"
 #include "launcher/launcher_info_reader.h"
-#include "launcher/launcher_strings.h"
 
 namespace launcher_test {
 namespace {
@@ -17,6 +16,10 @@ using launcher::ButtonInfo;
 using launcher::FileInfo;
 using launcher::TabInfo;
 using launcher::TabList;
+
+// String 104 of the English and the Japanese string table.
+constexpr char16_t kInfoFileEnglish[] = u"\\LauncherInfo\\LauncherInfo_EN.xml";
+constexpr char16_t kInfoFileJapanese[] = u"\\LauncherInfo\\LauncherInfo_JA.xml";
 
 struct Model {
     TabList tabs;
@@ -30,7 +33,7 @@ Model LoadDisk(const std::string& xml) {
     auto dom = MakeTestDom();
     Model model;
     launcher::LoadLauncherInfo(
-        *dom, launcher::LauncherInfoPath(disk.DirWithSeparator(), launcher::kLauncherInfoFileEnglish),
+        *dom, launcher::LauncherInfoPath(disk.DirWithSeparator(), kInfoFileEnglish),
         &model.tabs, &model.title);
     return model;
 }
@@ -71,7 +74,7 @@ Model LoadSample(std::u16string_view fileName) {
 }
 
 TEST(LauncherInfoSample, EnglishFileDescribesTheWholeDisk) {
-    const Model model = LoadSample(launcher::kLauncherInfoFileEnglish);
+    const Model model = LoadSample(kInfoFileEnglish);
     EXPECT_EQ(model.title, u"Orvex Start Menu");
     ASSERT_EQ(Kinds(model.tabs), (std::vector<std::int32_t>{0, 1, 2, 3}));
 
@@ -142,8 +145,8 @@ void ExpectSameShape(const ButtonInfo& english, const ButtonInfo& japanese) {
 }
 
 TEST(LauncherInfoSample, JapaneseFileMatchesTheEnglishOne) {
-    const Model english = LoadSample(launcher::kLauncherInfoFileEnglish);
-    const Model japanese = LoadSample(launcher::kLauncherInfoFileJapanese);
+    const Model english = LoadSample(kInfoFileEnglish);
+    const Model japanese = LoadSample(kInfoFileJapanese);
     EXPECT_EQ(japanese.title, u"Orvex \u30B9\u30BF\u30FC\u30C8\u30E1\u30CB\u30E5\u30FC");
     EXPECT_EQ(japanese.tabs[0]->m_strTitle, u"\u30DE\u30CB\u30E5\u30A2\u30EB");
     ASSERT_EQ(Kinds(japanese.tabs), Kinds(english.tabs));
@@ -347,14 +350,14 @@ TEST(LauncherInfoReader, LocatesTheFileBesideTheLauncher) {
     CountingDom dom;
     Model english;
     launcher::LoadLauncherInfo(
-        dom, launcher::LauncherInfoPath(appDir, launcher::kLauncherInfoFileEnglish),
+        dom, launcher::LauncherInfoPath(appDir, kInfoFileEnglish),
         &english.tabs, &english.title);
     EXPECT_EQ(english.title, u"");
     EXPECT_EQ(dom.loads, 0);
 
     Model japanese;
     launcher::LoadLauncherInfo(
-        dom, launcher::LauncherInfoPath(appDir, launcher::kLauncherInfoFileJapanese),
+        dom, launcher::LauncherInfoPath(appDir, kInfoFileJapanese),
         &japanese.tabs, &japanese.title);
     EXPECT_EQ(japanese.title, u"JA");
     EXPECT_EQ(dom.loads, 1);
@@ -372,7 +375,7 @@ TEST(LauncherInfoReader, AppDirIsThePathUpToTheLastBackslash) {
         EXPECT_EQ(launcher::LauncherAppDir(modulePath), appDir);
     }
     // The folder's backslash and the file name's leading one are both kept.
-    EXPECT_EQ(launcher::LauncherInfoPath(u"D:\\", launcher::kLauncherInfoFileEnglish),
+    EXPECT_EQ(launcher::LauncherInfoPath(u"D:\\", kInfoFileEnglish),
               u"D:\\\\LauncherInfo\\LauncherInfo_EN.xml");
 }
 

@@ -1,0 +1,45 @@
+#pragma once
+// What the item actions need from the window that ran them: its handle as the
+// owner of shell calls, its strings, message boxes and the dialogs that choose
+// a file, list an application's sub-items or wait for a setup.
+#include <string>
+
+#include "launcher/launcher_info.h"
+#include "platform/launcher_shell.h"
+
+namespace launcher {
+
+// Message-box buttons and answers, with the values Windows uses.
+inline constexpr unsigned kBoxOk = 0x00;
+inline constexpr unsigned kBoxOkCancel = 0x01;
+inline constexpr unsigned kBoxYesNo = 0x04;
+inline constexpr unsigned kBoxIconError = 0x10;
+inline constexpr unsigned kBoxIconQuestion = 0x20;
+inline constexpr int kAnswerOk = 1;
+inline constexpr int kAnswerYes = 6;
+
+// Templates of the file selection dialog.
+inline constexpr int kSelectModel = 132;
+inline constexpr int kSelectModelAndLanguage = 133;
+inline constexpr int kSelectLanguage = 135;
+
+class ActionUi {
+public:
+    virtual ~ActionUi() = default;
+    virtual platform::WindowRef Owner() = 0;
+    virtual std::u16string String(unsigned id) = 0;
+    // A message box owned by Owner() without a caption of its own; the answer.
+    virtual int Ask(const std::u16string& text, unsigned style) = 0;
+    // The selection dialog with the given template; true and the full path
+    // only when the user chose a file.
+    virtual bool SelectFile(const ButtonInfo& item, int templateId, std::u16string* path) = 0;
+    // The application dialog for an item with sub-items, run to its end.
+    virtual void RunApplicationDialog(const ButtonInfo& item) = 0;
+    // The progress dialog, run until the user closes it.
+    virtual void RunProgress(const ButtonInfo& item, const std::u16string& title,
+                             platform::StartedProcess& process) = 0;
+    // Before a web address opens: no capture, the page drawn afresh.
+    virtual void BeforeBrowsing() = 0;
+};
+
+}  // namespace launcher

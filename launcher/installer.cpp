@@ -1,0 +1,81 @@
+// The installer flow of ItemActions: the question, closing named windows, the
+// Windows Installer check, removal of another installed version, the setup
+// start and its progress dialog.
+#include <string>
+
+#include "launcher/item_actions.h"
+#include "launcher/launcher_strings.h"
+#include "launcher/os_mask.h"
+
+namespace launcher {
+
+namespace {
+
+constexpr int kErrorSuccess = 0;
+constexpr int kErrorMoreData = 234;
+constexpr int kErrorInstallUserExit = 1602;
+constexpr int kInstallLevelDefault = 0;
+constexpr int kInstallStateAbsent = 2;
+constexpr std::uint32_t kWindowsInstaller2 = 0x20000;
+
+std::u16string ReplaceFirst(std::u16string text, std::u16string_view marker, const std::u16string& value) {
+    const size_t at = text.find(marker);
+    if (at != std::u16string::npos) text.replace(at, marker.size(), value);
+    return text;
+}
+
+}  // namespace
+
+bool ItemActions::WindowsInstallerPresent() {
+    bool loaded = ports_.installer.LibraryLoads();
+    const bool nt = IsNtPlatform(ports_.os);
+    if (loaded && !nt && ports_.installer.LibraryVersionMs() < kWindowsInstaller2) loaded = false;
+    return loaded || nt;
+}
+
+int ItemActions::RunInstaller(const ButtonInfo& item, const std::u16string& title) {
+    if (!item.m_strPreMessage.empty() && ui_.Ask(item.m_strPreMessage, kBoxOkCancel) != kAnswerOk) {
+        return 0;
+    }
+    for (const std::u16string& name : item.m_closeWindows) {
+        if (!name.empty()) ports_.shell.CloseWindowTitled(name);
+    }
+    if (!WindowsInstallerPresent()) {
+        const std::u16string question = ReplaceFirst(ui_.String(kIdsNeedWindowsInstaller), u"%s", title);
+        if (ui_.Ask(question, kBoxYesNo) == kAnswerYes) {
+            const int result = ports_.shell.Execute(
+                ui_.Owner(), u"", appDir_ + ui_.String(kIdsWindowsInstallerSetup), u"", u"");
+            if (result <= 32) ShowShellError(result);
+        }
+        return 0;
+    }
+    if (!item.m_strProductCode.empty() && !RemoveOtherVersion(item.m_strProductCode)) return 0;
+    if (item.m_strExecuteFile.empty()) return 0;
+
+    const std::u16string file = appDir_ + item.m_strExecuteFile;
+    std::unique_ptr<platform::StartedProcess> process;
+    const int result = ports_.shell.Start(ui_.Owner(), file, item.m_strArgument, FolderOf(file), &process);
+    if (result <= 32) {
+        ShowShellError(result);
+        return 0;
+    }
+    if (process && !item.m_strMessageBusy.empty() && !item.m_strMessageComplete.empty()) {
+        ui_.RunProgress(item, title, *process);
+    }
+    // Dropping the process closes its handle; the setup runs on.
+    return 1;
+}
+
+bool ItemActions::RemoveOtherVersion(const std::u16string& productCode) {
+    if (!ports_.installer.LibraryLoads()) return false;
+    std::u16string name;
+    const int info = ports_.installer.GetProductInfo(productCode, u"InstalledProductName", &name);
+    // A product name longer than the buffer still means the product is there.
+    if (info != kErrorSuccess && info != kErrorMoreData) return true;
+    if (ui_.Ask(ui_.String(kIdsUninstallOther), kBoxYesNo) != kAnswerYes) return false;
+    const int removal =
+        ports_.installer.ConfigureProduct(productCode, kInstallLevelDefault, kInstallStateAbsent);
+    return removal != kErrorInstallUserExit;
+}
+
+}  // namespace launcher

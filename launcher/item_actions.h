@@ -1,0 +1,70 @@
+#pragma once
+// What a click on a link or an application-dialog button does: the dispatch
+// on the item's keyword, every action, the installer flow with its removal of
+// another installed version, and the start of registered programs when the
+// launcher (or the application dialog) is left.
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "launcher/action_ui.h"
+#include "launcher/launcher_info.h"
+#include "platform/launcher_shell.h"
+#include "platform/os_version.h"
+#include "platform/run_key.h"
+#include "platform/windows_installer.h"
+
+namespace launcher {
+
+struct LauncherPorts {
+    platform::LauncherShell& shell;
+    platform::WindowsInstaller& installer;
+    platform::RunKey& runKey;
+    platform::OsVersion& os;
+};
+
+using ItemList = std::vector<std::unique_ptr<ButtonInfo>>;
+
+class ItemActions {
+public:
+    ItemActions(const LauncherPorts& ports, std::u16string appDir, ActionUi& ui)
+        : ports_(ports), appDir_(std::move(appDir)), ui_(ui) {}
+
+    // Runs item index of items; an index beyond the list does nothing. An
+    // installer's result (1: setup started) goes into installerFlags[index]
+    // when the array is given. In the application dialog (titleOverride set)
+    // the installer shows the Application item's title and a nested
+    // Application item does nothing.
+    void RunItem(const ItemList& items, size_t index, int* installerFlags,
+                 const std::u16string* titleOverride = nullptr);
+
+    // The programs registered by the started installers among the first count
+    // items: each Run value is read and started.
+    void StartRegisteredPrograms(const ItemList& items, size_t count, const int* installerFlags);
+
+    void OpenWithReaderCheck(const std::u16string& path);
+    void ShowShellError(int shellResult);
+
+    // 1 when the setup program was started.
+    int RunInstaller(const ButtonInfo& item, const std::u16string& title);
+    // False stops the installation.
+    bool RemoveOtherVersion(const std::u16string& productCode);
+
+private:
+    void OpenManual(const ButtonInfo& item);
+    void OpenDocument(const ButtonInfo& item, bool folder);
+    void RunProgram(const ButtonInfo& item);
+    void OpenAddress(const ButtonInfo& item);
+    bool WindowsInstallerPresent();
+
+    LauncherPorts ports_;
+    std::u16string appDir_;
+    ActionUi& ui_;
+};
+
+// The folder of a full path, cut after its last backslash (kept).
+std::u16string FolderOf(const std::u16string& path);
+
+}  // namespace launcher

@@ -1,0 +1,85 @@
+#include "launcher/run_command.h"
+
+#include "launcher/launcher_strings.h"
+
+namespace launcher {
+
+namespace {
+
+std::u16string_view TrimLeft(std::u16string_view text) {
+    while (!text.empty() && (text.front() == u' ' || text.front() == u'\t')) text.remove_prefix(1);
+    return text;
+}
+
+std::u16string_view TrimRight(std::u16string_view text) {
+    while (!text.empty() && (text.back() == u' ' || text.back() == u'\t')) text.remove_suffix(1);
+    return text;
+}
+
+}  // namespace
+
+RunCommand SplitRunCommand(std::u16string_view command,
+                           const std::function<bool(const std::u16string&)>& fileExists) {
+    RunCommand result;
+    command = TrimRight(TrimLeft(command));
+    if (command.empty()) return result;
+    if (command.front() == u'"') {
+        command.remove_prefix(1);
+        const size_t close = command.find(u'"');
+        if (close == std::u16string_view::npos) {
+            result.file = std::u16string(command);
+            return result;
+        }
+        result.file = std::u16string(command.substr(0, close));
+        result.parameters = std::u16string(TrimLeft(command.substr(close + 1)));
+        return result;
+    }
+    const std::u16string whole(command);
+    const size_t space = command.find_first_of(u" \t");
+    if (space == std::u16string_view::npos || (fileExists && fileExists(whole))) {
+        result.file = whole;
+        return result;
+    }
+    result.file = std::u16string(command.substr(0, space));
+    result.parameters = std::u16string(TrimLeft(command.substr(space + 1)));
+    return result;
+}
+
+std::optional<std::u16string> ReadRunValue(platform::RunKey& key, const std::u16string& name,
+                                           bool* expand) {
+    for (platform::RegistryView view : {platform::RegistryView::Wow64_64, platform::RegistryView::Wow64_32}) {
+        std::uint32_t type = 0;
+        std::vector<std::uint8_t> data;
+        if (!key.Query(view, name, &type, &data)) continue;
+        if (type != platform::RunKey::kTypeString && type != platform::RunKey::kTypeExpandString) {
+            continue;
+        }
+        // The stored bytes need not hold a terminator, nor an even count.
+        std::u16string text;
+        for (size_t i = 0; i + 1 < data.size(); i += 2) {
+            const char16_t c = static_cast<char16_t>(data[i] | (data[i + 1] << 8));
+            if (c == 0) break;
+            text.push_back(c);
+        }
+        if (expand != nullptr) *expand = type == platform::RunKey::kTypeExpandString;
+        return text;
+    }
+    return std::nullopt;
+}
+
+unsigned ShellErrorStringId(int shellResult) {
+    switch (shellResult) {
+        case 2: return kIdsNoFile;
+        case 31: return kIdsNoAssociation;
+        case 8: return kIdsLackOfMemory;
+        case 5: return kIdsPermissionDenied;
+        case 26: return kIdsSharingViolation;
+        default: return kIdsUnknownError;
+    }
+}
+
+bool SetupSucceeded(unsigned exitCode) {
+    return exitCode == 0 || exitCode == 3010 || exitCode == 1641;
+}
+
+}  // namespace launcher
