@@ -76,7 +76,7 @@ void ItemActions::OpenAddress(const ButtonInfo& item) {
 }
 
 void ItemActions::OpenWithReaderCheck(const std::u16string& path) {
-    if (ports_.shell.FindExecutable(path) > 32) {
+    if (ports_.shell.FindProgram(path) > 32) {
         const int result = ports_.shell.Execute(ui_.Owner(), u"", path, u"", u"");
         if (result <= 32) ShowShellError(result);
         return;

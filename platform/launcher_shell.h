@@ -30,7 +30,7 @@ public:
     virtual int Execute(WindowRef owner, const std::u16string& verb, const std::u16string& file,
                         const std::u16string& parameters, const std::u16string& directory) = 0;
     // FindExecutableW into a 260-character buffer: the same result convention.
-    virtual int FindExecutable(const std::u16string& path) = 0;
+    virtual int FindProgram(const std::u16string& path) = 0;
     // ShellExecuteExW keeping the process handle. The instance result as above;
     // *process is set only on success and may stay empty when the shell handed
     // the file to a program that was already running.

@@ -55,7 +55,7 @@ public:
         auto it = executeResults.find(file);
         return it != executeResults.end() ? it->second : executeResult;
     }
-    int FindExecutable(const std::u16string& path) override {
+    int FindProgram(const std::u16string& path) override {
         calls.push_back({"find", 0, u"", path, u"", u""});
         return findResult;
     }

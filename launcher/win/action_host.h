@@ -1,0 +1,26 @@
+#pragma once
+// Runs item actions for one window (a tab page or the application dialog): the
+// window owns every message and shell call, and its dialogs open over it.
+#include <windows.h>
+
+#include "launcher/action_ui.h"
+#include "launcher/item_actions.h"
+
+class CActionHost : public launcher::ActionUi {
+public:
+    explicit CActionHost(HWND owner);
+    launcher::ItemActions& Actions() { return m_actions; }
+
+    platform::WindowRef Owner() override { return reinterpret_cast<platform::WindowRef>(m_owner); }
+    std::u16string String(unsigned id) override;
+    int Ask(const std::u16string& text, unsigned style) override;
+    bool SelectFile(const launcher::ButtonInfo& item, int templateId, std::u16string* path) override;
+    void RunApplicationDialog(const launcher::ButtonInfo& item) override;
+    void RunProgress(const launcher::ButtonInfo& item, const std::u16string& title,
+                     platform::StartedProcess& process) override;
+    void BeforeBrowsing() override;
+
+private:
+    HWND m_owner;
+    launcher::ItemActions m_actions;
+};

@@ -1,0 +1,36 @@
+#pragma once
+// Waits for a started setup: a moving bar and the busy message until the setup
+// process has ended, then the completion (or failure) message and "OK".
+#include <windows.h>
+
+#include <string>
+
+#include "launcher/launcher_info.h"
+#include "platform/launcher_shell.h"
+#include "ui/controls/progress.h"
+#include "ui/dialog.h"
+
+class CDlgProgress : public ui::Dialog {
+public:
+    static constexpr UINT_PTR kTimerId = 10;
+    static constexpr UINT kPeriod = 5000;
+
+    CDlgProgress(const launcher::ButtonInfo& item, std::u16string title, platform::StartedProcess& process);
+    ~CDlgProgress() override;
+
+protected:
+    bool OnInitDialog() override;
+    bool OnTimer(UINT_PTR id) override;
+    HBRUSH OnCtlColor(HDC dc, HWND control, UINT type) override;
+    void OnDestroy() override;
+
+private:
+    HWND MessageStatic() const;
+
+    const launcher::ButtonInfo& m_item;
+    std::u16string m_strTitle;
+    platform::StartedProcess& m_process;
+    ui::Progress m_bar;
+    HBRUSH m_brush = nullptr;
+    UINT_PTR m_timer = 0;
+};

@@ -1,0 +1,29 @@
+#include "launcher/win/launcher_app.h"
+
+#include <commctrl.h>
+
+#include "launcher/launcher_info_reader.h"
+#include "launcher/win/launcher_controls.h"
+#include "launcher/win/launcher_dlg.h"
+#include "launcher/win/wide_text.h"
+
+CLauncherApp::CLauncherApp() {
+    wchar_t path[MAX_PATH] = {};
+    const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    m_strAppDir = launcher::LauncherAppDir(Utf16(std::wstring(path, length)));
+    CStaticButton::s_pMainActive = &m_bMainActive;
+}
+
+bool CLauncherApp::InitInstance() {
+    INITCOMMONCONTROLSEX init{};
+    init.dwSize = sizeof init;
+    init.dwICC = 0xFF;
+    ::InitCommonControlsEx(&init);
+    {
+        CLauncherDlg dialog;
+        dialog.DoModal();
+    }
+    // Every page is destroyed by now; only then may the model go.
+    m_tabs.clear();
+    return false;
+}

@@ -1,0 +1,41 @@
+#pragma once
+// The launcher's application object: the disk folder, the model read from the
+// information file, and the flags the windows share.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "launcher/item_actions.h"
+#include "launcher/launcher_info.h"
+#include "launcher/win/launcher_ports_win32.h"
+#include "platform/win32/os_version_win32.h"
+#include "ui/application.h"
+
+class CLauncherApp : public ui::Application {
+public:
+    CLauncherApp();
+    static CLauncherApp* Get() { return static_cast<CLauncherApp*>(ui::Application::Current()); }
+
+    bool InitInstance() override;
+
+    launcher::LauncherPorts Ports() { return {m_shell, m_installer, m_runKey, m_os}; }
+    platform::OsVersion& Os() { return m_os; }
+
+    std::u16string m_strAppDir;
+    std::u16string m_strLauncherTitle;
+    // Owned here and freed only after every window that points into it is gone.
+    launcher::TabList m_tabs;
+    int m_nCreatingTabKind = 0;
+    int m_bSubDialogOpen = 0;
+    int m_bSelectDialogOpen = 0;
+    int m_bMainActive = 0;
+    // The tab control's client right edge; pages end their background there.
+    int m_nTabClientRight = 0;
+
+private:
+    Win32LauncherShell m_shell;
+    Win32WindowsInstaller m_installer;
+    Win32RunKey m_runKey;
+    platform::Win32OsVersion m_os;
+};

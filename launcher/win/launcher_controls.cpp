@@ -1,0 +1,275 @@
+#include "launcher/win/launcher_controls.h"
+
+#include <shellapi.h>
+#include <windowsx.h>
+
+#include "launcher/win/wide_text.h"
+#include "resources/launcher/resource.h"
+#include "ui/resource_string.h"
+
+const int* CStaticButton::s_pMainActive = nullptr;
+
+namespace {
+
+bool SetLinkCursor(HWND control, LPARAM lParam) {
+    if (LOWORD(lParam) != HTCLIENT) return false;
+    HCURSOR hand = ::LoadCursor(ui::ResourceInstance(), MAKEINTRESOURCE(IDC_LINK_HAND));
+    if (hand == nullptr) hand = ::LoadCursor(nullptr, IDC_HAND);
+    ::SetCursor(hand);
+    return true;
+}
+
+bool PointerOutside(HWND control, LPARAM lParam) {
+    RECT client{};
+    ::GetClientRect(control, &client);
+    const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    return ::PtInRect(&client, point) == FALSE;
+}
+
+void NotifyClick(HWND control) {
+    ::SendMessage(::GetParent(control), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(control), STN_CLICKED),
+                  reinterpret_cast<LPARAM>(control));
+}
+
+// Links take the keyboard like buttons: Enter and Space press them.
+bool IsPressKey(WPARAM key) { return key == VK_RETURN || key == VK_SPACE; }
+
+}  // namespace
+
+HFONT MakeLinkFont(HWND control) {
+    ::SetWindowLongPtr(control, GWL_STYLE, ::GetWindowLongPtr(control, GWL_STYLE) | SS_NOTIFY);
+    LOGFONT font{};
+    HFONT current = reinterpret_cast<HFONT>(::SendMessage(control, WM_GETFONT, 0, 0));
+    if (current == nullptr) current = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    ::GetObject(current, sizeof font, &font);
+    font.lfUnderline = TRUE;
+    font.lfWeight = 800;
+    HFONT link = ::CreateFontIndirect(&font);
+    ::SendMessage(control, WM_SETFONT, reinterpret_cast<WPARAM>(link), FALSE);
+    return link;
+}
+
+// ---- CStaticButton ------------------------------------------------------------
+
+CStaticButton::~CStaticButton() {
+    if (m_font != nullptr) ::DeleteObject(m_font);
+}
+
+void CStaticButton::OnSubclassed() { m_font = MakeLinkFont(Handle()); }
+
+void CStaticButton::SetTexts(const std::u16string* title, const std::u16string* caption,
+                             const std::u16string* defaultText, HWND description) {
+    m_pTitle = title;
+    m_pCaption = caption;
+    m_pDefault = defaultText;
+    m_pCurrent = defaultText;
+    m_description = description;
+    SetText(title != nullptr ? Wide(*title) : std::wstring());
+    Redraw();
+    ShowDescription(m_pCurrent);
+}
+
+void CStaticButton::ShowDescription(const std::u16string* text) {
+    m_pCurrent = text;
+    if (m_description == nullptr) return;
+    ::SetWindowTextW(m_description, text != nullptr ? Wide(*text).c_str() : L"");
+    ::RedrawWindow(m_description, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void CStaticButton::SetHover(int state) {
+    m_bHover = state;
+    if (::GetCapture() == Handle()) ::ReleaseCapture();
+    Redraw();
+    if (state == 0) ShowDescription(m_pDefault);
+}
+
+LRESULT CStaticButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_SETCURSOR:
+            if (SetLinkCursor(Handle(), lParam)) return TRUE;
+            break;
+        case WM_MOUSEMOVE: {
+            if (::GetCapture() == Handle()) ::ReleaseCapture();
+            if (s_pMainActive == nullptr || *s_pMainActive == 0) break;
+            ::SetCapture(Handle());
+            if (m_bHover == 1 && PointerOutside(Handle(), lParam)) {
+                m_bHover = 0;
+                ::ReleaseCapture();
+                Redraw();
+                ShowDescription(m_pDefault);
+                return 0;
+            }
+            if (m_bHover == 0) {
+                m_bHover = 1;
+                Redraw();
+                ShowDescription(m_pCaption);
+                ::SetCapture(Handle());
+            }
+            break;
+        }
+        case WM_SETFOCUS:
+            // The focus shows like the pointer: red text and the caption.
+            m_bHover = 1;
+            Redraw();
+            ShowDescription(m_pCaption);
+            break;
+        case WM_KILLFOCUS:
+            SetHover(0);
+            break;
+        case WM_GETDLGCODE:
+            if (lParam != 0 && reinterpret_cast<MSG*>(lParam)->message == WM_KEYDOWN &&
+                IsPressKey(reinterpret_cast<MSG*>(lParam)->wParam)) {
+                return DLGC_WANTMESSAGE;
+            }
+            break;
+        case WM_KEYDOWN:
+            if (IsPressKey(wParam)) {
+                m_bKeyboardClick = true;
+                NotifyClick(Handle());
+                m_bKeyboardClick = false;
+                return 0;
+            }
+            break;
+        default:
+            break;
+    }
+    return Default(message, wParam, lParam);
+}
+
+bool CStaticButton::OnReflect(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (message != WM_CTLCOLORSTATIC) return false;
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    ::SetTextColor(dc, m_bHover == 1 ? m_crHover : m_crNormal);
+    ::SetBkMode(dc, TRANSPARENT);
+    // The hollow brush lets the page lay its own background behind the link.
+    result = reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
+    return true;
+}
+
+// ---- CHyperLink ---------------------------------------------------------------
+
+CHyperLink::~CHyperLink() {
+    if (m_font != nullptr) ::DeleteObject(m_font);
+}
+
+void CHyperLink::OnSubclassed() { m_font = MakeLinkFont(Handle()); }
+
+void CHyperLink::SetUrl(const std::u16string& url) {
+    m_strUrl = url;
+    SetText(Wide(url));
+}
+
+void CHyperLink::Open() {
+    m_bHover = 0;
+    if (::GetCapture() == Handle()) ::ReleaseCapture();
+    Redraw();
+    // An information tab without an address shows no link to follow.
+    if (m_strUrl.empty()) return;
+    ::ShellExecuteW(nullptr, L"open", Wide(m_strUrl).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+LRESULT CHyperLink::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_SETCURSOR:
+            if (SetLinkCursor(Handle(), lParam)) return TRUE;
+            break;
+        case WM_MOUSEMOVE:
+            if (::GetCapture() == Handle()) ::ReleaseCapture();
+            ::SetCapture(Handle());
+            if (m_bHover == 1 && PointerOutside(Handle(), lParam)) {
+                m_bHover = 0;
+                ::ReleaseCapture();
+                Redraw();
+            } else if (m_bHover == 0) {
+                m_bHover = 1;
+                Redraw();
+                ::SetCapture(Handle());
+            }
+            break;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            m_bHover = message == WM_SETFOCUS ? 1 : 0;
+            Redraw();
+            break;
+        case WM_GETDLGCODE:
+            if (lParam != 0 && reinterpret_cast<MSG*>(lParam)->message == WM_KEYDOWN &&
+                IsPressKey(reinterpret_cast<MSG*>(lParam)->wParam)) {
+                return DLGC_WANTMESSAGE;
+            }
+            break;
+        case WM_KEYDOWN:
+            if (IsPressKey(wParam)) {
+                Open();
+                return 0;
+            }
+            break;
+        default:
+            break;
+    }
+    return Default(message, wParam, lParam);
+}
+
+bool CHyperLink::OnReflect(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (message == WM_CTLCOLORSTATIC) {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        ::SetTextColor(dc, m_bHover == 1 ? m_crHover : m_crNormal);
+        ::SetBkMode(dc, TRANSPARENT);
+        result = reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
+        return true;
+    }
+    if (message == WM_COMMAND && HIWORD(wParam) == STN_CLICKED) {
+        Open();
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+// ---- CTabCtrlEx ----------------------------------------------------------------
+
+LRESULT CTabCtrlEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ERASEBKGND:
+            return TRUE;
+        case WM_PAINT: {
+            const LRESULT result = Default(message, wParam, lParam);
+            PaintSelectedTab();
+            return result;
+        }
+        default:
+            return Default(message, wParam, lParam);
+    }
+}
+
+void CTabCtrlEx::PaintSelectedTab() {
+    const int selected = Selection();
+    if (selected < 0) return;
+    RECT tab{};
+    if (!ItemRect(selected, tab)) return;
+    HDC dc = ::GetDC(Handle());
+    if (dc == nullptr) return;
+
+    HBRUSH fill = ::CreateSolidBrush(RGB(248, 248, 246));
+    ::FillRect(dc, &tab, fill);
+    ::DeleteObject(fill);
+
+    std::wstring text = ui::TabControl::ItemText(selected);
+    if (text.size() > 256) text.resize(256);
+    LOGFONT logFont{};
+    HFONT parentFont = reinterpret_cast<HFONT>(::SendMessage(Parent(), WM_GETFONT, 0, 0));
+    if (parentFont == nullptr) parentFont = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    ::GetObject(parentFont, sizeof logFont, &logFont);
+    HFONT font = ::CreateFontIndirect(&logFont);
+    HGDIOBJ old = ::SelectObject(dc, font);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::DrawText(dc, text.c_str(), static_cast<int>(text.size()), &tab, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+
+    RECT strip{tab.left - 1, tab.top - 2, tab.right, tab.top + 1};
+    HBRUSH amber = ::CreateSolidBrush(RGB(245, 199, 60));
+    ::FillRect(dc, &strip, amber);
+    ::DeleteObject(amber);
+
+    ::SelectObject(dc, old);
+    ::DeleteObject(font);
+    ::ReleaseDC(Handle(), dc);
+}

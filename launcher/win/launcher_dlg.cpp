@@ -1,0 +1,224 @@
+#include "launcher/win/launcher_dlg.h"
+
+#include <uxtheme.h>
+
+#include "launcher/launcher_info_reader.h"
+#include "launcher/launcher_strings.h"
+#include "launcher/os_mask.h"
+#include "launcher/win/about_dlg.h"
+#include "launcher/win/launcher_app.h"
+#include "launcher/win/launcher_ports_win32.h"
+#include "launcher/win/wide_text.h"
+#include "platform/win32/xml_dom_msxml.h"
+#include "resources/launcher/resource.h"
+#include "ui/page_brush.h"
+#include "ui/resource_string.h"
+
+namespace {
+constexpr UINT kSysCommandAbout = 0x0010;
+}
+
+CLauncherDlg::CLauncherDlg() : ui::Dialog(IDD_LAUNCHER) {}
+
+CLauncherDlg::~CLauncherDlg() {
+    if (m_brush != nullptr) ::DeleteObject(m_brush);
+}
+
+ui::Dialog* CLauncherDlg::PageOfKind(int kind) {
+    if (kind >= 0 && kind < 3) return m_pages[kind].get();
+    if (kind == launcher::kInformationTab) return m_information.get();
+    return nullptr;
+}
+
+bool CLauncherDlg::OnInitDialog() {
+    CLauncherApp* app = CLauncherApp::Get();
+    m_hIcon = ::LoadIcon(ui::ResourceInstance(), MAKEINTRESOURCE(IDR_MAINFRAME));
+    SetIcon(m_hIcon, true);
+    SetIcon(m_hIcon, false);
+    m_tab.SubclassItem(Handle(), IDC_TAB);
+    if (launcher::IsXpOrLater(app->Os())) RemoveTabTheme();
+    m_backgroundSize = ui::MakePageBrush(Handle(), &m_brush, IDB_MAIN_BACK, IDB_MAIN_BACK_HI);
+
+    platform::MsxmlDom dom;
+    const std::u16string infoFile = Utf16(ui::ResourceString(launcher::kIdsLauncherInfoFile));
+    launcher::LoadLauncherInfo(dom, launcher::LauncherInfoPath(app->m_strAppDir, infoFile), &app->m_tabs,
+                               &app->m_strLauncherTitle);
+    SetText(Wide(app->m_strLauncherTitle));
+
+    app->m_nTabClientRight = m_tab.ClientRect().right;
+    BuildTabs();
+    return true;
+}
+
+void CLauncherDlg::RemoveTabTheme() {
+    using SetWindowThemeCall = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+    HMODULE theme = LoadSystemLibrary(L"uxtheme.dll");
+    if (theme == nullptr) return;
+    auto call = reinterpret_cast<SetWindowThemeCall>(
+        reinterpret_cast<void*>(::GetProcAddress(theme, "SetWindowTheme")));
+    // No theme class in the list: the strip is drawn without visual styles.
+    if (call != nullptr) call(m_tab.Handle(), nullptr, L"");
+    ::FreeLibrary(theme);
+}
+
+void CLauncherDlg::BuildTabs() {
+    CLauncherApp* app = CLauncherApp::Get();
+    int index = 0;
+    for (const auto& tab : app->m_tabs) {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT | TCIF_PARAM;
+        std::wstring title = Wide(tab->m_strTitle);
+        item.pszText = title.data();
+        item.lParam = tab->m_nKind;
+        m_tab.Send(TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+        ++index;
+    }
+    RECT display = m_tab.ClientRect();
+    m_tab.AdjustRect(false, display);
+    display.left -= 2;
+
+    index = 0;
+    for (const auto& tab : app->m_tabs) {
+        const int kind = tab->m_nKind;
+        ui::Dialog* page = PageOfKind(kind);
+        // A kind that repeats shares the page made for its first tab.
+        if (page == nullptr) {
+            if (kind >= 0 && kind < 3) {
+                app->m_nCreatingTabKind = kind;
+                m_pages[kind] = std::make_unique<CDlgCommon>();
+                page = m_pages[kind].get();
+            } else if (kind == launcher::kInformationTab) {
+                m_information = std::make_unique<CDlgInformation>();
+                page = m_information.get();
+            }
+            if (page == nullptr || !page->Create(m_tab.Handle())) {
+                ++index;
+                continue;
+            }
+            page->Move(display, index == 0);
+        }
+        if (index == 0) {
+            page->SetPos(HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+            page->Show(SW_SHOW);
+        }
+        ++index;
+    }
+}
+
+void CLauncherDlg::ShowSelectedPage() {
+    for (int kind = 0; kind <= launcher::kInformationTab; ++kind) {
+        if (ui::Dialog* page = PageOfKind(kind)) page->Show(SW_HIDE);
+    }
+    const int selected = m_tab.Selection();
+    TCITEMW item{};
+    item.mask = TCIF_PARAM;
+    if (selected >= 0 && m_tab.Send(TCM_GETITEMW, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&item))) {
+        if (ui::Dialog* page = PageOfKind(static_cast<int>(item.lParam))) page->Show(SW_SHOW);
+    }
+    ::InvalidateRect(Handle(), nullptr, TRUE);
+    m_tab.SetFocus();
+}
+
+bool CLauncherDlg::OnNotify(int id, NMHDR* header, LRESULT& result) {
+    if (id == IDC_TAB && header->code == TCN_SELCHANGE) {
+        ShowSelectedPage();
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+bool CLauncherDlg::OnCommand(int id, int code, HWND) {
+    if (id == IDC_EXIT && code == BN_CLICKED) {
+        Exit();
+        return true;
+    }
+    return false;
+}
+
+void CLauncherDlg::Exit() {
+    // Each page once, however many tabs share its kind.
+    bool sent[3] = {false, false, false};
+    const int count = m_tab.Count();
+    for (int i = 0; i < count; ++i) {
+        TCITEMW item{};
+        item.mask = TCIF_PARAM;
+        if (!m_tab.Send(TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item))) continue;
+        const int kind = static_cast<int>(item.lParam);
+        if (kind < 0 || kind >= 3 || sent[kind] || !m_pages[kind]) continue;
+        sent[kind] = true;
+        m_pages[kind]->Send(kMsgStartRegistered);
+    }
+    EndDialog(0);
+}
+
+HBRUSH CLauncherDlg::OnCtlColor(HDC dc, HWND, UINT) {
+    if (m_brush == nullptr) return nullptr;
+    ::SetBrushOrgEx(dc, 0, 0, nullptr);
+    ::SetBkMode(dc, TRANSPARENT);
+    return m_brush;
+}
+
+bool CLauncherDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    CLauncherApp* app = CLauncherApp::Get();
+    switch (message) {
+        case WM_NCACTIVATE:
+            if (wParam != FALSE) {
+                app->m_bMainActive = 1;
+            } else {
+                app->m_bMainActive = 0;
+                if (!app->m_bSubDialogOpen && !app->m_bSelectDialogOpen && m_tab.Count() > 0) {
+                    TCITEMW item{};
+                    item.mask = TCIF_PARAM;
+                    const int selected = m_tab.Selection();
+                    if (selected >= 0 &&
+                        m_tab.Send(TCM_GETITEMW, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&item))) {
+                        const int kind = static_cast<int>(item.lParam);
+                        if (kind >= 0 && kind < 3 && m_pages[kind]) m_pages[kind]->Send(kMsgClearHighlight);
+                    }
+                }
+            }
+            return false;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == kSysCommandAbout) {
+                CAboutDlg about;
+                about.DoModal(Handle());
+                result = 0;
+                return true;
+            }
+            return false;
+        case WM_PAINT:
+            if (::IsIconic(Handle())) {
+                PAINTSTRUCT paint{};
+                HDC dc = ::BeginPaint(Handle(), &paint);
+                const RECT client = ClientRect();
+                const int x = (client.right - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+                const int y = (client.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+                ::DrawIcon(dc, x, y, m_hIcon);
+                ::EndPaint(Handle(), &paint);
+                result = 0;
+                return true;
+            }
+            return false;
+        case WM_QUERYDRAGICON:
+            result = reinterpret_cast<LRESULT>(m_hIcon);
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool CLauncherDlg::PreTranslateMessage(MSG& message) {
+    // Ctrl+Tab and Ctrl+Shift+Tab move between the tabs from anywhere in the window.
+    if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && (::GetKeyState(VK_CONTROL) & 0x8000)) {
+        const int count = m_tab.Count();
+        if (count > 1) {
+            const bool back = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
+            const int next = (m_tab.Selection() + (back ? count - 1 : 1)) % count;
+            m_tab.Select(next);
+            ShowSelectedPage();
+        }
+        return true;
+    }
+    return false;
+}

@@ -1,0 +1,39 @@
+#pragma once
+// Win32 adapters of the launcher's ports: the shell, Windows Installer and the
+// machine's Run key. Thin translations; the decisions live in launcher/.
+#include <windows.h>
+
+#include "platform/launcher_shell.h"
+#include "platform/run_key.h"
+#include "platform/windows_installer.h"
+
+class Win32LauncherShell final : public platform::LauncherShell {
+public:
+    int Execute(platform::WindowRef owner, const std::u16string& verb, const std::u16string& file,
+                const std::u16string& parameters, const std::u16string& directory) override;
+    int FindProgram(const std::u16string& path) override;
+    int Start(platform::WindowRef owner, const std::u16string& file, const std::u16string& parameters,
+              const std::u16string& directory, std::unique_ptr<platform::StartedProcess>* process) override;
+    bool CloseWindowTitled(const std::u16string& title) override;
+    bool FileExists(const std::u16string& path) override;
+    std::u16string ExpandEnvironment(const std::u16string& text) override;
+};
+
+class Win32WindowsInstaller final : public platform::WindowsInstaller {
+public:
+    bool LibraryLoads() override;
+    std::uint32_t LibraryVersionMs() override;
+    int GetProductInfo(const std::u16string& productCode, const std::u16string& property,
+                       std::u16string* value) override;
+    int ConfigureProduct(const std::u16string& productCode, int installLevel, int installState) override;
+};
+
+class Win32RunKey final : public platform::RunKey {
+public:
+    bool Query(platform::RegistryView view, const std::u16string& name, std::uint32_t* type,
+               std::vector<std::uint8_t>* data) override;
+};
+
+// A library of the system folder, never one found beside the program: the
+// launcher runs elevated from a disk anyone may have copied.
+HMODULE LoadSystemLibrary(const wchar_t* name);

@@ -1,0 +1,22 @@
+#include "launcher/win/page_background.h"
+
+#include "launcher/win/launcher_app.h"
+#include "ui/page_brush.h"
+
+SIZE MakeLauncherPageBrush(HWND page, HBRUSH* brush, UINT lowResBitmap, UINT highResBitmap) {
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
+    ::ReleaseDC(nullptr, screen);
+    CLauncherApp* app = CLauncherApp::Get();
+    const int width = app != nullptr ? app->m_nTabClientRight - ::MulDiv(dpi, 4, 96) : 0;
+    return ui::MakePageBrush(page, brush, lowResBitmap, highResBitmap, width);
+}
+
+void AlignBrushToControl(HDC dc, HWND page, HWND control, SIZE background) {
+    RECT rect{};
+    ::GetWindowRect(control, &rect);
+    ::MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&rect), 2);
+    if (background.cx <= 0 || background.cy <= 0) return;
+    ::SetBrushOrgEx(dc, background.cx - rect.left % background.cx, background.cy - rect.top % background.cy,
+                    nullptr);
+}
