@@ -1,0 +1,217 @@
+// The launcher run from a test disk under Wine, driven as a user would.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "launcher_driver.h"
+
+namespace {
+
+using e2e::Launcher;
+
+bool Enabled(HWND dialog, int id) { return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != FALSE; }
+
+bool AnyStartContains(const std::wstring& part) {
+    const auto starts = e2e::RecordedStarts();
+    return std::any_of(starts.begin(), starts.end(),
+                       [&](const std::wstring& line) { return line.find(part) != std::wstring::npos; });
+}
+
+bool Japanese() { return ::GetUserDefaultUILanguage() == 0x0411; }
+
+class LauncherTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        e2e::ClearRecordedStarts();
+        e2e::RegisterRecorder();
+        ASSERT_TRUE(launcher.Start()) << "the launcher window did not come up";
+        ::SetForegroundWindow(launcher.Main());
+    }
+    void TearDown() override {
+        launcher.Kill();
+        e2e::UnregisterRecorder();
+    }
+    Launcher launcher;
+};
+
+// The disk's own description: what a user sees when the disk goes in.
+TEST_F(LauncherTest, SampleDiskShowsItsTabsAndLinks) {
+    HWND page = launcher.VisiblePage();
+    ASSERT_NE(page, nullptr);
+    const std::vector<std::wstring> tabs = e2e::TabItems(launcher.ProcessHandle(), launcher.Tab());
+    if (Japanese()) {
+        EXPECT_EQ(e2e::WindowText(launcher.Main()), L"Orvex スタートメニュー");
+        ASSERT_EQ(tabs.size(), 4u);
+        EXPECT_EQ(tabs[0], L"マニュアル");
+        EXPECT_EQ(e2e::ItemText(page, 1012), L"取扱説明書");
+    } else {
+        EXPECT_EQ(e2e::WindowText(launcher.Main()), L"Orvex Start Menu");
+        EXPECT_EQ(tabs, (std::vector<std::wstring>{L"Manuals", L"Software", L"Utility", L"Information"}));
+        EXPECT_EQ(e2e::ItemText(page, 1012), L"User's Manual");
+        EXPECT_EQ(e2e::ItemText(page, 1015), L"Read Me");
+    }
+    for (int id = 1012; id <= 1015; ++id) EXPECT_TRUE(Enabled(page, id)) << id;
+    for (int id = 1016; id <= 1019; ++id) {
+        EXPECT_FALSE(Enabled(page, id)) << id;
+        EXPECT_EQ(e2e::ItemText(page, id), L"") << id;
+    }
+
+    launcher.SelectTab(3);
+    ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return launcher.VisiblePage() != page; }));
+    HWND information = launcher.VisiblePage();
+    EXPECT_EQ(e2e::ItemText(information, 1019).rfind(L"http://www.orvex.example/", 0), 0u);
+
+    // The close box leaves without starting anything.
+    ::PostMessageW(launcher.Main(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(launcher.WaitForExit(5000));
+    EXPECT_TRUE(e2e::RecordedStarts().empty());
+}
+
+TEST_F(LauncherTest, TenItemsShowEightLinksAndHoverShowsTheCaption) {
+    HWND page = launcher.VisiblePage();
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(e2e::ItemText(page, 1019), L"Document 8");
+    for (int id = 1012; id <= 1019; ++id) EXPECT_TRUE(Enabled(page, id)) << id;
+
+    // Links follow the pointer only while the main window is active.
+    ::SendMessageW(launcher.Main(), WM_NCACTIVATE, TRUE, 0);
+    HWND link = ::GetDlgItem(page, 1012);
+    ::SendMessageW(link, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    EXPECT_EQ(e2e::ItemText(page, 1011), L"A manual that is on the disk.");
+    ::SendMessageW(link, WM_MOUSEMOVE, 0, MAKELPARAM(-5, -5));
+    EXPECT_EQ(e2e::ItemText(page, 1011), L"");
+
+    launcher.SelectTab(1);
+    ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return launcher.VisiblePage() != page; }));
+    HWND software = launcher.VisiblePage();
+    EXPECT_EQ(e2e::ItemText(software, 1013), L"Old Setup");
+    EXPECT_FALSE(Enabled(software, 1013)) << "an installer for another Windows is greyed out";
+    EXPECT_TRUE(Enabled(software, 1012));
+}
+
+TEST_F(LauncherTest, ManualOpensThroughTheLanguageDialog) {
+    launcher.ClickLink(0);
+    HWND dialog = launcher.WaitForDialog(5000);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(Enabled(dialog, 1009));   // English
+    EXPECT_TRUE(Enabled(dialog, 1010));   // Deutsch
+    EXPECT_FALSE(Enabled(dialog, 1008));  // Japanese
+    EXPECT_FALSE(Enabled(dialog, 1012));  // Chinese
+    e2e::PressButton(dialog, 1009);
+    EXPECT_TRUE(e2e::WaitUntilPumping(8000, [] { return AnyStartContains(L"Manual\\present.pdf"); }));
+}
+
+TEST_F(LauncherTest, MissingManualAsksForAReader) {
+    launcher.ClickLink(1);
+    HWND dialog = launcher.WaitForDialog(5000);
+    ASSERT_NE(dialog, nullptr);
+    e2e::PressButton(dialog, 1009);
+    HWND question = launcher.WaitForDialog(5000, dialog);
+    ASSERT_NE(question, nullptr);
+    EXPECT_NE(e2e::MessageBoxText(question).find(L"Reader(R) is required"), std::wstring::npos);
+    e2e::PressButton(question, IDNO);
+    ::Sleep(500);
+    EXPECT_TRUE(e2e::RecordedStarts().empty());
+}
+
+TEST_F(LauncherTest, ModelChoiceReevaluatesTheLanguagesAndCancelOpensNothing) {
+    launcher.ClickLink(2);
+    HWND dialog = launcher.WaitForDialog(5000);
+    ASSERT_NE(dialog, nullptr);
+    HWND models = ::GetDlgItem(dialog, 1006);
+    EXPECT_EQ(::SendMessageW(models, CB_GETCOUNT, 0, 0), 3);
+    EXPECT_TRUE(Enabled(dialog, 1009));
+    EXPECT_FALSE(Enabled(dialog, 1010));
+    ::SendMessageW(models, CB_SETCURSEL, 1, 0);
+    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(1006, CBN_SELCHANGE), reinterpret_cast<LPARAM>(models));
+    EXPECT_FALSE(Enabled(dialog, 1009));
+    EXPECT_TRUE(Enabled(dialog, 1010));
+    EXPECT_TRUE(Enabled(dialog, 1008));
+    e2e::PressButton(dialog, IDCANCEL);
+    EXPECT_TRUE(e2e::WaitUntilPumping(3000, [&] { return !::IsWindow(dialog); }));
+    ::Sleep(500);
+    EXPECT_TRUE(e2e::RecordedStarts().empty()) << "Cancel must not open the disk folder";
+}
+
+TEST_F(LauncherTest, ToolStartsWithItsArgumentsInItsFolder) {
+    launcher.SelectTab(1);
+    ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1012) == L"Run Tool"; }));
+    launcher.ClickLink(0);
+    ASSERT_TRUE(e2e::WaitUntilPumping(8000, [] { return !e2e::RecordedStarts().empty(); }));
+    const std::wstring start = e2e::RecordedStarts()[0];
+    EXPECT_NE(start.find(L"/alpha beta"), std::wstring::npos) << std::string(start.begin(), start.end());
+    const std::wstring folder = start.substr(start.find(L'|') + 1);
+    EXPECT_NE(folder.find(L"disk\\Tools"), std::wstring::npos) << "it runs in its own folder";
+}
+
+TEST_F(LauncherTest, QuestionFirstThenNamedWindowsCloseBeforeSetup) {
+    // A window of the title the item names, standing for a running program.
+    HWND victim = ::CreateWindowExW(0, L"STATIC", L"Launcher Test Victim", WS_OVERLAPPED, 0, 0, 100, 50, nullptr,
+                                    nullptr, nullptr, nullptr);
+    ASSERT_NE(victim, nullptr);
+    launcher.SelectTab(1);
+    ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1014) == L"Setup Asks"; }));
+    launcher.ClickLink(2);
+    HWND question = launcher.WaitForDialog(5000);
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(e2e::MessageBoxText(question), L"Install the test software?");
+    e2e::PressButton(question, IDCANCEL);
+    e2e::WaitUntilPumping(1000, [] { return false; });
+    EXPECT_TRUE(::IsWindow(victim));
+    EXPECT_TRUE(e2e::RecordedStarts().empty());
+
+    launcher.ClickLink(2);
+    question = launcher.WaitForDialog(5000);
+    ASSERT_NE(question, nullptr);
+    e2e::PressButton(question, IDOK);
+    EXPECT_TRUE(e2e::WaitUntilPumping(8000, [&] { return AnyStartContains(L"/asked"); }));
+    EXPECT_FALSE(::IsWindow(victim)) << "the named window was closed before the setup";
+}
+
+TEST_F(LauncherTest, ProgressWaitsForTheSetupAndItsProgramStartsAtExit) {
+    launcher.SelectTab(1);
+    ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1015) == L"Setup Works"; }));
+    launcher.ClickLink(3);
+    HWND progress = launcher.WaitForDialog(5000);
+    ASSERT_NE(progress, nullptr);
+    EXPECT_EQ(e2e::WindowText(progress), L"Setup Works ");
+    EXPECT_EQ(e2e::ItemText(progress, -1), L"Installing the test software...");
+    EXPECT_FALSE(Enabled(progress, IDOK));
+    ASSERT_TRUE(e2e::WaitUntilPumping(15000, [&] { return Enabled(progress, IDOK); }));
+    EXPECT_EQ(e2e::ItemText(progress, -1), L"The test software has been installed.");
+    e2e::PressButton(progress, IDOK);
+    ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return !::IsWindow(progress); }));
+
+    e2e::PressButton(launcher.Main(), 1003);
+    EXPECT_TRUE(launcher.WaitForExit(8000));
+    EXPECT_TRUE(e2e::WaitUntilPumping(8000, [] { return AnyStartContains(L"/from-run"); }))
+        << "the registered program starts when the launcher is left";
+}
+
+TEST_F(LauncherTest, FailingSetupIsReportedAsAFailure) {
+    launcher.SelectTab(1);
+    ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1016) == L"Setup Fails"; }));
+    launcher.ClickLink(4);
+    HWND progress = launcher.WaitForDialog(5000);
+    ASSERT_NE(progress, nullptr);
+    ASSERT_TRUE(e2e::WaitUntilPumping(15000, [&] { return Enabled(progress, IDOK); }));
+    const std::wstring message = e2e::ItemText(progress, -1);
+    EXPECT_NE(message.find(L"1603"), std::wstring::npos);
+    EXPECT_EQ(message.find(L"Installed."), std::wstring::npos);
+}
+
+TEST_F(LauncherTest, AboutBoxFromTheSystemCommand) {
+    ::PostMessageW(launcher.Main(), WM_SYSCOMMAND, 0x0010, 0);
+    HWND about = launcher.WaitForDialog(5000);
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(e2e::WindowText(about), L"About Orvex Start Menu");
+    EXPECT_EQ(e2e::ItemText(about, 1002), L"Orvex Start Menu Ver2.4.1");
+    e2e::PressButton(about, 1000);
+    EXPECT_TRUE(e2e::WaitUntilPumping(3000, [&] { return !::IsWindow(about); }));
+}
+
+}  // namespace
