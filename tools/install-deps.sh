@@ -1,16 +1,21 @@
 #!/usr/bin/env bash
 # Installs every Debian package the build, the programs and the tests need.
-# Safe to run again: apt-get skips what is already there.
+# Safe to run again: apt-get skips what is already there. tools/commands.txt
+# says which package brings each command our scripts run; tools/check-commands.sh
+# checks the two lists against each other.
 set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev libpugixml-dev
-  g++-mingw-w64-x86-64-posix mingw-w64-tools
-  wine64
-  xvfb xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils xcompmgr xdotool
-  imagemagick x11-apps
+  g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
+  wine wine64 fonts-wine
+  xvfb xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils x11-utils xcompmgr xdotool
+  imagemagick x11-apps procps
+  wixl msitools xorriso
   locales fonts-noto-cjk
 )
+# fonts-wine is only a recommendation of wine, but without its Marlett font the
+# captions that Wine draws itself show boxes instead of their buttons.
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

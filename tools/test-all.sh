@@ -6,6 +6,7 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 tools/install-deps.sh
+tools/check-commands.sh
 
 echo "== native unit tests =="
 cmake --workflow --preset native

@@ -4,6 +4,12 @@
 # output is piped (ctest, grep) end as soon as they end.
 #   VISTREL_WINEPREFIX  prefix folder (default: build/wineprefix-<lang>)
 #   VISTREL_LANG        en (default) or ja: the prefix is created under that locale
+#
+# The prefix's desktop takes the X server's display layout when its Wine server
+# starts and keeps it while that server lives. A program started without a display
+# would leave it with one 1024x768 display, so this script refuses to run without
+# an X server that answers, and restarts the prefix's Wine server whenever the X
+# outputs differ from the ones its desktop started with.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 lang=${VISTREL_LANG:-en}
@@ -17,15 +23,54 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEARCH=win64
 # Our stand-in DLLs beside the programs come before Wine's own.
 export WINEDLLOVERRIDES="mscoree,mshtml=;dxva2=n,b;minfolib=n,b${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
+
+fail() { echo "wine-run.sh: $*" >&2; exit 1; }
+
+for command in wine wineboot wineserver xrandr; do
+  command -v "$command" >/dev/null || fail "'$command' is missing; run tools/install-deps.sh"
+done
+[[ -n ${DISPLAY:-} ]] || fail "DISPLAY is not set. Windows programs need an X server: start one with
+  tools/xserver.sh start N && export DISPLAY=:N
+(without one, Wine would give the prefix a single 1024x768 display)"
+# The active outputs with their places, e.g. "DUMMY0 1280x1024+0+0 DUMMY1 1024x768+1280+0".
+layout=$(xrandr -d "$DISPLAY" --query 2>/dev/null |
+  sed -n 's/^\([^ ]*\) connected \(primary \)\{0,1\}\([0-9]*x[0-9]*+[0-9-]*+[0-9-]*\).*/\1 \3/p' | tr '\n' ' ') ||
+  true
+[[ -n $layout ]] || fail "the X server on DISPLAY=$DISPLAY does not answer or shows no output. Start one with
+  tools/xserver.sh start N && export DISPLAY=:N"
+layout="$DISPLAY $layout"
+
+# Settings every prefix of ours carries; raise the number when they change, and
+# prefixes made before take them at their next use.
+settings_version=2
+apply_settings() {
+  # No window manager runs on the test X server: Wine then draws the Windows
+  # frames and captions itself, and hiding a window no longer waits ~2 s for a
+  # window manager that never answers.
+  wine 'C:\windows\system32\reg.exe' add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f </dev/null >/dev/null 2>&1 9>&- &&
+    wine 'C:\windows\system32\reg.exe' add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1 9>&-
+}
+
+restart_server() {
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  # A persistent server, started before anything else, keeps Wine's background
+  # services from holding our stdout open.
+  wineserver -p 9>&- 2>/dev/null || true
+}
+
 mkdir -p "$(dirname "$WINEPREFIX")"
 (
   flock 9
-  # A persistent server, started before anything else, keeps Wine's background
-  # services from holding our stdout open.
   # (fd 9 is closed for everything started here, or the lock would live on in them)
   wineserver -p 9>&- 2>/dev/null || true
-  if [[ ! -f $WINEPREFIX/.vistrel-ready ]]; then
-    wineboot -i </dev/null >/dev/null 2>&1 9>&- || true
+  ready=$WINEPREFIX/.vistrel-ready
+  if [[ ! -f $ready ]]; then
+    wineboot -i </dev/null >"$WINEPREFIX.wineboot.log" 2>&1 9>&- ||
+      fail "could not create the Wine prefix $WINEPREFIX (wineboot failed; see $WINEPREFIX.wineboot.log)"
+    [[ -f $WINEPREFIX/drive_c/windows/system32/kernel32.dll ]] ||
+      fail "could not create the Wine prefix $WINEPREFIX (wineboot left no Windows folder; see $WINEPREFIX.wineboot.log)"
+    apply_settings || fail "could not write the prefix's settings into $WINEPREFIX"
     # A new prefix takes the display layout once and keeps it; with the dummy Xorg
     # it was seen to keep one display of two. Switching the second output off and on
     # while the prefix's desktop runs makes it record the real layout.
@@ -40,10 +85,17 @@ mkdir -p "$(dirname "$WINEPREFIX")"
     fi
     # The server that created the prefix may have taken the display layout before
     # the prefix was complete (seen: one display of two); start afresh.
-    wineserver -k 2>/dev/null || true
-    wineserver -w 2>/dev/null || true
-    wineserver -p 9>&- 2>/dev/null || true
-    touch "$WINEPREFIX/.vistrel-ready"
+    restart_server
+    echo "$settings_version" >"$ready" || fail "cannot write $ready"
+    echo "$layout" >"$WINEPREFIX.layout"
+  elif [[ $(cat "$ready") != "$settings_version" ]]; then
+    apply_settings || fail "could not write the prefix's settings into $WINEPREFIX"
+    echo "$settings_version" >"$ready"
+  fi
+  if [[ ! -f $WINEPREFIX.layout || $(cat "$WINEPREFIX.layout") != "$layout" ]]; then
+    # The server's desktop holds the displays it started with: start a new one.
+    restart_server
+    echo "$layout" >"$WINEPREFIX.layout"
   fi
   wine cmd /c exit </dev/null >/dev/null 2>&1 9>&- || true
 ) 9>"$WINEPREFIX.lock"
