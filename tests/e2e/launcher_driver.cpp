@@ -54,13 +54,14 @@ Launcher::~Launcher() {
     if (m_process.hThread != nullptr) ::CloseHandle(m_process.hThread);
 }
 
-bool Launcher::Start() {
-    const std::wstring program = DiskPath() + L"\\launcher.exe";
+bool Launcher::Start(const std::wstring& path) {
+    const std::wstring program = path.empty() ? DiskPath() + L"\\launcher.exe" : path;
+    const std::wstring folder = program.substr(0, program.rfind(L'\\') + 1);
     std::wstring commandLine = L"\"" + program + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          DiskPath().c_str(), &startup, &m_process)) {
+                          folder.c_str(), &startup, &m_process)) {
         return false;
     }
     WaitUntilPumping(15000, [&] {

@@ -16,8 +16,8 @@ public:
     Launcher(const Launcher&) = delete;
     Launcher& operator=(const Launcher&) = delete;
 
-    // Starts disk\launcher.exe and waits for its main window.
-    bool Start();
+    // Starts disk\launcher.exe (or the given program) and waits for its main window.
+    bool Start(const std::wstring& program = std::wstring());
     bool Running() const;
     bool WaitForExit(DWORD milliseconds) const;
     void Kill();

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Runs the utility disk's end-to-end test: builds the disk with make-disk.sh,
+# maps its folder as CD-ROM drive D: of the Wine prefix for the run, and starts
+# the test driver there.
+#   disk_e2e.sh BIN_DIR DRIVER.exe GTEST_FILTER
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+root=$(cd "$here/../.." && pwd)
+bin=$(cd "$1" && pwd) driver=$(realpath "$2") filter=$3
+prefix=${VISTREL_WINEPREFIX:-$root/build/wineprefix-en}
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/vistrel-disk-e2e.XXXXXX")
+drive=$prefix/dosdevices/d:
+cleanup() {
+  rm -f "$drive"
+  "$root/tools/wine-run.sh" 'C:\windows\system32\reg.exe' delete 'HKLM\Software\Wine\Drives' /v d: /f \
+    </dev/null >/dev/null 2>&1 || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+"$root/tools/make-disk.sh" "$bin" "$work/out" >/dev/null
+# Wine needs the prefix before a drive can be added to it.
+"$root/tools/wine-run.sh" 'C:\windows\system32\reg.exe' add 'HKLM\Software\Wine\Drives' /v d: /t REG_SZ \
+  /d cdrom /f </dev/null >/dev/null 2>&1
+rm -f "$drive"
+ln -s "$work/out/disk" "$drive"
+# The drive table is read when the Wine server starts.
+WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+WINEPREFIX=$prefix wineserver -w 2>/dev/null || true
+
+dos() { printf 'Z:%s' "${1//\//\\}"; }
+export E2E_WORK_DOS=$(dos "$work") E2E_DISK_DOS='D:'
+"$root/tools/wine-run.sh" "$driver" --gtest_filter="$filter" </dev/null
