@@ -1,5 +1,7 @@
 #include "shell/win/controller_pages.h"
 
+#include "match/win/dlg_multimon_match.h"
+
 #include "shell/win/dlg_page.h"
 #include "shell/win/shell_ids.h"
 
@@ -8,13 +10,11 @@ namespace {
 // Background bitmaps of the pages, below and from 120 dots per inch.
 constexpr UINT kModePageBitmaps[2] = {277, 304};
 constexpr UINT kColorPageBitmaps[2] = {274, 298};
-constexpr UINT kMatchPageBitmaps[2] = {321, 322};
 constexpr UINT kSoundPageBitmaps[2] = {279, 306};
 
 // Controls where each page's keyboard order starts.
 constexpr int kModePageFirst = 1029;
 constexpr int kColorPageFirst = 1008;
-constexpr int kMatchPageFirst = 1235;
 constexpr int kSoundPageFirst = 1008;
 
 }  // namespace
@@ -28,8 +28,7 @@ std::unique_ptr<ui::Dialog> MakeControllerPage(int tab, unsigned templateId) {
         return std::make_unique<CDlgPage>(templateId, kColorPageBitmaps[0], kColorPageBitmaps[1],
                                           kColorPageFirst);
     case 2:
-        return std::make_unique<CDlgPage>(templateId, kMatchPageBitmaps[0], kMatchPageBitmaps[1],
-                                          kMatchPageFirst);
+        return std::make_unique<CDlgMultiMonMatch>();
     case 3:
         return std::make_unique<CDlgPage>(templateId, kSoundPageBitmaps[0], kSoundPageBitmaps[1],
                                           kSoundPageFirst);

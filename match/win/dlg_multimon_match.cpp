@@ -1,0 +1,93 @@
+#include "match/win/dlg_multimon_match.h"
+
+#include "match/match_wizard.h"
+#include "match/win/dlg_multimon_match_sub.h"
+#include "match/win/match_ids.h"
+#include "shell/win/vistrel_app.h"
+#include "shell/win/vistrel_dlg.h"
+#include "ui/resource_string.h"
+
+namespace {
+
+// From this resolution on the page shows the larger picture.
+constexpr int kHighResolutionDpi = 120;
+
+}  // namespace
+
+CDlgMultiMonMatch::CDlgMultiMonMatch()
+    : CDlgPage(match_ids::kDlgPage, match_ids::kBmpPageBack, match_ids::kBmpPageBackHigh,
+               match_ids::kIdAdjust) {}
+
+void CDlgMultiMonMatch::CountCandidates() {
+    const int candidates = MatchWizard::MarkCandidates(VistrelApp().m_statusAll);
+    EnableItem(match_ids::kIdAdjust, candidates > 1);
+}
+
+void CDlgMultiMonMatch::RunWizard() {
+    CVistrelApp& app = VistrelApp();
+    const HWND main = MainWindow();
+    // The settings window steps aside while the wizard runs on top of the desktop.
+    ::ShowWindow(main, SW_HIDE);
+    ::ShowWindow(main, SW_MINIMIZE);
+    ::ShowWindow(main, SW_SHOW);
+    app.m_statusAll.m_bBusy = 1;
+    {
+        CDlgMultiMonMatchSub wizard;
+        wizard.DoModal(main);
+    }
+    ::ShowWindow(main, SW_HIDE);
+    ::ShowWindow(main, SW_RESTORE);
+    ::ShowWindow(main, SW_SHOW);
+    if ((::GetWindowLongPtr(main, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0)
+        ::SetWindowPos(main, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (app.m_pMainDlg != nullptr) app.m_pMainDlg->UnlockForeground();
+    app.m_statusAll.m_bBusy = 0;
+    ::SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(match_ids::kIdAdjust)), TRUE);
+    Invalidate();
+}
+
+void CDlgMultiMonMatch::PaintPicture() {
+    PAINTSTRUCT paint{};
+    HDC dc = ::BeginPaint(Handle(), &paint);
+    RECT area{};
+    HWND placeholder = Item(match_ids::kIdPagePicture);
+    if (placeholder != nullptr && ::GetWindowRect(placeholder, &area)) {
+        ::MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&area), 2);
+        const UINT bitmapId = ::GetDeviceCaps(dc, LOGPIXELSX) >= kHighResolutionDpi
+                                  ? match_ids::kBmpPagePictureHigh
+                                  : match_ids::kBmpPagePicture;
+        HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageA(
+            ui::ResourceInstance(), MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+        if (bitmap != nullptr) {
+            BITMAP info{};
+            ::GetObject(bitmap, sizeof info, &info);
+            HDC memory = ::CreateCompatibleDC(dc);
+            HGDIOBJ old = ::SelectObject(memory, bitmap);
+            ::SetStretchBltMode(dc, COLORONCOLOR);
+            ::StretchBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory,
+                         0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+            ::SelectObject(memory, old);
+            ::DeleteDC(memory);
+            ::DeleteObject(bitmap);
+        }
+    }
+    ::EndPaint(Handle(), &paint);
+}
+
+bool CDlgMultiMonMatch::OnCommand(int id, int code, HWND control) {
+    if (id == match_ids::kIdAdjust && code == BN_CLICKED) {
+        if (IsWindowEnabled(Item(id))) RunWizard();
+        return true;
+    }
+    return CDlgPage::OnCommand(id, code, control);
+}
+
+bool CDlgMultiMonMatch::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == WM_SHOWWINDOW && wParam != 0) CountCandidates();
+    if (message == WM_PAINT) {
+        PaintPicture();
+        result = 0;
+        return true;
+    }
+    return CDlgPage::OnMessage(message, wParam, lParam, result);
+}

@@ -1,0 +1,154 @@
+#include "match/win/dlg_multimon_match_steps.h"
+
+#include "match/win/dlg_multimon_match_sub.h"
+#include "match/win/match_ids.h"
+#include "modes/mode_lists.h"
+#include "shell/win/vistrel_app.h"
+#include "ui/resource_string.h"
+#include "ui/wait_cursor.h"
+
+CDlgMultiMonMatchStep1::CDlgMultiMonMatchStep1(CDlgMultiMonMatchSub& frame)
+    : CMatchStep(match_ids::kDlgStep1, frame, match_ids::kBmpStep1Back,
+                 match_ids::kBmpStep1BackHigh, match_ids::kIdStep1Cancel) {}
+
+bool CDlgMultiMonMatchStep1::OnInitDialog() {
+    CMatchStep::OnInitDialog();
+    m_cbMaster.AttachItem(Handle(), match_ids::kIdMaster);
+    m_cbMode.AttachItem(Handle(), match_ids::kIdMode);
+
+    MatchWizard& wizard = Wizard();
+    if (!wizard.Start()) {
+        ReportCommFailure();
+        return false;
+    }
+    const CMonitorStatusAll& all = VistrelApp().m_statusAll;
+    const std::string monitorWord = ui::ResourceString(match_ids::kStrMonitor);
+    for (int index : wizard.Candidates()) {
+        const CMonitorStatus* record = all.At(index);
+        const int item =
+            m_cbMaster.Add(monitorWord + record->m_strLabel + " (" + record->m_strModelName + ")");
+        m_cbMaster.SetItemData(item, index);
+        if (index == wizard.state().masterIndex) m_cbMaster.Select(item);
+    }
+    FillModes();
+    ShowMasterMode();
+    for (int id : {match_ids::kIdMaster, match_ids::kIdMode, match_ids::kIdStep1Next,
+                   match_ids::kIdStep1Cancel})
+        EnableItem(id, false);
+    return false;
+}
+
+void CDlgMultiMonMatchStep1::FillModes() {
+    m_cbMode.Clear();
+    const CMonitorStatus* master = Wizard().Master();
+    if (master == nullptr) return;
+    for (const ModeListItem& mode : ModeListForMonitor(*master)) {
+        const int item = m_cbMode.Add(ui::ResourceString(static_cast<UINT>(mode.stringId)));
+        m_cbMode.SetItemData(item, mode.value);
+    }
+}
+
+bool CDlgMultiMonMatchStep1::ShowMasterMode() {
+    MatchWizard& wizard = Wizard();
+    bool read = false;
+    {
+        ui::WaitCursor wait;
+        read = wizard.ReadMasterMode();
+    }
+    if (!read) {
+        ReportCommFailure();
+        return false;
+    }
+    for (int item = 0; item < m_cbMode.Count(); ++item) {
+        if (static_cast<DisplayMode>(m_cbMode.ItemData(item)) == wizard.state().mode) m_cbMode.Select(item);
+    }
+    UpdateNext();
+    return true;
+}
+
+void CDlgMultiMonMatchStep1::UpdateNext() {
+    if (!m_bLoaded) return;
+    EnableItem(match_ids::kIdStep1Next, MatchWizard::CanLeaveStep1(Wizard().state().mode));
+}
+
+void CDlgMultiMonMatchStep1::OnLoad() {
+    bool saved = false;
+    {
+        ui::WaitCursor wait;
+        saved = Wizard().SaveStates();
+    }
+    if (!saved) {
+        ReportCommFailure();
+        return;
+    }
+    m_bLoaded = true;
+    EnableItem(match_ids::kIdMaster, true);
+    EnableItem(match_ids::kIdMode, true);
+    EnableItem(match_ids::kIdStep1Cancel, true);
+    UpdateNext();
+    ::SendMessageA(Handle(), WM_NEXTDLGCTL,
+                   reinterpret_cast<WPARAM>(Item(IsItemEnabled(match_ids::kIdStep1Next)
+                                                     ? match_ids::kIdStep1Next
+                                                     : match_ids::kIdStep1Cancel)),
+                   TRUE);
+}
+
+void CDlgMultiMonMatchStep1::OnMasterChanged() {
+    const int item = m_cbMaster.Selection();
+    if (item < 0 || !Wizard().SelectMaster(static_cast<int>(m_cbMaster.ItemData(item)))) {
+        ReportCommFailure();
+        return;
+    }
+    FillModes();
+    ShowMasterMode();
+}
+
+void CDlgMultiMonMatchStep1::OnModeChanged() {
+    const int item = m_cbMode.Selection();
+    if (item < 0) {
+        ReportCommFailure();
+        return;
+    }
+    bool written = false;
+    {
+        ui::WaitCursor wait;
+        written = Wizard().WriteMasterMode(static_cast<DisplayMode>(m_cbMode.ItemData(item)));
+    }
+    if (!written) {
+        ReportCommFailure();
+        return;
+    }
+    UpdateNext();
+}
+
+bool CDlgMultiMonMatchStep1::OnCommand(int id, int code, HWND control) {
+    switch (id) {
+    case match_ids::kIdMaster:
+        if (code == CBN_SELCHANGE) OnMasterChanged();
+        return true;
+    case match_ids::kIdMode:
+        if (code == CBN_SELCHANGE) OnModeChanged();
+        return true;
+    case match_ids::kIdStep1Next:
+        if (code == BN_CLICKED && IsItemEnabled(id)) m_frame.ShowStep(2);
+        return true;
+    case match_ids::kIdStep1Cancel:
+        if (code == BN_CLICKED && IsItemEnabled(id)) RunCancel();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CDlgMultiMonMatchStep1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == WM_SHOWWINDOW && wParam != 0 && !m_bLoaded) {
+        Post(match_ids::kMsgLoadStep);
+        return false;
+    }
+    if (message == match_ids::kMsgLoadStep) {
+        if (!m_bLoaded) OnLoad();
+        result = 0;
+        return true;
+    }
+    return false;
+}

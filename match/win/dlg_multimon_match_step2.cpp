@@ -1,0 +1,268 @@
+#include "match/win/dlg_multimon_match_steps.h"
+
+#include <string>
+
+#include "match/win/dlg_multimon_match_sub.h"
+#include "match/win/match_ids.h"
+#include "monitor/color_tables.h"
+#include "ui/resource_string.h"
+#include "ui/wait_cursor.h"
+
+namespace {
+
+// Presets the colour temperature slider can reach: bits 0-24 of the preset mask.
+constexpr int kPresetBits = 25;
+constexpr int kGammaBits = 9;
+
+int LowestBit(std::uint32_t mask, int bits) {
+    for (int bit = 0; bit < bits; ++bit)
+        if ((mask >> bit) & 1u) return bit;
+    return 0;
+}
+
+int HighestBit(std::uint32_t mask, int bits) {
+    for (int bit = bits - 1; bit >= 0; --bit)
+        if ((mask >> bit) & 1u) return bit;
+    return 0;
+}
+
+}  // namespace
+
+CDlgMultiMonMatchStep2::CDlgMultiMonMatchStep2(CDlgMultiMonMatchSub& frame)
+    : CMatchStep(match_ids::kDlgStep2, frame, match_ids::kBmpStep2Back,
+                 match_ids::kBmpStep2BackHigh, match_ids::kIdStep2Cancel) {}
+
+bool CDlgMultiMonMatchStep2::OnInitDialog() {
+    CMatchStep::OnInitDialog();
+    m_slTemperature.AttachItem(Handle(), match_ids::kIdTemperature);
+    m_slGamma.AttachItem(Handle(), match_ids::kIdGamma);
+    // Nothing may be used before the master's values are loaded.
+    for (int id : {match_ids::kIdTemperature, match_ids::kIdGamma, match_ids::kIdStep2Next,
+                   match_ids::kIdStep2Cancel})
+        EnableItem(id, false);
+    return false;
+}
+
+int CDlgMultiMonMatchStep2::PlaceOfPreset(std::int32_t preset) const {
+    const CMonitorStatus* master = Wizard().Master();
+    if (master == nullptr || preset < 0 || preset >= kPresetBits) return 0;
+    const std::uint32_t mask = master->m_ModeInfo.PresetMask();
+    int place = 0;
+    for (int bit = 0; bit < preset; ++bit) place += (mask >> bit) & 1u;
+    return place;
+}
+
+std::int32_t CDlgMultiMonMatchStep2::PresetAtPlace(int place) const {
+    const CMonitorStatus* master = Wizard().Master();
+    if (master == nullptr) return -1;
+    const std::uint32_t mask = master->m_ModeInfo.PresetMask();
+    for (int bit = 0, seen = 0; bit < kPresetBits; ++bit) {
+        if (((mask >> bit) & 1u) == 0) continue;
+        if (seen++ == place) return bit;
+    }
+    return -1;
+}
+
+void CDlgMultiMonMatchStep2::ShowTemperature() {
+    const MatchWizard& wizard = Wizard();
+    const CMonitorStatus* master = wizard.Master();
+    const std::int32_t preset = wizard.state().colorTemperature;
+    const std::int32_t offPreset = master != nullptr ? master->m_Match.offPresetIndex : -1;
+    // The monitor's own "off" preset reads as OFF whatever its number.
+    const char* label = ColorTemperatureLabel(preset == offPreset ? 0 : preset);
+    SetItemText(match_ids::kIdTemperatureText, label != nullptr ? label : "");
+    EnableItem(match_ids::kIdStep2Next, preset != 0 && preset != offPreset);
+    ::InvalidateRect(Item(match_ids::kIdTemperatureText), nullptr, TRUE);
+}
+
+void CDlgMultiMonMatchStep2::ShowGamma() {
+    const std::int32_t gamma = Wizard().state().gamma;
+    SetItemText(match_ids::kIdGammaText, gamma >= 0 && gamma < kGammaBits ? GammaText(gamma) : "");
+}
+
+void CDlgMultiMonMatchStep2::OnLoad() {
+    bool read = false;
+    {
+        ui::WaitCursor wait;
+        read = Wizard().ReadMasterColor();
+    }
+    if (!read) {
+        ReportCommFailure();
+        return;
+    }
+    const MatchWizard& wizard = Wizard();
+    const CMonitorStatus* master = wizard.Master();
+    const std::uint32_t flags = wizard.MasterModeFlags();
+
+    int presets = 0;
+    const std::uint32_t presetMask = master->m_ModeInfo.PresetMask();
+    for (int bit = 0; bit < kPresetBits; ++bit) presets += (presetMask >> bit) & 1u;
+    m_slTemperature.SetRange(0, presets > 0 ? presets - 1 : 0);
+    m_slTemperature.SetPosition(PlaceOfPreset(wizard.state().colorTemperature));
+    m_slTemperature.Enable((flags & kModeFlagColorTemperature) != 0);
+    ShowTemperature();
+
+    const std::int32_t gamma = wizard.state().gamma;
+    if (gamma >= 0 && gamma < kGammaBits) {
+        const std::uint32_t gammaMask = master->m_ModeInfo.GammaMask();
+        m_slGamma.SetRange(LowestBit(gammaMask, kGammaBits), HighestBit(gammaMask, kGammaBits));
+        m_slGamma.SetPosition(gamma);
+    } else {
+        m_slGamma.SetRange(0, kGammaBits - 1);
+        m_slGamma.SetPosition(0);
+    }
+    m_slGamma.Enable((flags & kModeFlagGamma) != 0);
+    ShowGamma();
+
+    EnableItem(match_ids::kIdStep2Cancel, true);
+    Invalidate();
+    ::SendMessageA(Handle(), WM_NEXTDLGCTL,
+                   reinterpret_cast<WPARAM>(Item(IsItemEnabled(match_ids::kIdStep2Next)
+                                                     ? match_ids::kIdStep2Next
+                                                     : match_ids::kIdStep2Cancel)),
+                   TRUE);
+}
+
+void CDlgMultiMonMatchStep2::OnTemperatureMoved() {
+    MatchWizard& wizard = Wizard();
+    const int place = m_slTemperature.Position();
+    const int current = PlaceOfPreset(wizard.state().colorTemperature);
+    if (place == current) return;
+    const std::int32_t preset = PresetAtPlace(place);
+    bool written = false;
+    {
+        ui::WaitCursor wait;
+        written = preset >= 0 && wizard.WriteColorTemperature(preset);
+    }
+    if (!written) {
+        m_slTemperature.SetPosition(current);
+        return;
+    }
+    ShowTemperature();
+}
+
+void CDlgMultiMonMatchStep2::OnGammaMoved() {
+    MatchWizard& wizard = Wizard();
+    const CMonitorStatus* master = wizard.Master();
+    if (master == nullptr) return;
+    int gamma = m_slGamma.Position();
+    if (gamma == wizard.state().gamma) return;
+    const std::uint32_t mask = master->m_ModeInfo.GammaMask();
+    const int lowest = LowestBit(mask, kGammaBits);
+    const int highest = HighestBit(mask, kGammaBits);
+    gamma = gamma < lowest ? lowest : gamma > highest ? highest : gamma;
+    m_slGamma.SetRange(lowest, highest);
+    bool written = false;
+    {
+        ui::WaitCursor wait;
+        written = wizard.WriteGamma(gamma);
+    }
+    if (!written) {
+        m_slGamma.SetPosition(wizard.state().gamma);
+        return;
+    }
+    m_slGamma.SetPosition(gamma);
+    ShowGamma();
+}
+
+COLORREF CDlgMultiMonMatchStep2::TextColor(int id) const {
+    if (id == match_ids::kIdTemperatureText) {
+        const int position = m_slTemperature.Position();
+        if (position == m_slTemperature.Minimum() || position == m_slTemperature.Maximum())
+            return match_ids::kOutOfRangeText;
+    }
+    return RGB(0, 0, 0);
+}
+
+void CDlgMultiMonMatchStep2::Paint() {
+    PAINTSTRUCT paint{};
+    HDC dc = ::BeginPaint(Handle(), &paint);
+    RECT frame{};
+    HWND placeholder = Item(match_ids::kIdStep2Picture);
+    if (placeholder != nullptr && ::GetWindowRect(placeholder, &frame)) {
+        ::MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&frame), 2);
+        const bool adjustable = (Wizard().MasterModeFlags() & kModeFlagColorTemperature) != 0;
+        const bool lowColor = ::GetDeviceCaps(dc, BITSPIXEL) * ::GetDeviceCaps(dc, PLANES) < 16;
+        const UINT bitmapId = adjustable ? (lowColor ? match_ids::kBmpTemperatureLowColor
+                                                     : match_ids::kBmpTemperature)
+                                         : (lowColor ? match_ids::kBmpNoTemperatureLowColor
+                                                     : match_ids::kBmpNoTemperature);
+        HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageA(ui::ResourceInstance(), MAKEINTRESOURCEA(bitmapId),
+                                                           IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+        if (bitmap != nullptr) {
+            BITMAP info{};
+            ::GetObject(bitmap, sizeof info, &info);
+            HDC memory = ::CreateCompatibleDC(dc);
+            HGDIOBJ old = ::SelectObject(memory, bitmap);
+            ::SetStretchBltMode(dc, COLORONCOLOR);
+            ::StretchBlt(dc, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
+                         memory, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+            ::SelectObject(memory, old);
+            ::DeleteDC(memory);
+            ::DeleteObject(bitmap);
+        }
+        // A sunken edge: dark on the left and top, white on the right and bottom.
+        HPEN dark = ::CreatePen(PS_SOLID, 1, RGB(64, 64, 64));
+        HPEN light = ::CreatePen(PS_SOLID, 1, RGB(255, 255, 255));
+        HGDIOBJ oldPen = ::SelectObject(dc, dark);
+        ::MoveToEx(dc, frame.left - 1, frame.bottom, nullptr);
+        ::LineTo(dc, frame.left - 1, frame.top - 1);
+        ::LineTo(dc, frame.right, frame.top - 1);
+        ::SelectObject(dc, light);
+        ::LineTo(dc, frame.right, frame.bottom);
+        ::LineTo(dc, frame.left - 1, frame.bottom);
+        ::SelectObject(dc, oldPen);
+        ::DeleteObject(dark);
+        ::DeleteObject(light);
+    }
+    ::EndPaint(Handle(), &paint);
+}
+
+bool CDlgMultiMonMatchStep2::OnHScroll(int code, int position, HWND control) {
+    if (control == m_slTemperature.Handle()) {
+        OnTemperatureMoved();
+        return true;
+    }
+    if (control == m_slGamma.Handle()) {
+        OnGammaMoved();
+        return true;
+    }
+    return false;
+}
+
+bool CDlgMultiMonMatchStep2::OnCommand(int id, int code, HWND control) {
+    if (id == match_ids::kIdStep2Next) {
+        if (code == BN_CLICKED && IsItemEnabled(id)) m_frame.ShowStep(3);
+        return true;
+    }
+    if (id == match_ids::kIdStep2Cancel) {
+        if (code == BN_CLICKED && IsItemEnabled(id)) RunCancel();
+        return true;
+    }
+    return false;
+}
+
+bool CDlgMultiMonMatchStep2::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case WM_SHOWWINDOW:
+        if (wParam != 0 && !m_bShownOnce) {
+            m_bShownOnce = true;
+            Post(match_ids::kMsgPrepareStep);
+        }
+        return false;
+    case match_ids::kMsgPrepareStep:
+        Post(match_ids::kMsgLoadStep);
+        result = 0;
+        return true;
+    case match_ids::kMsgLoadStep:
+        OnLoad();
+        result = 0;
+        return true;
+    case WM_PAINT:
+        Paint();
+        result = 0;
+        return true;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,41 @@
+#include "match/win/match_step.h"
+
+#include "match/win/dlg_multimon_match_sub.h"
+#include "ui/page_brush.h"
+
+CMatchStep::CMatchStep(UINT templateId, CDlgMultiMonMatchSub& frame, UINT lowResBitmap,
+                       UINT highResBitmap, int cancelId)
+    : ui::Dialog(templateId),
+      m_frame(frame),
+      m_nLowResBitmap(lowResBitmap),
+      m_nHighResBitmap(highResBitmap),
+      m_nCancelId(cancelId) {}
+
+CMatchStep::~CMatchStep() {
+    if (m_brBackground != nullptr) ::DeleteObject(m_brBackground);
+}
+
+bool CMatchStep::OnInitDialog() {
+    ui::MakePageBrush(Handle(), &m_brBackground, m_nLowResBitmap, m_nHighResBitmap);
+    return false;
+}
+
+HBRUSH CMatchStep::OnCtlColor(HDC dc, HWND control, UINT type) {
+    if (type == CTLCOLOR_DLG) return m_brBackground;
+    if (type == CTLCOLOR_STATIC) {
+        ::SetBkMode(dc, TRANSPARENT);
+        ::SetTextColor(dc, TextColor(::GetDlgCtrlID(control)));
+        return m_brBackground;
+    }
+    return nullptr;
+}
+
+void CMatchStep::CancelFromKeyboard() {
+    if (IsItemEnabled(m_nCancelId)) RunCancel();
+}
+
+void CMatchStep::RunCancel() { m_frame.Cancel(); }
+
+void CMatchStep::ReportCommFailure() { m_frame.ReportCommFailure(); }
+
+MatchWizard& CMatchStep::Wizard() const { return m_frame.Wizard(); }
