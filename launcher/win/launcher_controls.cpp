@@ -31,8 +31,21 @@ void NotifyClick(HWND control) {
                   reinterpret_cast<LPARAM>(control));
 }
 
-// Links take the keyboard like buttons: Enter and Space press them.
+// Links take the keyboard like buttons: Enter and Space press them, so the
+// dialog must hand those keys over instead of pressing its default button.
 bool IsPressKey(WPARAM key) { return key == VK_RETURN || key == VK_SPACE; }
+
+bool WantsPressKey(LPARAM lParam) {
+    const MSG* message = reinterpret_cast<const MSG*>(lParam);
+    return message != nullptr && message->message == WM_KEYDOWN && IsPressKey(message->wParam);
+}
+
+// The hollow brush lets the page lay its own background behind the link.
+LRESULT LinkColours(HDC dc, COLORREF text) {
+    ::SetTextColor(dc, text);
+    ::SetBkMode(dc, TRANSPARENT);
+    return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
+}
 
 }  // namespace
 
@@ -117,10 +130,7 @@ LRESULT CStaticButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             SetHover(0);
             break;
         case WM_GETDLGCODE:
-            if (lParam != 0 && reinterpret_cast<MSG*>(lParam)->message == WM_KEYDOWN &&
-                IsPressKey(reinterpret_cast<MSG*>(lParam)->wParam)) {
-                return DLGC_WANTMESSAGE;
-            }
+            if (WantsPressKey(lParam)) return DLGC_WANTMESSAGE;
             break;
         case WM_KEYDOWN:
             if (IsPressKey(wParam)) {
@@ -138,11 +148,7 @@ LRESULT CStaticButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool CStaticButton::OnReflect(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
     if (message != WM_CTLCOLORSTATIC) return false;
-    HDC dc = reinterpret_cast<HDC>(wParam);
-    ::SetTextColor(dc, m_bHover == 1 ? m_crHover : m_crNormal);
-    ::SetBkMode(dc, TRANSPARENT);
-    // The hollow brush lets the page lay its own background behind the link.
-    result = reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
+    result = LinkColours(reinterpret_cast<HDC>(wParam), m_bHover == 1 ? m_crHover : m_crNormal);
     return true;
 }
 
@@ -192,10 +198,7 @@ LRESULT CHyperLink::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             Redraw();
             break;
         case WM_GETDLGCODE:
-            if (lParam != 0 && reinterpret_cast<MSG*>(lParam)->message == WM_KEYDOWN &&
-                IsPressKey(reinterpret_cast<MSG*>(lParam)->wParam)) {
-                return DLGC_WANTMESSAGE;
-            }
+            if (WantsPressKey(lParam)) return DLGC_WANTMESSAGE;
             break;
         case WM_KEYDOWN:
             if (IsPressKey(wParam)) {
@@ -211,10 +214,7 @@ LRESULT CHyperLink::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool CHyperLink::OnReflect(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
     if (message == WM_CTLCOLORSTATIC) {
-        HDC dc = reinterpret_cast<HDC>(wParam);
-        ::SetTextColor(dc, m_bHover == 1 ? m_crHover : m_crNormal);
-        ::SetBkMode(dc, TRANSPARENT);
-        result = reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
+        result = LinkColours(reinterpret_cast<HDC>(wParam), m_bHover == 1 ? m_crHover : m_crNormal);
         return true;
     }
     if (message == WM_COMMAND && HIWORD(wParam) == STN_CLICKED) {
