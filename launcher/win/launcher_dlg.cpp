@@ -2,6 +2,8 @@
 
 #include <uxtheme.h>
 
+#include <vector>
+
 #include "launcher/launcher_info_reader.h"
 #include "launcher/launcher_strings.h"
 #include "launcher/os_mask.h"
@@ -220,5 +222,33 @@ bool CLauncherDlg::PreTranslateMessage(MSG& message) {
         }
         return true;
     }
+    if (message.message == WM_KEYDOWN && message.wParam == VK_TAB) {
+        MoveFocus((::GetKeyState(VK_SHIFT) & 0x8000) != 0);
+        return true;
+    }
     return false;
+}
+
+void CLauncherDlg::MoveFocus(bool backwards) {
+    // The pages live inside the tab strip, where the dialog manager does not look
+    // for tab stops: the order is the strip, the shown page's links, "E&xit".
+    std::vector<HWND> order{m_tab.Handle()};
+    HWND page = nullptr;
+    for (int kind = 0; kind <= launcher::kInformationTab && page == nullptr; ++kind) {
+        if (ui::Dialog* candidate = PageOfKind(kind); candidate != nullptr && candidate->IsVisible()) {
+            page = candidate->Handle();
+        }
+    }
+    for (HWND child = page != nullptr ? ::GetWindow(page, GW_CHILD) : nullptr; child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        const LONG_PTR style = ::GetWindowLongPtr(child, GWL_STYLE);
+        if ((style & WS_TABSTOP) && (style & WS_VISIBLE) && !(style & WS_DISABLED)) order.push_back(child);
+    }
+    order.push_back(Item(IDC_EXIT));
+    const HWND focus = ::GetFocus();
+    size_t at = 0;
+    while (at < order.size() && order[at] != focus) ++at;
+    const size_t count = order.size();
+    const size_t next = at == count ? 0 : (backwards ? (at + count - 1) % count : (at + 1) % count);
+    ::SetFocus(order[next]);
 }

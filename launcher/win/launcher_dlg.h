@@ -35,6 +35,7 @@ private:
     void BuildTabs();
     void ShowSelectedPage();
     void Exit();
+    void MoveFocus(bool backwards);
 
     HICON m_hIcon = nullptr;
     HBRUSH m_brush = nullptr;

@@ -204,6 +204,43 @@ TEST_F(LauncherTest, FailingSetupIsReportedAsAFailure) {
     EXPECT_EQ(message.find(L"Installed."), std::wstring::npos);
 }
 
+void Key(WORD key, bool down) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    ::SendInput(1, &input, sizeof input);
+}
+
+void Press(WORD key, bool withControl = false) {
+    if (withControl) Key(VK_CONTROL, true);
+    Key(key, true);
+    Key(key, false);
+    if (withControl) Key(VK_CONTROL, false);
+    ::Sleep(300);
+}
+
+TEST_F(LauncherTest, KeyboardReachesTabsAndLinks) {
+    ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return ::GetForegroundWindow() == launcher.Main(); }));
+    HWND manuals = launcher.VisiblePage();
+    Press(VK_TAB, true);
+    EXPECT_TRUE(e2e::WaitUntilPumping(3000, [&] { return launcher.VisiblePage() != manuals; }))
+        << "Ctrl+Tab moves to the next tab";
+    Press(VK_TAB, true);
+    Press(VK_TAB, true);
+    ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return launcher.VisiblePage() == manuals; }))
+        << "and wraps round to the first";
+
+    // From the tab strip, Tab reaches the first link; it shows its caption, and
+    // Enter opens it as a click would.
+    Press(VK_TAB);
+    EXPECT_TRUE(e2e::WaitUntilPumping(3000, [&] {
+        return e2e::ItemText(manuals, 1011) == L"A manual that is on the disk.";
+    }));
+    Press(VK_RETURN);
+    EXPECT_NE(launcher.WaitForDialog(5000), nullptr) << "Enter on a link opens its item";
+}
+
 TEST_F(LauncherTest, AboutBoxFromTheSystemCommand) {
     ::PostMessageW(launcher.Main(), WM_SYSCOMMAND, 0x0010, 0);
     HWND about = launcher.WaitForDialog(5000);
