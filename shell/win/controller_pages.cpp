@@ -1,7 +1,7 @@
 #include "shell/win/controller_pages.h"
 
 #include "match/win/dlg_multimon_match.h"
-
+#include "modes/win/dlg_tonl.h"
 #include "shell/win/dlg_page.h"
 #include "shell/win/shell_ids.h"
 
@@ -22,8 +22,7 @@ constexpr int kSoundPageFirst = 1008;
 std::unique_ptr<ui::Dialog> MakeControllerPage(int tab, unsigned templateId) {
     switch (tab) {
     case 0:
-        return std::make_unique<CDlgPage>(templateId, kModePageBitmaps[0], kModePageBitmaps[1],
-                                          kModePageFirst);
+        return std::make_unique<CDlgTonl>(kModePageBitmaps[0], kModePageBitmaps[1], kModePageFirst);
     case 1:
         return std::make_unique<CDlgPage>(templateId, kColorPageBitmaps[0], kColorPageBitmaps[1],
                                           kColorPageFirst);

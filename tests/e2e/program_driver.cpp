@@ -8,8 +8,6 @@
 
 namespace e2e {
 
-namespace {
-
 std::string Env(const char* name) {
     char value[4096] = {};
     const DWORD length = ::GetEnvironmentVariableA(name, value, sizeof value);
@@ -24,6 +22,8 @@ std::string DosPath(std::string path) {
     }
     return "Z:" + path;
 }
+
+namespace {
 
 struct FindContext {
     DWORD processId;

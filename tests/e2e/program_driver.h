@@ -77,5 +77,9 @@ bool RunXrandr(const std::string& arguments);
 int DisplayCount();
 
 std::string ProgramPath();
+// An environment variable of the test script; empty when unset.
+std::string Env(const char* name);
+// A Linux path of the test script as a path on Wine's Z: drive.
+std::string DosPath(std::string path);
 
 }  // namespace e2e
