@@ -18,6 +18,8 @@
 
 namespace {
 constexpr UINT kSysCommandAbout = 0x0010;
+// Posted to itself at the end of the initialisation: the window is shown by then.
+constexpr UINT kMsgShown = WM_APP + 1;
 }
 
 CLauncherDlg::CLauncherDlg() : ui::Dialog(IDD_LAUNCHER) {}
@@ -49,6 +51,7 @@ bool CLauncherDlg::OnInitDialog() {
 
     app->m_nTabClientRight = m_tab.ClientRect().right;
     BuildTabs();
+    Post(kMsgShown);
     return true;
 }
 
@@ -202,6 +205,14 @@ bool CLauncherDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
                 return true;
             }
             return false;
+        case kMsgShown:
+            // The disk's start menu comes up in front: without a window manager
+            // (or when started from a process in the background) it may not have
+            // been activated, and its links follow the pointer only when it is.
+            ::SetForegroundWindow(Handle());
+            if (::GetForegroundWindow() == Handle()) app->m_bMainActive = 1;
+            result = 0;
+            return true;
         case WM_QUERYDRAGICON:
             result = reinterpret_cast<LRESULT>(m_hIcon);
             return true;
