@@ -56,6 +56,9 @@ bool RunAndWait(std::wstring commandLine, DWORD milliseconds) {
 
 class DiskTest : public ::testing::Test {
 protected:
+    // A product left installed by an earlier run would turn the first install
+    // into the removal question.
+    void SetUp() override { RunAndWait(std::wstring(L"msiexec.exe /x ") + kProductCode + L" /qn", 60000); }
     void TearDown() override {
         first.Kill();
         second.Kill();
