@@ -3,9 +3,9 @@
 #include "match/match_wizard.h"
 #include "match/win/dlg_multimon_match_sub.h"
 #include "match/win/match_ids.h"
+#include "match/win/stretch_bitmap.h"
 #include "shell/win/vistrel_app.h"
 #include "shell/win/vistrel_dlg.h"
-#include "ui/resource_string.h"
 
 namespace {
 
@@ -50,26 +50,10 @@ void CDlgMultiMonMatch::PaintPicture() {
     PAINTSTRUCT paint{};
     HDC dc = ::BeginPaint(Handle(), &paint);
     RECT area{};
-    HWND placeholder = Item(match_ids::kIdPagePicture);
-    if (placeholder != nullptr && ::GetWindowRect(placeholder, &area)) {
-        ::MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&area), 2);
-        const UINT bitmapId = ::GetDeviceCaps(dc, LOGPIXELSX) >= kHighResolutionDpi
-                                  ? match_ids::kBmpPagePictureHigh
-                                  : match_ids::kBmpPagePicture;
-        HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageA(
-            ui::ResourceInstance(), MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
-        if (bitmap != nullptr) {
-            BITMAP info{};
-            ::GetObject(bitmap, sizeof info, &info);
-            HDC memory = ::CreateCompatibleDC(dc);
-            HGDIOBJ old = ::SelectObject(memory, bitmap);
-            ::SetStretchBltMode(dc, COLORONCOLOR);
-            ::StretchBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory,
-                         0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
-            ::SelectObject(memory, old);
-            ::DeleteDC(memory);
-            ::DeleteObject(bitmap);
-        }
+    if (PlaceholderRect(Handle(), match_ids::kIdPagePicture, &area)) {
+        StretchBitmap(dc, area, ::GetDeviceCaps(dc, LOGPIXELSX) >= kHighResolutionDpi
+                                    ? match_ids::kBmpPagePictureHigh
+                                    : match_ids::kBmpPagePicture);
     }
     ::EndPaint(Handle(), &paint);
 }

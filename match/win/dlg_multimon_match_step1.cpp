@@ -9,7 +9,7 @@
 
 CDlgMultiMonMatchStep1::CDlgMultiMonMatchStep1(CDlgMultiMonMatchSub& frame)
     : CMatchStep(match_ids::kDlgStep1, frame, match_ids::kBmpStep1Back,
-                 match_ids::kBmpStep1BackHigh, match_ids::kIdStep1Cancel) {}
+                 match_ids::kBmpStep1BackHigh, match_ids::kIdStep1Next, match_ids::kIdStep1Cancel) {}
 
 bool CDlgMultiMonMatchStep1::OnInitDialog() {
     CMatchStep::OnInitDialog();
@@ -121,34 +121,16 @@ void CDlgMultiMonMatchStep1::OnModeChanged() {
     UpdateNext();
 }
 
+void CDlgMultiMonMatchStep1::OnForward() { m_frame.ShowStep(2); }
+
 bool CDlgMultiMonMatchStep1::OnCommand(int id, int code, HWND control) {
-    switch (id) {
-    case match_ids::kIdMaster:
+    if (id == match_ids::kIdMaster) {
         if (code == CBN_SELCHANGE) OnMasterChanged();
         return true;
-    case match_ids::kIdMode:
+    }
+    if (id == match_ids::kIdMode) {
         if (code == CBN_SELCHANGE) OnModeChanged();
         return true;
-    case match_ids::kIdStep1Next:
-        if (code == BN_CLICKED && IsItemEnabled(id)) m_frame.ShowStep(2);
-        return true;
-    case match_ids::kIdStep1Cancel:
-        if (code == BN_CLICKED && IsItemEnabled(id)) RunCancel();
-        return true;
-    default:
-        return false;
     }
-}
-
-bool CDlgMultiMonMatchStep1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (message == WM_SHOWWINDOW && wParam != 0 && !m_bLoaded) {
-        Post(match_ids::kMsgLoadStep);
-        return false;
-    }
-    if (message == match_ids::kMsgLoadStep) {
-        if (!m_bLoaded) OnLoad();
-        result = 0;
-        return true;
-    }
-    return false;
+    return CMatchStep::OnCommand(id, code, control);
 }

@@ -4,8 +4,8 @@
 
 #include "match/win/dlg_multimon_match_sub.h"
 #include "match/win/match_ids.h"
+#include "match/win/stretch_bitmap.h"
 #include "monitor/color_tables.h"
-#include "ui/resource_string.h"
 #include "ui/wait_cursor.h"
 
 namespace {
@@ -30,7 +30,7 @@ int HighestBit(std::uint32_t mask, int bits) {
 
 CDlgMultiMonMatchStep2::CDlgMultiMonMatchStep2(CDlgMultiMonMatchSub& frame)
     : CMatchStep(match_ids::kDlgStep2, frame, match_ids::kBmpStep2Back,
-                 match_ids::kBmpStep2BackHigh, match_ids::kIdStep2Cancel) {}
+                 match_ids::kBmpStep2BackHigh, match_ids::kIdStep2Next, match_ids::kIdStep2Cancel) {}
 
 bool CDlgMultiMonMatchStep2::OnInitDialog() {
     CMatchStep::OnInitDialog();
@@ -178,29 +178,13 @@ void CDlgMultiMonMatchStep2::Paint() {
     PAINTSTRUCT paint{};
     HDC dc = ::BeginPaint(Handle(), &paint);
     RECT frame{};
-    HWND placeholder = Item(match_ids::kIdStep2Picture);
-    if (placeholder != nullptr && ::GetWindowRect(placeholder, &frame)) {
-        ::MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&frame), 2);
+    if (PlaceholderRect(Handle(), match_ids::kIdStep2Picture, &frame)) {
         const bool adjustable = (Wizard().MasterModeFlags() & kModeFlagColorTemperature) != 0;
         const bool lowColor = ::GetDeviceCaps(dc, BITSPIXEL) * ::GetDeviceCaps(dc, PLANES) < 16;
-        const UINT bitmapId = adjustable ? (lowColor ? match_ids::kBmpTemperatureLowColor
-                                                     : match_ids::kBmpTemperature)
-                                         : (lowColor ? match_ids::kBmpNoTemperatureLowColor
-                                                     : match_ids::kBmpNoTemperature);
-        HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageA(ui::ResourceInstance(), MAKEINTRESOURCEA(bitmapId),
-                                                           IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
-        if (bitmap != nullptr) {
-            BITMAP info{};
-            ::GetObject(bitmap, sizeof info, &info);
-            HDC memory = ::CreateCompatibleDC(dc);
-            HGDIOBJ old = ::SelectObject(memory, bitmap);
-            ::SetStretchBltMode(dc, COLORONCOLOR);
-            ::StretchBlt(dc, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
-                         memory, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
-            ::SelectObject(memory, old);
-            ::DeleteDC(memory);
-            ::DeleteObject(bitmap);
-        }
+        StretchBitmap(dc, frame,
+                      adjustable ? (lowColor ? match_ids::kBmpTemperatureLowColor : match_ids::kBmpTemperature)
+                                 : (lowColor ? match_ids::kBmpNoTemperatureLowColor
+                                             : match_ids::kBmpNoTemperature));
         // A sunken edge: dark on the left and top, white on the right and bottom.
         HPEN dark = ::CreatePen(PS_SOLID, 1, RGB(64, 64, 64));
         HPEN light = ::CreatePen(PS_SOLID, 1, RGB(255, 255, 255));
@@ -230,39 +214,13 @@ bool CDlgMultiMonMatchStep2::OnHScroll(int code, int position, HWND control) {
     return false;
 }
 
-bool CDlgMultiMonMatchStep2::OnCommand(int id, int code, HWND control) {
-    if (id == match_ids::kIdStep2Next) {
-        if (code == BN_CLICKED && IsItemEnabled(id)) m_frame.ShowStep(3);
-        return true;
-    }
-    if (id == match_ids::kIdStep2Cancel) {
-        if (code == BN_CLICKED && IsItemEnabled(id)) RunCancel();
-        return true;
-    }
-    return false;
-}
+void CDlgMultiMonMatchStep2::OnForward() { m_frame.ShowStep(3); }
 
 bool CDlgMultiMonMatchStep2::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    switch (message) {
-    case WM_SHOWWINDOW:
-        if (wParam != 0 && !m_bShownOnce) {
-            m_bShownOnce = true;
-            Post(match_ids::kMsgPrepareStep);
-        }
-        return false;
-    case match_ids::kMsgPrepareStep:
-        Post(match_ids::kMsgLoadStep);
-        result = 0;
-        return true;
-    case match_ids::kMsgLoadStep:
-        OnLoad();
-        result = 0;
-        return true;
-    case WM_PAINT:
+    if (message == WM_PAINT) {
         Paint();
         result = 0;
         return true;
-    default:
-        return false;
     }
+    return CMatchStep::OnMessage(message, wParam, lParam, result);
 }

@@ -10,7 +10,7 @@
 
 CDlgMultiMonMatchStep3::CDlgMultiMonMatchStep3(CDlgMultiMonMatchSub& frame)
     : CMatchStep(match_ids::kDlgStep3, frame, match_ids::kBmpStep3Back,
-                 match_ids::kBmpStep3BackHigh, match_ids::kIdStep3Cancel) {}
+                 match_ids::kBmpStep3BackHigh, match_ids::kIdFinish, match_ids::kIdStep3Cancel) {}
 
 bool CDlgMultiMonMatchStep3::OnInitDialog() {
     CMatchStep::OnInitDialog();
@@ -96,7 +96,7 @@ void CDlgMultiMonMatchStep3::OnSliderMoved() {
     EnableItem(match_ids::kIdFinish, wizard.WithinLimit(static_cast<std::uint32_t>(position)));
 }
 
-void CDlgMultiMonMatchStep3::OnFinish() {
+void CDlgMultiMonMatchStep3::OnForward() {
     bool transferred = false;
     {
         ui::WaitCursor wait;
@@ -119,35 +119,3 @@ bool CDlgMultiMonMatchStep3::OnHScroll(int code, int position, HWND control) {
     return true;
 }
 
-bool CDlgMultiMonMatchStep3::OnCommand(int id, int code, HWND control) {
-    if (id == match_ids::kIdFinish) {
-        if (code == BN_CLICKED && IsItemEnabled(id)) OnFinish();
-        return true;
-    }
-    if (id == match_ids::kIdStep3Cancel) {
-        if (code == BN_CLICKED && IsItemEnabled(id)) RunCancel();
-        return true;
-    }
-    return false;
-}
-
-bool CDlgMultiMonMatchStep3::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    switch (message) {
-    case WM_SHOWWINDOW:
-        if (wParam != 0 && !m_bShownOnce) {
-            m_bShownOnce = true;
-            Post(match_ids::kMsgPrepareStep);
-        }
-        return false;
-    case match_ids::kMsgPrepareStep:
-        OnPrepare();
-        result = 0;
-        return true;
-    case match_ids::kMsgLoadStep:
-        OnLoad();
-        result = 0;
-        return true;
-    default:
-        return false;
-    }
-}

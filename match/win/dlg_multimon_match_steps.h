@@ -17,13 +17,13 @@ public:
 protected:
     bool OnInitDialog() override;
     bool OnCommand(int id, int code, HWND control) override;
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnForward() override;
+    void OnLoad() override;
 
 private:
     void FillModes();
     // Reads the master's mode and selects it; false after a failure was reported.
     bool ShowMasterMode();
-    void OnLoad();
     void OnMasterChanged();
     void OnModeChanged();
     void UpdateNext();
@@ -39,13 +39,13 @@ public:
 
 protected:
     bool OnInitDialog() override;
-    bool OnCommand(int id, int code, HWND control) override;
     bool OnHScroll(int code, int position, HWND control) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     COLORREF TextColor(int id) const override;
+    void OnForward() override;
+    void OnLoad() override;
 
 private:
-    void OnLoad();
     void ShowTemperature();
     void ShowGamma();
     void OnTemperatureMoved();
@@ -57,7 +57,6 @@ private:
 
     ui::Slider m_slTemperature;
     ui::Slider m_slGamma;
-    bool m_bShownOnce = false;
 };
 
 class CDlgMultiMonMatchStep3 : public CMatchStep {
@@ -66,20 +65,18 @@ public:
 
 protected:
     bool OnInitDialog() override;
-    bool OnCommand(int id, int code, HWND control) override;
     bool OnHScroll(int code, int position, HWND control) override;
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     COLORREF TextColor(int id) const override;
+    // "&Finish".
+    void OnForward() override;
+    void OnPrepare() override;
+    void OnLoad() override;
 
 private:
-    void OnPrepare();
-    void OnLoad();
     void SetUpSlider();
     void ShowPosition();
     void OnSliderMoved();
-    void OnFinish();
 
     ui::Slider m_slBrightness;
     std::uint32_t m_nMaximum = 0;
-    bool m_bShownOnce = false;
 };

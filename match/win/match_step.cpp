@@ -1,14 +1,16 @@
 #include "match/win/match_step.h"
 
 #include "match/win/dlg_multimon_match_sub.h"
+#include "match/win/match_ids.h"
 #include "ui/page_brush.h"
 
 CMatchStep::CMatchStep(UINT templateId, CDlgMultiMonMatchSub& frame, UINT lowResBitmap,
-                       UINT highResBitmap, int cancelId)
+                       UINT highResBitmap, int forwardId, int cancelId)
     : ui::Dialog(templateId),
       m_frame(frame),
       m_nLowResBitmap(lowResBitmap),
       m_nHighResBitmap(highResBitmap),
+      m_nForwardId(forwardId),
       m_nCancelId(cancelId) {}
 
 CMatchStep::~CMatchStep() {
@@ -39,3 +41,38 @@ void CMatchStep::RunCancel() { m_frame.Cancel(); }
 void CMatchStep::ReportCommFailure() { m_frame.ReportCommFailure(); }
 
 MatchWizard& CMatchStep::Wizard() const { return m_frame.Wizard(); }
+
+void CMatchStep::OnPrepare() { Post(match_ids::kMsgLoadStep); }
+
+bool CMatchStep::OnCommand(int id, int code, HWND control) {
+    if (id != m_nForwardId && id != m_nCancelId) return false;
+    if (code == BN_CLICKED && IsItemEnabled(id)) {
+        if (id == m_nForwardId) {
+            OnForward();
+        } else {
+            RunCancel();
+        }
+    }
+    return true;
+}
+
+bool CMatchStep::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case WM_SHOWWINDOW:
+        if (wParam != 0 && !m_bShownOnce) {
+            m_bShownOnce = true;
+            Post(match_ids::kMsgPrepareStep);
+        }
+        return false;
+    case match_ids::kMsgPrepareStep:
+        OnPrepare();
+        result = 0;
+        return true;
+    case match_ids::kMsgLoadStep:
+        OnLoad();
+        result = 0;
+        return true;
+    default:
+        return false;
+    }
+}

@@ -1,6 +1,8 @@
 #pragma once
 // What the wizard's three steps share: their frame, their background picture,
-// the colours of their texts and their Cancel button.
+// the colours of their texts, their two buttons (forward and Cancel), and the
+// order in which a step comes up: shown, then prepared (1142), then loaded from
+// the monitors (1143), each posted so the window is painted before the slow work.
 #include <windows.h>
 
 #include "match/match_wizard.h"
@@ -11,7 +13,7 @@ class CDlgMultiMonMatchSub;
 class CMatchStep : public ui::Dialog {
 public:
     CMatchStep(UINT templateId, CDlgMultiMonMatchSub& frame, UINT lowResBitmap, UINT highResBitmap,
-               int cancelId);
+               int forwardId, int cancelId);
     ~CMatchStep() override;
 
     // Esc or Alt+F4 inside the step: the step's Cancel, while Cancel is offered.
@@ -23,6 +25,15 @@ protected:
     void OnOK() override {}
     void OnCancel() override {}
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT type) override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+    // "&Next" or "&Finish".
+    virtual void OnForward() = 0;
+    // After the first showing; by default straight on to loading.
+    virtual void OnPrepare();
+    // The step's monitor work.
+    virtual void OnLoad() = 0;
     // Colour of a static text of the step.
     virtual COLORREF TextColor(int id) const { return RGB(0, 0, 0); }
 
@@ -40,6 +51,8 @@ protected:
 private:
     UINT m_nLowResBitmap;
     UINT m_nHighResBitmap;
+    int m_nForwardId;
     int m_nCancelId;
+    bool m_bShownOnce = false;
     HBRUSH m_brBackground = nullptr;
 };
