@@ -10,22 +10,14 @@
 
 #include <gtest/gtest.h>
 
+#include "monitor/maker_desk_fixture.h"
 #include "monitor/status_build.h"
 #include "sim/desk.h"
 #include "support/virtual_clock.h"
 
 namespace {
 
-constexpr std::uint32_t kOwnProcessId = 0x4321;
-
-class OwnProcess : public platform::Processes {
-public:
-    std::uint32_t OwnProcessId() override { return kOwnProcessId; }
-    bool Snapshot(std::vector<platform::ProcessEntry>* processes) override {
-        *processes = {{kOwnProcessId, "vistrelddcci.exe"}};
-        return true;
-    }
-};
+using rec_testing::OwnProcess;
 
 // Desk monitors in configuration order.
 constexpr int kTq6600 = 0;
