@@ -329,7 +329,9 @@ public:
                 RegisterKey key;
                 if (!ParseRegisterKey(item.key(), &key))
                     return Fail(name, "not a register (write \"10\" or \"30:E2\")");
-                if (key == RegisterKey{0, 0xE1})
+                // Only the maker's monitors give 0xE1 its page-select meaning; another
+                // monitor may list it (and 0xE0) as a register of its own.
+                if (monitor->maker && key == RegisterKey{0, 0xE1})
                     return Fail(name, "the page select register is not stored");
                 if (monitor->maker && key.page == 0x10 && key.code >= 0xE2 && key.code <= 0xED)
                     return Fail(name, "the block registers are made from the blocks");

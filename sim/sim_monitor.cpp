@@ -140,8 +140,7 @@ Outcome SimMonitor::Get(std::uint8_t code, std::uint16_t* current, std::uint16_t
 bool SimMonitor::Peek(RegisterKey key, std::uint16_t* current, std::uint16_t* maximum) const {
     std::uint16_t unusedMaximum = 0;
     if (maximum == nullptr) maximum = &unusedMaximum;
-    if (key == RegisterKey{0, kPageSelect}) {
-        if (!factory_.maker) return false;
+    if (key == RegisterKey{0, kPageSelect} && factory_.maker) {
         *current = page_;
         *maximum = 0xFF;
         return true;
@@ -193,8 +192,7 @@ Outcome SimMonitor::Set(std::uint8_t code, std::uint32_t value) {
         registers_[key].current = static_cast<std::uint16_t>(value & 0xFFFF);
         return Outcome::Ok;
     }
-    if (key == RegisterKey{0, kPageSelect}) {
-        if (!factory_.maker) return Outcome::Unsupported;
+    if (key == RegisterKey{0, kPageSelect} && factory_.maker) {
         if (!HasPage(value)) return Outcome::Refused;
         page_ = static_cast<std::uint16_t>(value);
         return Outcome::Ok;

@@ -54,11 +54,17 @@ std::string DosPathOf(const std::string& path) {
     return converted.empty() ? path : converted;
 }
 
-std::string ConfigPath() {
+// An environment variable as a DOS path; empty when it is not set (or too long to be a path).
+std::string PathFromEnvironment(const char* name) {
     static char value[32768];
-    const DWORD length = GetEnvironmentVariableA("VISTREL_SIM_CONFIG", value, sizeof value);
-    if (length > 0 && length < sizeof value) return DosPathOf(std::string(value, length));
-    return ThisModuleFolder() + "sim-desk.json";
+    const DWORD length = GetEnvironmentVariableA(name, value, sizeof value);
+    if (length == 0 || length >= sizeof value) return std::string();
+    return DosPathOf(std::string(value, length));
+}
+
+std::string ConfigPath() {
+    const std::string configured = PathFromEnvironment("VISTREL_SIM_CONFIG");
+    return configured.empty() ? ThisModuleFolder() + "sim-desk.json" : configured;
 }
 
 void Complain(const std::string& message) {
@@ -80,6 +86,9 @@ void Load() {
     desk = std::make_unique<sim::Desk>(std::move(config), sim::RealClock());
     const std::string stateProblem = desk->StateLoadProblem();
     if (!stateProblem.empty()) Complain("state file not used: " + stateProblem);
+    // Tests outside the process watch the traffic through this file.
+    const std::string trafficLog = PathFromEnvironment("VISTREL_SIM_TRAFFIC_LOG");
+    if (!trafficLog.empty()) desk->SetTrafficLog(trafficLog);
 }
 
 }  // namespace

@@ -189,6 +189,31 @@ TEST(SimDeskConfig, AcceptsEveryRegisterFormAndNotes) {
     EXPECT_TRUE(config.statePath.empty());
 }
 
+// Another maker's monitor may list 0xE0 and 0xE1 as registers of its own: they
+// hold what is written and page nothing, and 0xE2 on stays a plain register.
+TEST(SimDeskConfig, AnotherMakersMonitorCanListE0AndE1AsPlainRegisters) {
+    sim::DeskConfig config;
+    std::string error;
+    ASSERT_TRUE(sim::ParseDeskConfig(
+        OneMonitor(R"j("maker":false,"capabilities":"vcp(10 E0 E1 E2)mccs_ver(2.1)",)j"
+                   R"("registers":{"10":5,"E0":[0,255],"E1":[3,255],"E2":[9,255]})"),
+        &config, &error))
+        << error;
+    simtest::Host host(config);
+    EXPECT_EQ(host.Read(0xE1), 3u);
+    ASSERT_TRUE(host.Set(0xE1, 0x30));
+    EXPECT_EQ(host.Read(0xE1), 0x30u);
+    EXPECT_EQ(host.Read(0xE2), 9u) << "no page is selected on another maker's monitor";
+    ASSERT_TRUE(host.Set(0xE0, 77));
+    EXPECT_EQ(host.Read(0xE0), 77u);
+    EXPECT_FALSE(host.Set(0xE1, 300)) << "its own maximum still holds";
+
+    EXPECT_FALSE(sim::ParseDeskConfig(
+        OneMonitor(R"j("maker":false,"capabilities":"vcp(10 E1)mccs_ver(2.1)","registers":{"10":5})j"), &config,
+        &error));
+    EXPECT_NE(error.find("lacks: E1"), std::string::npos) << error;
+}
+
 TEST(SimDeskConfig, MissingFileIsNamed) {
     testing_support::VirtualClock clock;
     std::string error;
