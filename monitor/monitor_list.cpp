@@ -70,6 +70,8 @@ MonitorList::MonitorList(platform::DdcApi& ddc, platform::Desktop& desktop,
 MonitorList::~MonitorList() { ReleasePhysicalMonitors(); }
 
 void MonitorList::ReleasePhysicalMonitors() {
+    // Our id must not stay behind in a monitor we can no longer reach.
+    ReleaseStillClaimed();
     // Windows keeps a physical monitor handle open until it is destroyed; a
     // program that rebuilds its list on every display change would otherwise
     // pile them up.

@@ -92,7 +92,13 @@ public:
     // With retry: up to 5 attempts, 200 ms between them. Sets the flag on success.
     bool AcquireMonitor(const platform::PhysicalMonitorHandle* handle, bool retry);
     // Frees the owner register when the flag is set; true without traffic when not.
+    // A failed write is tried again (3 attempts, 200 ms apart); a monitor that
+    // still keeps our id is remembered for ReleaseStillClaimed.
     bool ReleaseMonitor(const platform::PhysicalMonitorHandle* handle);
+    // Tries once more to free every monitor whose release failed; for Exit and the
+    // end of the session, and done by Discover before it drops the handles. True
+    // when nothing is left claimed.
+    bool ReleaseStillClaimed();
     // The monitor accepts maker-page commands (page 0x20: 0xE2 reads 1, 0xE6 reads 0).
     bool IsMonitorReady(const CMonitorStatus* status);
 
@@ -126,6 +132,7 @@ public:
 
 private:
     void ReleasePhysicalMonitors();
+    bool WriteOwnerFree(platform::PhysicalMonitorHandle handle);
     void AddDisplay(platform::DisplayHandle display);
     void AssignLabels();
     bool SelectPage(const CMonitorStatus& status, std::uint16_t page, bool pageSelected);
@@ -138,6 +145,8 @@ private:
     platform::Clock& m_clock;
     bool& m_lockHeld;
 
+    // Monitors that may still hold our id because their release failed.
+    std::vector<platform::PhysicalMonitorHandle> m_stillClaimed;
     std::int32_t m_physicalTotal = 0;
     std::vector<MonitorEntry> m_entries;
     // Per entry, in step: the display number parsed from the device name (-1 when

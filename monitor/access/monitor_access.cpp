@@ -17,6 +17,10 @@ constexpr std::uint32_t kPageSelectMs = 20;
 
 constexpr int kAcquireAttempts = 5;
 constexpr std::uint32_t kAcquireRetryMs = 200;
+// A release that does not get through leaves the monitor claimed by our id, and
+// every other program locked out until we claim it again: worth a few tries.
+constexpr int kReleaseAttempts = 3;
+constexpr std::uint32_t kReleaseRetryMs = 200;
 constexpr int kReadAttempts = 5;
 constexpr std::uint32_t kReadRetryMs = 30;
 
@@ -86,9 +90,27 @@ bool MonitorList::ReleaseMonitor(const platform::PhysicalMonitorHandle* handle) 
         m_lockHeld = false;
         return false;
     }
-    const bool written = SetFeature(m_ddc, m_clock, handle, kOwnerCode, 0, kOwnerWriteMs);
+    const bool written = WriteOwnerFree(*handle);
     m_lockHeld = false;
+    const auto remembered = std::find(m_stillClaimed.begin(), m_stillClaimed.end(), *handle);
+    if (written && remembered != m_stillClaimed.end()) m_stillClaimed.erase(remembered);
+    if (!written && remembered == m_stillClaimed.end()) m_stillClaimed.push_back(*handle);
     return written;
+}
+
+bool MonitorList::WriteOwnerFree(platform::PhysicalMonitorHandle handle) {
+    for (int attempt = 1; attempt <= kReleaseAttempts; ++attempt) {
+        if (SetFeature(m_ddc, m_clock, &handle, kOwnerCode, 0, kOwnerWriteMs)) return true;
+        if (attempt < kReleaseAttempts) m_clock.Sleep(kReleaseRetryMs);
+    }
+    return false;
+}
+
+bool MonitorList::ReleaseStillClaimed() {
+    bool allFree = true;
+    for (const platform::PhysicalMonitorHandle handle : m_stillClaimed) allFree = WriteOwnerFree(handle) && allFree;
+    m_stillClaimed.clear();
+    return allFree;
 }
 
 bool MonitorList::SelectPage(const CMonitorStatus& status, std::uint16_t page, bool pageSelected) {

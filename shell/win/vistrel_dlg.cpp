@@ -482,6 +482,7 @@ void CVistrelDlg::OnDestroy() {
     for (CShellFeature* feature : app.m_features) feature->OnDestroy(*this);
     for (int i = 0; i < app.m_statusAll.Count(); ++i) app.m_statusAll.At(i)->m_pTransWnd.reset();
     app.m_statusAll.Clear();
+    app.m_monitors.ReleaseStillClaimed();
     app.m_statusAll.m_nCurMonitor = -1;
     app.m_statusAll.m_hCurMonitor = nullptr;
     RestoreDisplays();
@@ -576,6 +577,7 @@ bool CVistrelDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
     case WM_ENDSESSION:
         if (wParam) {
             for (CShellFeature* feature : app.m_features) feature->OnEndSession(*this);
+            app.m_monitors.ReleaseStillClaimed();
             RestoreDisplays();
         }
         return false;

@@ -142,15 +142,53 @@ TEST_F(Access, ReleaseFreesTheOwnerRegister) {
     EXPECT_EQ(ddc.Register(0, 0xE0), 0u);
 }
 
+TEST_F(Access, ReleaseRetriesAFailedWrite) {
+    Acquire();
+    ddc.FailWrites(0, 0xE0, 2);
+    EXPECT_TRUE(list.ReleaseMonitor(&handle));
+    EXPECT_EQ(trace, (Trace{"set E0=00", "sleep 10", "sleep 200", "set E0=00", "sleep 10", "sleep 200",
+                            "set E0=00", "sleep 10"}));
+    EXPECT_EQ(ddc.Register(0, 0xE0), 0u);
+    trace.clear();
+    EXPECT_TRUE(list.ReleaseStillClaimed());
+    EXPECT_TRUE(trace.empty()) << "a monitor freed in time is not written again";
+}
+
 TEST_F(Access, ReleaseReportsFailuresAndAlwaysClearsTheFlag) {
     Acquire();
-    ddc.FailWrites(0, 0xE0, 1);
+    ddc.FailWrites(0, 0xE0, 3);
     EXPECT_FALSE(list.ReleaseMonitor(&handle));
     EXPECT_FALSE(lockHeld);
+    EXPECT_EQ(Count(trace, "set E0=00"), 3);
 
     Acquire();
     EXPECT_FALSE(list.ReleaseMonitor(nullptr));
     EXPECT_FALSE(lockHeld);
+    EXPECT_TRUE(trace.empty());
+}
+
+// Exit, the end of the session and the next discovery free what a failed release left.
+TEST_F(Access, AMonitorLeftClaimedIsFreedLaterOnce) {
+    Acquire();
+    ddc.FailWrites(0, 0xE0, 3);
+    ASSERT_FALSE(list.ReleaseMonitor(&handle));
+    ASSERT_EQ(ddc.Register(0, 0xE0), 0x1234u);
+    trace.clear();
+    EXPECT_TRUE(list.ReleaseStillClaimed());
+    EXPECT_EQ(trace, (Trace{"set E0=00", "sleep 10"}));
+    EXPECT_EQ(ddc.Register(0, 0xE0), 0u);
+    trace.clear();
+    EXPECT_TRUE(list.ReleaseStillClaimed());
+    EXPECT_TRUE(trace.empty());
+
+    // A later claim and release of the same monitor settles it as well.
+    Acquire();
+    ddc.FailWrites(0, 0xE0, 3);
+    ASSERT_FALSE(list.ReleaseMonitor(&handle));
+    Acquire();
+    ASSERT_TRUE(list.ReleaseMonitor(&handle));
+    trace.clear();
+    EXPECT_TRUE(list.ReleaseStillClaimed());
     EXPECT_TRUE(trace.empty());
 }
 
