@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
 # Brings up an X server for the Windows programs and tests:
-#   xserver.sh start DISPLAYNUM   Xorg with the dummy driver and two outputs side by
-#                                 side (1280x1024 at 0,0 primary, 1024x768 at 1280,0),
-#                                 or Xvfb where Xorg cannot start; prints "xorg" or "xvfb"
+#   xserver.sh start DISPLAYNUM [OUTPUTS]
+#       Xorg with the dummy driver and OUTPUTS (1 to 4, default 2) outputs side by
+#       side: 1280x1024 at 0,0 primary, then 1024x768 ones at 1280,0, 2304,0 and
+#       3328,0; or Xvfb (one output) where Xorg cannot start. Prints "xorg" or "xvfb".
+#       Tests can switch the other outputs on and off later with xrandr.
 #   xserver.sh stop DISPLAYNUM    stops only a server this script started
 set -euo pipefail
 cmd=${1:?start|stop}
 num=${2:-77}
+outputs=${3:-2}
+[[ $outputs =~ ^[1-4]$ ]] || { echo "xserver.sh: OUTPUTS must be 1 to 4, not '$outputs'" >&2; exit 2; }
+# Per display number, because the X display itself is one per machine.
 state=${TMPDIR:-/tmp}/vistrel-x$num
 mkdir -p "$state"
 
@@ -37,7 +42,7 @@ Section "Screen"
   SubSection "Display"
     Depth 24
     Modes "1280x1024"
-    Virtual 2304 1024
+    Virtual $((1280 + 1024 * (outputs - 1))) 1024
   EndSubSection
 EndSection
 CONF
@@ -49,9 +54,12 @@ CONF
     kill -0 "$(cat "$state/pid")" 2>/dev/null || return 1
     sleep 0.1
   done
-  xrandr -d ":$num" --addmode DUMMY1 1024x768 >/dev/null 2>&1 || true
-  xrandr -d ":$num" --output DUMMY0 --mode 1280x1024 --pos 0x0 --primary \
-    --output DUMMY1 --mode 1024x768 --pos 1280x0 >/dev/null 2>&1 || return 1
+  local layout=(--output DUMMY0 --mode 1280x1024 --pos 0x0 --primary) n
+  for ((n = 1; n < outputs; n++)); do
+    xrandr -d ":$num" --addmode "DUMMY$n" 1024x768 >/dev/null 2>&1 || true
+    layout+=(--output "DUMMY$n" --mode 1024x768 --pos "$((1280 + 1024 * (n - 1)))x0")
+  done
+  xrandr -d ":$num" "${layout[@]}" >/dev/null 2>&1 || return 1
 }
 
 start_xvfb() {
@@ -80,7 +88,10 @@ case $cmd in
     ;;
   stop)
     if [[ -f $state/pid ]]; then
-      kill "$(cat "$state/pid")" 2>/dev/null || true
+      pid=$(cat "$state/pid")
+      kill "$pid" 2>/dev/null || true
+      # Gone before we return, so that a server started next on this number can bind it.
+      for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
       rm -f "$state/pid"
     fi
     ;;

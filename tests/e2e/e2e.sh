@@ -17,11 +17,13 @@ cleanup() {
 trap cleanup EXIT
 
 cp "$root/sim/configs/default-desk.json" "$work/default-desk.json"
-cp "$here/no-maker-desk.json" "$work/no-maker-desk.json"
+cp "$here"/*.json "$work/"
 
-# A test that failed half-way may have left the second output off.
+# A test that failed half-way may have left the second output off, or the third
+# and fourth on.
 if [[ ${VISTREL_XSERVER:-} == xorg ]]; then
-  xrandr -d "${DISPLAY:-:0}" --output DUMMY1 --mode 1024x768 --pos 1280x0 >/dev/null 2>&1 || true
+  xrandr -d "${DISPLAY:-:0}" --output DUMMY1 --mode 1024x768 --pos 1280x0 \
+    --output DUMMY2 --off --output DUMMY3 --off >/dev/null 2>&1 || true
 fi
 
 # The driver asks for display changes through a request file.
