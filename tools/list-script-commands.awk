@@ -35,6 +35,20 @@ function finish_word(    w) {
 
 function start_command() { expect = 1; runner = 0 }
 
+# From the "(" of an array assignment to its ")", past quotes and $(( )) inside;
+# returns the position of the ")".
+function skip_array(text, i, n,    level, c, q) {
+  level = 0
+  for (; i <= n; i++) {
+    c = substr(text, i, 1)
+    if (c == "\n") lineno++
+    if (c == "'" || c == "\"") { q = c; i++; while (i <= n && substr(text, i, 1) != q) { if (substr(text, i, 1) == "\n") lineno++; i++ } }
+    else if (c == "(") level++
+    else if (c == ")" && --level == 0) return i
+  }
+  return n
+}
+
 {
   # Here-document bodies are text, not commands: keep the line so numbers stay right.
   if (heredoc != "") {
@@ -86,9 +100,7 @@ function scan(text,    i, c, n, quote, depth, saved, q, close_at) {
     if (c == "'" || c == "\"") { quote = c; have_word = 1; continue }
     if (c == " " || c == "\t") { finish_word(); continue }
     if (c == "(" && have_word && word ~ /=$/) {             # array: name=( words )
-      close_at = index(substr(text, i), ")")
-      for (q = i; q < i + close_at; q++) if (substr(text, q, 1) == "\n") lineno++
-      i += close_at - 1; word = word "x"; continue
+      i = skip_array(text, i, n); word = word "x"; continue
     }
     if (c == ")" && pattern) { have_word = 0; word = ""; pattern = 0; start_command(); continue }
     if (c == "\n" || c ~ /[;|&(`]/) {

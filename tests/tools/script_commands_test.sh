@@ -45,6 +45,13 @@ packages=(
 apt-get install "${packages[@]}"
 S
 
+expect "an array with quotes and arithmetic inside" "xrandr" <<'S'
+layout+=(--output "DUMMY$n" --pos "$((1280 + 1024 * (n - 1)))x0")
+case $1 in
+  *) xrandr "${layout[@]}" ;;
+esac
+S
+
 expect "tests, case patterns and functions" "grep xdotool exit" <<'S'
 helper() { grep -q x f; }
 if [[ ! -f $a || $(helper) != b ]]; then helper; fi
