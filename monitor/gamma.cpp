@@ -48,6 +48,9 @@ void CGamma::Init(const std::string& deviceName) {
     m_bUsable = 1;
     m_strDeviceName = deviceName.substr(0, kMaxDeviceName);
     // A ramp that could not be read is not written back: it would black out the display.
+    // After a failed step there is no verification read: the display is unusable
+    // either way, and reading back a ramp that could not be read or written
+    // could only confirm that.
     if (!GetRamp(m_savedRamp.data()) || !SetRamp(m_savedRamp.data())) {
         m_bUsable = 0;
         return;

@@ -180,6 +180,8 @@ bool MonitorList::MatchMakerMonitor(std::size_t index, bool retry) {
 }
 
 bool MonitorList::TryMatchMakerMonitor(const MonitorEntry& entry, std::int32_t count) {
+    // A larger count is capped, not refused: the library's first 256 records are
+    // still worth matching, and no desktop has more displays than that.
     if (count > kMaxMakerMonitors) count = kMaxMakerMonitors;
     for (std::int32_t libraryIndex = 0; libraryIndex < count; ++libraryIndex) {
         std::uint8_t record[platform::MakerLibrary::kRecordSize] = {};

@@ -192,6 +192,8 @@ bool MonitorList::ReadBlock(const CMonitorStatus* status, int block, std::uint8_
     // empty block.
     if (!GetFeature(m_ddc, m_clock, handle, lengthCode, &blockLength, &ignored, kReadSettleMs))
         return false;
+    // Refused rather than cut to 0xFFFF: a length the register cannot hold says
+    // the reply is garbled, and so would be every word read after it.
     if (blockLength > kMaxBlockLength) return false;
     const std::uint32_t offsetDelay = SettlingDelay(kBlockPage, lengthCode).value_or(20);
     if (!SetFeature(m_ddc, m_clock, handle, offsetCode, 0, offsetDelay)) return false;
@@ -245,6 +247,9 @@ bool MonitorList::ReadFeatureQuad(const CMonitorStatus* status, int set,
     if (!m_lockHeld) return false;
     if (!SelectPage(*status, kQuadPage, pageSelected)) return false;
 
+    // The four values are one set: the first failed read ends the call with the
+    // caller's values untouched and the rest unread, rather than handing back a
+    // mix of fresh values and zeros. The caller's bracket decides about trying again.
     std::array<std::uint32_t, 4> read = {};
     for (int i = 0; i < 4; ++i) {
         std::uint32_t maximum = 0;

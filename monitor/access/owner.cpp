@@ -20,7 +20,9 @@ bool IsReplaceableOwner(platform::Processes& processes, std::uint32_t ownerValue
 
     // Without a process list nobody can tell whether the owner still runs; the
     // monitor stays with it rather than being taken from a program that may be
-    // in the middle of a transaction.
+    // in the middle of a transaction. That holds even for an owner that has long
+    // exited: the claim fails now, and a later one with a working snapshot takes
+    // the monitor over.
     std::vector<platform::ProcessEntry> running;
     if (!processes.Snapshot(&running)) return false;
 
