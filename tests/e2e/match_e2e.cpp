@@ -198,8 +198,29 @@ protected:
             file << deskText;
         }
         ASSERT_TRUE(e2e::PrepareFreshState(TestName(), "match-desk.json"));
+        // The simulated monitors log every command here for the program's lifetime.
+        trafficLog = DosPath(Env("E2E_WORK")) + "\\" + TestName() + "\\traffic.log";
+        ::DeleteFileA(trafficLog.c_str());
+        ::SetEnvironmentVariableA("VISTREL_SIM_TRAFFIC_LOG", trafficLog.c_str());
         ASSERT_TRUE(program.Start()) << "the controller did not become resident";
+        ::SetEnvironmentVariableA("VISTREL_SIM_TRAFFIC_LOG", nullptr);
     }
+
+    // How often each monitor was told that the adjustment session ended (page
+    // 0xF0, code 0xE3 written 0), from the traffic log; empty without a log.
+    std::map<int, int> SessionEnds() const {
+        std::map<int, int> ends;
+        std::ifstream log(trafficLog);
+        std::string line;
+        while (std::getline(log, line)) {
+            int monitor = -1;
+            if (std::sscanf(line.c_str(), "m%d ", &monitor) == 1 &&
+                line.find(" set F0:E3=0 @") != std::string::npos && line.find(" ok") != std::string::npos)
+                ++ends[monitor];
+        }
+        return ends;
+    }
+    bool HasTrafficLog() const { return ::GetFileAttributesA(trafficLog.c_str()) != INVALID_FILE_ATTRIBUTES; }
     void SetUp() override {
         std::ifstream source(DosPath(VISTREL_SOURCE_DIR "/sim/configs/match-desk.json"), std::ios::binary);
         std::stringstream text;
@@ -307,6 +328,7 @@ protected:
 
     Program program;
     std::string desk;
+    std::string trafficLog;
     HWND step = nullptr;
 };
 
@@ -388,6 +410,13 @@ TEST_F(MatchTest, EscapeInStepThreeAndCancelInStepTwoRestoreEveryMonitor) {
     for (int monitor : {kTq6600, kTq3300, kTq2200})
         for (const char* key : keys) EXPECT_EQ(after[monitor][key], before[monitor][key]) << monitor << " " << key;
     ExpectNothingClaimed();
+    // Every candidate hears that the session ended; the monitor the wizard does
+    // not know hears nothing.
+    if (HasTrafficLog()) {
+        EXPECT_EQ(SessionEnds(), (std::map<int, int>{{kTq6600, 1}, {kTq3300, 1}, {kTq2200, 1}}));
+    } else {
+        std::printf("note: the simulated monitors wrote no traffic log\n");
+    }
 
     OpenWizard();
     NextToStep2();
