@@ -92,14 +92,20 @@ bool CDlgMultiMonMatchSub::PreTranslateMessage(MSG& message) {
 }
 
 bool CDlgMultiMonMatchSub::OnCommand(int id, int code, HWND control) {
-    // Enter on the frame names the shown step's default button; the step decides.
-    if (control == nullptr && id != IDOK && id != IDCANCEL) {
+    // The dialog manager sends Enter on a step's button to the frame; the shown
+    // step decides what its button does.
+    if (id != IDOK && id != IDCANCEL) {
         if (CMatchStep* step = Step(m_nCurrentStep)) {
-            step->Send(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+            step->Send(WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
             return true;
         }
     }
     return false;
+}
+
+void CDlgMultiMonMatchSub::OnOK() {
+    // Enter elsewhere in a step: its "&Next" or "&Finish", when offered.
+    if (CMatchStep* step = Step(m_nCurrentStep)) step->PressForward();
 }
 
 HBRUSH CDlgMultiMonMatchSub::OnCtlColor(HDC dc, HWND control, UINT type) {

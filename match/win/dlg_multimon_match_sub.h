@@ -33,7 +33,7 @@ public:
 protected:
     bool OnInitDialog() override;
     bool OnCommand(int id, int code, HWND control) override;
-    void OnOK() override {}
+    void OnOK() override;
     void OnCancel() override {}
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT type) override;
     void OnDestroy() override;

@@ -36,6 +36,10 @@ void CMatchStep::CancelFromKeyboard() {
     if (IsItemEnabled(m_nCancelId)) RunCancel();
 }
 
+void CMatchStep::PressForward() {
+    if (IsItemEnabled(m_nForwardId)) OnForward();
+}
+
 void CMatchStep::RunCancel() { m_frame.Cancel(); }
 
 void CMatchStep::ReportCommFailure() { m_frame.ReportCommFailure(); }

@@ -18,6 +18,8 @@ public:
 
     // Esc or Alt+F4 inside the step: the step's Cancel, while Cancel is offered.
     void CancelFromKeyboard();
+    // Enter inside the step: "&Next" or "&Finish", while offered.
+    void PressForward();
 
 protected:
     bool OnInitDialog() override;

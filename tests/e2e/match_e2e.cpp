@@ -336,7 +336,12 @@ TEST_F(MatchTest, FinishGivesEveryMonitorTheMastersPictureAndLuminance) {
     StartWith(desk);
     OpenWizard();
     Shot("step1");
-    NextToStep2();
+    // Enter on the focused "&Next", as a keyboard user leaves step 1.
+    ::PostMessageA(::GetDlgItem(step, kIdStep1Next), WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(e2e::WaitUntil(20000, [&] {
+        step = FindStepWith(kIdStep2Next);
+        return step != nullptr && ItemEnabled(step, kIdStep2Cancel);
+    })) << "Enter did not lead to step 2";
     // Preset 9 (8000K): the master offers presets 0-14, so its slider place is 9.
     MoveSlider(step, kIdTemperature, 9);
     ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return ItemText(step, kIdTemperatureText) == L"8000K"; }));
