@@ -42,8 +42,13 @@ layout="$DISPLAY $layout"
 
 # Settings every prefix of ours carries; raise the number when they change, and
 # prefixes made before take them at their next use.
-settings_version=2
+settings_version=3
 apply_settings() {
+  # Those captions draw their buttons with the Marlett font, which this Wine does
+  # not find in its own data folder: the prefix's font folder holds a copy.
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" ||
+    echo "wine-run.sh: no Marlett font (package fonts-wine): window captions will show letters for their buttons" >&2
   # No window manager runs on the test X server: Wine then draws the Windows
   # frames and captions itself, and hiding a window no longer waits ~2 s for a
   # window manager that never answers.

@@ -11,8 +11,9 @@ cmd=${1:?start|stop}
 num=${2:-77}
 outputs=${3:-2}
 [[ $outputs =~ ^[1-4]$ ]] || { echo "xserver.sh: OUTPUTS must be 1 to 4, not '$outputs'" >&2; exit 2; }
-# Per display number, because the X display itself is one per machine.
-state=${TMPDIR:-/tmp}/vistrel-x$num
+# The checkout's own: another checkout's "stop" leaves a server started here alone.
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+state=$root/build/xserver-$num
 mkdir -p "$state"
 
 start_xorg() {
@@ -76,6 +77,10 @@ case $cmd in
   start)
     if [[ -f $state/pid ]] && kill -0 "$(cat "$state/pid")" 2>/dev/null; then
       cat "$state/kind"; exit 0
+    fi
+    if xrandr -d ":$num" >/dev/null 2>&1; then
+      echo "xserver.sh: display :$num is already in use by a server this checkout did not start" >&2
+      exit 1
     fi
     if start_xorg; then
       echo xorg >"$state/kind"
