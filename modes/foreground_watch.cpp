@@ -2,6 +2,13 @@
 
 #include "modes/application_name.h"
 
+namespace {
+
+// Periods after which the display under an unmoved window is asked again.
+constexpr int kDisplayCheckPeriods = 10;
+
+}  // namespace
+
 bool ForegroundWatchActive(bool switchingOn, bool settingsShown, bool modePageVisible) {
     // With another page in front the user is adjusting a monitor by hand; the
     // watch must not switch it under them.
@@ -11,6 +18,7 @@ bool ForegroundWatchActive(bool switchingOn, bool settingsShown, bool modePageVi
 void CForegroundWatch::Forget() {
     m_lastWindow = 0;
     m_lastDisplay.clear();
+    m_lastRect = platform::Rect();
 }
 
 bool CForegroundWatch::Poll(ForegroundChange* change) {
@@ -18,6 +26,13 @@ bool CForegroundWatch::Poll(ForegroundChange* change) {
     // A minimised or hidden window is not remembered, so restoring it later is no
     // change unless another window was evaluated in between.
     if (window == 0 || !m_windows.IsShown(window)) return false;
+    platform::Rect rect;
+    m_windows.WindowRect(window, &rect);
+    if (window == m_lastWindow && rect == m_lastRect && ++m_periodsSinceDisplayCheck < kDisplayCheckPeriods) {
+        return false;
+    }
+    m_periodsSinceDisplayCheck = 0;
+    m_lastRect = rect;
     const std::string display = m_windows.DisplayOf(window);
     if (window == m_lastWindow && display == m_lastDisplay) return false;
 

@@ -2,8 +2,10 @@
 // The foreground watch of automatic mode switching, run every 100 ms. It looks
 // at the window in front and reports an application to evaluate once per new
 // foreground window, and again when that window has moved to another display.
-// While nothing changes it asks the system only where the window is, so an
-// idle desktop costs no process snapshot and no monitor traffic.
+// While nothing changes it asks only which window is in front and where it
+// lies: no process snapshot, no monitor traffic. Which display holds the window
+// costs far more to ask than its rectangle, so that is asked when the window
+// has moved, and otherwise once a second for a rearranged desktop.
 #include <string>
 
 #include "platform/foreground.h"
@@ -37,5 +39,7 @@ private:
     platform::Processes& m_processes;
     platform::WindowHandle m_lastWindow = 0;
     std::string m_lastDisplay;
+    platform::Rect m_lastRect;
+    int m_periodsSinceDisplayCheck = 0;
     std::string m_lastApplication;
 };

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/types.h"
+
 namespace platform {
 
 // HWND of a top-level window, as an opaque value; 0 is no window.
@@ -29,6 +31,8 @@ public:
     virtual std::uint32_t ProcessOf(WindowHandle window) = 0;
     // GetClassNameA, at most 128 characters; "" when the window is gone.
     virtual std::string ClassName(WindowHandle window) = 0;
+    // GetWindowRect; false when the window is gone.
+    virtual bool WindowRect(WindowHandle window, Rect* rect) = 0;
     // szDevice of the display that holds the window (MonitorFromWindow without a
     // default display, then GetMonitorInfoA); "" when it lies on no display.
     virtual std::string DisplayOf(WindowHandle window) = 0;

@@ -43,6 +43,13 @@ std::string Win32Foreground::ClassName(WindowHandle window) {
     return length > 0 ? std::string(name, static_cast<std::size_t>(length)) : std::string();
 }
 
+bool Win32Foreground::WindowRect(WindowHandle window, Rect* rect) {
+    RECT raw{};
+    if (rect == nullptr || !::GetWindowRect(ToWindow(window), &raw)) return false;
+    *rect = Rect{raw.left, raw.top, raw.right, raw.bottom};
+    return true;
+}
+
 std::string Win32Foreground::DisplayOf(WindowHandle window) {
     HMONITOR display = ::MonitorFromWindow(ToWindow(window), MONITOR_DEFAULTTONULL);
     if (display == nullptr) return std::string();

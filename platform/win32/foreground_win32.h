@@ -12,6 +12,7 @@ public:
     bool IsShown(WindowHandle window) override;
     std::uint32_t ProcessOf(WindowHandle window) override;
     std::string ClassName(WindowHandle window) override;
+    bool WindowRect(WindowHandle window, Rect* rect) override;
     std::string DisplayOf(WindowHandle window) override;
     std::vector<TopLevelWindow> TopLevelWindows() override;
 };

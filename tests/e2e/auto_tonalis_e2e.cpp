@@ -89,6 +89,17 @@ HWND ModePage(HWND mainWindow) {
     return nullptr;
 }
 
+// The text of the entry selected in a list of the page; empty without one.
+std::wstring SelectedText(HWND page, int id) {
+    HWND list = ::GetDlgItem(page, id);
+    const LRESULT index = ::SendMessageW(list, CB_GETCURSEL, 0, 0);
+    if (index < 0) return std::wstring();
+    wchar_t text[256] = {};
+    if (::SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0) >= 255) return std::wstring();
+    ::SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
 // Selects the entry with this text in a list of the page as a user would.
 bool ChooseInList(HWND page, int id, const wchar_t* text) {
     HWND list = ::GetDlgItem(page, id);
@@ -228,6 +239,17 @@ TEST_F(AutoTonalisTest, TheBoundModeFollowsTheApplicationInFront) {
         << ModeOf(0) << " " << ModeOf(1);
     std::printf("[ figures  ] ALPHA in front -> Game on the monitors after %lu ms\n",
                 static_cast<unsigned long>(elapsed));
+
+    // The application list follows the application in front. The message that
+    // says so carries nothing the page trusts: a stray one with a bad pointer
+    // changes nothing.
+    HWND page = ModePage(program.MainWindow());
+    ASSERT_NE(page, nullptr);
+    EXPECT_TRUE(e2e::WaitUntil(3000, [&] { return SelectedText(page, 1007) == L"ALPHA"; }));
+    ::PostMessageA(page, WM_USER + 105, 0, 0x10);
+    ::Sleep(500);
+    ASSERT_TRUE(program.Running());
+    EXPECT_EQ(SelectedText(page, 1007), L"ALPHA");
 
     // Nothing changes in front: no monitor is touched, period after period.
     WaitForQuiet();

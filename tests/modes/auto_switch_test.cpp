@@ -146,12 +146,15 @@ TEST_F(AutoSwitch, EachNewForegroundWindowIsEvaluatedOnceAndAnIdleDesktopCostsNo
     EXPECT_FALSE(lockHeld);
 
     // Nothing changes for a long while: no monitor traffic, and each period asks
-    // only which window is in front, whether it shows and where it is.
+    // only which window is in front, whether it shows and where it lies; which
+    // display holds it, once a second.
     desk->ClearLog();
     windows.calls = 0;
+    windows.displayCalls = 0;
     EXPECT_EQ(Run(50), 0);
     EXPECT_TRUE(desk->Log().empty());
     EXPECT_EQ(windows.calls, 50 * 3);
+    EXPECT_EQ(windows.displayCalls, 5);
 
     // Another window of the same application is a new window: looked at again,
     // but the monitors already show the mode and are not written.
@@ -238,16 +241,25 @@ TEST_F(AutoSwitch, PerScreenSwitchingFollowsTheWindowToTheOtherDisplay) {
 
     // The same window dragged to display 2: evaluated again, for that monitor only.
     desk->ClearLog();
-    windows.windows[alpha].display = kDisplay2;
-    EXPECT_EQ(Run(), 1);
+    windows.Move(alpha, kDisplay2, 1400);
+    EXPECT_EQ(Run(1), 1);
     EXPECT_EQ(ModeOf(1), 0);
     EXPECT_TRUE(Traffic(*desk, 0).empty());
 
     // Half off the desktop, on no display: evaluated, but no monitor is meant.
     desk->ClearLog();
-    windows.windows[alpha].display = "";
+    windows.Move(alpha, "", -5000);
     EXPECT_EQ(Run(), 1);
     EXPECT_TRUE(desk->Log().empty());
+
+    // The displays were rearranged under the unmoved window: noticed within a
+    // second, without the window moving.
+    windows.Move(alpha, kDisplay1, 100);
+    EXPECT_EQ(Run(), 1);
+    ASSERT_TRUE(desk->SetRegister(1, {0x30, 0xE2}, 17));
+    windows.windows[alpha].display = kDisplay2;
+    EXPECT_EQ(Run(10), 1);
+    EXPECT_EQ(ModeOf(1), 0);
 }
 
 TEST_F(AutoSwitch, DefaultTargetCoversApplicationsWithoutARule) {

@@ -1,7 +1,8 @@
 #pragma once
 // A desktop of top-level windows that a test arranges by hand: which window is
 // in front, whose it is, where it lies, whether it is minimised. Counts the
-// questions asked, so a test can tell how much an idle period cost.
+// questions asked (the costly one, which display holds a window, apart), so a
+// test can tell how much an idle period cost.
 #include <cstdint>
 #include <map>
 #include <string>
@@ -17,6 +18,7 @@ public:
         std::uint32_t processId = 0;
         std::string className = "AppWindow";
         std::string display = "\\\\.\\DISPLAY1";
+        platform::Rect rect{100, 100, 500, 400};
         bool visible = true;
         bool minimised = false;
         bool hasSystemMenu = true;
@@ -54,8 +56,15 @@ public:
         auto it = windows.find(handle);
         return it != windows.end() ? it->second.className : std::string();
     }
-    std::string DisplayOf(platform::WindowHandle handle) override {
+    bool WindowRect(platform::WindowHandle handle, platform::Rect* rect) override {
         ++calls;
+        auto it = windows.find(handle);
+        if (it == windows.end()) return false;
+        *rect = it->second.rect;
+        return true;
+    }
+    std::string DisplayOf(platform::WindowHandle handle) override {
+        ++displayCalls;
         auto it = windows.find(handle);
         return it != windows.end() ? it->second.display : std::string();
     }
@@ -74,6 +83,13 @@ public:
     platform::WindowHandle foreground = 0;
     platform::WindowHandle nextHandle = 0x100;
     int calls = 0;
+    int displayCalls = 0;
+    // Moves a window onto another display, as dragging it there would.
+    void Move(platform::WindowHandle handle, const std::string& display, std::int32_t left) {
+        Window& window = windows[handle];
+        window.display = display;
+        window.rect = {left, 100, left + 400, 400};
+    }
 };
 
 }  // namespace testing_support
