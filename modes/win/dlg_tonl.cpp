@@ -327,7 +327,10 @@ void CDlgTonl::OnDelete() {
 
 void CDlgTonl::OnSwitchingTimer() {
     const CVistrelApp& app = VistrelApp();
-    if (!ForegroundWatchActive(SwitchingOn(), app.m_bSettingsShown != 0, m_bPageVisible)) return;
+    // The page's own show state, whether or not the settings window around it
+    // is on screen.
+    const bool pageShown = (Style() & WS_VISIBLE) != 0;
+    if (!ForegroundWatchActive(SwitchingOn(), app.m_bSettingsShown != 0, pageShown)) return;
     const SwitchingStepResult step =
         RunSwitchingStep(m_watch, *m_switcher, *this, m_rules, SelectedDefault(), PerScreen());
     if (step.evaluated) Post(kMsgSelectApplication);
@@ -385,7 +388,6 @@ bool CDlgTonl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         return true;
     case WM_SHOWWINDOW:
         if (!wParam) CheckUnsavedChange();
-        m_bPageVisible = wParam != 0;
         return false;
     default:
         return false;

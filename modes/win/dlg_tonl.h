@@ -92,7 +92,6 @@ private:
     CForegroundWatch m_watch;
     std::unique_ptr<CSavedAdjustments> m_sets;
     std::unique_ptr<CModeSwitcher> m_switcher;
-    bool m_bPageVisible = false;
     // A question is on screen: the timer keeps switching, but the application
     // list waits until the user has answered.
     bool m_bAsking = false;
