@@ -195,10 +195,14 @@ protected:
         e2e::DeleteSettingsTree();
     }
     void StartProgram() { ASSERT_TRUE(program.Start()) << "the controller did not become resident"; }
+    // Ends the controller through its tray menu once its monitor work is done; a
+    // menu opened while the program was busy may miss the keys, so once more.
     void StopProgram() {
-        if (!program.Running()) return;
-        if (HWND menu = program.OpenTrayMenu()) program.PickMenuItem(menu, e2e::kMenuExit);
-        program.WaitForExit(10000);
+        WaitForQuiet();
+        for (int attempt = 0; attempt < 2 && program.Running(); ++attempt) {
+            if (HWND menu = program.OpenTrayMenu()) program.PickMenuItem(menu, e2e::kMenuExit);
+            program.WaitForExit(10000);
+        }
     }
     // Waits until both monitors hold these modes; false after 10 s.
     bool WaitForModes(int first, int second, DWORD* elapsed = nullptr) {
