@@ -25,10 +25,18 @@ constexpr std::uint8_t kRestoreAll = 0x04;
 constexpr std::uint8_t kRestoreLuminanceContrast = 0x05;
 constexpr std::uint8_t kRestoreColor = 0x08;
 
+// Gains belong to the OFF preset and to the user preset; any other preset fixes them.
+constexpr std::uint8_t kRedGain = 0x16;
+constexpr std::uint8_t kGreenGain = 0x18;
+constexpr std::uint8_t kBlueGain = 0x1A;
+constexpr std::uint8_t kColorTemperature = 0xE3;  // page 0x30
+constexpr std::uint8_t kUserPresetIndicator = 0xE5;  // page 0x30
+constexpr std::uint16_t kPresetOff = 0;
+
 const std::vector<RegisterKey>& ColorRegisters() {
     static const std::vector<RegisterKey> keys = {
         {0, 0x14},    {0, 0x16},    {0, 0x18},    {0, 0x1A},    {0x30, 0xE3},
-        {0x30, 0xE4}, {0xE0, 0xE4}, {0xE0, 0xE5}, {0xE0, 0xE6}, {0xE0, 0xE7},
+        {0x30, 0xE4}, {0x30, 0xE5}, {0xE0, 0xE4}, {0xE0, 0xE5}, {0xE0, 0xE6}, {0xE0, 0xE7},
     };
     return keys;
 }
@@ -241,7 +249,21 @@ Outcome SimMonitor::Set(std::uint8_t code, std::uint32_t value) {
     reg.current = static_cast<std::uint16_t>(value);
     if (key == RegisterKey{kCommandPage, kResetCommand} && value == kSoundReset)
         RestoreFactory({{0, 0x62}});
+    if (key.page == 0 && (key.code == kRedGain || key.code == kGreenGain || key.code == kBlueGain))
+        SwitchToUserPreset();
     return Outcome::Ok;
+}
+
+void SimMonitor::SwitchToUserPreset() {
+    const RegisterKey presetKey{0x30, kColorTemperature};
+    const auto preset = registers_.find(presetKey);
+    const auto listed = listed_.values.find(presetKey);
+    if (preset == registers_.end() || listed == listed_.values.end() || listed->second.empty()) return;
+    const std::uint16_t user = listed->second.back();
+    if (preset->second.current == kPresetOff || preset->second.current == user) return;
+    preset->second.current = user;
+    const auto indicator = registers_.find(RegisterKey{0x30, kUserPresetIndicator});
+    if (indicator != registers_.end()) indicator->second.current = 1;
 }
 
 bool SimMonitor::Poke(RegisterKey key, std::uint16_t current) {

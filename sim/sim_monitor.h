@@ -55,6 +55,10 @@ public:
     void ImportState(const nlohmann::json& state, std::string* problem);
 
 private:
+    // A gain written while a fixed colour temperature preset is on puts the monitor
+    // on its user preset (the last preset its capabilities list) and raises the
+    // user-preset indicator 30:E5.
+    void SwitchToUserPreset();
     bool HasPage(std::uint32_t page) const;
     // A primary's luminance register answers the value for the current preset.
     void PrimaryAtPreset(RegisterKey key, std::uint16_t* current) const;

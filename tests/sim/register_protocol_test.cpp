@@ -193,6 +193,34 @@ TEST(SimCommands, FactoryColourResetRestoresColourOnly) {
     EXPECT_FALSE(host.Get(0x08)) << "a momentary command has nothing to read";
 }
 
+TEST(SimCommands, GainOnAFixedPresetSwitchesToTheUserPreset) {
+    sim::DeskConfig config = simtest::SingleMakerDesk();
+    sim::MonitorConfig& monitor = config.displays[0].monitors[0];
+    const std::string unlisted = "E3 E4 E5)";
+    monitor.extendedCapabilities.replace(monitor.extendedCapabilities.find(unlisted), unlisted.size(),
+                                         "E3(00 06 0E) E4 E5)");
+    monitor.registers[RegisterKey{0x30, 0xE5}].current = 0;
+    Host host(config);
+    ASSERT_TRUE(host.Set(0xE1, 0x30));
+
+    // Preset 6 fixes the gains: a gain write moves the monitor to its user preset.
+    ASSERT_TRUE(host.Set(0x16, 10));
+    EXPECT_EQ(host.Read(0xE3), 14u);
+    EXPECT_EQ(host.Read(0xE5), 1u);
+    // Already on the user preset, or on OFF: the preset stays.
+    ASSERT_TRUE(host.Set(0x18, 11));
+    EXPECT_EQ(host.Read(0xE3), 14u);
+    ASSERT_TRUE(host.Set(0xE3, 0));
+    ASSERT_TRUE(host.Set(0x1A, 12));
+    EXPECT_EQ(host.Read(0xE3), 0u);
+
+    // The factory colour reset takes preset and indicator back as well.
+    ASSERT_TRUE(host.Set(0x08, 1));
+    EXPECT_EQ(host.Read(0xE3), 6u);
+    EXPECT_EQ(host.Read(0xE5), 0u);
+    EXPECT_EQ(host.Read(0x16), 200u);
+}
+
 TEST(SimCommands, SoundResetRestoresTheVolume) {
     Host host(simtest::SingleMakerDesk());
     ASSERT_TRUE(host.Set(0x62, 3));
