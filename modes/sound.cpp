@@ -1,0 +1,41 @@
+#include "modes/sound.h"
+
+namespace {
+
+constexpr std::uint8_t kVolumeCode = 0x62;
+constexpr std::uint16_t kCommandPage = 0xF0;
+constexpr std::uint8_t kSoundResetCode = 0xE2;
+constexpr std::uint32_t kSoundResetValue = 4;
+constexpr std::uint8_t kLeaveCode = 0xE3;
+constexpr std::uint32_t kLeaveSoundValue = 10;
+
+}  // namespace
+
+SoundEnabling SoundControls(std::uint32_t soundWord, bool ready) {
+    if (!ready) return SoundEnabling{};
+    return SoundEnabling{(soundWord & kSoundVolumeBit) != 0, (soundWord & kSoundPresentBit) != 0};
+}
+
+VolumeReading ReadVolume(MonitorList& list, const CMonitorStatus& record) {
+    VolumeReading reading;
+    if ((record.m_ModeInfo.SoundWord() & kSoundVolumeBit) == 0) return reading;
+    std::uint32_t current = 0;
+    std::uint32_t maximum = 0;
+    if (list.ReadFeature(&record, 0, kVolumeCode, &current, &maximum, false, true)) {
+        reading.current = current;
+        reading.maximum = maximum;
+    }
+    return reading;
+}
+
+bool WriteVolume(MonitorList& list, const CMonitorStatus& record, std::uint32_t volume) {
+    return list.WriteFeature(&record, 0, kVolumeCode, volume, false);
+}
+
+bool SendLeaveSound(MonitorList& list, const CMonitorStatus& record) {
+    return list.WriteFeature(&record, kCommandPage, kLeaveCode, kLeaveSoundValue, false);
+}
+
+bool SendSoundReset(MonitorList& list, const CMonitorStatus& record) {
+    return list.WriteFeature(&record, kCommandPage, kSoundResetCode, kSoundResetValue, false);
+}
