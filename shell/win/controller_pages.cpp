@@ -1,6 +1,8 @@
 #include "shell/win/controller_pages.h"
 
 #include "match/win/dlg_multimon_match.h"
+#include "modes/win/dlg_color.h"
+#include "modes/win/dlg_sound.h"
 #include "modes/win/dlg_tonl.h"
 #include "shell/win/dlg_page.h"
 #include "shell/win/shell_ids.h"
@@ -9,13 +11,9 @@ namespace {
 
 // Background bitmaps of the pages, below and from 120 dots per inch.
 constexpr UINT kModePageBitmaps[2] = {277, 304};
-constexpr UINT kColorPageBitmaps[2] = {274, 298};
-constexpr UINT kSoundPageBitmaps[2] = {279, 306};
 
 // Controls where each page's keyboard order starts.
 constexpr int kModePageFirst = 1029;
-constexpr int kColorPageFirst = 1008;
-constexpr int kSoundPageFirst = 1008;
 
 }  // namespace
 
@@ -24,13 +22,11 @@ std::unique_ptr<ui::Dialog> MakeControllerPage(int tab, unsigned templateId) {
     case 0:
         return std::make_unique<CDlgTonl>(kModePageBitmaps[0], kModePageBitmaps[1], kModePageFirst);
     case 1:
-        return std::make_unique<CDlgPage>(templateId, kColorPageBitmaps[0], kColorPageBitmaps[1],
-                                          kColorPageFirst);
+        return std::make_unique<CDlgColor>();
     case 2:
         return std::make_unique<CDlgMultiMonMatch>();
     case 3:
-        return std::make_unique<CDlgPage>(templateId, kSoundPageBitmaps[0], kSoundPageBitmaps[1],
-                                          kSoundPageFirst);
+        return std::make_unique<CDlgSound>();
     default:
         return nullptr;
     }

@@ -121,30 +121,41 @@ bool CDlgPage::PreTranslateMessage(MSG& message) {
     return false;
 }
 
-bool CDlgPage::IsValueField(HWND control) const {
+HBRUSH CDlgPage::OnCtlColor(HDC dc, HWND control, UINT type) {
+    return PageControlColor(Handle(), dc, control, type, m_brBackground, m_szPattern, m_brValueField);
+}
+
+namespace {
+
+// Read-only value fields are drawn on a light solid colour, not on the picture.
+bool IsValueField(HWND control) {
     char className[16] = {};
     ::GetClassNameA(control, className, static_cast<int>(sizeof className));
     return ::lstrcmpiA(className, "Edit") == 0 &&
            (::GetWindowLongPtrA(control, GWL_STYLE) & ES_READONLY) != 0;
 }
 
-HBRUSH CDlgPage::OnCtlColor(HDC dc, HWND control, UINT type) {
+}  // namespace
+
+HBRUSH PageControlColor(HWND window, HDC dc, HWND control, UINT type, HBRUSH background,
+                        SIZE pattern, HBRUSH valueField) {
     // Typing fields and drop-down lists keep the system colours.
     if (type == CTLCOLOR_EDIT || type == CTLCOLOR_LISTBOX) return nullptr;
-    if (m_brBackground == nullptr) return nullptr;
+    if (background == nullptr) return nullptr;
     ::SetBkMode(dc, TRANSPARENT);
-    if (control != nullptr && control != Handle() && IsValueField(control)) return m_brValueField;
-    ::UnrealizeObject(m_brBackground);
-    if (control == nullptr || control == Handle() || type == CTLCOLOR_DLG) {
+    if (control != nullptr && control != window && valueField != nullptr && IsValueField(control))
+        return valueField;
+    ::UnrealizeObject(background);
+    if (control == nullptr || control == window || type == CTLCOLOR_DLG) {
         ::SetBrushOrgEx(dc, 0, 0, nullptr);
-        return m_brBackground;
+        return background;
     }
     // A transparent control paints its background in its own coordinates: shift the
-    // pattern so that the page's picture continues behind it.
+    // pattern so that the window's picture continues behind it.
     RECT rect{};
     ::GetWindowRect(control, &rect);
-    ::MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&rect), 2);
-    ::SetBrushOrgEx(dc, PatternOffset(m_szPattern.cx, rect.left),
-                    PatternOffset(m_szPattern.cy, rect.top), nullptr);
-    return m_brBackground;
+    ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+    ::SetBrushOrgEx(dc, PatternOffset(pattern.cx, rect.left), PatternOffset(pattern.cy, rect.top),
+                    nullptr);
+    return background;
 }

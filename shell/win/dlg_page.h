@@ -10,6 +10,13 @@
 #include "ui/controls/combo_box.h"
 #include "ui/dialog.h"
 
+// Colours of a window drawn on a page background picture: typing fields and lists
+// keep the system's, read-only value fields get `valueField`, the window itself the
+// picture from its origin, and every other control the picture shifted so that it
+// continues behind the control. Text is drawn transparent.
+HBRUSH PageControlColor(HWND window, HDC dc, HWND control, UINT type, HBRUSH background,
+                        SIZE pattern, HBRUSH valueField);
+
 class CDlgPage : public ui::Dialog, public CSettingsPage {
 public:
     // The page's template, its background bitmaps (below and from 120 dpi), and the
@@ -35,9 +42,6 @@ protected:
     void OnOK() override {}
     void OnCancel() override {}
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT type) override;
-
-    // Read-only value fields are drawn on a light solid colour, not on the picture.
-    virtual bool IsValueField(HWND control) const;
 
     HBRUSH m_brBackground = nullptr;
     SIZE m_szPattern{0, 0};

@@ -56,7 +56,9 @@ public:
     // records (records point into the monitor list's entries but never
     // dereference them on destruction).
     CMonitorStatusAll m_statusAll;
-    void* m_pColorSub = nullptr;
+    // The colour page's snapshot of the current monitor, shared with the colour
+    // detail dialog; null while the page does not exist.
+    class CMonitorColor* m_pColorSub = nullptr;
     HWND m_hColorSubWnd = nullptr;
     HWND m_hMatchWnd = nullptr;
     HWND m_hMonitorListWnd = nullptr;

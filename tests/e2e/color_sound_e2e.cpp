@@ -1,0 +1,310 @@
+// The colour adjustment page, the colour detail dialog and the sound page, driven
+// from outside against the simulated desk: what the user does, and what the
+// monitors then hold.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "program_driver.h"
+#include "sim/desk.h"
+#include "sim/desk_config.h"
+#include "sim/real_clock.h"
+
+namespace {
+
+using e2e::Program;
+
+constexpr int kMonitorOne = 0;   // TQ6600W on display 1
+constexpr int kMonitorTwo = 1;   // TQ3300W on display 2
+constexpr UINT kStrNotForMonitor = 181;
+
+std::string TestName() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    return std::string(info->test_suite_name()) + "." + info->name();
+}
+
+LANGID Language() {
+    char lang[8] = {};
+    ::GetEnvironmentVariableA("VISTREL_LANG", lang, sizeof lang);
+    return std::string(lang) == "ja" ? MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT)
+                                     : MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+}
+
+// The desk as the stand-in DLLs keep it: a fresh look at the state file each time.
+std::unique_ptr<sim::Desk> CurrentDesk() {
+    char path[MAX_PATH] = {};
+    ::GetEnvironmentVariableA("VISTREL_SIM_CONFIG", path, sizeof path);
+    sim::DeskConfig config;
+    std::string error;
+    if (!sim::LoadDeskConfig(path, &config, &error)) return nullptr;
+    return std::make_unique<sim::Desk>(std::move(config), sim::RealClock());
+}
+
+int SimRegister(int monitor, std::uint16_t page, std::uint8_t code) {
+    const auto desk = CurrentDesk();
+    std::uint16_t value = 0;
+    if (desk == nullptr || !desk->ReadRegister(monitor, {page, code}, &value)) return -1;
+    return value;
+}
+
+bool SetSimRegister(int monitor, std::uint16_t page, std::uint8_t code, std::uint16_t value) {
+    const auto desk = CurrentDesk();
+    return desk != nullptr && desk->SetRegister(monitor, {page, code}, value);
+}
+
+bool WaitForRegister(int monitor, std::uint16_t page, std::uint8_t code, int value) {
+    return e2e::WaitUntil(8000, [&] { return SimRegister(monitor, page, code) == value; });
+}
+
+// Child dialogs of the settings window's tab strip: the pages.
+struct PageSearch {
+    int controlId;
+    HWND found;
+};
+
+BOOL CALLBACK FindPage(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<PageSearch*>(context);
+    if (::GetDlgItem(window, search->controlId) != nullptr) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK FindDialogWith(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<PageSearch*>(context);
+    char className[16] = {};
+    ::GetClassNameA(window, className, sizeof className);
+    if (std::string(className) == "#32770" && ::IsWindowVisible(window) &&
+        ::GetDlgItem(window, search->controlId) != nullptr) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+std::wstring ComboText(HWND combo, int index) {
+    const int length = static_cast<int>(::SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0));
+    if (length < 0) return std::wstring();
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+std::wstring WindowText(HWND window) {
+    wchar_t text[512] = {};
+    ::SendMessageW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+class PagesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(e2e::PrepareFreshState(TestName(), "default-desk.json"));
+        ASSERT_TRUE(program.Start()) << "the controller did not become resident";
+        HWND menu = program.OpenTrayMenu();
+        ASSERT_NE(menu, nullptr);
+        program.PickMenuItem(menu, e2e::kMenuSettings);
+        ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return ::IsWindowVisible(program.MainWindow()) != FALSE; }));
+    }
+    void TearDown() override {
+        if (program.Running()) {
+            ::PostMessageA(program.MainWindow(), WM_COMMAND, 1046, 0);  // "&Close"
+            ::Sleep(200);
+            if (HWND menu = program.OpenTrayMenu()) program.PickMenuItem(menu, e2e::kMenuExit);
+            program.WaitForExit(10000);
+        }
+        // No monitor may be left claimed by the program.
+        EXPECT_EQ(SimRegister(kMonitorOne, 0, 0xE0), 0);
+        EXPECT_EQ(SimRegister(kMonitorTwo, 0, 0xE0), 0);
+        e2e::DeleteSettingsTree();
+    }
+
+    HWND Page(int controlId) const {
+        PageSearch search{controlId, nullptr};
+        ::EnumChildWindows(::GetDlgItem(program.MainWindow(), 1000), FindPage, reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+    // Clicks a tab: its rectangle comes from the tab strip, which takes the pointer
+    // to it in its own process.
+    void SelectTab(int index) {
+        HWND tab = ::GetDlgItem(program.MainWindow(), 1000);
+        void* remote = ::VirtualAllocEx(program.ProcessHandle(), nullptr, sizeof(RECT),
+                                        MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        ASSERT_NE(remote, nullptr);
+        ::SendMessageW(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote));
+        RECT rect{};
+        ::ReadProcessMemory(program.ProcessHandle(), remote, &rect, sizeof rect, nullptr);
+        ::VirtualFreeEx(program.ProcessHandle(), remote, 0, MEM_RELEASE);
+        const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+        ::SendMessageW(tab, WM_LBUTTONDOWN, MK_LBUTTON, point);
+        ::SendMessageW(tab, WM_LBUTTONUP, 0, point);
+        ASSERT_TRUE(e2e::WaitUntil(5000, [&] {
+            return ::SendMessageW(tab, TCM_GETCURSEL, 0, 0) == index;
+        }));
+    }
+    // Picks a combo box entry as the user would.
+    static void Choose(HWND page, int comboId, int index) {
+        HWND combo = ::GetDlgItem(page, comboId);
+        ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        ::SendMessageW(page, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    }
+    static int FindEntry(HWND combo, const std::wstring& text) {
+        const int count = static_cast<int>(::SendMessageW(combo, CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i)
+            if (ComboText(combo, i) == text) return i;
+        return -1;
+    }
+    // Buttons are pressed by posting their command, so a message box they open does
+    // not block the test.
+    static void Press(HWND window, int id) {
+        ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(window, id)));
+    }
+    static void MoveSlider(HWND window, int id, int position) {
+        HWND slider = ::GetDlgItem(window, id);
+        ::SendMessageW(slider, TBM_SETPOS, TRUE, position);
+        ::SendMessageW(window, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position), reinterpret_cast<LPARAM>(slider));
+    }
+    // The message box the program shows now (its text is the static 65535), or null.
+    HWND MessageBoxShown() const {
+        HWND found = nullptr;
+        e2e::WaitUntil(5000, [&] {
+            PageSearch search{65535, nullptr};
+            ::EnumWindows(FindDialogWith, reinterpret_cast<LPARAM>(&search));
+            DWORD owner = 0;
+            if (search.found != nullptr) ::GetWindowThreadProcessId(search.found, &owner);
+            found = owner == program.ProcessId() ? search.found : nullptr;
+            return found != nullptr;
+        });
+        return found;
+    }
+    HWND ColorPage() {
+        SelectTab(1);
+        HWND page = Page(1047);
+        EXPECT_NE(page, nullptr);
+        return page;
+    }
+    void RegisterSet(HWND page, const wchar_t* name) {
+        HWND box = ::GetDlgItem(page, 1044);
+        ::SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name));
+        Press(page, 1045);
+        ASSERT_TRUE(e2e::WaitUntil(8000, [&] { return FindEntry(box, name) >= 0; }))
+            << "the set appears in the list once stored";
+    }
+    HWND OpenColorDetail(HWND page) {
+        Press(page, 1047);
+        HWND dialog = nullptr;
+        e2e::WaitUntil(8000, [&] {
+            PageSearch search{1039, nullptr};
+            ::EnumWindows(FindDialogWith, reinterpret_cast<LPARAM>(&search));
+            dialog = search.found;
+            return dialog != nullptr && ::IsWindowEnabled(::GetDlgItem(dialog, IDOK));
+        });
+        return dialog;
+    }
+
+    Program program;
+};
+
+TEST_F(PagesTest, ChoosingAModePutsItOnTheCurrentMonitorOnly) {
+    HWND page = ColorPage();
+    ASSERT_NE(page, nullptr);
+    HWND modes = ::GetDlgItem(page, 1010);
+    const int game = FindEntry(modes, e2e::ResourceString(104, Language()));
+    ASSERT_GE(game, 0) << "the mode list offers the monitor's modes";
+    const int before = SimRegister(kMonitorTwo, 0x30, 0xE2);
+    Choose(page, 1010, game);
+    EXPECT_TRUE(WaitForRegister(kMonitorOne, 0x30, 0xE2, 17));
+    EXPECT_EQ(SimRegister(kMonitorTwo, 0x30, 0xE2), before);
+    EXPECT_NE(WindowText(::GetDlgItem(page, 1203)), L"URL") << "the page shows its web link";
+}
+
+TEST_F(PagesTest, RestoringASetBringsTheSavedBrightnessBack) {
+    HWND page = ColorPage();
+    ASSERT_NE(page, nullptr);
+    RegisterSet(page, L"Evening");
+    ASSERT_TRUE(SetSimRegister(kMonitorOne, 0, 0x10, 20));
+    HWND box = ::GetDlgItem(page, 1044);
+    ::SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Evening"));
+    Press(page, 1048);
+    EXPECT_TRUE(WaitForRegister(kMonitorOne, 0, 0x10, 60));
+    EXPECT_TRUE(WaitForRegister(kMonitorOne, 0xF0, 0xE3, 0)) << "the adjustment is ended";
+}
+
+TEST_F(PagesTest, ASetOfAnotherModelIsNotRestored) {
+    HWND page = ColorPage();
+    ASSERT_NE(page, nullptr);
+    RegisterSet(page, L"Evening");
+    Choose(page, 1008, 1);  // the monitor of display 2
+    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return program.CurrentMonitor() == 2; }));
+    const int brightness = SimRegister(kMonitorTwo, 0, 0x10);
+    const int mode = SimRegister(kMonitorTwo, 0x30, 0xE2);
+    ::SendMessageW(::GetDlgItem(page, 1044), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Evening"));
+    Press(page, 1048);
+    HWND message = MessageBoxShown();
+    ASSERT_NE(message, nullptr);
+    EXPECT_EQ(WindowText(::GetDlgItem(message, 65535)), e2e::ResourceString(kStrNotForMonitor, Language()));
+    ::PostMessageW(message, WM_COMMAND, IDOK, 0);
+    ::Sleep(300);
+    EXPECT_EQ(SimRegister(kMonitorTwo, 0, 0x10), brightness);
+    EXPECT_EQ(SimRegister(kMonitorTwo, 0x30, 0xE2), mode);
+}
+
+TEST_F(PagesTest, DetailDialogWritesEachMoveAndCancelPutsTheOpeningValuesBack) {
+    HWND page = ColorPage();
+    ASSERT_NE(page, nullptr);
+    HWND dialog = OpenColorDetail(page);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(SimRegister(kMonitorOne, 0xE0, 0xE3), 1) << "the monitor knows it is being adjusted";
+    MoveSlider(dialog, 1003, 80);
+    EXPECT_TRUE(WaitForRegister(kMonitorOne, 0, 0x10, 80));
+    EXPECT_EQ(WindowText(::GetDlgItem(dialog, 1005)), L"80");
+    Press(dialog, IDCANCEL);
+    EXPECT_TRUE(WaitForRegister(kMonitorOne, 0, 0x10, 60));
+    EXPECT_TRUE(e2e::WaitUntil(5000, [&] { return !::IsWindow(dialog); }));
+    EXPECT_TRUE(WaitForRegister(kMonitorOne, 0xE0, 0xE3, 0));
+    EXPECT_TRUE(e2e::WaitUntil(5000, [&] { return ::IsWindowVisible(program.MainWindow()) != FALSE; }))
+        << "the settings window comes back";
+}
+
+TEST_F(PagesTest, DisplayChangeEndsTheDetailDialog) {
+    HWND page = ColorPage();
+    ASSERT_NE(page, nullptr);
+    HWND dialog = OpenColorDetail(page);
+    ASSERT_NE(dialog, nullptr);
+    ::PostMessageW(dialog, WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
+    EXPECT_TRUE(e2e::WaitUntil(5000, [&] { return !::IsWindow(dialog); }));
+    EXPECT_TRUE(WaitForRegister(kMonitorOne, 0xE0, 0xE3, 0));
+}
+
+TEST_F(PagesTest, VolumeIsWrittenAndResetAndLeavingTellsOnlyMonitorsWithSound) {
+    SelectTab(3);
+    HWND page = Page(1133);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(WindowText(::GetDlgItem(page, 1134)), L"15");
+    MoveSlider(page, 1133, 22);
+    EXPECT_TRUE(WaitForRegister(kMonitorOne, 0, 0x62, 22));
+    Press(page, 1080);
+    EXPECT_TRUE(WaitForRegister(kMonitorOne, 0, 0x62, 15));
+    EXPECT_TRUE(e2e::WaitUntil(5000, [&] { return WindowText(::GetDlgItem(page, 1134)) == L"15"; }));
+
+    SelectTab(0);
+    EXPECT_TRUE(WaitForRegister(kMonitorOne, 0xF0, 0xE3, 10));
+
+    // The second monitor has no sound: leaving the page tells it nothing.
+    SelectTab(3);
+    Choose(page, 1008, 1);
+    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return program.CurrentMonitor() == 2; }));
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(page, 1133)));
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(page, 1080)));
+    SelectTab(0);
+    ::Sleep(500);
+    EXPECT_EQ(SimRegister(kMonitorTwo, 0xF0, 0xE3), 0);
+}
+
+}  // namespace
