@@ -1,24 +1,18 @@
 #include "modes/color_detail.h"
 
-#include <cstdio>
-
+#include "monitor/color_tables.h"
 #include "monitor/display_mode.h"
 
 namespace {
 
-constexpr std::int32_t kLastNamedPreset = 24;
-constexpr std::int32_t kHighestGammaStep = 8;
-
-const char* const kPresetNames[kLastNamedPreset + 1] = {
-    "OFF",    "4000K",  "4500K",  "5000K",  "5500K",  "6000K",  "6500K",  "7000K",  "7500K",
-    "8000K",  "8500K",  "9000K",  "9300K",  "9500K",  "10000K", "10500K", "11000K", "11500K",
-    "12000K", "12500K", "13000K", "13500K", "14000K", "14500K", "15000K"};
+constexpr std::int32_t kLastNamedPreset = kColorTemperaturePresetCount - 1;
+constexpr std::int32_t kHighestGammaStep = kGammaStepCount - 1;
 
 }  // namespace
 
 std::string PresetName(std::int32_t preset) {
-    if (preset < 0 || preset > kLastNamedPreset) return std::string();
-    return kPresetNames[preset];
+    const char* label = ColorTemperatureLabel(preset);
+    return label != nullptr ? std::string(label) : std::string();
 }
 
 std::vector<std::int32_t> AvailablePresets(std::uint32_t presetMask) {
@@ -72,12 +66,6 @@ std::string PercentText(std::int32_t value, std::int32_t maximum) {
     if (maximum == 0) return std::string();
     const std::int64_t percent = std::int64_t{value} * 100 / maximum;
     return std::to_string(percent);
-}
-
-std::string GammaText(std::int32_t step) {
-    char text[32] = {};
-    std::snprintf(text, sizeof text, "%1.1f", (step * 20.0 + 140.0) / 100.0);
-    return text;
 }
 
 DetailEnabling DetailControls(const CMonitorColor& color, std::uint32_t modeFlags) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "monitor/color_tables.h"  // GammaText: the gamma a step stands for
 #include "monitor/monitor_color.h"
 
 // Colour temperature presets 0-24 have names; "OFF" for 0, kelvin for the rest.
@@ -35,8 +36,6 @@ SliderSetup GammaSlider(std::uint32_t gammaMask, std::int32_t value);
 std::string TemperatureText(std::int32_t preset, std::int32_t upper, bool indicatorReadable);
 // value x 100 / maximum as a whole number; empty for a maximum of 0.
 std::string PercentText(std::int32_t value, std::int32_t maximum);
-// Gamma step s is the gamma (s x 20 + 140) / 100, one decimal: step 4 is "2.2".
-std::string GammaText(std::int32_t step);
 
 // What the current mode lets the user adjust.
 struct DetailEnabling {
