@@ -25,6 +25,13 @@ public:
     // Returns the call's success; on failure *lastError holds GetLastError.
     virtual bool Notify(TrayMessage message, int iconId, const std::string& tip,
                         std::uint32_t* lastError) = 0;
+    // Modifies the icon with a balloon (information icon, title, text, time-out).
+    // An empty text takes a shown balloon down. False where balloons are not
+    // available.
+    virtual bool Balloon(int iconId, const std::string& tip, const std::string& title,
+                         const std::string& text, std::uint32_t timeoutMs) {
+        return false;
+    }
 };
 
 // Up to 180 tries. A time-out may mean the shell did take the request, so after

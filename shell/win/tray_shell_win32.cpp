@@ -37,3 +37,24 @@ bool CWin32TrayShell::Notify(shell::TrayMessage message, int iconId, const std::
     if (lastError != nullptr) *lastError = result ? 0 : ::GetLastError();
     return result != FALSE;
 }
+
+namespace {
+template <std::size_t N>
+void CopyText(char (&field)[N], const std::string& text) {
+    const std::size_t length = text.size() < N - 1 ? text.size() : N - 1;
+    std::memcpy(field, text.data(), length);
+    field[length] = '\0';
+}
+}  // namespace
+
+bool CWin32TrayShell::Balloon(int iconId, const std::string& tip, const std::string& title,
+                              const std::string& text, std::uint32_t timeoutMs) {
+    NOTIFYICONDATAA record;
+    FillTrayRecord(&record, m_hOwner, iconId, tip);
+    record.uFlags |= NIF_INFO;
+    record.dwInfoFlags = NIIF_INFO;
+    record.uTimeout = timeoutMs;
+    CopyText(record.szInfoTitle, title);
+    CopyText(record.szInfo, text);
+    return ::Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
+}

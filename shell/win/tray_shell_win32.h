@@ -10,6 +10,8 @@ public:
     explicit CWin32TrayShell(HWND owner) : m_hOwner(owner) {}
     bool Notify(shell::TrayMessage message, int iconId, const std::string& tip,
                 std::uint32_t* lastError) override;
+    bool Balloon(int iconId, const std::string& tip, const std::string& title,
+                 const std::string& text, std::uint32_t timeoutMs) override;
 
 private:
     HWND m_hOwner;

@@ -1,0 +1,108 @@
+#include "calmira/win/dlg_calmira.h"
+
+#include "calmira/win/dlg_edit_msg.h"
+#include "calmira/win/resource_ids.h"
+#include "shell/win/display_name.h"
+#include "shell/win/shell_ids.h"
+#include "shell/win/vistrel_app.h"
+#include "ui/resource_string.h"
+
+using namespace calmira_ids;
+
+CDlgCalmira::CDlgCalmira() : ui::Dialog(kDlgCalmira) {}
+
+bool CDlgCalmira::OnInitDialog() {
+    CVistrelApp& app = VistrelApp();
+    app.m_hCalmiraWnd = Handle();
+    m_target.AttachItem(Handle(), kIdTargetMonitor);
+    m_reminderOn.AttachItem(Handle(), kIdReminderOn);
+    m_interval.AttachItem(Handle(), kIdInterval);
+    m_spin.AttachItem(Handle(), kIdIntervalSpin);
+
+    const std::string monitorWord = ui::ResourceString(shell_ids::kStrMonitorWord);
+    for (int i = 0; i < app.m_statusAll.Count(); ++i) {
+        const CMonitorStatus* record = app.m_statusAll.At(i);
+        m_monitors.push_back({monitorWord + record->m_strLabel + " (" + record->m_strModelName + ")",
+                              {record->m_strDeviceName, record->m_strModelName, record->m_strSerialNumber}});
+    }
+    std::string display;
+    DisplayNameOfWindow(Handle(), false, &display);
+    m_start = calmira::OpenReminderDialog(*this, m_monitors, display,
+                                          ui::ResourceString(kStrReminderMessage));
+    for (const auto& monitor : m_monitors) m_target.Add(monitor.label);
+    SelectTarget(m_start.selection);
+
+    m_reminderOn.SetChecked(m_start.settings.on);
+    m_interval.LimitText(2);
+    m_spin.SetRange(calmira::kMinHours, calmira::kMaxHours);
+    m_interval.SetText(std::to_string(m_start.settings.hours));
+    m_message = m_start.settings.message;
+    UpdateEnabling();
+    return true;
+}
+
+void CDlgCalmira::SelectTarget(int index) {
+    if (index < 0 || index >= static_cast<int>(m_monitors.size())) return;
+    m_target.Select(index);
+    m_current = m_monitors[static_cast<std::size_t>(index)].target;
+}
+
+void CDlgCalmira::UpdateEnabling() {
+    const bool on = m_reminderOn.IsChecked();
+    for (int id : {kIdIntervalLabel, kIdInterval, kIdIntervalSpin, kIdIntervalUnit, kIdEditMessage}) {
+        EnableItem(id, on);
+    }
+}
+
+bool CDlgCalmira::OnCommand(int id, int code, HWND control) {
+    switch (id) {
+    case kIdTargetMonitor:
+        if (code == CBN_SELCHANGE) SelectTarget(m_target.Selection());
+        return true;
+    case kIdReminderOn:
+        if (code == BN_CLICKED) UpdateEnabling();
+        return true;
+    case kIdInterval:
+        if (code == EN_UPDATE || code == EN_KILLFOCUS) {
+            const std::string text = m_interval.Text();
+            const std::string wanted =
+                code == EN_UPDATE ? calmira::IntervalWhileTyping(text) : calmira::IntervalOnLeave(text);
+            // Rewriting the text raises EN_UPDATE again, which then finds nothing to change.
+            if (wanted != text) {
+                m_interval.SetText(wanted);
+                m_interval.SetSelection(static_cast<int>(wanted.size()), static_cast<int>(wanted.size()));
+            }
+        }
+        return true;
+    case kIdEditMessage:
+        if (code == BN_CLICKED) {
+            CDlgEditMsg editor;
+            editor.m_strMessage = m_message;
+            if (editor.DoModal(Handle()) == IDOK) m_message = editor.m_strMessage;
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CDlgCalmira::OnOK() {
+    calmira::SaveReminderDialog(*this, m_start, m_reminderOn.IsChecked(), m_current, m_interval.Text(),
+                                m_message);
+    VistrelApp().m_bCalmiraOpen = 0;
+    EndDialog(IDOK);
+}
+
+bool CDlgCalmira::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == shell_ids::kMsgCloseNow || message == WM_DISPLAYCHANGE) {
+        EndDialog(0);
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+void CDlgCalmira::OnDestroy() {
+    CVistrelApp& app = VistrelApp();
+    if (app.m_hCalmiraWnd == Handle()) app.m_hCalmiraWnd = nullptr;
+}

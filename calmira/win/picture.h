@@ -1,0 +1,32 @@
+#pragma once
+// A picture file decoded into a device-independent bitmap, ready to be copied
+// onto the screen. Decoding goes through GDI+, which reads BMP, JPEG, GIF, TIFF
+// and PNG.
+#include <windows.h>
+
+#include <string>
+
+class CPicture {
+public:
+    CPicture() = default;
+    ~CPicture() { Release(); }
+    CPicture(const CPicture&) = delete;
+    CPicture& operator=(const CPicture&) = delete;
+
+    // Releases what is held, then decodes the file; false leaves the picture empty.
+    bool Load(const std::string& path);
+    void Release();
+
+    bool IsEmpty() const { return m_hBitmap == nullptr; }
+    int Width() const { return m_nWidth; }
+    int Height() const { return m_nHeight; }
+    int BitsPerPixel() const { return m_nBitsPerPixel; }
+    // The bitmap, for selecting into a memory device context.
+    HBITMAP Bitmap() const { return m_hBitmap; }
+
+private:
+    HBITMAP m_hBitmap = nullptr;
+    int m_nWidth = 0;
+    int m_nHeight = 0;
+    int m_nBitsPerPixel = 0;
+};

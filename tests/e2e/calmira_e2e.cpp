@@ -1,0 +1,432 @@
+// The break reminder and the screen filter of the real controller under Wine:
+// dialogs driven from outside, timers fired by posting their messages instead of
+// waiting hours, gamma ramps read back from the X server, the registry and the
+// simulated monitors' owner registers checked after the program ended.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "program_driver.h"
+
+namespace {
+
+using e2e::Program;
+
+constexpr int kMenuCalmira = e2e::kMenuCalmira;
+constexpr int kMenuFilter = e2e::kMenuFilter;
+const char* const kCalmiraKey = "Software\\Orvex\\Panelwright Pro for LCD (DDCCI) V2.4x\\Calmira";
+const char* const kReminderKey = "Software\\Orvex\\Panelwright Pro for LCD (DDCCI) V2.4x\\Calmira\\Reminder";
+const char* const kFilterKey = "Software\\Orvex\\Panelwright Pro for LCD (DDCCI) V2.4x\\VSFilter";
+
+using Ramp = std::array<WORD, 768>;
+
+std::string TestName() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    return std::string(info->test_suite_name()) + "." + info->name();
+}
+
+std::string Env(const char* name) {
+    char value[4096] = {};
+    const DWORD length = ::GetEnvironmentVariableA(name, value, sizeof value);
+    return length > 0 && length < sizeof value ? std::string(value, length) : std::string();
+}
+
+std::string DosPath(std::string path) {
+    if (path.empty() || path[0] != '/') return path;
+    for (char& c : path) {
+        if (c == '/') c = '\\';
+    }
+    return "Z:" + path;
+}
+
+bool UsesXorg() { return Env("VISTREL_XSERVER") == "xorg"; }
+
+bool ReadRamp(const char* device, Ramp* ramp) {
+    HDC dc = ::CreateDCA(device, nullptr, nullptr, nullptr);
+    if (dc == nullptr) return false;
+    const BOOL ok = ::GetDeviceGammaRamp(dc, ramp->data());
+    ::DeleteDC(dc);
+    return ok != FALSE;
+}
+
+// Ramp entries in the program's 8-bit domain.
+int Entry(const Ramp& ramp, int index) { return ramp[static_cast<std::size_t>(index)] >> 8; }
+
+void WriteString(const char* key, const char* name, const std::string& text) {
+    HKEY handle = nullptr;
+    ::RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr);
+    ::RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                     static_cast<DWORD>(text.size() + 1));
+    ::RegCloseKey(handle);
+}
+
+void WriteBinary(const char* key, const char* name, const void* data, DWORD size, DWORD type = REG_BINARY) {
+    HKEY handle = nullptr;
+    ::RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr);
+    ::RegSetValueExA(handle, name, 0, type, static_cast<const BYTE*>(data), size);
+    ::RegCloseKey(handle);
+}
+
+bool ReadValue(const char* key, const char* name, std::vector<BYTE>* data) {
+    HKEY handle = nullptr;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
+    BYTE buffer[1024] = {};
+    DWORD size = sizeof buffer;
+    const LONG result = ::RegQueryValueExA(handle, name, nullptr, nullptr, buffer, &size);
+    ::RegCloseKey(handle);
+    if (result != ERROR_SUCCESS) return false;
+    data->assign(buffer, buffer + size);
+    return true;
+}
+
+bool KeyExists(const char* key) {
+    HKEY handle = nullptr;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
+    ::RegCloseKey(handle);
+    return true;
+}
+
+std::wstring ItemText(HWND dialog, int id) {
+    wchar_t text[512] = {};
+    ::SendMessageW(::GetDlgItem(dialog, id), WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+std::vector<std::wstring> ComboLines(HWND combo) {
+    std::vector<std::wstring> lines;
+    const int count = static_cast<int>(::SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t line[256] = {};
+        ::SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(line));
+        lines.emplace_back(line);
+    }
+    return lines;
+}
+
+void SelectComboEntry(HWND dialog, int id, int index) {
+    HWND combo = ::GetDlgItem(dialog, id);
+    ::SendMessageW(combo, CB_SETCURSEL, index, 0);
+    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+void MoveSlider(HWND dialog, int id, int position) {
+    HWND slider = ::GetDlgItem(dialog, id);
+    ::SendMessageW(slider, TBM_SETPOS, TRUE, position);
+    ::SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, position), reinterpret_cast<LPARAM>(slider));
+    ::SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), reinterpret_cast<LPARAM>(slider));
+}
+
+void Click(HWND dialog, int id) { ::SendMessageW(::GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+struct WindowSearch {
+    DWORD processId;
+    const char* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindows(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<WindowSearch*>(parameter);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    char className[64] = {};
+    ::GetClassNameA(window, className, sizeof className);
+    if ((search->processId == 0 || owner == search->processId) && std::string(className) == search->className) {
+        search->found.push_back(window);
+    }
+    return TRUE;
+}
+
+std::vector<HWND> WindowsOfClass(DWORD processId, const char* className) {
+    WindowSearch search{processId, className, {}};
+    ::EnumWindows(CollectWindows, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// A balloon of the notification area is a tooltip window with the balloon style.
+bool BalloonShown() {
+    for (HWND tip : WindowsOfClass(0, "tooltips_class32")) {
+        if (::IsWindowVisible(tip) && (::GetWindowLongA(tip, GWL_STYLE) & TTS_BALLOON) != 0) return true;
+    }
+    return false;
+}
+
+// The simulated monitors' saved registers, as the stand-in DLLs wrote them.
+std::string DeskState() {
+    std::ifstream file(DosPath(Env("E2E_WORK")) + "\\" + TestName() + "\\desk.state.json");
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+class CalmiraTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(e2e::PrepareFreshState(TestName(), "default-desk.json"));
+        InstallFilterSamples();
+        if (UsesXorg()) {
+            ASSERT_TRUE(ReadRamp("\\\\.\\DISPLAY1", &before1));
+            ASSERT_TRUE(ReadRamp("\\\\.\\DISPLAY2", &before2));
+        }
+    }
+    void TearDown() override {
+        Exit();
+        if (UsesXorg()) {
+            Ramp after1{}, after2{};
+            ASSERT_TRUE(ReadRamp("\\\\.\\DISPLAY1", &after1));
+            ASSERT_TRUE(ReadRamp("\\\\.\\DISPLAY2", &after2));
+            EXPECT_EQ(after1, before1) << "display 1 keeps a filtered ramp after Exit";
+            EXPECT_EQ(after2, before2) << "display 2 keeps a filtered ramp after Exit";
+        }
+        e2e::DeleteSettingsTree();
+    }
+    void Start() { ASSERT_TRUE(program->Start()) << "the controller did not become resident"; }
+    void Exit() {
+        if (program->Running()) {
+            if (HWND menu = program->OpenTrayMenu()) program->PickMenuItem(menu, e2e::kMenuExit);
+            EXPECT_TRUE(program->WaitForExit(15000));
+        }
+    }
+    // The program's data folder with the sample definition file and pictures.
+    void InstallFilterSamples() {
+        char common[MAX_PATH] = {};
+        ::GetEnvironmentVariableA("ProgramData", common, MAX_PATH);
+        std::string folder = std::string(common) + "\\Orvex";
+        ::CreateDirectoryA(folder.c_str(), nullptr);
+        folder += "\\Panelwright Pro for LCD (DDCCI)";
+        ::CreateDirectoryA(folder.c_str(), nullptr);
+        dataFolder = folder + "\\";
+        const std::string samples = DosPath(Env("E2E_FILTER_SAMPLES")) + "\\data\\";
+        for (const char* name : {"DefFilter.xml", "amber.bmp", "forest.jpg", "dusk.png"}) {
+            ::CopyFileA((samples + name).c_str(), (dataFolder + name).c_str(), FALSE);
+        }
+    }
+    HWND OpenDialog(int item, const wchar_t* caption) {
+        HWND menu = program->OpenTrayMenu();
+        if (menu == nullptr) return nullptr;
+        program->PickMenuItem(menu, item);
+        HWND dialog = nullptr;
+        e2e::WaitUntil(10000, [&] {
+            dialog = program->FindOwnWindow("#32770", caption);
+            return dialog != nullptr && ::IsWindowVisible(dialog);
+        });
+        return dialog;
+    }
+    UINT_PTR Timers() const {
+        return reinterpret_cast<UINT_PTR>(::GetPropA(program->MainWindow(), "VistrelReminderTimers"));
+    }
+    void FireTimer(UINT_PTR id) {
+        ::PostMessageA(program->MainWindow(), WM_TIMER, id, 0);
+        ::Sleep(300);
+    }
+    std::vector<HWND> Overlays() const { return WindowsOfClass(program->ProcessId(), "VistrelFilterOverlay"); }
+    std::vector<HWND> VisibleOverlays() const {
+        std::vector<HWND> shown;
+        for (HWND overlay : Overlays()) {
+            if (::IsWindowVisible(overlay)) shown.push_back(overlay);
+        }
+        return shown;
+    }
+
+    std::unique_ptr<Program> program = std::make_unique<Program>();
+    std::string dataFolder;
+    Ramp before1{}, before2{};
+};
+
+TEST_F(CalmiraTest, ReminderDialogStoresTheSettingsAndTheBalloonFollowsTheTimers) {
+    Start();
+    EXPECT_EQ(Timers(), 0u) << "no reminder timers on a fresh profile";
+    HWND dialog = OpenDialog(kMenuCalmira, L"Calmira");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(ComboLines(::GetDlgItem(dialog, 1208)),
+              (std::vector<std::wstring>{L"Monitor1 (TQ6600W)", L"Monitor2-1 (TQ3300W)"}));
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(dialog, 1202)));
+
+    SelectComboEntry(dialog, 1208, 1);
+    Click(dialog, 1211);
+    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(dialog, 1202)));
+    ::SetDlgItemTextW(dialog, 1202, L"30");
+    EXPECT_EQ(ItemText(dialog, 1202), L"24") << "shown at once while typing";
+    Click(dialog, IDOK);
+    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return !::IsWindow(dialog); }));
+
+    std::vector<BYTE> value;
+    ASSERT_TRUE(ReadValue(kReminderKey, "Hour", &value));
+    EXPECT_EQ(value, (std::vector<BYTE>{24}));
+    ASSERT_TRUE(ReadValue(kReminderKey, "On", &value));
+    EXPECT_EQ(value, (std::vector<BYTE>{1}));
+    ASSERT_TRUE(ReadValue(kCalmiraKey, "Model Name", &value));
+    EXPECT_EQ(std::string(value.begin(), value.end()), std::string("TQ3300W", 8));
+    // The timers follow once the dialog's modal loop has returned.
+    EXPECT_TRUE(e2e::WaitUntil(5000, [&] { return Timers() == ((1u << 13) | (1u << 16)); })) << Timers();
+
+    FireTimer(13);
+    EXPECT_TRUE(e2e::WaitUntil(5000, BalloonShown)) << "the reminder balloon appears";
+    EXPECT_EQ(Timers(), (1u << 13) | (1u << 15) | (1u << 16));
+    FireTimer(15);
+    EXPECT_TRUE(e2e::WaitUntil(5000, [] { return !BalloonShown(); })) << "timer 15 takes it down";
+
+    // Unticking deletes the settings and stops the reminder.
+    dialog = OpenDialog(kMenuCalmira, L"Calmira");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(::SendMessageW(::GetDlgItem(dialog, 1208), CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(ItemText(dialog, 1202), L"24");
+    Click(dialog, 1211);
+    Click(dialog, IDOK);
+    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return !::IsWindow(dialog); }));
+    EXPECT_FALSE(KeyExists(kCalmiraKey));
+    EXPECT_TRUE(e2e::WaitUntil(5000, [&] { return Timers() == 0u; })) << Timers();
+    FireTimer(13);
+    ::Sleep(500);
+    EXPECT_FALSE(BalloonShown()) << "a stray timer message brings no reminder";
+
+    Exit();
+    const std::string state = DeskState();
+    EXPECT_EQ(state.find("\"E0\": 1"), std::string::npos) << state;
+}
+
+TEST_F(CalmiraTest, AStoredReminderRunsAtStartEvenWithoutItsMonitor) {
+    WriteString(kCalmiraKey, "Display Name", "\\\\.\\DISPLAY3");
+    WriteString(kCalmiraKey, "Model Name", "TQ9999W");
+    WriteString(kCalmiraKey, "Serial Num", "00000001");
+    const BYTE on = 1, hour = 0;
+    WriteBinary(kReminderKey, "On", &on, 1);
+    WriteBinary(kReminderKey, "Hour", &hour, 1);
+    Start();
+    EXPECT_EQ(Timers(), (1u << 13) | (1u << 16)) << "a monitor plugged in later still gets reminders";
+    FireTimer(13);
+    ::Sleep(500);
+    EXPECT_FALSE(BalloonShown()) << "but none while it is absent";
+    // Suspend stops timer 13, resume starts it again.
+    ::SendMessageA(program->MainWindow(), WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+    EXPECT_EQ(Timers(), 1u << 16);
+    ::SendMessageA(program->MainWindow(), WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
+    EXPECT_EQ(Timers(), (1u << 13) | (1u << 16));
+}
+
+TEST_F(CalmiraTest, FilterDialogShowsOverlaysAndRampsLiveAndOkKeepsThem) {
+    Start();
+    ASSERT_EQ(Overlays().size(), 2u) << "one overlay per display, hidden";
+    EXPECT_TRUE(VisibleOverlays().empty());
+    HWND dialog = OpenDialog(kMenuFilter, L"Calmira Filter");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(ComboLines(::GetDlgItem(dialog, 1219)),
+              (std::vector<std::wstring>{L"None", L"Image1", L"Image2", L"Image3", L"Select File"}));
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(dialog, 1224)));
+
+    SelectComboEntry(dialog, 1219, 1);
+    EXPECT_EQ(VisibleOverlays().size(), 2u);
+    EXPECT_EQ(ItemText(dialog, 1226), L"25") << "alpha 64 of the definition file";
+    EXPECT_EQ(ItemText(dialog, 1228), L"-20");
+    for (HWND overlay : Overlays()) {
+        EXPECT_EQ(static_cast<DWORD>(::GetWindowLongA(overlay, GWL_EXSTYLE)) & 0x800A8u, 0x800A8u);
+    }
+    MoveSlider(dialog, 1225, 50);
+    EXPECT_EQ(ItemText(dialog, 1228), L"-50");
+    if (UsesXorg()) {
+        Ramp ramp{};
+        ASSERT_TRUE(ReadRamp("\\\\.\\DISPLAY2", &ramp));
+        // Luminance -50: step = 305 / 255; entries up to 41 are black, 255 stays white.
+        EXPECT_EQ(Entry(ramp, 0), 0);
+        EXPECT_EQ(Entry(ramp, 41), 0);
+        EXPECT_EQ(Entry(ramp, 42), 0);
+        EXPECT_EQ(Entry(ramp, 128), 103);
+        EXPECT_EQ(Entry(ramp, 255), 255);
+    }
+    MoveSlider(dialog, 1224, 50);
+    EXPECT_EQ(ItemText(dialog, 1226), L"50");
+    Click(dialog, IDOK);
+    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return !::IsWindow(dialog); }));
+
+    std::vector<BYTE> value;
+    ASSERT_TRUE(ReadValue(kFilterKey, "Alpha", &value));
+    EXPECT_EQ(value, (std::vector<BYTE>{128, 0, 0, 0}));
+    ASSERT_TRUE(ReadValue(kFilterKey, "Luminance", &value));
+    EXPECT_EQ(value, (std::vector<BYTE>{0xCE, 0xFF, 0xFF, 0xFF}));
+    ASSERT_TRUE(ReadValue((std::string(kFilterKey) + "\\amber.bmp").c_str(), "ModAlpha", &value));
+    EXPECT_EQ(value, (std::vector<BYTE>{128, 0, 0, 0}));
+    EXPECT_EQ(VisibleOverlays().size(), 2u) << "OK keeps the filter on the screens";
+
+    // A new run shows the stored filter at once.
+    Exit();
+    program = std::make_unique<Program>();
+    Start();
+    EXPECT_TRUE(e2e::WaitUntil(5000, [&] { return VisibleOverlays().size() == 2u; }));
+    if (UsesXorg()) {
+        Ramp ramp{};
+        ASSERT_TRUE(ReadRamp("\\\\.\\DISPLAY1", &ramp));
+        EXPECT_EQ(Entry(ramp, 42), 0);
+        EXPECT_EQ(Entry(ramp, 255), 255);
+    }
+}
+
+TEST_F(CalmiraTest, FilterCancelPutsThePreviousFilterBack) {
+    const BYTE on = 1;
+    const DWORD type = 1, alpha = 96;
+    const LONG luminance = -30;
+    WriteBinary(kFilterKey, "On", &on, 1);
+    WriteBinary(kFilterKey, "FileType", &type, 4, REG_DWORD);
+    WriteString(kFilterKey, "FilePath", dataFolder + "dusk.png");
+    WriteBinary(kFilterKey, "Alpha", &alpha, 4, REG_DWORD);
+    WriteBinary(kFilterKey, "Luminance", &luminance, 4);
+    Start();
+    EXPECT_EQ(VisibleOverlays().size(), 2u);
+    HWND dialog = OpenDialog(kMenuFilter, L"Calmira Filter");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(::SendMessageW(::GetDlgItem(dialog, 1219), CB_GETCURSEL, 0, 0), 3);
+    SelectComboEntry(dialog, 1219, 0);
+    EXPECT_TRUE(VisibleOverlays().empty());
+    if (UsesXorg()) {
+        Ramp ramp{};
+        ASSERT_TRUE(ReadRamp("\\\\.\\DISPLAY1", &ramp));
+        EXPECT_EQ(ramp, before1) << "None gives the display its own ramp back";
+    }
+    Click(dialog, IDCANCEL);
+    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return !::IsWindow(dialog); }));
+    EXPECT_EQ(VisibleOverlays().size(), 2u);
+    if (UsesXorg()) {
+        Ramp ramp{};
+        ASSERT_TRUE(ReadRamp("\\\\.\\DISPLAY1", &ramp));
+        EXPECT_EQ(Entry(ramp, 0), 0);
+        EXPECT_EQ(Entry(ramp, 25), 0) << "luminance -30 is back";
+        EXPECT_EQ(Entry(ramp, 255), 255);
+    }
+    std::vector<BYTE> value;
+    ASSERT_TRUE(ReadValue(kFilterKey, "Alpha", &value));
+    EXPECT_EQ(value, (std::vector<BYTE>{96, 0, 0, 0})) << "Cancel stores nothing";
+}
+
+TEST_F(CalmiraTest, DisplayChangeWithTheFilterOnKeepsTheOriginalRamps) {
+    if (!UsesXorg() || e2e::DisplayCount() < 2) GTEST_SKIP() << "needs two outputs with gamma ramps";
+    const BYTE on = 1;
+    const DWORD type = 1, alpha = 64;
+    // Wine refuses ramps that lift the black level, so the filter darkens here.
+    const LONG luminance = -40;
+    WriteBinary(kFilterKey, "On", &on, 1);
+    WriteBinary(kFilterKey, "FileType", &type, 4, REG_DWORD);
+    WriteString(kFilterKey, "FilePath", dataFolder + "amber.bmp");
+    WriteBinary(kFilterKey, "Alpha", &alpha, 4, REG_DWORD);
+    WriteBinary(kFilterKey, "Luminance", &luminance, 4);
+    Start();
+    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return VisibleOverlays().size() == 2u; }));
+    // Both changes arrive while the displays carry the filtered ramps.
+    ASSERT_TRUE(e2e::RunXrandr("--output DUMMY1 --off"));
+    ASSERT_TRUE(e2e::RunXrandr("--output DUMMY1 --mode 1024x768 --pos 1280x0"));
+    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return VisibleOverlays().empty(); }));
+    ASSERT_TRUE(e2e::WaitUntil(20000, [&] { return VisibleOverlays().size() == 2u; }));
+    ::Sleep(500);
+    Ramp ramp{};
+    ASSERT_TRUE(ReadRamp("\\\\.\\DISPLAY1", &ramp));
+    EXPECT_EQ(Entry(ramp, 30), 0) << "the filter is back after the change";
+    EXPECT_EQ(Entry(ramp, 128), 108);
+    // TearDown checks that Exit leaves both displays with the ramps from before the start.
+}
+
+}  // namespace
