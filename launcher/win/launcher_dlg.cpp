@@ -78,36 +78,44 @@ void CLauncherDlg::BuildTabs() {
         m_tab.Send(TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
         ++index;
     }
-    RECT display = m_tab.ClientRect();
-    m_tab.AdjustRect(false, display);
-    display.left -= 2;
+    m_pageRect = m_tab.ClientRect();
+    m_tab.AdjustRect(false, m_pageRect);
+    m_pageRect.left -= 2;
 
-    index = 0;
-    for (const auto& tab : app->m_tabs) {
-        const int kind = tab->m_nKind;
-        ui::Dialog* page = PageOfKind(kind);
-        // A kind that repeats shares the page made for its first tab.
-        if (page == nullptr) {
-            if (kind >= 0 && kind < 3) {
-                app->m_nCreatingTabKind = kind;
-                m_pages[kind] = std::make_unique<CDlgCommon>();
-                page = m_pages[kind].get();
-            } else if (kind == launcher::kInformationTab) {
-                m_information = std::make_unique<CDlgInformation>();
-                page = m_information.get();
-            }
-            if (page == nullptr || !page->Create(m_tab.Handle())) {
-                ++index;
-                continue;
-            }
-            page->Move(display, index == 0);
-        }
-        if (index == 0) {
+    // Only the first tab's page is made before the window shows; every page costs
+    // a dialog with its links and background, and the rest follow once the window
+    // has painted (kMsgShown), or sooner when their tab is chosen.
+    if (!app->m_tabs.empty()) {
+        if (ui::Dialog* page = EnsurePage(app->m_tabs.front()->m_nKind)) {
             page->SetPos(HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
             page->Show(SW_SHOW);
         }
-        ++index;
     }
+}
+
+void CLauncherDlg::BuildRemainingPages() {
+    for (const auto& tab : CLauncherApp::Get()->m_tabs) EnsurePage(tab->m_nKind);
+}
+
+ui::Dialog* CLauncherDlg::EnsurePage(int kind) {
+    // A kind that repeats shares the page made for its first tab.
+    if (ui::Dialog* page = PageOfKind(kind)) return page;
+    ui::Dialog* page = nullptr;
+    if (kind >= 0 && kind < 3) {
+        CLauncherApp::Get()->m_nCreatingTabKind = kind;
+        m_pages[kind] = std::make_unique<CDlgCommon>();
+        page = m_pages[kind].get();
+    } else if (kind == launcher::kInformationTab) {
+        m_information = std::make_unique<CDlgInformation>();
+        page = m_information.get();
+    }
+    if (page == nullptr) return nullptr;
+    if (!page->Create(m_tab.Handle())) {
+        // Left in place, so a failed kind is not tried again at every tab change.
+        return nullptr;
+    }
+    page->Move(m_pageRect, false);
+    return page;
 }
 
 void CLauncherDlg::ShowSelectedPage() {
@@ -118,7 +126,7 @@ void CLauncherDlg::ShowSelectedPage() {
     TCITEMW item{};
     item.mask = TCIF_PARAM;
     if (selected >= 0 && m_tab.Send(TCM_GETITEMW, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&item))) {
-        if (ui::Dialog* page = PageOfKind(static_cast<int>(item.lParam))) page->Show(SW_SHOW);
+        if (ui::Dialog* page = EnsurePage(static_cast<int>(item.lParam))) page->Show(SW_SHOW);
     }
     ::InvalidateRect(Handle(), nullptr, TRUE);
     m_tab.SetFocus();
@@ -142,6 +150,8 @@ bool CLauncherDlg::OnCommand(int id, int code, HWND) {
 }
 
 void CLauncherDlg::Exit() {
+    // Programs registered to start at exit belong to pages; all must exist by now.
+    BuildRemainingPages();
     // Each page once, however many tabs share its kind.
     bool sent[3] = {false, false, false};
     const int count = m_tab.Count();
@@ -211,6 +221,8 @@ bool CLauncherDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
             // been activated, and its links follow the pointer only when it is.
             ::SetForegroundWindow(Handle());
             if (::GetForegroundWindow() == Handle()) app->m_bMainActive = 1;
+            ::UpdateWindow(Handle());
+            BuildRemainingPages();
             result = 0;
             return true;
         case WM_QUERYDRAGICON:

@@ -33,6 +33,9 @@ protected:
 private:
     void RemoveTabTheme();
     void BuildTabs();
+    void BuildRemainingPages();
+    // The page for a tab kind, made (hidden, in the strip's display area) on first need.
+    ui::Dialog* EnsurePage(int kind);
     void ShowSelectedPage();
     void Exit();
     void MoveFocus(bool backwards);
@@ -40,6 +43,7 @@ private:
     HICON m_hIcon = nullptr;
     HBRUSH m_brush = nullptr;
     SIZE m_backgroundSize{0, 0};
+    RECT m_pageRect{0, 0, 0, 0};
     std::unique_ptr<CDlgCommon> m_pages[3];
     std::unique_ptr<CDlgInformation> m_information;
 };
