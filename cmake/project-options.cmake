@@ -45,3 +45,21 @@ function(vistrel_add_gtest name)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
                        PROPERTIES TIMEOUT 300)
 endfunction()
+
+# Shipped programs go out without their debug information, which Wine would map
+# into every running copy's private memory; it stays beside them in NAME.debug,
+# found by debuggers through the image's debug link.
+function(vistrel_split_debug_info target)
+  if(NOT WIN32)
+    return()
+  endif()
+  if(NOT CMAKE_OBJCOPY)
+    find_program(CMAKE_OBJCOPY NAMES x86_64-w64-mingw32-objcopy objcopy REQUIRED)
+  endif()
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE_NAME:${target}> $<TARGET_FILE_NAME:${target}>.debug
+    COMMAND ${CMAKE_OBJCOPY} --strip-debug $<TARGET_FILE_NAME:${target}>
+    COMMAND ${CMAKE_OBJCOPY} --add-gnu-debuglink=$<TARGET_FILE_NAME:${target}>.debug $<TARGET_FILE_NAME:${target}>
+    WORKING_DIRECTORY $<TARGET_FILE_DIR:${target}>
+    VERBATIM)
+endfunction()
