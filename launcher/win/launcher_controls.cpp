@@ -1,10 +1,10 @@
 #include "launcher/win/launcher_controls.h"
 
 #include <shellapi.h>
-#include <windowsx.h>
 
 #include "launcher/win/wide_text.h"
 #include "resources/launcher/resource.h"
+#include "ui/link_hover.h"
 #include "ui/resource_string.h"
 
 const int* CStaticButton::s_pMainActive = nullptr;
@@ -17,13 +17,6 @@ bool SetLinkCursor(HWND control, LPARAM lParam) {
     if (hand == nullptr) hand = ::LoadCursor(nullptr, IDC_HAND);
     ::SetCursor(hand);
     return true;
-}
-
-bool PointerOutside(HWND control, LPARAM lParam) {
-    RECT client{};
-    ::GetClientRect(control, &client);
-    const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    return ::PtInRect(&client, point) == FALSE;
 }
 
 void NotifyClick(HWND control) {
@@ -104,20 +97,12 @@ LRESULT CStaticButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_MOUSEMOVE: {
             if (::GetCapture() == Handle()) ::ReleaseCapture();
             if (s_pMainActive == nullptr || *s_pMainActive == 0) break;
-            ::SetCapture(Handle());
-            if (m_bHover == 1 && PointerOutside(Handle(), lParam)) {
-                m_bHover = 0;
-                ::ReleaseCapture();
-                Redraw();
+            const ui::HoverChange change = ui::FollowPointer(Handle(), lParam, &m_bHover);
+            if (change == ui::HoverChange::Left) {
                 ShowDescription(m_pDefault);
                 return 0;
             }
-            if (m_bHover == 0) {
-                m_bHover = 1;
-                Redraw();
-                ShowDescription(m_pCaption);
-                ::SetCapture(Handle());
-            }
+            if (change == ui::HoverChange::Entered) ShowDescription(m_pCaption);
             break;
         }
         case WM_SETFOCUS:
@@ -181,16 +166,7 @@ LRESULT CHyperLink::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_MOUSEMOVE:
             if (::GetCapture() == Handle()) ::ReleaseCapture();
-            ::SetCapture(Handle());
-            if (m_bHover == 1 && PointerOutside(Handle(), lParam)) {
-                m_bHover = 0;
-                ::ReleaseCapture();
-                Redraw();
-            } else if (m_bHover == 0) {
-                m_bHover = 1;
-                Redraw();
-                ::SetCapture(Handle());
-            }
+            ui::FollowPointer(Handle(), lParam, &m_bHover);
             break;
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
@@ -223,53 +199,4 @@ bool CHyperLink::OnReflect(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
         return true;
     }
     return false;
-}
-
-// ---- CTabCtrlEx ----------------------------------------------------------------
-
-LRESULT CTabCtrlEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_ERASEBKGND:
-            return TRUE;
-        case WM_PAINT: {
-            const LRESULT result = Default(message, wParam, lParam);
-            PaintSelectedTab();
-            return result;
-        }
-        default:
-            return Default(message, wParam, lParam);
-    }
-}
-
-void CTabCtrlEx::PaintSelectedTab() {
-    const int selected = Selection();
-    if (selected < 0) return;
-    RECT tab{};
-    if (!ItemRect(selected, tab)) return;
-    HDC dc = ::GetDC(Handle());
-    if (dc == nullptr) return;
-
-    HBRUSH fill = ::CreateSolidBrush(RGB(248, 248, 246));
-    ::FillRect(dc, &tab, fill);
-    ::DeleteObject(fill);
-
-    std::wstring text = ui::TabControl::ItemText(selected);
-    if (text.size() > 256) text.resize(256);
-    LOGFONT logFont{};
-    HFONT parentFont = reinterpret_cast<HFONT>(::SendMessage(Parent(), WM_GETFONT, 0, 0));
-    if (parentFont == nullptr) parentFont = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-    ::GetObject(parentFont, sizeof logFont, &logFont);
-    HFONT font = ::CreateFontIndirect(&logFont);
-    HGDIOBJ old = ::SelectObject(dc, font);
-    ::SetBkMode(dc, TRANSPARENT);
-    ::DrawText(dc, text.c_str(), static_cast<int>(text.size()), &tab, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-
-    RECT strip{tab.left - 1, tab.top - 2, tab.right, tab.top + 1};
-    HBRUSH amber = ::CreateSolidBrush(RGB(245, 199, 60));
-    ::FillRect(dc, &strip, amber);
-    ::DeleteObject(amber);
-
-    ::SelectObject(dc, old);
-    ::DeleteObject(font);
-    ::ReleaseDC(Handle(), dc);
 }

@@ -5,8 +5,8 @@
 
 #include <string>
 
+#include "ui/accent_tab_control.h"
 #include "ui/controls/static_control.h"
-#include "ui/controls/tab_control.h"
 #include "ui/subclass.h"
 
 // A static text that behaves like a link and shows its item's caption in the
@@ -69,12 +69,9 @@ private:
 };
 
 // The main window's tab strip: the selected tab drawn light with an amber bar.
-class CTabCtrlEx : public ui::Subclassed<ui::TabControl> {
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-private:
-    void PaintSelectedTab();
+class CTabCtrlEx : public ui::AccentTabControl {
+public:
+    CTabCtrlEx() : ui::AccentTabControl(RGB(248, 248, 246)) {}
 };
 
 // Shared by both links: the notify style and an underlined, heavy copy of the

@@ -4,64 +4,17 @@
 
 #include "shell/byte_limit.h"
 #include "shell/win/shell_ids.h"
+#include "ui/link_hover.h"
 #include "ui/resource_string.h"
 
 // ---- CSMTabCtrlEx -----------------------------------------------------------
 
 LRESULT CSMTabCtrlEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_ERASEBKGND:
-        // The control paints its whole area; erasing first only makes it flicker.
-        return TRUE;
-    case WM_PAINT: {
-        const LRESULT result = Default(message, wParam, lParam);
-        PaintSelectedTab();
-        return result;
-    }
-    case WM_HSCROLL:
+    if (message == WM_HSCROLL) {
         // The scroll arrows leave stale pixels of the amber bar behind.
         ::PostMessageA(Parent(), shell_ids::kMsgRedrawTab, 0, 0);
-        return Default(message, wParam, lParam);
-    default:
-        return Default(message, wParam, lParam);
     }
-}
-
-void CSMTabCtrlEx::PaintSelectedTab() {
-    const int selected = Selection();
-    if (selected < 0) return;
-    RECT tab{};
-    if (!ItemRect(selected, tab)) return;
-    HDC dc = ::GetDC(Handle());
-    if (dc == nullptr) return;
-
-    const COLORREF fill = RGB(245, 245, 241);
-    ::SetBkColor(dc, fill);
-    ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &tab, nullptr, 0, nullptr);
-
-    LOGFONTA logFont{};
-    HFONT parentFont = reinterpret_cast<HFONT>(::SendMessageA(Parent(), WM_GETFONT, 0, 0));
-    if (parentFont == nullptr) parentFont = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-    ::GetObjectA(parentFont, sizeof logFont, &logFont);
-    HFONT font = ::CreateFontIndirectA(&logFont);
-    HGDIOBJ oldFont = ::SelectObject(dc, font);
-
-    char text[256] = {};
-    TCITEMA item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = text;
-    item.cchTextMax = static_cast<int>(sizeof text);
-    ::SendMessageA(Handle(), TCM_GETITEMA, static_cast<WPARAM>(selected),
-                   reinterpret_cast<LPARAM>(&item));
-    if (IsWindow()) {
-        ::DrawTextA(dc, text, -1, &tab, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        RECT bar{tab.left - 1, tab.top - 2, tab.left - 1 + (tab.right - tab.left + 1), tab.top + 1};
-        ::SetBkColor(dc, RGB(245, 199, 60));
-        ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &bar, nullptr, 0, nullptr);
-    }
-    ::SelectObject(dc, oldFont);
-    ::DeleteObject(font);
-    ::ReleaseDC(Handle(), dc);
+    return ui::AccentTabControl::WindowProc(message, wParam, lParam);
 }
 
 // ---- CHyperLink -------------------------------------------------------------
@@ -93,20 +46,8 @@ LRESULT CHyperLink::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     if (message == WM_MOUSEMOVE) {
-        // The capture tells when the pointer leaves: no WM_MOUSEMOVE comes otherwise.
         ::ReleaseCapture();
-        ::SetCapture(Handle());
-        const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        const RECT client = ClientRect();
-        if (m_bHover == 1 && !::PtInRect(&client, point)) {
-            m_bHover = 0;
-            ::ReleaseCapture();
-            Redraw();
-        } else if (m_bHover == 0) {
-            m_bHover = 1;
-            Redraw();
-            ::SetCapture(Handle());
-        }
+        ui::FollowPointer(Handle(), lParam, &m_bHover);
     }
     return Default(message, wParam, lParam);
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "ui/accent_tab_control.h"
 #include "ui/controls/edit.h"
 #include "ui/controls/static_control.h"
 #include "ui/controls/tab_control.h"
@@ -13,12 +14,12 @@
 
 // The settings window's tab strip: classic painting underneath, the selected tab
 // drawn light with an amber bar on top.
-class CSMTabCtrlEx : public ui::Subclassed<ui::TabControl> {
+class CSMTabCtrlEx : public ui::AccentTabControl {
+public:
+    CSMTabCtrlEx() : ui::AccentTabControl(RGB(245, 245, 241)) {}
+
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-private:
-    void PaintSelectedTab();
 };
 
 // The maker's web link at the foot of each page.
