@@ -18,6 +18,8 @@
 
 namespace {
 
+using e2e::DosPath;
+using e2e::Env;
 using e2e::Program;
 
 constexpr int kMenuCalmira = e2e::kMenuCalmira;
@@ -31,20 +33,6 @@ using Ramp = std::array<WORD, 768>;
 std::string TestName() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     return std::string(info->test_suite_name()) + "." + info->name();
-}
-
-std::string Env(const char* name) {
-    char value[4096] = {};
-    const DWORD length = ::GetEnvironmentVariableA(name, value, sizeof value);
-    return length > 0 && length < sizeof value ? std::string(value, length) : std::string();
-}
-
-std::string DosPath(std::string path) {
-    if (path.empty() || path[0] != '/') return path;
-    for (char& c : path) {
-        if (c == '/') c = '\\';
-    }
-    return "Z:" + path;
 }
 
 bool UsesXorg() { return Env("VISTREL_XSERVER") == "xorg"; }
@@ -219,6 +207,16 @@ protected:
         });
         return dialog;
     }
+    // An active filter with one of the default pictures, as OK in the dialog stores it.
+    void StoreFilter(const char* picture, DWORD alpha, LONG luminance) {
+        const BYTE on = 1;
+        const DWORD type = 1;
+        WriteBinary(kFilterKey, "On", &on, 1);
+        WriteBinary(kFilterKey, "FileType", &type, 4, REG_DWORD);
+        WriteString(kFilterKey, "FilePath", dataFolder + picture);
+        WriteBinary(kFilterKey, "Alpha", &alpha, 4, REG_DWORD);
+        WriteBinary(kFilterKey, "Luminance", &luminance, 4);
+    }
     UINT_PTR Timers() const {
         return reinterpret_cast<UINT_PTR>(::GetPropA(program->MainWindow(), "VistrelReminderTimers"));
     }
@@ -368,14 +366,7 @@ TEST_F(CalmiraTest, FilterDialogShowsOverlaysAndRampsLiveAndOkKeepsThem) {
 }
 
 TEST_F(CalmiraTest, FilterCancelPutsThePreviousFilterBack) {
-    const BYTE on = 1;
-    const DWORD type = 1, alpha = 96;
-    const LONG luminance = -30;
-    WriteBinary(kFilterKey, "On", &on, 1);
-    WriteBinary(kFilterKey, "FileType", &type, 4, REG_DWORD);
-    WriteString(kFilterKey, "FilePath", dataFolder + "dusk.png");
-    WriteBinary(kFilterKey, "Alpha", &alpha, 4, REG_DWORD);
-    WriteBinary(kFilterKey, "Luminance", &luminance, 4);
+    StoreFilter("dusk.png", 96, -30);
     Start();
     EXPECT_EQ(VisibleOverlays().size(), 2u);
     HWND dialog = OpenDialog(kMenuFilter, L"Calmira Filter");
@@ -405,15 +396,8 @@ TEST_F(CalmiraTest, FilterCancelPutsThePreviousFilterBack) {
 
 TEST_F(CalmiraTest, DisplayChangeWithTheFilterOnKeepsTheOriginalRamps) {
     if (!UsesXorg() || e2e::DisplayCount() < 2) GTEST_SKIP() << "needs two outputs with gamma ramps";
-    const BYTE on = 1;
-    const DWORD type = 1, alpha = 64;
     // Wine refuses ramps that lift the black level, so the filter darkens here.
-    const LONG luminance = -40;
-    WriteBinary(kFilterKey, "On", &on, 1);
-    WriteBinary(kFilterKey, "FileType", &type, 4, REG_DWORD);
-    WriteString(kFilterKey, "FilePath", dataFolder + "amber.bmp");
-    WriteBinary(kFilterKey, "Alpha", &alpha, 4, REG_DWORD);
-    WriteBinary(kFilterKey, "Luminance", &luminance, 4);
+    StoreFilter("amber.bmp", 64, -40);
     Start();
     ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return VisibleOverlays().size() == 2u; }));
     // Both changes arrive while the displays carry the filtered ramps.
