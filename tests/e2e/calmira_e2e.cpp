@@ -394,6 +394,25 @@ TEST_F(CalmiraTest, FilterCancelPutsThePreviousFilterBack) {
     EXPECT_EQ(value, (std::vector<BYTE>{96, 0, 0, 0})) << "Cancel stores nothing";
 }
 
+TEST_F(CalmiraTest, DisplayChangeClosesTheOpenFileDialogAndTheFilterDialog) {
+    Start();
+    HWND dialog = OpenDialog(kMenuFilter, L"Calmira Filter");
+    ASSERT_NE(dialog, nullptr);
+    SelectComboEntry(dialog, 1219, 4);
+    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(dialog, 1221)));
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(1221, BN_CLICKED), 0);
+    HWND files = nullptr;
+    ASSERT_TRUE(e2e::WaitUntil(10000, [&] {
+        files = program->FindOwnWindow("#32770", L"Open");
+        return files != nullptr && ::IsWindowVisible(files);
+    }));
+    // The close request reaches the file dialog itself, whatever is in front.
+    ::PostMessageW(dialog, WM_DISPLAYCHANGE, 32, MAKELPARAM(2304, 1024));
+    EXPECT_TRUE(e2e::WaitUntil(10000, [&] { return !::IsWindow(files) && !::IsWindow(dialog); }));
+    EXPECT_TRUE(program->Running());
+    EXPECT_TRUE(VisibleOverlays().empty());
+}
+
 TEST_F(CalmiraTest, DisplayChangeWithTheFilterOnKeepsTheOriginalRamps) {
     if (!UsesXorg() || e2e::DisplayCount() < 2) GTEST_SKIP() << "needs two outputs with gamma ramps";
     // Wine refuses ramps that lift the black level, so the filter darkens here.
