@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <wtsapi32.h>
 #include <gtest/gtest.h>
 
 #include <array>
@@ -411,6 +412,24 @@ TEST_F(CalmiraTest, DisplayChangeClosesTheOpenFileDialogAndTheFilterDialog) {
     EXPECT_TRUE(e2e::WaitUntil(10000, [&] { return !::IsWindow(files) && !::IsWindow(dialog); }));
     EXPECT_TRUE(program->Running());
     EXPECT_TRUE(VisibleOverlays().empty());
+}
+
+TEST_F(CalmiraTest, UnlockReappliesTheFilterLuminanceSevenSecondsLater) {
+    if (!UsesXorg()) GTEST_SKIP() << "needs gamma ramps";
+    StoreFilter("forest.jpg", 64, -50);
+    Start();
+    // Something else reset the display's ramp while the session was locked.
+    HDC dc = ::CreateDCA("\\\\.\\DISPLAY1", nullptr, nullptr, nullptr);
+    ASSERT_NE(dc, nullptr);
+    ASSERT_TRUE(::SetDeviceGammaRamp(dc, before1.data()));
+    ::DeleteDC(dc);
+    ::SendMessageA(program->MainWindow(), WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);
+    // Timer 20 runs the re-apply; fired here instead of waiting its seven seconds.
+    FireTimer(20);
+    Ramp ramp{};
+    ASSERT_TRUE(ReadRamp("\\\\.\\DISPLAY1", &ramp));
+    EXPECT_EQ(Entry(ramp, 42), 0);
+    EXPECT_EQ(Entry(ramp, 255), 255);
 }
 
 TEST_F(CalmiraTest, DisplayChangeWithTheFilterOnKeepsTheOriginalRamps) {
