@@ -100,6 +100,21 @@ std::wstring SelectedText(HWND page, int id) {
     return text;
 }
 
+// Every entry of a list of the page, for failure messages.
+std::string ListTexts(HWND page, int id) {
+    HWND list = ::GetDlgItem(page, id);
+    std::string texts;
+    const LRESULT count = ::SendMessageW(list, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        wchar_t text[256] = {};
+        if (::SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0) >= 255) continue;
+        ::SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        for (const wchar_t* c = text; *c != 0; ++c) texts += static_cast<char>(*c < 128 ? *c : '?');
+        texts += "|";
+    }
+    return texts;
+}
+
 // Selects the entry with this text in a list of the page as a user would.
 bool ChooseInList(HWND page, int id, const wchar_t* text) {
     HWND list = ::GetDlgItem(page, id);
@@ -299,14 +314,15 @@ TEST_F(AutoTonalisTest, RuleRegisteredOnThePageSurvivesARestart) {
     // application list. Open the settings window, choose BETA, choose "Text
     // mode" and register.
     ASSERT_TRUE(beta.ToFront());
-    ::Sleep(500);
+    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return SelectedText(ModePage(program.MainWindow()), 1007) == L"BETA"; }))
+        << ListTexts(ModePage(program.MainWindow()), 1007);
     HWND menu = program.OpenTrayMenu();
     ASSERT_NE(menu, nullptr);
     program.PickMenuItem(menu, e2e::kMenuSettings);
     ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return ::IsWindowVisible(program.MainWindow()) != FALSE; }));
     HWND page = ModePage(program.MainWindow());
     ASSERT_NE(page, nullptr);
-    ASSERT_TRUE(ChooseInList(page, 1007, L"BETA"));
+    ASSERT_TRUE(ChooseInList(page, 1007, L"BETA")) << ListTexts(page, 1007);
     ASSERT_TRUE(ChooseInList(page, 1010, L"Text mode"));
     ASSERT_TRUE(::IsWindowEnabled(::GetDlgItem(page, 1031)));
 
