@@ -101,6 +101,69 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
+// The colour of the bare desktop: a pixel near a display's corner that no window covers.
+struct DesktopSample {
+    COLORREF colour;
+    bool found;
+};
+
+BOOL CALLBACK SampleBareDesktop(HMONITOR, HDC, LPRECT rect, LPARAM context) {
+    auto* sample = reinterpret_cast<DesktopSample*>(context);
+    const POINT corners[] = {{rect->right - 3, rect->bottom - 3}, {rect->right - 3, rect->top + 60},
+                             {rect->left + 300, rect->bottom - 3}};
+    for (const POINT& corner : corners) {
+        if (::WindowFromPoint(corner) != ::GetDesktopWindow()) continue;
+        HDC screen = ::GetDC(nullptr);
+        sample->colour = ::GetPixel(screen, corner.x, corner.y);
+        ::ReleaseDC(nullptr, screen);
+        sample->found = sample->colour != CLR_INVALID;
+        if (sample->found) return FALSE;
+    }
+    return TRUE;
+}
+
+bool BareDesktopColour(COLORREF* colour) {
+    DesktopSample sample{0, false};
+    ::EnumDisplayMonitors(nullptr, nullptr, SampleBareDesktop, reinterpret_cast<LPARAM>(&sample));
+    *colour = sample.colour;
+    return sample.found;
+}
+
+// A window that reports itself visible may still show nothing: placed off every
+// display, covered, or never painted. Checks the screen itself.
+::testing::AssertionResult DrawnOnADisplay(HWND window) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    HMONITOR monitor = ::MonitorFromRect(&rect, MONITOR_DEFAULTTONULL);
+    if (monitor == nullptr || !::GetMonitorInfoW(monitor, &info))
+        return ::testing::AssertionFailure() << "the window lies on no display";
+    RECT inside{};
+    ::IntersectRect(&inside, &rect, &info.rcMonitor);
+    if (!::EqualRect(&inside, &rect))
+        return ::testing::AssertionFailure() << "the window reaches past its display: " << rect.left << ","
+                                             << rect.top << "-" << rect.right << "," << rect.bottom;
+    const POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    if (::GetAncestor(::WindowFromPoint(centre), GA_ROOT) != window)
+        return ::testing::AssertionFailure() << "another window covers it";
+    COLORREF desktop = 0;
+    if (!BareDesktopColour(&desktop)) return ::testing::AssertionSuccess();  // nothing to compare with
+    HDC screen = ::GetDC(nullptr);
+    int samples = 0;
+    int bare = 0;
+    for (int y = rect.top + 4; y < rect.bottom - 4; y += (rect.bottom - rect.top) / 8)
+        for (int x = rect.left + 4; x < rect.right - 4; x += (rect.right - rect.left) / 8) {
+            ++samples;
+            if (::GetPixel(screen, x, y) == desktop) ++bare;
+        }
+    ::ReleaseDC(nullptr, screen);
+    if (bare * 2 > samples)
+        return ::testing::AssertionFailure() << bare << " of " << samples
+                                             << " screen samples inside the window show the bare desktop";
+    return ::testing::AssertionSuccess();
+}
+
 class PagesTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -260,6 +323,8 @@ TEST_F(PagesTest, DetailDialogWritesEachMoveAndCancelPutsTheOpeningValuesBack) {
     ASSERT_NE(page, nullptr);
     HWND dialog = OpenColorDetail(page);
     ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(e2e::WaitUntil(3000, [&] { return bool(DrawnOnADisplay(dialog)); })) << DrawnOnADisplay(dialog);
+    EXPECT_NE(::IsIconic(program.MainWindow()), FALSE) << "the settings window steps aside";
     EXPECT_EQ(SimRegister(kMonitorOne, 0xE0, 0xE3), 1) << "the monitor knows it is being adjusted";
     MoveSlider(dialog, 1003, 80);
     EXPECT_TRUE(WaitForRegister(kMonitorOne, 0, 0x10, 80));
@@ -268,8 +333,9 @@ TEST_F(PagesTest, DetailDialogWritesEachMoveAndCancelPutsTheOpeningValuesBack) {
     EXPECT_TRUE(WaitForRegister(kMonitorOne, 0, 0x10, 60));
     EXPECT_TRUE(e2e::WaitUntil(5000, [&] { return !::IsWindow(dialog); }));
     EXPECT_TRUE(WaitForRegister(kMonitorOne, 0xE0, 0xE3, 0));
-    EXPECT_TRUE(e2e::WaitUntil(5000, [&] { return ::IsWindowVisible(program.MainWindow()) != FALSE; }))
-        << "the settings window comes back";
+    EXPECT_TRUE(e2e::WaitUntil(5000, [&] {
+        return ::IsWindowVisible(program.MainWindow()) != FALSE && ::IsIconic(program.MainWindow()) == FALSE;
+    })) << "the settings window comes back";
 }
 
 TEST_F(PagesTest, DisplayChangeEndsTheDetailDialog) {
