@@ -72,9 +72,7 @@ INT_PTR Dialog::DoModal(HWND owner) {
     modal_ = true;
     ending_ = false;
     result_ = -1;
-    HINSTANCE resources = resources_ != nullptr ? resources_ : ResourceInstance();
-    HWND window = ::CreateDialogParam(resources, MAKEINTRESOURCE(templateId_), owner, DialogProc,
-                                      reinterpret_cast<LPARAM>(this));
+    HWND window = CreateFromTemplate(owner);
     if (window == nullptr) {
         modal_ = false;
         return -1;
@@ -107,14 +105,22 @@ INT_PTR Dialog::DoModal(HWND owner) {
     return result_;
 }
 
+HWND Dialog::CreateFromTemplate(HWND parent) {
+    HINSTANCE resources = resources_ != nullptr ? resources_ : ResourceInstance();
+    if (memoryTemplate_ != nullptr) {
+        return ::CreateDialogIndirectParam(resources, memoryTemplate_, parent, DialogProc,
+                                           reinterpret_cast<LPARAM>(this));
+    }
+    return ::CreateDialogParam(resources, MAKEINTRESOURCE(templateId_), parent, DialogProc,
+                               reinterpret_cast<LPARAM>(this));
+}
+
 bool Dialog::Create(HWND parent) {
     if (IsWindow()) return false;
     EnsureCommonControls();
     modal_ = false;
     ending_ = false;
-    HINSTANCE resources = resources_ != nullptr ? resources_ : ResourceInstance();
-    HWND window = ::CreateDialogParam(resources, MAKEINTRESOURCE(templateId_), parent, DialogProc,
-                                      reinterpret_cast<LPARAM>(this));
+    HWND window = CreateFromTemplate(parent);
     if (window == nullptr) return false;
     if ((::GetWindowLongPtr(window, GWL_STYLE) & WS_CHILD) == 0) Application::AddModeless(window);
     return true;

@@ -27,6 +27,9 @@ public:
     void EndDialog(INT_PTR result);
 
     UINT TemplateId() const { return templateId_; }
+    // A template in memory used instead of the resource (null: the resource again);
+    // the caller keeps it alive while the dialog is created.
+    void SetTemplate(const DLGTEMPLATE* dialogTemplate) { memoryTemplate_ = dialogTemplate; }
     bool IsModal() const { return modal_; }
     INT_PTR Result() const { return result_; }
 
@@ -64,8 +67,11 @@ private:
     void Bind(HWND window);
     void Unbind();
 
+    HWND CreateFromTemplate(HWND parent);
+
     UINT templateId_;
     HINSTANCE resources_;
+    const DLGTEMPLATE* memoryTemplate_ = nullptr;
     bool modal_ = false;
     bool ending_ = false;
     INT_PTR result_ = 0;

@@ -6,6 +6,8 @@
 #include "launcher/win/launcher_controls.h"
 #include "launcher/win/launcher_dlg.h"
 #include "launcher/win/wide_text.h"
+#include "resources/launcher/resource.h"
+#include "ui/resource_string.h"
 
 CLauncherApp::CLauncherApp() {
     wchar_t path[MAX_PATH] = {};
@@ -19,8 +21,13 @@ bool CLauncherApp::InitInstance() {
     init.dwSize = sizeof init;
     init.dwICC = 0xFF;
     ::InitCommonControlsEx(&init);
+    RECT work{};
+    if (::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) {
+        m_templates.Prepare(ui::ResourceInstance(), IDD_LAUNCHER, work.right - work.left);
+    }
     {
         CLauncherDlg dialog;
+        dialog.SetTemplate(m_templates.Template(IDD_LAUNCHER));
         dialog.DoModal();
     }
     // Every page is destroyed by now; only then may the model go.

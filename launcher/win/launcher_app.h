@@ -8,6 +8,7 @@
 
 #include "launcher/item_actions.h"
 #include "launcher/launcher_info.h"
+#include "launcher/win/fitted_templates.h"
 #include "launcher/win/launcher_ports_win32.h"
 #include "platform/win32/os_version_win32.h"
 #include "ui/application.h"
@@ -32,6 +33,8 @@ public:
     int m_bMainActive = 0;
     // The tab control's client right edge; pages end their background there.
     int m_nTabClientRight = 0;
+    // The main window's and pages' templates, smaller when the window would not fit.
+    FittedTemplates m_templates;
 
 private:
     Win32LauncherShell m_shell;

@@ -110,6 +110,7 @@ ui::Dialog* CLauncherDlg::EnsurePage(int kind) {
         page = m_information.get();
     }
     if (page == nullptr) return nullptr;
+    page->SetTemplate(CLauncherApp::Get()->m_templates.Template(page->TemplateId()));
     if (!page->Create(m_tab.Handle())) {
         // Left in place, so a failed kind is not tried again at every tab change.
         return nullptr;
