@@ -131,12 +131,19 @@ void Program::Kill() {
 }
 
 HWND Program::OpenTrayMenu() const {
-    ::PostMessageA(m_main, kTrayCallback, 0, WM_RBUTTONUP);
+    // Under Wine without a window manager, a menu opened just after the settings
+    // window was hidden is now and then cancelled at once by the late focus change
+    // of that hide, while the program stays responsive. A user clicks again; so
+    // does the driver.
     HWND menu = nullptr;
-    WaitUntil(5000, [&] {
-        menu = ::FindWindowA("#32768", nullptr);
-        return menu != nullptr && ::IsWindowVisible(menu);
-    });
+    for (int attempt = 0; attempt < 3 && menu == nullptr; ++attempt) {
+        ::PostMessageA(m_main, kTrayCallback, 0, WM_RBUTTONUP);
+        WaitUntil(2500, [&] {
+            menu = ::FindWindowA("#32768", nullptr);
+            if (menu != nullptr && !::IsWindowVisible(menu)) menu = nullptr;
+            return menu != nullptr;
+        });
+    }
     return menu;
 }
 
