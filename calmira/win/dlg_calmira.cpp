@@ -3,17 +3,28 @@
 #include "calmira/win/dlg_edit_msg.h"
 #include "calmira/win/resource_ids.h"
 #include "shell/win/display_name.h"
+#include "shell/win/dlg_page.h"
 #include "shell/win/shell_ids.h"
 #include "shell/win/vistrel_app.h"
+#include "ui/page_brush.h"
 #include "ui/resource_string.h"
 
 using namespace calmira_ids;
 
 CDlgCalmira::CDlgCalmira() : ui::Dialog(kDlgCalmira) {}
 
+CDlgCalmira::~CDlgCalmira() {
+    if (m_brBackground != nullptr) ::DeleteObject(m_brBackground);
+}
+
+HBRUSH CDlgCalmira::OnCtlColor(HDC dc, HWND control, UINT type) {
+    return PageControlColor(Handle(), dc, control, type, m_brBackground, m_szPattern, nullptr);
+}
+
 bool CDlgCalmira::OnInitDialog() {
     CVistrelApp& app = VistrelApp();
     app.m_hCalmiraWnd = Handle();
+    m_szPattern = ui::MakePageBrush(Handle(), &m_brBackground, kBmpCalmiraBack, kBmpCalmiraBackHigh);
     m_target.AttachItem(Handle(), kIdTargetMonitor);
     m_reminderOn.AttachItem(Handle(), kIdReminderOn);
     m_interval.AttachItem(Handle(), kIdInterval);

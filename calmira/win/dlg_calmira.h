@@ -16,6 +16,7 @@
 class CDlgCalmira : public ui::Dialog, public CRegistry {
 public:
     CDlgCalmira();
+    ~CDlgCalmira() override;
 
 protected:
     bool OnInitDialog() override;
@@ -23,6 +24,7 @@ protected:
     void OnOK() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void OnDestroy() override;
+    HBRUSH OnCtlColor(HDC dc, HWND control, UINT type) override;
 
 private:
     void UpdateEnabling();
@@ -36,4 +38,6 @@ private:
     calmira::ReminderDialogStart m_start;
     calmira::ReminderTarget m_current;
     std::string m_message;
+    HBRUSH m_brBackground = nullptr;
+    SIZE m_szPattern{0, 0};
 };

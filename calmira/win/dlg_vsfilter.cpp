@@ -8,8 +8,10 @@
 #include "calmira/win/file_dialog_ex.h"
 #include "calmira/win/filter_feature.h"
 #include "calmira/win/resource_ids.h"
+#include "shell/win/dlg_page.h"
 #include "shell/win/shell_ids.h"
 #include "shell/win/vistrel_app.h"
+#include "ui/page_brush.h"
 #include "ui/resource_string.h"
 
 using namespace calmira_ids;
@@ -28,11 +30,18 @@ std::string FormatWith(UINT stringId, const std::string& argument) {
 
 CDlgVSFilter::CDlgVSFilter(CFilterFeature& feature) : ui::Dialog(kDlgFilter), m_feature(feature) {}
 
-CDlgVSFilter::~CDlgVSFilter() = default;
+CDlgVSFilter::~CDlgVSFilter() {
+    if (m_brBackground != nullptr) ::DeleteObject(m_brBackground);
+}
+
+HBRUSH CDlgVSFilter::OnCtlColor(HDC dc, HWND control, UINT type) {
+    return PageControlColor(Handle(), dc, control, type, m_brBackground, m_szPattern, nullptr);
+}
 
 bool CDlgVSFilter::OnInitDialog() {
     CVistrelApp& app = VistrelApp();
     app.m_hFilterWnd = Handle();
+    m_szPattern = ui::MakePageBrush(Handle(), &m_brBackground, kBmpFilterBack, kBmpFilterBackHigh);
     m_images.AttachItem(Handle(), kIdFilterImage);
     m_transmittance.AttachItem(Handle(), kIdTransmittance);
     m_luminance.AttachItem(Handle(), kIdLuminance);

@@ -31,6 +31,7 @@ protected:
     bool OnHScroll(int code, int position, HWND control) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void OnDestroy() override;
+    HBRUSH OnCtlColor(HDC dc, HWND control, UINT type) override;
 
 private:
     void UpdateSliders();
@@ -44,4 +45,6 @@ private:
     ui::ComboBox m_images;
     ui::Slider m_transmittance;
     ui::Slider m_luminance;
+    HBRUSH m_brBackground = nullptr;
+    SIZE m_szPattern{0, 0};
 };

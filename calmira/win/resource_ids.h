@@ -9,6 +9,12 @@ inline constexpr UINT kDlgCalmira = 292;
 inline constexpr UINT kDlgEditMessage = 293;
 inline constexpr UINT kDlgFilter = 308;
 
+// Background pictures of the two dialogs, below and from 120 dots per inch.
+inline constexpr UINT kBmpCalmiraBack = 295;
+inline constexpr UINT kBmpCalmiraBackHigh = 302;
+inline constexpr UINT kBmpFilterBack = 310;
+inline constexpr UINT kBmpFilterBackHigh = 311;
+
 inline constexpr UINT kStrFilterNone = 210;
 inline constexpr UINT kStrFilterImage = 211;
 inline constexpr UINT kStrFilterSelectFile = 212;
