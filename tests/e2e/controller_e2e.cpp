@@ -128,14 +128,11 @@ TEST_F(ControllerTest, KeepOnTopIsStoredAsNoTopmost) {
 }
 
 TEST_F(ControllerTest, MonitorListShowsOneLinePerMonitor) {
-    HWND menu = program.OpenTrayMenu();
-    ASSERT_NE(menu, nullptr);
-    program.PickMenuItem(menu, e2e::kMenuList);
-    HWND list = nullptr;
-    ASSERT_TRUE(e2e::WaitUntil(5000, [&] {
-        list = program.FindOwnWindow("#32770", L"Monitor Connection List");
-        return list != nullptr && ::IsWindowVisible(list);
-    }));
+    HWND list = program.OpenMonitorList();
+    ASSERT_NE(list, nullptr);
+    wchar_t caption[64] = {};
+    ::GetWindowTextW(list, caption, 64);
+    EXPECT_EQ(std::wstring(caption), L"Monitor Connection List");
     const std::vector<std::wstring> lines = e2e::ListBoxLines(::GetDlgItem(list, 1153));
     std::vector<std::wstring> expected = {L"1)    Monitor1     /  TQ6600W    /  26114073"};
     if (TwoDisplays()) expected.push_back(L"2)    Monitor2-1   /  TQ3300W    /  81200512");
@@ -208,15 +205,8 @@ TEST_F(ControllerTest, UserInterfaceLanguagePicksTheStrings) {
     const LANGID language = japanese ? MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT)
                                      : MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 
-    HWND menu = program.OpenTrayMenu();
-    ASSERT_NE(menu, nullptr);
-    program.PickMenuItem(menu, e2e::kMenuList);
-    HWND list = nullptr;
-    ASSERT_TRUE(e2e::WaitUntil(5000, [&] {
-        list = ::FindWindowA("#32770", nullptr);
-        return list != nullptr && list != program.MainWindow() && ::IsWindowVisible(list) &&
-               ::GetDlgItem(list, 1153) != nullptr;
-    }));
+    HWND list = program.OpenMonitorList();
+    ASSERT_NE(list, nullptr);
     const std::vector<std::wstring> lines = e2e::ListBoxLines(::GetDlgItem(list, 1153));
     ASSERT_FALSE(lines.empty());
     const std::wstring monitorWord = e2e::ResourceString(116, language);

@@ -26,13 +26,24 @@ if [[ ${VISTREL_XSERVER:-} == xorg ]]; then
     --output DUMMY2 --off --output DUMMY3 --off >/dev/null 2>&1 || true
 fi
 
-# The driver asks for display changes through a request file.
+# The driver asks for display changes through a request file, which it puts in
+# place whole (written under another name, then renamed). The answer, written
+# before the request is removed: xrandr's exit status, then the active outputs
+# as X now has them ("1024x768+1280+0"), for the driver to wait until Wine
+# shows the same.
 (
   while true; do
     if [[ -f $work/xrandr.request ]]; then
       args=$(tr -d '\r' <"$work/xrandr.request")
+      status=0
       # shellcheck disable=SC2086
-      xrandr -d "${DISPLAY:-:0}" $args >/dev/null 2>&1 || true
+      xrandr -d "${DISPLAY:-:0}" $args >/dev/null 2>&1 || status=$?
+      {
+        echo "$status"
+        xrandr -d "${DISPLAY:-:0}" --query 2>/dev/null |
+          sed -n 's/^[^ ]* connected \(primary \)\{0,1\}\([0-9]*x[0-9]*+[0-9-]*+[0-9-]*\).*/\2/p'
+      } >"$work/xrandr.answer.new"
+      mv -f "$work/xrandr.answer.new" "$work/xrandr.answer"
       rm -f "$work/xrandr.request"
     fi
     sleep 0.1

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -30,6 +31,7 @@ struct FindContext {
     HWND found;
     const char* className;
     const std::wstring* caption;
+    int controlId = 0;
 };
 
 BOOL CALLBACK FindTopLevel(HWND window, LPARAM parameter) {
@@ -45,6 +47,8 @@ BOOL CALLBACK FindTopLevel(HWND window, LPARAM parameter) {
         ::GetWindowTextW(window, caption, 256);
         if (*context->caption != caption) return TRUE;
     }
+    if (context->controlId != 0 && (!::IsWindowVisible(window) || ::GetDlgItem(window, context->controlId) == nullptr))
+        return TRUE;
     context->found = window;
     return FALSE;
 }
@@ -168,6 +172,22 @@ HWND Program::FindOwnWindow(const char* className, const std::wstring& caption) 
     return context.found;
 }
 
+HWND Program::FindOwnDialogWith(int controlId) const {
+    FindContext context{m_process.dwProcessId, nullptr, "#32770", nullptr, controlId};
+    ::EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&context));
+    return context.found;
+}
+
+HWND Program::OpenMonitorList() const {
+    HWND menu = OpenTrayMenu();
+    if (menu == nullptr) return nullptr;
+    PickMenuItem(menu, kMenuList);
+    constexpr int kListBox = 1153;
+    HWND list = nullptr;
+    WaitUntil(5000, [&] { return (list = FindOwnDialogWith(kListBox)) != nullptr; });
+    return list;
+}
+
 std::vector<std::wstring> TabTexts(HANDLE process, HWND tab) {
     std::vector<std::wstring> texts;
     const int count = static_cast<int>(::SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0));
@@ -248,18 +268,50 @@ int TrayIconCount() {
     return count;
 }
 
+namespace {
+BOOL CALLBACK CollectDisplay(HMONITOR, HDC, LPRECT rect, LPARAM context) {
+    const std::string place = std::to_string(rect->right - rect->left) + "x" + std::to_string(rect->bottom - rect->top) +
+                              "+" + std::to_string(rect->left) + "+" + std::to_string(rect->top);
+    reinterpret_cast<std::vector<std::string>*>(context)->push_back(place);
+    return TRUE;
+}
+
+// The displays as Wine shows them, in X's notation, sorted.
+std::vector<std::string> WineDisplays() {
+    std::vector<std::string> displays;
+    ::EnumDisplayMonitors(nullptr, nullptr, CollectDisplay, reinterpret_cast<LPARAM>(&displays));
+    std::sort(displays.begin(), displays.end());
+    return displays;
+}
+}  // namespace
+
 bool RunXrandr(const std::string& arguments) {
-    const std::string request = DosPath(Env("E2E_WORK")) + "\\xrandr.request";
+    const std::string folder = DosPath(Env("E2E_WORK"));
+    const std::string request = folder + "\\xrandr.request";
+    const std::string answer = folder + "\\xrandr.answer";
+    const std::string draft = request + ".new";
+    ::DeleteFileA(answer.c_str());
     {
-        std::ofstream file(request, std::ios::binary);
+        std::ofstream file(draft, std::ios::binary);
         file << arguments << "\n";
+        if (!file) return false;
     }
+    // The helper polls for the request: a file it found still empty would be run
+    // as a plain query and removed, and the request lost. It appears whole.
+    if (!::MoveFileExA(draft.c_str(), request.c_str(), MOVEFILE_REPLACE_EXISTING)) return false;
     if (!WaitUntil(20000, [&] { return ::GetFileAttributesA(request.c_str()) == INVALID_FILE_ATTRIBUTES; })) {
         return false;
     }
+    std::ifstream reply(answer);
+    int status = -1;
+    if (!(reply >> status) || status != 0) return false;
+    std::vector<std::string> outputs;
+    for (std::string place; reply >> place;) outputs.push_back(place);
+    std::sort(outputs.begin(), outputs.end());
+    // Wine takes the new layout from X a moment later, in its desktop process.
+    if (!WaitUntil(10000, [&] { return WineDisplays() == outputs; })) return false;
     // Windows announces a changed display layout to every top-level window; Wine
     // notices an outside RandR change but announces nothing, so the driver does.
-    ::Sleep(300);
     HDC screen = ::GetDC(nullptr);
     const int bits = ::GetDeviceCaps(screen, BITSPIXEL);
     ::ReleaseDC(nullptr, screen);

@@ -42,6 +42,11 @@ public:
     int CurrentMonitor() const;
     // A top-level window of this process with the given caption, or null.
     HWND FindOwnWindow(const char* className, const std::wstring& caption) const;
+    // A visible dialog of this process that holds the control `controlId`, or null.
+    HWND FindOwnDialogWith(int controlId) const;
+    // Opens the monitor connection list from the tray menu and waits until it is
+    // shown; its window (found by its list, whatever the language), or null.
+    HWND OpenMonitorList() const;
 
 private:
     PROCESS_INFORMATION m_process{};
@@ -72,7 +77,8 @@ std::vector<std::wstring> ListBoxLines(HWND list);
 std::wstring ResourceString(UINT id, LANGID language);
 // Tray icons the system tray shows right now (all programs).
 int TrayIconCount();
-// Asks the test's X helper to run xrandr with these arguments and waits for it.
+// Asks the test's X helper to run xrandr with these arguments. True once xrandr
+// succeeded and Wine shows the displays X now has; the windows are then told.
 bool RunXrandr(const std::string& arguments);
 int DisplayCount();
 
