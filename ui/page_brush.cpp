@@ -14,8 +14,10 @@ SIZE MakePageBrush(HWND page, HBRUSH* brush, UINT lowResBitmap, UINT highResBitm
     ::GetClientRect(page, &client);
     const int dpi = ::GetDeviceCaps(dc, LOGPIXELSX);
     const UINT bitmapId = dpi >= 120 ? highResBitmap : lowResBitmap;
-    HBITMAP bitmap = static_cast<HBITMAP>(
-        ::LoadImage(ResourceInstance(), MAKEINTRESOURCE(bitmapId), IMAGE_BITMAP, 0, 0, 0));
+    // Kept in the picture's own format: turning a window-sized picture into a screen
+    // bitmap took longer at start than the brush's conversion at each paint.
+    HBITMAP bitmap = static_cast<HBITMAP>(::LoadImage(ResourceInstance(), MAKEINTRESOURCE(bitmapId),
+                                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (bitmap != nullptr) {
         BITMAP info{};
         ::GetObject(bitmap, sizeof info, &info);
