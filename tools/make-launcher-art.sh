@@ -22,27 +22,34 @@ convert "$work/disc-48.png" -resize 32x32 "$work/disc-32.png"
 convert "$work/disc-48.png" -resize 16x16 "$work/disc-16.png"
 convert "$work/disc-16.png" "$work/disc-32.png" "$work/disc-48.png" "$out/launcher.ico"
 
-# --- Backgrounds. Pages and the window tile them unscaled at 96 and 120 dpi, so each
-# is larger than its window at those resolutions; controls sit on the flat top-left
-# part (the brush origin is set per control so the picture continues behind them).
-# The description column of a link page is a soft panel on the left; the language
-# sets differ in the colour of the accent band.
-background() {  # file width height accent panel-width
-  local file=$1 w=$2 h=$3 accent=$4 panel=$5
-  local panel_draw=()
-  if ((panel > 0)); then panel_draw=(-fill '#e8ebe4' -draw "rectangle 0,0 $panel,$h"); fi
-  convert -size "${w}x${h}" xc:'#f4f4ef' "${panel_draw[@]}" \
-    -fill "$accent" -draw "rectangle 0,$((h - h / 18)) $w,$h" \
-    -fill none -stroke "$accent" -strokewidth $((w / 160 + 1)) \
-    -draw "circle $((w - w / 7)),$((h - h / 5)) $((w - w / 7 - w / 9)),$((h - h / 5))" \
+# --- Backgrounds. At 96 and 120 dpi the window and pages tile them unscaled, each a
+# little larger than what shows of it (fonts differ between systems, and a pattern
+# that repeated would show a seam); at any other resolution the whole picture is
+# stretched, unevenly, onto the window or page. So the pictures hold nothing that
+# depends on where the tiling cuts or that a stretch would bend: flat ground, the
+# description column of a link page as a soft panel on the left with an accent rule
+# along its edge, and an accent rule along the top of the window and the left of
+# the information page. The language sets differ in the accent colour.
+background() {  # file width height accent kind(main|page|info)
+  local file=$1 w=$2 h=$3 accent=$4 kind=$5
+  local rule=$((w / 330 + 1)) panel=$((w * 35 / 100))
+  local draw=()
+  case $kind in
+    main) draw=(-fill "$accent" -draw "rectangle 0,0 $w,$((rule - 1))") ;;
+    page) draw=(-fill '#e8ebe4' -draw "rectangle 0,0 $panel,$h"
+                -fill "$accent" -draw "rectangle $((panel + 1)),0 $((panel + rule)),$h") ;;
+    info) draw=(-fill "$accent" -draw "rectangle 0,0 $((rule - 1)),$h") ;;
+  esac
+  convert -size "${w}x${h}" xc:'#f4f4ef' "${draw[@]}" \
     +dither -colors 32 -type Palette -compress RLE "BMP3:$out/$file.bmp"
 }
 for lang in en ja; do
   if [[ $lang == en ]]; then accent='#f5c73c'; else accent='#e0607e'; fi
-  background "main-$lang" 1000 620 "$accent" 0
-  background "main-$lang-hi" 1500 930 "$accent" 0
-  background "page-$lang" 1000 560 "$accent" 350
-  background "page-$lang-hi" 1500 840 "$accent" 525
-  background "info-$lang" 1000 560 "$accent" 0
-  background "info-$lang-hi" 1500 840 "$accent" 0
+  # Sized for the taller Japanese windows too (about 935 x 620 at 96 dpi).
+  background "main-$lang" 1000 700 "$accent" main
+  background "main-$lang-hi" 1250 875 "$accent" main
+  background "page-$lang" 1000 620 "$accent" page
+  background "page-$lang-hi" 1250 775 "$accent" page
+  background "info-$lang" 1000 620 "$accent" info
+  background "info-$lang-hi" 1250 775 "$accent" info
 done

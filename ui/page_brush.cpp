@@ -5,7 +5,7 @@
 namespace ui {
 
 SIZE MakePageBrush(HWND page, HBRUSH* brush, UINT lowResBitmap, UINT highResBitmap,
-                   int stretchWidth) {
+                   int stretchWidth, int stretchHeight) {
     SIZE pattern{0, 0};
     if (brush == nullptr) return pattern;
     HDC dc = ::GetDC(page);
@@ -26,7 +26,7 @@ SIZE MakePageBrush(HWND page, HBRUSH* brush, UINT lowResBitmap, UINT highResBitm
             pattern = SIZE{info.bmWidth, info.bmHeight};
         } else {
             const int width = stretchWidth > 0 ? stretchWidth : client.right - client.left;
-            const int height = client.bottom - client.top;
+            const int height = stretchHeight > 0 ? stretchHeight : client.bottom - client.top;
             HDC source = ::CreateCompatibleDC(dc);
             HDC target = ::CreateCompatibleDC(dc);
             HBITMAP stretched = ::CreateCompatibleBitmap(dc, width, height);

@@ -33,6 +33,9 @@ public:
     int m_bMainActive = 0;
     // The tab control's client right edge; pages end their background there.
     int m_nTabClientRight = 0;
+    // The height of the tab's display area the pages are moved into once made; a
+    // stretched page background must fill that, not the page's template size.
+    int m_nPageHeight = 0;
     // The main window's and pages' templates, smaller when the window would not fit.
     FittedTemplates m_templates;
 

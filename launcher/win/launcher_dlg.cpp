@@ -81,6 +81,7 @@ void CLauncherDlg::BuildTabs() {
     m_pageRect = m_tab.ClientRect();
     m_tab.AdjustRect(false, m_pageRect);
     m_pageRect.left -= 2;
+    app->m_nPageHeight = m_pageRect.bottom - m_pageRect.top;
 
     // Only the first tab's page is made before the window shows; every page costs
     // a dialog with its links and background, and the rest follow once the window

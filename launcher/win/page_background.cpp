@@ -9,7 +9,8 @@ SIZE MakeLauncherPageBrush(HWND page, HBRUSH* brush, UINT lowResBitmap, UINT hig
     ::ReleaseDC(nullptr, screen);
     CLauncherApp* app = CLauncherApp::Get();
     const int width = app != nullptr ? app->m_nTabClientRight - ::MulDiv(dpi, 4, 96) : 0;
-    return ui::MakePageBrush(page, brush, lowResBitmap, highResBitmap, width);
+    const int height = app != nullptr ? app->m_nPageHeight : 0;
+    return ui::MakePageBrush(page, brush, lowResBitmap, highResBitmap, width, height);
 }
 
 void AlignBrushToControl(HDC dc, HWND page, HWND control, SIZE background) {

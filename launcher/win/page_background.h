@@ -3,7 +3,8 @@
 #include <windows.h>
 
 // Makes a page's pattern brush: the page's pictures, stretched (off 96/120 dpi)
-// to the page's height and to the tab control's client edge less a small margin.
+// to the height of the tab's display area and to the tab control's client edge less
+// a small margin.
 SIZE MakeLauncherPageBrush(HWND page, HBRUSH* brush, UINT lowResBitmap, UINT highResBitmap);
 
 // Lines the pattern up behind a transparent control: the brush origin moves so
