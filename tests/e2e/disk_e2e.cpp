@@ -18,6 +18,23 @@ namespace {
 const wchar_t kProductCode[] = L"{6C1E7A52-3B1F-4D8A-9E27-51A0C4F3D2B8}";
 const wchar_t kInstalledProgram[] = L"C:\\Program Files\\Orvex\\Panelwright Pro for LCD\\vistrelddcci.exe";
 
+// The texts the test waits for, as the disk's information file and the launcher's
+// strings give them in the prefix's user-interface language.
+struct DiskTexts {
+    const wchar_t* installerTitle;
+    const wchar_t* installed;
+    const wchar_t* removalQuestion;
+};
+
+DiskTexts Texts() {
+    if (::GetUserDefaultUILanguage() == 0x0411) {
+        return {L"Panelwright Pro for LCD のインストール", L"Panelwright Pro for LCD のインストールが完了しました。",
+                L"他のバージョンのソフトウェアをアンインストールします"};
+    }
+    return {L"Install Panelwright Pro for LCD", L"Panelwright Pro for LCD has been installed.",
+            L"uninstall other version"};
+}
+
 std::wstring AutorunOpen() {
     std::ifstream file("D:\\autorun.inf");
     std::string line;
@@ -79,16 +96,17 @@ TEST_F(DiskTest, InstallsTheControllerThroughTheLauncherAndStartsIt) {
     const std::wstring program = AutorunOpen();
     ASSERT_EQ(program, L"launcher.exe");
     ASSERT_TRUE(first.Start(L"D:\\" + program));
+    const DiskTexts texts = Texts();
 
     first.SelectTab(1);
     ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] {
-        return e2e::ItemText(first.VisiblePage(), 1012) == L"Install Panelwright Pro for LCD";
+        return e2e::ItemText(first.VisiblePage(), 1012) == texts.installerTitle;
     }));
     first.ClickLink(0);
     HWND progress = first.WaitForDialog(10000);
     ASSERT_NE(progress, nullptr);
     ASSERT_TRUE(e2e::WaitUntilPumping(60000, [&] { return ::IsWindowEnabled(::GetDlgItem(progress, IDOK)) != FALSE; }));
-    EXPECT_EQ(e2e::ItemText(progress, -1), L"Panelwright Pro for LCD has been installed.");
+    EXPECT_EQ(e2e::ItemText(progress, -1), texts.installed);
     e2e::PressButton(progress, IDOK);
     ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return !::IsWindow(progress); }));
     EXPECT_NE(::GetFileAttributesW(kInstalledProgram), INVALID_FILE_ATTRIBUTES);
@@ -107,12 +125,12 @@ TEST_F(DiskTest, InstallsTheControllerThroughTheLauncherAndStartsIt) {
     ASSERT_TRUE(second.Start(L"D:\\" + program));
     second.SelectTab(1);
     ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] {
-        return e2e::ItemText(second.VisiblePage(), 1012) == L"Install Panelwright Pro for LCD";
+        return e2e::ItemText(second.VisiblePage(), 1012) == texts.installerTitle;
     }));
     second.ClickLink(0);
     HWND question = second.WaitForDialog(20000);
     ASSERT_NE(question, nullptr);
-    EXPECT_NE(e2e::MessageBoxText(question).find(L"uninstall other version"), std::wstring::npos);
+    EXPECT_NE(e2e::MessageBoxText(question).find(texts.removalQuestion), std::wstring::npos);
     e2e::PressButton(question, IDNO);
     EXPECT_TRUE(e2e::WaitUntilPumping(3000, [&] { return !::IsWindow(question); }));
     EXPECT_EQ(second.WaitForDialog(1500), nullptr) << "No stops the installation";

@@ -2,12 +2,18 @@
 # Runs the utility disk's end-to-end test: builds the disk with make-disk.sh,
 # maps its folder as CD-ROM drive D: of the Wine prefix for the run, and starts
 # the test driver there.
-#   disk_e2e.sh BIN_DIR DRIVER.exe GTEST_FILTER
+#   disk_e2e.sh BIN_DIR DRIVER.exe GTEST_FILTER [LANG]
+# LANG ja runs it in the Japanese prefix, where the launcher reads the disk's
+# Japanese information file.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
-bin=$(cd "$1" && pwd) driver=$(realpath "$2") filter=$3
-prefix=${VISTREL_WINEPREFIX:-$root/build/wineprefix-en}
+bin=$(cd "$1" && pwd) driver=$(realpath "$2") filter=$3 lang=${4:-en}
+if [[ $lang == ja ]]; then
+  export VISTREL_LANG=ja
+  export VISTREL_WINEPREFIX=${VISTREL_WINEPREFIX_JA:-$root/build/wineprefix-ja}
+fi
+prefix=${VISTREL_WINEPREFIX:-$root/build/wineprefix-$lang}
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/vistrel-disk-e2e.XXXXXX")
 drive=$prefix/dosdevices/d:
