@@ -1,5 +1,7 @@
 #include "launcher/win/dlg_information.h"
 
+#include <algorithm>
+
 #include "launcher/win/launcher_app.h"
 #include "launcher/win/page_background.h"
 #include "launcher/win/wide_text.h"
@@ -11,8 +13,22 @@ CDlgInformation::~CDlgInformation() {
     if (m_brush != nullptr) ::DeleteObject(m_brush);
 }
 
+namespace {
+RECT RectOnPage(HWND page, HWND control) {
+    RECT rect{};
+    ::GetWindowRect(control, &rect);
+    ::MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+}  // namespace
+
 bool CDlgInformation::OnInitDialog() {
     m_link.SubclassItem(Handle(), IDC_INFO_LINK);
+    const RECT message = RectOnPage(Handle(), Item(IDC_DESCRIPTION));
+    const RECT link = RectOnPage(Handle(), Item(IDC_INFO_LINK));
+    m_messageWidth = message.right - message.left;
+    m_linkWidth = link.right - link.left;
+    m_margin = message.left;
     m_backgroundSize = MakeLauncherPageBrush(Handle(), &m_brush, IDB_INFO_BACK, IDB_INFO_BACK_HI);
     const launcher::TabList& tabs = CLauncherApp::Get()->m_tabs;
     const launcher::TabInfo* tab = nullptr;
@@ -29,6 +45,28 @@ bool CDlgInformation::OnInitDialog() {
     }
     if (m_link.Url().empty()) m_link.ModifyStyle(WS_TABSTOP, 0);
     return false;
+}
+
+bool CDlgInformation::OnMessage(UINT message, WPARAM, LPARAM, LRESULT&) {
+    // The page is made in its template's size and then fitted to the tab's display
+    // area, which a wide font can make narrower than the template: the centred
+    // message and link would then run off the page's right edge. Both stay centred
+    // on the page as it is, the message no wider than the page less its margins.
+    if (message == WM_SIZE) {
+        CentreOnPage(IDC_DESCRIPTION, m_messageWidth);
+        CentreOnPage(IDC_INFO_LINK, m_linkWidth);
+    }
+    return false;
+}
+
+void CDlgInformation::CentreOnPage(int id, int templateWidth) {
+    HWND control = Item(id);
+    if (control == nullptr || templateWidth <= 0) return;
+    const int pageWidth = ClientRect().right;
+    const int width = std::max(1, std::min(templateWidth, pageWidth - 2 * m_margin));
+    const RECT rect = RectOnPage(Handle(), control);
+    ::SetWindowPos(control, nullptr, (pageWidth - width) / 2, rect.top, width, rect.bottom - rect.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HBRUSH CDlgInformation::OnCtlColor(HDC dc, HWND control, UINT type) {

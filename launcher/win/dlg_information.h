@@ -14,8 +14,16 @@ protected:
     void OnOK() override {}
     void OnCancel() override {}
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT type) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    void CentreOnPage(int id, int templateWidth);
+
     HBRUSH m_brush = nullptr;
     SIZE m_backgroundSize{0, 0};
+    // The message's and the link's widths and the message's side margin as the
+    // template made them, in pixels.
+    int m_messageWidth = 0;
+    int m_linkWidth = 0;
+    int m_margin = 0;
 };
