@@ -51,15 +51,42 @@ start_and_time() {
 
 kilobytes() { sed -n "s/^$2: *\([0-9]*\) kB/\1/p" "/proc/$1/smaps_rollup"; }
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
-# Private memory of the mappings whose path ends in one of the given names.
+# The image size a PE file asks for (SizeOfImage of its optional header).
+image_size() {
+  local header
+  header=$(od -An -tu4 -j60 -N4 "$1")
+  od -An -tu4 -j $((header + 80)) -N4 "$1" | tr -d ' '
+}
+# Private memory of the given DLL images. Wine maps only some of an image's
+# sections from its file; the rest are anonymous mappings without a name, so an
+# image is taken as every mapping from its header page up to its image size.
 image_private_kb() {
-  local pid=$1
+  local pid=$1 name images=""
   shift
-  awk -v names="$*" '
-    BEGIN { n = split(names, wanted, " ") }
-    /^[0-9a-f]+-[0-9a-f]+ / { mine = 0; for (i = 1; i <= n; i++) if (tolower($NF) ~ tolower(wanted[i]) "$") mine = 1 }
-    mine && /^Private_(Clean|Dirty):/ { sum += $2 }
-    END { print sum + 0 }' "/proc/$pid/smaps"
+  for name in "$@"; do images="$images $name=$(image_size "$bin/$name")"; done
+  awk -v images="$images" '
+    function hex(text,   i, n) {
+      n = 0
+      for (i = 1; i <= length(text); i++) n = n * 16 + index("0123456789abcdef", substr(text, i, 1)) - 1
+      return n
+    }
+    BEGIN { count = split(images, pairs, " ") }
+    /^[0-9a-f]+-[0-9a-f]+ / {
+      split($1, range, "-")
+      start = hex(range[1])
+      if (FNR == NR) {
+        for (i = 1; i <= count; i++) {
+          split(pairs[i], pair, "=")
+          if ($3 == "00000000" && tolower($NF) ~ tolower(pair[1]) "$") { low[i] = start; high[i] = start + pair[2] }
+        }
+        next
+      }
+      mine = 0
+      for (i in low) if (start >= low[i] && start < high[i]) mine = 1
+      next
+    }
+    FNR != NR && mine && /^Private_(Clean|Dirty):/ { sum += $2 }
+    END { print sum + 0 }' "/proc/$pid/smaps" "/proc/$pid/smaps"
 }
 
 read -r base_pid base_tray < <(start_and_time trivial_tray.exe)

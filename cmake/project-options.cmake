@@ -49,10 +49,15 @@ endfunction()
 # Shipped programs go out without their debug information, which Wine would map
 # into every running copy's private memory; it stays beside them in NAME.debug,
 # found by debuggers through the image's debug link.
+# Their sections also start on page boundaries in the file: Wine maps such an
+# image from the file and only the pages used are read, where with the linker's
+# default 512-byte alignment it copies the whole image, every resource of both
+# languages included, into private memory.
 function(vistrel_split_debug_info target)
   if(NOT WIN32)
     return()
   endif()
+  target_link_options(${target} PRIVATE -Wl,--file-alignment,0x1000)
   if(NOT CMAKE_OBJCOPY)
     find_program(CMAKE_OBJCOPY NAMES x86_64-w64-mingw32-objcopy objcopy REQUIRED)
   endif()
