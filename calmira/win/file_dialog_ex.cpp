@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <string>
 
 #include "calmira/win/resource_ids.h"
 #include "shell/win/shell_ids.h"
@@ -35,6 +36,26 @@ UINT_PTR CALLBACK HookProc(HWND hook, UINT message, WPARAM wParam, LPARAM lParam
     }
 }
 
+using GetOpenFileNameFn = BOOL(WINAPI*)(OPENFILENAMEA*);
+
+// The common dialog library is loaded when the dialog is first wanted, from the
+// system folder only. Linked in, it would bring the print spooler and its
+// libraries into the resident program at every start for a dialog that is rarely
+// opened. It stays loaded once the dialog has run.
+GetOpenFileNameFn OpenFileDialogFunction() {
+    static GetOpenFileNameFn function = nullptr;
+    if (function != nullptr) return function;
+    char folder[MAX_PATH] = {};
+    const UINT length = ::GetSystemDirectoryA(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return nullptr;
+    const std::string path = std::string(folder, length) + "\\comdlg32.dll";
+    HMODULE library = ::LoadLibraryA(path.c_str());
+    if (library == nullptr) return nullptr;
+    function = reinterpret_cast<GetOpenFileNameFn>(
+        reinterpret_cast<void*>(::GetProcAddress(library, "GetOpenFileNameA")));
+    return function;
+}
+
 }  // namespace
 
 bool RunPictureFileDialog(HWND owner, std::string* path) {
@@ -54,7 +75,8 @@ bool RunPictureFileDialog(HWND owner, std::string* path) {
     open.lpstrDefExt = extension.c_str();
     open.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING | OFN_ENABLEHOOK;
     open.lpfnHook = HookProc;
-    const BOOL chosen = ::GetOpenFileNameA(&open);
+    const GetOpenFileNameFn getOpenFileName = OpenFileDialogFunction();
+    const BOOL chosen = getOpenFileName != nullptr ? getOpenFileName(&open) : FALSE;
     VistrelApp().m_hFileDialogWnd = nullptr;
     if (!chosen) return false;
     *path = file;
