@@ -35,9 +35,21 @@ CDlgPage::~CDlgPage() {
 
 bool CDlgPage::OnInitDialog() {
     m_brValueField = ::CreateSolidBrush(kValueFieldColor);
-    m_szPattern = ui::MakePageBrush(Handle(), &m_brBackground, m_nLowResBitmap, m_nHighResBitmap);
     m_link.SubclassItem(Handle(), shell_ids::kIdPageLink);
     return false;
+}
+
+HBRUSH CDlgPage::Background() {
+    if (m_brBackground == nullptr) {
+        m_szPattern = ui::MakePageBrush(Handle(), &m_brBackground, m_nLowResBitmap, m_nHighResBitmap);
+    }
+    return m_brBackground;
+}
+
+void CDlgPage::OnSettingsHidden() {
+    if (m_brBackground == nullptr) return;
+    ::DeleteObject(m_brBackground);
+    m_brBackground = nullptr;
 }
 
 HWND CDlgPage::MainWindow() const {
@@ -122,7 +134,7 @@ bool CDlgPage::PreTranslateMessage(MSG& message) {
 }
 
 HBRUSH CDlgPage::OnCtlColor(HDC dc, HWND control, UINT type) {
-    return PageControlColor(Handle(), dc, control, type, m_brBackground, m_szPattern, m_brValueField);
+    return PageControlColor(Handle(), dc, control, type, Background(), m_szPattern, m_brValueField);
 }
 
 namespace {

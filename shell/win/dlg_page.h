@@ -35,13 +35,21 @@ public:
     // model + ")", and selects the current monitor's entry; empty without one.
     static void FillMonitorList(const ui::ComboBox& list);
 
+    // The background brush is made when the page is first painted and dropped
+    // whenever the settings window hides: a screen-compatible copy of the picture
+    // weighs more than everything else of the resident program together.
+    void OnSettingsHidden() override;
+    bool HasBackground() const { return m_brBackground != nullptr; }
+
 protected:
-    // Creates the background brush and attaches the link. Derived pages call it first.
+    // Attaches the link. Derived pages call it first.
     bool OnInitDialog() override;
     // A page inside the settings window never ends itself on Enter or Esc.
     void OnOK() override {}
     void OnCancel() override {}
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT type) override;
+    // The background brush, made now if the page has none.
+    HBRUSH Background();
 
     HBRUSH m_brBackground = nullptr;
     SIZE m_szPattern{0, 0};

@@ -11,6 +11,8 @@ public:
     // The current monitor changed under a shown page (the settings window was
     // dragged onto another monitor): show that monitor's values.
     virtual void OnCurrentMonitorChanged() {}
+    // The settings window was hidden: let go of what only painting the page needs.
+    virtual void OnSettingsHidden() {}
 };
 
 // Builds the page of a tab (0 mode, 1 colour, 2 match, 3 sound) from its template;

@@ -290,6 +290,9 @@ void CVistrelDlg::HideSettings() {
     }
     Show(SW_HIDE);
     VistrelApp().m_bSettingsShown = 0;
+    for (int i = 0; i < shell::kPageCount; ++i) {
+        if (auto* page = dynamic_cast<CSettingsPage*>(Page(i))) page->OnSettingsHidden();
+    }
 }
 
 void CVistrelDlg::SelectPage(int index) {
