@@ -12,6 +12,24 @@ std::u16string FolderOf(const std::u16string& path) {
     return slash == std::u16string::npos ? std::u16string() : path.substr(0, slash + 1);
 }
 
+bool ItemDoesSomething(const ButtonInfo& item, bool inApplicationDialog) {
+    const std::u16string& keyword = item.m_strItem;
+    if (keyword == kItemManual) return !item.m_files.empty();
+    if (keyword == kItemDocument || keyword == kItemFolder) {
+        // One entry opens its file directly; several ask for the model first.
+        return item.m_files.size() > 1 || (item.m_files.size() == 1 && !item.m_files[0]->m_strFileName.empty());
+    }
+    if (keyword == kItemExecute) return !item.m_strExecuteFile.empty();
+    if (keyword == kItemInstaller) {
+        if (!item.m_strExecuteFile.empty() || !item.m_strProductCode.empty()) return true;
+        return std::any_of(item.m_closeWindows.begin(), item.m_closeWindows.end(),
+                           [](const std::u16string& name) { return !name.empty(); });
+    }
+    if (keyword == kItemApplication) return !inApplicationDialog && !item.m_subItems.empty();
+    if (keyword == kItemWeb) return !item.m_strUrl.empty();
+    return false;
+}
+
 void ItemActions::RunItem(const ItemList& items, size_t index, int* installerFlags,
                           const std::u16string* titleOverride) {
     if (index >= items.size()) return;

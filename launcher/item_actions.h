@@ -64,6 +64,13 @@ private:
     ActionUi& ui_;
 };
 
+// Whether RunItem would do anything for the item: open a file, folder, address
+// or the application dialog, start a program, or (an installer) remove a product
+// or close windows. A link or button whose item has nothing to do is shown
+// greyed out rather than as a control that ignores its click. In the
+// application dialog (inApplicationDialog) a nested Application item does nothing.
+bool ItemDoesSomething(const ButtonInfo& item, bool inApplicationDialog);
+
 // The folder of a full path, cut after its last backslash (kept).
 std::u16string FolderOf(const std::u16string& path);
 

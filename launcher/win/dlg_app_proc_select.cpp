@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "launcher/item_actions.h"
 #include "launcher/os_mask.h"
 #include "launcher/win/launcher_app.h"
 #include "launcher/win/wide_text.h"
@@ -24,10 +25,10 @@ bool CDlgAppProcSelect::OnInitDialog() {
     for (int i = 0; i < count; ++i) {
         const launcher::ButtonInfo& sub = *m_item.m_subItems[static_cast<size_t>(i)];
         SetItemText(IDC_APP_BUTTON_FIRST + i, Wide(sub.m_strTitle));
-        if ((sub.m_strItem == launcher::kItemInstaller || sub.m_strItem == launcher::kItemExecute) &&
-            (sub.m_osMask & running) == 0) {
-            EnableItem(IDC_APP_BUTTON_FIRST + i, false);
-        }
+        const bool otherSystem =
+            (sub.m_strItem == launcher::kItemInstaller || sub.m_strItem == launcher::kItemExecute) &&
+            (sub.m_osMask & running) == 0;
+        if (otherSystem || !launcher::ItemDoesSomething(sub, true)) EnableItem(IDC_APP_BUTTON_FIRST + i, false);
     }
     CLauncherApp::Get()->m_bSubDialogOpen = 1;
     return true;

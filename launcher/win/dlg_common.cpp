@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "launcher/item_actions.h"
 #include "launcher/os_mask.h"
 #include "launcher/win/launcher_app.h"
 #include "launcher/win/launcher_dlg.h"
@@ -63,7 +64,7 @@ void CDlgCommon::SetUpLinks() {
         }
         const launcher::ButtonInfo& item = *m_pTab->m_items[static_cast<size_t>(i)];
         link.SetTexts(&item.m_strTitle, &item.m_strCaption, &m_strDefaultText, description);
-        const bool disabled = LinkDisabledByOs(item, running);
+        const bool disabled = LinkDisabledByOs(item, running) || !launcher::ItemDoesSomething(item, false);
         link.Enable(!disabled);
         if (disabled) link.ModifyStyle(WS_TABSTOP, 0);
         FitLink(i, item.m_strTitle);

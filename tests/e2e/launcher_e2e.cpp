@@ -94,6 +94,8 @@ TEST_F(LauncherTest, TenItemsShowEightLinksAndHoverShowsTheCaption) {
     EXPECT_EQ(e2e::ItemText(software, 1013), L"Old Setup");
     EXPECT_FALSE(Enabled(software, 1013)) << "an installer for another Windows is greyed out";
     EXPECT_TRUE(Enabled(software, 1012));
+    EXPECT_EQ(e2e::ItemText(software, 1017), L"Nothing To Run");
+    EXPECT_FALSE(Enabled(software, 1017)) << "an item whose click would do nothing is greyed out";
 }
 
 TEST_F(LauncherTest, ManualOpensThroughTheLanguageDialog) {

@@ -136,6 +136,69 @@ TEST_F(ItemActionsTest, ProgramsWebAddressesAndOtherKeywords) {
     EXPECT_TRUE(shell.calls.empty()) << "keywords are exact; indexes beyond the list do nothing";
 }
 
+// What a link or an application-dialog button may offer: only an item whose click
+// does something stays enabled.
+TEST(ItemDoesSomethingTest, OnlyItemsWithSomethingToOpenStartOrRemoveAreOffered) {
+    ButtonInfo item;
+    for (const char16_t* keyword : {u"", u"manual", u"Unknown"}) {
+        item.m_strItem = keyword;
+        EXPECT_FALSE(launcher::ItemDoesSomething(item, false)) << "no or an unknown keyword";
+    }
+
+    item.m_strItem = u"Manual";
+    EXPECT_FALSE(launcher::ItemDoesSomething(item, false));
+    item.m_files.push_back(Entry(u"", u""));
+    EXPECT_TRUE(launcher::ItemDoesSomething(item, false)) << "the language dialog opens, even with no language";
+
+    for (const char16_t* keyword : {u"Document", u"Folder"}) {
+        ButtonInfo document;
+        document.m_strItem = keyword;
+        EXPECT_FALSE(launcher::ItemDoesSomething(document, false));
+        document.m_files.push_back(Entry(u"VX2410", u""));
+        EXPECT_FALSE(launcher::ItemDoesSomething(document, false)) << "its only entry names no file";
+        document.m_files.push_back(Entry(u"VX2710W", u""));
+        EXPECT_TRUE(launcher::ItemDoesSomething(document, false)) << "the model dialog opens";
+        document.m_files.pop_back();
+        document.m_files[0]->m_strFileName = u"Doc\\a.pdf";
+        EXPECT_TRUE(launcher::ItemDoesSomething(document, false));
+    }
+
+    ButtonInfo program;
+    program.m_strItem = u"Execute";
+    program.m_strPreMessage = u"Start?";
+    EXPECT_FALSE(launcher::ItemDoesSomething(program, false));
+    program.m_strExecuteFile = u"Tools\\tool.exe";
+    EXPECT_TRUE(launcher::ItemDoesSomething(program, false));
+
+    ButtonInfo setup;
+    setup.m_strItem = u"Installer";
+    setup.m_strPreMessage = u"Install?";
+    setup.m_closeWindows = {u""};
+    EXPECT_FALSE(launcher::ItemDoesSomething(setup, false)) << "a question that leads to nothing";
+    setup.m_closeWindows.push_back(u"Old Tool");
+    EXPECT_TRUE(launcher::ItemDoesSomething(setup, false));
+    setup.m_closeWindows.clear();
+    setup.m_strProductCode = u"{6C1E7A52-3B1F-4D8A-9E27-51A0C4F3D2B8}";
+    EXPECT_TRUE(launcher::ItemDoesSomething(setup, false)) << "it offers the removal";
+    setup.m_strProductCode.clear();
+    setup.m_strExecuteFile = u"Setup\\setup.exe";
+    EXPECT_TRUE(launcher::ItemDoesSomething(setup, false));
+
+    ButtonInfo web;
+    web.m_strItem = u"Web";
+    EXPECT_FALSE(launcher::ItemDoesSomething(web, false));
+    web.m_strUrl = u"http://www.orvex.example/";
+    EXPECT_TRUE(launcher::ItemDoesSomething(web, false));
+    EXPECT_TRUE(launcher::ItemDoesSomething(web, true));
+
+    ButtonInfo application;
+    application.m_strItem = u"Application";
+    EXPECT_FALSE(launcher::ItemDoesSomething(application, false));
+    application.m_subItems.push_back(std::make_unique<ButtonInfo>());
+    EXPECT_TRUE(launcher::ItemDoesSomething(application, false));
+    EXPECT_FALSE(launcher::ItemDoesSomething(application, true)) << "nested in the application dialog";
+}
+
 TEST_F(ItemActionsTest, RegisteredProgramsStartWithTheirParametersAtExit) {
     Add(u"Installer").m_strRunValueName = u"Panelwright";
     Add(u"Installer").m_strRunValueName = u"Updater";

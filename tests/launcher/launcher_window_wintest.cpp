@@ -129,6 +129,8 @@ TEST_F(LauncherDialogsTest, ApplicationDialogShrinksToItsButtonsAndGreysOutOther
     item.m_strTitle = u"Suite";
     item.m_subItems.push_back(Sub(u"Install", u"Installer"));  // no systems listed: disabled
     item.m_subItems.push_back(Sub(u"Notes", u"Document"));
+    item.m_subItems.back()->m_files.push_back(std::make_unique<launcher::FileInfo>());
+    item.m_subItems.back()->m_files.back()->m_strFileName = u"Notes.pdf";
     CDlgAppProcSelect full(item);
     for (int i = 0; i < 5; ++i) item.m_subItems.push_back(Sub(u"More", u"Document"));
     ASSERT_TRUE(full.Create(nullptr));
@@ -145,6 +147,7 @@ TEST_F(LauncherDialogsTest, ApplicationDialogShrinksToItsButtonsAndGreysOutOther
     EXPECT_FALSE(shown(shortened.Item(1016)));
     EXPECT_TRUE(shown(shortened.Item(1015)));
     EXPECT_TRUE(shown(full.Item(1018))) << "seven sub-items show five buttons";
+    EXPECT_FALSE(::IsWindowEnabled(full.Item(1016))) << "a document that names no file is greyed out";
 
     RECT fullWindow = full.WindowRect(), fullLast{}, shortWindow = shortened.WindowRect(), shortLast{};
     ::GetWindowRect(full.Item(1018), &fullLast);
