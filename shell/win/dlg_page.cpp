@@ -130,7 +130,11 @@ bool CDlgPage::PreTranslateMessage(MSG& message) {
         FocusMainControl(shell_ids::kIdTab);
         return true;
     }
-    return false;
+    // In between, the page's own order. The settings window's dialog manager
+    // cannot do it: the page sits inside the tab strip, which it does not enter,
+    // and the focus would stay where it was.
+    ::SendMessageA(Handle(), WM_NEXTDLGCTL, shift ? 1 : 0, FALSE);
+    return true;
 }
 
 HBRUSH CDlgPage::OnCtlColor(HDC dc, HWND control, UINT type) {
