@@ -37,6 +37,17 @@ StateStamp StampOf(const std::string& path) {
     stamp.exists = true;
     stamp.modified = static_cast<std::int64_t>(modified.time_since_epoch().count());
     stamp.size = static_cast<std::uint64_t>(size);
+    std::string text;
+    bool missing = false;
+    if (ReadWholeFile(path, &text, &missing)) {
+        // FNV-1a, 64 bits: cheap for a file of a few kilobytes.
+        std::uint64_t hash = 14695981039346656037ull;
+        for (const char c : text) {
+            hash ^= static_cast<unsigned char>(c);
+            hash *= 1099511628211ull;
+        }
+        stamp.contentHash = hash;
+    }
     return stamp;
 }
 

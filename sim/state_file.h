@@ -6,11 +6,14 @@
 
 namespace sim {
 
-// Enough of a file's identity to notice that someone replaced it.
+// Enough of a file's identity to notice that someone replaced it. The content
+// hash is part of it: where file times are kept in whole seconds (the MinGW
+// runtime), two writes of the same length within a second look alike otherwise.
 struct StateStamp {
     bool exists = false;
     std::int64_t modified = 0;
     std::uint64_t size = 0;
+    std::uint64_t contentHash = 0;
 
     bool operator==(const StateStamp&) const = default;
 };

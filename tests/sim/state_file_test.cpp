@@ -135,6 +135,19 @@ TEST_F(SimStateFile, ChangesFromAnotherProcessArriveWithTheNextCommand) {
     EXPECT_NE(program.desk.StateLoadProblem(), "");
 }
 
+// Where file times have whole seconds (the Windows runtime of the stand-in DLLs),
+// a change from outside within the same second and of the same length, 60 to
+// 30, must still be seen.
+TEST_F(SimStateFile, AChangeOfTheSameLengthWithinTheSameFileTimeArrives) {
+    simtest::Host program(config);
+    ASSERT_TRUE(program.Set(0x10, 60));
+    const auto stamped = fs::last_write_time(config.statePath);
+    simtest::Host outside(config);
+    ASSERT_TRUE(outside.desk.SetRegister(0, RegisterKey{0, 0x10}, 30));
+    fs::last_write_time(config.statePath, stamped);
+    EXPECT_EQ(program.Read(0x10), 30u);
+}
+
 TEST(SimStatePath, SitsBesideTheConfiguration) {
     EXPECT_EQ(sim::StatePathFor("/a/b/desk.json"), "/a/b/desk.state.json");
     EXPECT_EQ(sim::StatePathFor("C:\\x.y\\desk"), "C:\\x.y\\desk.state.json");
