@@ -13,12 +13,14 @@
 #include <string>
 
 #include "program_driver.h"
+#include "stand_in.h"
 
 namespace {
 
 using e2e::DosPath;
 using e2e::Env;
 using e2e::Program;
+using e2e::StandIn;
 
 const char* const kMonitorIds[2] = {"TQ6600W-26114073", "TQ3300W-81200512"};
 // Factory modes of the default desk: Picture on display 1, Text on display 2.
@@ -152,51 +154,6 @@ HWND MessageBoxOf(const Program& program) {
     ::EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
-
-// One stand-in application: a copy of foreground_app.exe under the name the
-// test needs, with one window of its own class.
-class StandIn {
-public:
-    ~StandIn() {
-        if (m_process.hProcess != nullptr) {
-            ::TerminateProcess(m_process.hProcess, 0);
-            ::WaitForSingleObject(m_process.hProcess, 5000);
-            ::CloseHandle(m_process.hProcess);
-            ::CloseHandle(m_process.hThread);
-        }
-    }
-    bool Start(const std::string& exeName, const std::string& className, int x, int y) {
-        const std::string program = e2e::ProgramPath();
-        const std::string source = program.substr(0, program.find_last_of('\\')) + "\\foreground_app.exe";
-        const std::string copy = TestFolder() + "\\" + exeName;
-        if (!::CopyFileA(source.c_str(), copy.c_str(), FALSE)) return false;
-        std::string commandLine =
-            "\"" + copy + "\" " + className + " " + std::to_string(x) + " " + std::to_string(y);
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        if (!::CreateProcessA(copy.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                              TestFolder().c_str(), &startup, &m_process)) {
-            return false;
-        }
-        return e2e::WaitUntil(20000, [&] {
-            m_window = ::FindWindowA(className.c_str(), nullptr);
-            return m_window != nullptr && ::IsWindowVisible(m_window);
-        });
-    }
-    HWND Window() const { return m_window; }
-    // Brings the window to the front and waits until the system says it is.
-    bool ToFront() const {
-        return e2e::WaitUntil(3000, [&] {
-            if (::GetForegroundWindow() == m_window) return true;
-            ::SetForegroundWindow(m_window);
-            return false;
-        });
-    }
-
-private:
-    PROCESS_INFORMATION m_process{};
-    HWND m_window = nullptr;
-};
 
 class AutoTonalisTest : public ::testing::Test {
 protected:

@@ -102,7 +102,7 @@ HWND FindPage(const Program& program, int controlId) {
 void Choose(HWND window, int comboId, int index) {
     HWND combo = ::GetDlgItem(window, comboId);
     ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    ::SendMessageW(window, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
 }
 
 std::wstring ComboText(HWND combo, int index) {

@@ -34,7 +34,8 @@ bool SelectTab(const Program& program, int index);
 // The page (a child dialog of the tab strip) that holds the control `controlId`.
 HWND FindPage(const Program& program, int controlId);
 
-// Picks entry `index` of a combo box as the user would.
+// Picks entry `index` of a combo box as the user would. The change is posted, so
+// that a message box it opens does not block the test: wait for its effect.
 void Choose(HWND window, int comboId, int index);
 // The index of the combo box entry with this text, or -1; and an entry's text.
 int FindEntry(HWND combo, const std::wstring& text);
