@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <unordered_map>
+
 #include "ui/application.h"
 #include "ui/resource_string.h"
 #include "ui/subclass.h"
@@ -11,7 +13,14 @@ namespace ui {
 
 namespace {
 
-const TCHAR kObjectProperty[] = TEXT("ui.Dialog");
+// The object behind each dialog window of this process. Asked for every message
+// (the dialog procedure and the pre-translation walk up the parents), so it is
+// kept here: a window property is a round trip to the Wine server each time, and
+// a resident program's idle timers paid several per tick.
+std::unordered_map<HWND, Dialog*>& Objects() {
+    static std::unordered_map<HWND, Dialog*> objects;
+    return objects;
+}
 
 // Templates name trackbars, tabs and up-down controls by class; those classes exist
 // only once the common controls have been initialised in this process.
@@ -62,7 +71,8 @@ Dialog::~Dialog() {
 
 Dialog* Dialog::FromHandle(HWND window) {
     if (window == nullptr) return nullptr;
-    return static_cast<Dialog*>(::GetProp(window, kObjectProperty));
+    const auto found = Objects().find(window);
+    return found != Objects().end() ? found->second : nullptr;
 }
 
 INT_PTR Dialog::DoModal(HWND owner) {
@@ -139,13 +149,13 @@ void Dialog::EndDialog(INT_PTR result) {
 
 void Dialog::Bind(HWND window) {
     Attach(window);
-    ::SetProp(window, kObjectProperty, this);
+    Objects()[window] = this;
 }
 
 void Dialog::Unbind() {
     HWND window = Handle();
     if (window == nullptr) return;
-    ::RemoveProp(window, kObjectProperty);
+    Objects().erase(window);
     Application::RemoveModeless(window);
     if (Application* application = Application::Current()) {
         if (application->MainWindow() == window) {
@@ -187,7 +197,11 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND window, UINT message, WPARAM wParam, LP
         return handled ? static_cast<INT_PTR>(result) : FALSE;
     }
     if (!handled) return FALSE;
-    ::SetWindowLongPtr(window, DWLP_MSGRESULT, result);
+    // Reading the value is local, writing it a server round trip: most handled
+    // messages (timers above all) leave the 0 that is already there.
+    if (::GetWindowLongPtr(window, DWLP_MSGRESULT) != result) {
+        ::SetWindowLongPtr(window, DWLP_MSGRESULT, result);
+    }
     return TRUE;
 }
 

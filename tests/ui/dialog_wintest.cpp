@@ -179,6 +179,10 @@ TEST(DialogTest, ProcedureFindsItsObjectAndHandlersGetTheirMessages) {
     EXPECT_EQ(::SendMessage(window, WM_NOTIFY, IDC_TEST_TAB, reinterpret_cast<LPARAM>(&header)),
               1000 + IDC_TEST_TAB);
     EXPECT_EQ(::SendMessage(window, kCustomMessage, 21, 0), 42);
+    // The stored result is only written when it changes: each answer is still its own.
+    EXPECT_EQ(::SendMessage(window, kCustomMessage, 0, 0), 0);
+    EXPECT_EQ(::SendMessage(window, kCustomMessage, 0, 0), 0);
+    EXPECT_EQ(::SendMessage(window, kCustomMessage, 4, 0), 8);
 
     // Colour requests return the brush itself; the default is kept for other types.
     HDC dc = ::GetDC(window);
@@ -205,6 +209,8 @@ TEST(DialogTest, ProcedureFindsItsObjectAndHandlersGetTheirMessages) {
     dialog.Destroy();
     EXPECT_FALSE(::IsWindow(window));
     EXPECT_EQ(dialog.Handle(), nullptr);
+    // A handle Windows may hand out again no longer leads to the object.
+    EXPECT_EQ(ui::Dialog::FromHandle(window), nullptr);
 }
 
 TEST(DialogTest, ModalRunsReturnTheEndDialogValue) {
