@@ -8,6 +8,10 @@
 //   msxml      COM initialised and an MSXML document created and released
 //   gamma      per display: CreateDCA, GetDeviceGammaRamp, DeleteDC
 //   dcs        per display: a display DC created and kept
+//   timer2     a second hidden window with its own 100 ms timer (the controller
+//              has two: its main window's and its mode page's)
+//   watch      at each tick of that timer, what the mode page asks about the
+//              window in front: which it is, its style, its rectangle
 // With FOOTPRINT_PROBE unset it is the trivial tray program.
 #include <windows.h>
 #include <commctrl.h>
@@ -28,7 +32,15 @@ bool Wanted(const std::string& list, const char* piece) {
     return padded.find(std::string(",") + piece + ",") != std::string::npos;
 }
 
+bool g_watch = false;
+
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER && wParam == 2 && g_watch) {
+        HWND front = ::GetForegroundWindow();
+        RECT rect{};
+        if (front != nullptr && (::GetWindowLongPtrA(front, GWL_STYLE) & WS_VISIBLE) != 0) ::GetWindowRect(front, &rect);
+        return 0;
+    }
     if (message == WM_DESTROY) {
         ::PostQuitMessage(0);
         return 0;
@@ -150,6 +162,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ::lstrcpynA(icon.szTip, "Footprint probe", sizeof icon.szTip);
     ::Shell_NotifyIconA(NIM_ADD, &icon);
     ::SetTimer(window, 1, 100, nullptr);
+    if (Wanted(pieces, "timer2") || Wanted(pieces, "watch")) {
+        g_watch = Wanted(pieces, "watch");
+        HWND second = ::CreateWindowExA(0, "FootprintProbe", "Footprint probe 2", WS_OVERLAPPEDWINDOW, 0, 0, 100,
+                                        100, nullptr, nullptr, instance, nullptr);
+        ::SetTimer(second, 2, 100, nullptr);
+    }
     MSG message;
     while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
         ::TranslateMessage(&message);
