@@ -16,7 +16,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-cp "$root/sim/configs/default-desk.json" "$work/default-desk.json"
+cp "$root"/sim/configs/*.json "$work/"
 cp "$here"/*.json "$work/"
 
 # A test that failed half-way may have left the second output off, or the third
