@@ -9,6 +9,7 @@
 #include "shell/win/shell_ids.h"
 #include "shell/win/vistrel_app.h"
 #include "ui/resource_string.h"
+#include "ui/system_library.h"
 
 namespace {
 
@@ -45,14 +46,9 @@ using GetOpenFileNameFn = BOOL(WINAPI*)(OPENFILENAMEA*);
 GetOpenFileNameFn OpenFileDialogFunction() {
     static GetOpenFileNameFn function = nullptr;
     if (function != nullptr) return function;
-    char folder[MAX_PATH] = {};
-    const UINT length = ::GetSystemDirectoryA(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return nullptr;
-    const std::string path = std::string(folder, length) + "\\comdlg32.dll";
-    HMODULE library = ::LoadLibraryA(path.c_str());
+    HMODULE library = ui::LoadSystemLibrary(L"comdlg32.dll");
     if (library == nullptr) return nullptr;
-    function = reinterpret_cast<GetOpenFileNameFn>(
-        reinterpret_cast<void*>(::GetProcAddress(library, "GetOpenFileNameA")));
+    function = ui::LibraryFunction<GetOpenFileNameFn>(library, "GetOpenFileNameA");
     return function;
 }
 

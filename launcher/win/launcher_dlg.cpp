@@ -15,6 +15,7 @@
 #include "resources/launcher/resource.h"
 #include "ui/page_brush.h"
 #include "ui/resource_string.h"
+#include "ui/system_library.h"
 
 namespace {
 constexpr UINT kSysCommandAbout = 0x0010;
@@ -57,10 +58,9 @@ bool CLauncherDlg::OnInitDialog() {
 
 void CLauncherDlg::RemoveTabTheme() {
     using SetWindowThemeCall = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
-    HMODULE theme = LoadSystemLibrary(L"uxtheme.dll");
+    HMODULE theme = ui::LoadSystemLibrary(L"uxtheme.dll");
     if (theme == nullptr) return;
-    auto call = reinterpret_cast<SetWindowThemeCall>(
-        reinterpret_cast<void*>(::GetProcAddress(theme, "SetWindowTheme")));
+    auto call = ui::LibraryFunction<SetWindowThemeCall>(theme, "SetWindowTheme");
     // No theme class in the list: the strip is drawn without visual styles.
     if (call != nullptr) call(m_tab.Handle(), nullptr, L"");
     ::FreeLibrary(theme);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "launcher/win/wide_text.h"
+#include "ui/system_library.h"
 
 namespace {
 
@@ -47,16 +48,6 @@ BOOL CALLBACK FindTitledWindow(HWND window, LPARAM context) {
 }
 
 }  // namespace
-
-HMODULE LoadSystemLibrary(const wchar_t* name) {
-    wchar_t folder[MAX_PATH] = {};
-    const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return nullptr;
-    std::wstring path(folder, length);
-    path += L'\\';
-    path += name;
-    return ::LoadLibraryW(path.c_str());
-}
 
 int Win32LauncherShell::Execute(platform::WindowRef owner, const std::u16string& verb,
                                 const std::u16string& file, const std::u16string& parameters,
@@ -131,7 +122,7 @@ std::u16string Win32LauncherShell::ExpandEnvironment(const std::u16string& text)
 }
 
 bool Win32WindowsInstaller::LibraryLoads() {
-    HMODULE library = LoadSystemLibrary(L"msi.dll");
+    HMODULE library = ui::LoadSystemLibrary(L"msi.dll");
     if (library == nullptr) return false;
     ::FreeLibrary(library);
     return true;
@@ -159,10 +150,9 @@ std::uint32_t Win32WindowsInstaller::LibraryVersionMs() {
 int Win32WindowsInstaller::GetProductInfo(const std::u16string& productCode, const std::u16string& property,
                                           std::u16string* value) {
     using GetProductInfoW = UINT(WINAPI*)(LPCWSTR, LPCWSTR, LPWSTR, LPDWORD);
-    HMODULE library = LoadSystemLibrary(L"msi.dll");
+    HMODULE library = ui::LoadSystemLibrary(L"msi.dll");
     if (library == nullptr) return kNoLibrary;
-    auto call = reinterpret_cast<GetProductInfoW>(
-        reinterpret_cast<void*>(::GetProcAddress(library, "MsiGetProductInfoW")));
+    auto call = ui::LibraryFunction<GetProductInfoW>(library, "MsiGetProductInfoW");
     int result = kNoFunction;
     if (call != nullptr) {
         wchar_t buffer[128] = {};
@@ -177,10 +167,9 @@ int Win32WindowsInstaller::GetProductInfo(const std::u16string& productCode, con
 int Win32WindowsInstaller::ConfigureProduct(const std::u16string& productCode, int installLevel,
                                             int installState) {
     using ConfigureProductW = UINT(WINAPI*)(LPCWSTR, int, int);
-    HMODULE library = LoadSystemLibrary(L"msi.dll");
+    HMODULE library = ui::LoadSystemLibrary(L"msi.dll");
     if (library == nullptr) return kNoLibrary;
-    auto call = reinterpret_cast<ConfigureProductW>(
-        reinterpret_cast<void*>(::GetProcAddress(library, "MsiConfigureProductW")));
+    auto call = ui::LibraryFunction<ConfigureProductW>(library, "MsiConfigureProductW");
     const int result =
         call != nullptr ? static_cast<int>(call(Wide(productCode).c_str(), installLevel, installState)) : kNoFunction;
     ::FreeLibrary(library);

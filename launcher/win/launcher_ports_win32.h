@@ -34,6 +34,3 @@ public:
                std::vector<std::uint8_t>* data) override;
 };
 
-// A library of the system folder, never one found beside the program: the
-// launcher runs elevated from a disk anyone may have copied.
-HMODULE LoadSystemLibrary(const wchar_t* name);

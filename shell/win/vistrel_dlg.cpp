@@ -15,6 +15,7 @@
 #include "shell/win/tray_shell_win32.h"
 #include "shell/win/vistrel_app.h"
 #include "ui/resource_string.h"
+#include "ui/system_library.h"
 #include "ui/wait_cursor.h"
 
 namespace {
@@ -93,11 +94,10 @@ std::vector<std::string> CVistrelDlg::RecordDeviceNames() const {
 
 void CVistrelDlg::RemoveTabTheme() {
     if (!CVistrelApp::IsVistaOrLater()) return;
-    HMODULE uxTheme = ::LoadLibraryA("UxTheme");
+    HMODULE uxTheme = ui::LoadSystemLibrary(L"uxtheme.dll");
     if (uxTheme == nullptr) return;
     using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
-    auto setWindowTheme =
-        reinterpret_cast<SetWindowThemeFn>(::GetProcAddress(uxTheme, "SetWindowTheme"));
+    auto setWindowTheme = ui::LibraryFunction<SetWindowThemeFn>(uxTheme, "SetWindowTheme");
     // A sub-id list that names no theme class leaves the control unthemed, so the
     // classic painting lies under the selected-tab drawing.
     if (setWindowTheme != nullptr) setWindowTheme(m_tab.Handle(), nullptr, L"IDC_TAB");

@@ -15,39 +15,6 @@
 
 namespace {
 
-std::wstring ModulePath(HMODULE module) {
-    wchar_t path[MAX_PATH] = {};
-    const DWORD length = ::GetModuleFileNameW(module, path, MAX_PATH);
-    return std::wstring(path, length);
-}
-
-std::wstring Lower(std::wstring text) {
-    for (wchar_t& c : text) c = static_cast<wchar_t>(::towlower(c));
-    return text;
-}
-
-}  // namespace
-
-TEST(LauncherSystemLibraryTest, LibraryBesideTheProgramIsNeverLoaded) {
-    // The test's folder holds the maker library stand-in: a bare-name load finds
-    // it there, the launcher's load does not.
-    HMODULE beside = ::LoadLibraryW(L"minfolib.dll");
-    ASSERT_NE(beside, nullptr) << "the planted library must be loadable by its bare name";
-    ::FreeLibrary(beside);
-    EXPECT_EQ(LoadSystemLibrary(L"minfolib.dll"), nullptr);
-
-    wchar_t system[MAX_PATH] = {};
-    const UINT length = ::GetSystemDirectoryW(system, MAX_PATH);
-    for (const wchar_t* name : {L"msi.dll", L"uxtheme.dll"}) {
-        HMODULE library = LoadSystemLibrary(name);
-        ASSERT_NE(library, nullptr) << name;
-        EXPECT_EQ(Lower(ModulePath(library)).rfind(Lower(std::wstring(system, length)) + L"\\", 0), 0u) << name;
-        ::FreeLibrary(library);
-    }
-}
-
-namespace {
-
 struct HungWindow {
     HANDLE created = nullptr;
     HANDLE release = nullptr;
