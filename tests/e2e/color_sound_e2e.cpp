@@ -8,71 +8,29 @@
 
 #include <string>
 
-#include "program_driver.h"
-#include "sim/desk.h"
-#include "sim/desk_config.h"
-#include "sim/real_clock.h"
+#include "settings_driver.h"
 
 namespace {
 
+using e2e::Choose;
+using e2e::FindEntry;
+using e2e::Press;
 using e2e::Program;
+using e2e::SetSimRegister;
+using e2e::SimRegister;
+using e2e::TestName;
+using e2e::WaitForRegister;
+using e2e::WindowText;
 
 constexpr int kMonitorOne = 0;   // TQ6600W on display 1
 constexpr int kMonitorTwo = 1;   // TQ3300W on display 2
 constexpr UINT kStrNotForMonitor = 181;
 
-std::string TestName() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    return std::string(info->test_suite_name()) + "." + info->name();
-}
-
-LANGID Language() {
-    char lang[8] = {};
-    ::GetEnvironmentVariableA("VISTREL_LANG", lang, sizeof lang);
-    return std::string(lang) == "ja" ? MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT)
-                                     : MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
-}
-
-// The desk as the stand-in DLLs keep it: a fresh look at the state file each time.
-std::unique_ptr<sim::Desk> CurrentDesk() {
-    char path[MAX_PATH] = {};
-    ::GetEnvironmentVariableA("VISTREL_SIM_CONFIG", path, sizeof path);
-    sim::DeskConfig config;
-    std::string error;
-    if (!sim::LoadDeskConfig(path, &config, &error)) return nullptr;
-    return std::make_unique<sim::Desk>(std::move(config), sim::RealClock());
-}
-
-int SimRegister(int monitor, std::uint16_t page, std::uint8_t code) {
-    const auto desk = CurrentDesk();
-    std::uint16_t value = 0;
-    if (desk == nullptr || !desk->ReadRegister(monitor, {page, code}, &value)) return -1;
-    return value;
-}
-
-bool SetSimRegister(int monitor, std::uint16_t page, std::uint8_t code, std::uint16_t value) {
-    const auto desk = CurrentDesk();
-    return desk != nullptr && desk->SetRegister(monitor, {page, code}, value);
-}
-
-bool WaitForRegister(int monitor, std::uint16_t page, std::uint8_t code, int value) {
-    return e2e::WaitUntil(8000, [&] { return SimRegister(monitor, page, code) == value; });
-}
-
-// Child dialogs of the settings window's tab strip: the pages.
+// A control to look for, and the window found holding it.
 struct PageSearch {
     int controlId;
     HWND found;
 };
-
-BOOL CALLBACK FindPage(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<PageSearch*>(context);
-    if (::GetDlgItem(window, search->controlId) != nullptr) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 BOOL CALLBACK FindDialogWith(HWND window, LPARAM context) {
     auto* search = reinterpret_cast<PageSearch*>(context);
@@ -84,21 +42,6 @@ BOOL CALLBACK FindDialogWith(HWND window, LPARAM context) {
         return FALSE;
     }
     return TRUE;
-}
-
-std::wstring ComboText(HWND combo, int index) {
-    const int length = static_cast<int>(::SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0));
-    if (length < 0) return std::wstring();
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(length));
-    return text;
-}
-
-std::wstring WindowText(HWND window) {
-    wchar_t text[512] = {};
-    ::SendMessageW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
-    return text;
 }
 
 // The colour of the bare desktop: a pixel near a display's corner that no window covers.
@@ -187,47 +130,8 @@ protected:
         e2e::DeleteSettingsTree();
     }
 
-    HWND Page(int controlId) const {
-        PageSearch search{controlId, nullptr};
-        ::EnumChildWindows(::GetDlgItem(program.MainWindow(), 1000), FindPage, reinterpret_cast<LPARAM>(&search));
-        return search.found;
-    }
-    // Clicks a tab: its rectangle comes from the tab strip, which takes the pointer
-    // to it in its own process.
-    void SelectTab(int index) {
-        HWND tab = ::GetDlgItem(program.MainWindow(), 1000);
-        void* remote = ::VirtualAllocEx(program.ProcessHandle(), nullptr, sizeof(RECT),
-                                        MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-        ASSERT_NE(remote, nullptr);
-        ::SendMessageW(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote));
-        RECT rect{};
-        ::ReadProcessMemory(program.ProcessHandle(), remote, &rect, sizeof rect, nullptr);
-        ::VirtualFreeEx(program.ProcessHandle(), remote, 0, MEM_RELEASE);
-        const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-        ::SendMessageW(tab, WM_LBUTTONDOWN, MK_LBUTTON, point);
-        ::SendMessageW(tab, WM_LBUTTONUP, 0, point);
-        ASSERT_TRUE(e2e::WaitUntil(5000, [&] {
-            return ::SendMessageW(tab, TCM_GETCURSEL, 0, 0) == index;
-        }));
-    }
-    // Picks a combo box entry as the user would.
-    static void Choose(HWND page, int comboId, int index) {
-        HWND combo = ::GetDlgItem(page, comboId);
-        ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-        ::SendMessageW(page, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-    }
-    static int FindEntry(HWND combo, const std::wstring& text) {
-        const int count = static_cast<int>(::SendMessageW(combo, CB_GETCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i)
-            if (ComboText(combo, i) == text) return i;
-        return -1;
-    }
-    // Buttons are pressed by posting their command, so a message box they open does
-    // not block the test.
-    static void Press(HWND window, int id) {
-        ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                       reinterpret_cast<LPARAM>(::GetDlgItem(window, id)));
-    }
+    HWND Page(int controlId) const { return e2e::FindPage(program, controlId); }
+    void SelectTab(int index) { ASSERT_TRUE(e2e::SelectTab(program, index)); }
     static void MoveSlider(HWND window, int id, int position) {
         HWND slider = ::GetDlgItem(window, id);
         ::SendMessageW(slider, TBM_SETPOS, TRUE, position);
@@ -278,7 +182,7 @@ TEST_F(PagesTest, ChoosingAModePutsItOnTheCurrentMonitorOnly) {
     HWND page = ColorPage();
     ASSERT_NE(page, nullptr);
     HWND modes = ::GetDlgItem(page, 1010);
-    const int game = FindEntry(modes, e2e::ResourceString(104, Language()));
+    const int game = FindEntry(modes, e2e::ResourceString(104, e2e::TestLanguage()));
     ASSERT_GE(game, 0) << "the mode list offers the monitor's modes";
     const int before = SimRegister(kMonitorTwo, 0x30, 0xE2);
     Choose(page, 1010, game);
@@ -311,7 +215,7 @@ TEST_F(PagesTest, ASetOfAnotherModelIsNotRestored) {
     Press(page, 1048);
     HWND message = MessageBoxShown();
     ASSERT_NE(message, nullptr);
-    EXPECT_EQ(WindowText(::GetDlgItem(message, 65535)), e2e::ResourceString(kStrNotForMonitor, Language()));
+    EXPECT_EQ(WindowText(::GetDlgItem(message, 65535)), e2e::ResourceString(kStrNotForMonitor, e2e::TestLanguage()));
     ::PostMessageW(message, WM_COMMAND, IDOK, 0);
     ::Sleep(300);
     EXPECT_EQ(SimRegister(kMonitorTwo, 0, 0x10), brightness);
@@ -366,7 +270,8 @@ TEST_F(PagesTest, VolumeIsWrittenAndResetAndLeavingTellsOnlyMonitorsWithSound) {
     SelectTab(3);
     Choose(page, 1008, 1);
     ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return program.CurrentMonitor() == 2; }));
-    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(page, 1133)));
+    // The page reads the new monitor half a second after making it current.
+    EXPECT_TRUE(e2e::WaitUntil(5000, [&] { return !::IsWindowEnabled(::GetDlgItem(page, 1133)); }));
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(page, 1080)));
     SelectTab(0);
     ::Sleep(500);
