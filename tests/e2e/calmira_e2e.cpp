@@ -159,7 +159,8 @@ class CalmiraTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(e2e::PrepareFreshState(TestName(), "default-desk.json"));
-        InstallFilterSamples();
+        dataFolder = e2e::InstallFilterSamples();
+        ASSERT_FALSE(dataFolder.empty()) << "the sample filter files were not copied";
         if (UsesXorg()) {
             ASSERT_TRUE(ReadRamp("\\\\.\\DISPLAY1", &before1));
             ASSERT_TRUE(ReadRamp("\\\\.\\DISPLAY2", &before2));
@@ -181,20 +182,6 @@ protected:
         if (program->Running()) {
             if (HWND menu = program->OpenTrayMenu()) program->PickMenuItem(menu, e2e::kMenuExit);
             EXPECT_TRUE(program->WaitForExit(15000));
-        }
-    }
-    // The program's data folder with the sample definition file and pictures.
-    void InstallFilterSamples() {
-        char common[MAX_PATH] = {};
-        ::GetEnvironmentVariableA("ProgramData", common, MAX_PATH);
-        std::string folder = std::string(common) + "\\Orvex";
-        ::CreateDirectoryA(folder.c_str(), nullptr);
-        folder += "\\Panelwright Pro for LCD (DDCCI)";
-        ::CreateDirectoryA(folder.c_str(), nullptr);
-        dataFolder = folder + "\\";
-        const std::string samples = DosPath(Env("E2E_FILTER_SAMPLES")) + "\\data\\";
-        for (const char* name : {"DefFilter.xml", "amber.bmp", "forest.jpg", "dusk.png"}) {
-            ::CopyFileA((samples + name).c_str(), (dataFolder + name).c_str(), FALSE);
         }
     }
     HWND OpenDialog(int item, const wchar_t* caption) {

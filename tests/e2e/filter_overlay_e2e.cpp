@@ -49,7 +49,8 @@ class FilterOverlayTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(e2e::PrepareFreshState(e2e::TestName(), "default-desk.json"));
-        InstallSamples();
+        dataFolder = e2e::InstallFilterSamples();
+        ASSERT_FALSE(dataFolder.empty()) << "the sample filter files were not copied";
         ASSERT_TRUE(program.Start()) << "the controller did not become resident";
     }
     void TearDown() override {
@@ -60,19 +61,6 @@ protected:
             program.WaitForExit(15000);
         }
         e2e::DeleteSettingsTree();
-    }
-    // The program's data folder with the sample definition file and pictures.
-    void InstallSamples() {
-        char common[MAX_PATH] = {};
-        ::GetEnvironmentVariableA("ProgramData", common, MAX_PATH);
-        std::string folder = std::string(common) + "\\Orvex";
-        ::CreateDirectoryA(folder.c_str(), nullptr);
-        folder += "\\Panelwright Pro for LCD (DDCCI)";
-        ::CreateDirectoryA(folder.c_str(), nullptr);
-        dataFolder = folder + "\\";
-        const std::string samples = e2e::DosPath(e2e::Env("E2E_FILTER_SAMPLES")) + "\\data\\";
-        for (const char* name : {"DefFilter.xml", "amber.bmp", "forest.jpg", "dusk.png"})
-            ASSERT_TRUE(::CopyFileA((samples + name).c_str(), (dataFolder + name).c_str(), FALSE)) << name;
     }
     // Points near the corners of every display where nothing but the desktop shows.
     std::vector<Sample> BareDesktopSamples() const {

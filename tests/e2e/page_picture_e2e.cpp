@@ -3,7 +3,6 @@
 // each shown page still shows its picture: the first time, on another tab, and
 // after the window was hidden and shown again.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +10,7 @@
 #include <string>
 
 #include "program_driver.h"
+#include "settings_driver.h"
 
 namespace {
 
@@ -59,12 +59,6 @@ protected:
         e2e::DeleteSettingsTree();
     }
 
-    bool OpenSettings() {
-        HWND menu = program.OpenTrayMenu();
-        if (menu == nullptr) return false;
-        program.PickMenuItem(menu, e2e::kMenuSettings);
-        return e2e::WaitUntil(5000, [&] { return ::IsWindowVisible(program.MainWindow()) != FALSE; });
-    }
     bool CloseSettings() {
         ::PostMessageA(program.MainWindow(), WM_COMMAND, 1046, 0);  // "&Close"
         return e2e::WaitUntil(5000, [&] { return ::IsWindowVisible(program.MainWindow()) == FALSE; });
@@ -74,20 +68,8 @@ protected:
         ::EnumChildWindows(::GetDlgItem(program.MainWindow(), 1000), FindPage, reinterpret_cast<LPARAM>(&search));
         return search.found;
     }
-    void SelectTab(int index) {
-        HWND tab = ::GetDlgItem(program.MainWindow(), 1000);
-        void* remote = ::VirtualAllocEx(program.ProcessHandle(), nullptr, sizeof(RECT), MEM_COMMIT | MEM_RESERVE,
-                                        PAGE_READWRITE);
-        ASSERT_NE(remote, nullptr);
-        ::SendMessageW(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote));
-        RECT rect{};
-        ::ReadProcessMemory(program.ProcessHandle(), remote, &rect, sizeof rect, nullptr);
-        ::VirtualFreeEx(program.ProcessHandle(), remote, 0, MEM_RELEASE);
-        const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-        ::SendMessageW(tab, WM_LBUTTONDOWN, MK_LBUTTON, point);
-        ::SendMessageW(tab, WM_LBUTTONUP, 0, point);
-        ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return ::SendMessageW(tab, TCM_GETCURSEL, 0, 0) == index; }));
-    }
+    bool OpenSettings() { return e2e::OpenSettings(program) != nullptr; }
+    void SelectTab(int index) { ASSERT_TRUE(e2e::SelectTab(program, index)); }
 
     // Samples the page where none of its controls lies and compares the screen
     // with the page's picture, tiled from the page's corner.

@@ -24,6 +24,21 @@ std::string DosPath(std::string path) {
     return "Z:" + path;
 }
 
+std::string InstallFilterSamples() {
+    char common[MAX_PATH] = {};
+    ::GetEnvironmentVariableA("ProgramData", common, MAX_PATH);
+    std::string folder = std::string(common) + "\\Orvex";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    folder += "\\Panelwright Pro for LCD (DDCCI)";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    folder += "\\";
+    const std::string samples = DosPath(Env("E2E_FILTER_SAMPLES")) + "\\data\\";
+    for (const char* name : {"DefFilter.xml", "amber.bmp", "forest.jpg", "dusk.png"}) {
+        if (!::CopyFileA((samples + name).c_str(), (folder + name).c_str(), FALSE)) return std::string();
+    }
+    return folder;
+}
+
 namespace {
 
 struct FindContext {

@@ -87,5 +87,8 @@ std::string ProgramPath();
 std::string Env(const char* name);
 // A Linux path of the test script as a path on Wine's Z: drive.
 std::string DosPath(std::string path);
+// Copies the sample filter definition file and pictures into the controller's
+// data folder; its path with a closing backslash, or empty when a copy failed.
+std::string InstallFilterSamples();
 
 }  // namespace e2e
