@@ -2,19 +2,21 @@
 # Builds the controller and the stand-in DLLs and starts the controller under Wine
 # against the default simulated desk, opens the settings window from the tray
 # icon's menu and leaves a screenshot of that window in build/run/settings-<lang>.png.
-# Then it ends the controller and the prefix's Wine server, and the X server if it
+# Then it puts the sample utility disk together (tools/make-disk.sh), starts its
+# launcher and leaves a screenshot of the start menu in build/run/launcher-<lang>.png.
+# Then it ends both programs and the prefix's Wine server, and the X server if it
 # started one.
 #   VISTREL_XDISPLAY=N   X display number to use; started (and stopped again) when
 #                        nothing runs there. Without it: $DISPLAY, else 78.
 #   VISTREL_SIM_CONFIG   simulated desk (default sim/configs/default-desk.json)
 #   VISTREL_LANG=ja      Japanese prefix and user interface
-#   VISTREL_KEEP_RUNNING=1  leave the controller (and its servers) running
+#   VISTREL_KEEP_RUNNING=1  leave both programs (and their servers) running
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 tools/install-deps.sh
 cmake --preset mingw >/dev/null
-cmake --build --preset mingw --target vistrelddcci sim_dxva2 sim_minfolib discovery_report
+cmake --build --preset mingw --target vistrelddcci sim_dxva2 sim_minfolib discovery_report launcher minfolib_real
 
 lang=${VISTREL_LANG:-en}
 bin=$root/build/mingw/bin
@@ -35,10 +37,14 @@ if [[ -n ${VISTREL_XDISPLAY:-} || -z ${DISPLAY:-} ]]; then
 fi
 
 program=
+launcher=
 keep=${VISTREL_KEEP_RUNNING:-}
 finish() {
   if [[ -z $keep ]]; then
     [[ -n $program ]] && kill "$program" 2>/dev/null || true
+    [[ -n $launcher ]] && # Closes the launcher's connection to X, which ends that Wine process alone.
+xdotool windowkill "$start_menu" 2>/dev/null || true
+launcher=
     wineserver -k 2>/dev/null || true
     [[ -n $own_server ]] && tools/xserver.sh stop "$own_server"
   fi
@@ -104,10 +110,33 @@ sleep 2
 import -window "$settings" "$out/settings-$lang.png"
 echo "screenshot of the settings window: $out/settings-$lang.png"
 
+# The start menu of the sample disk, in the prefix's language.
+tools/make-disk.sh "$bin" "$root/build/disk" >"$out/make-disk.log" 2>&1 ||
+  { echo "the sample disk was not made; see $out/make-disk.log" >&2; exit 1; }
+tools/wine-run.sh "$root/build/disk/disk/launcher.exe" >"$out/launcher-$lang.log" 2>&1 &
+launcher=$!
+start_menu=
+for _ in $(seq 60); do
+  for id in $(xdotool search --onlyvisible --classname 'launcher.exe' 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+    ((WIDTH > 200 && HEIGHT > 200)) && { start_menu=$id; break; }
+  done
+  [[ -n $start_menu ]] && break
+  kill -0 "$launcher" 2>/dev/null || { echo "the launcher ended; see $out/launcher-$lang.log" >&2; exit 1; }
+  sleep 0.5
+done
+[[ -n $start_menu ]] || { echo "the launcher's window did not open" >&2; exit 1; }
+sleep 2
+import -window "$start_menu" "$out/launcher-$lang.png"
+echo "screenshot of the launcher: $out/launcher-$lang.png"
+
 if [[ -n $keep ]]; then
-  echo "vistrelddcci runs on $DISPLAY; end it with \"Exit\" in its tray menu"
+  echo "vistrelddcci and the launcher run on $DISPLAY; end the controller with \"Exit\" in its tray menu"
   exit 0
 fi
+# Closes the launcher's connection to X, which ends that Wine process alone.
+xdotool windowkill "$start_menu" 2>/dev/null || true
+launcher=
 # "Exit", the menu's last item, ends the program with its settings window open.
 open_tray_menu
 menu=$(xdotool search --onlyvisible --classname 'vistrelddcci.exe' 2>/dev/null | while read -r id; do
