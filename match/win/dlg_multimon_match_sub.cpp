@@ -4,6 +4,7 @@
 #include "match/win/match_ids.h"
 #include "shell/win/shell_ids.h"
 #include "shell/win/vistrel_app.h"
+#include "ui/foreground.h"
 #include "ui/resource_string.h"
 #include "ui/wait_cursor.h"
 
@@ -16,14 +17,7 @@ CDlgMultiMonMatchSub::~CDlgMultiMonMatchSub() {
 }
 
 void CDlgMultiMonMatchSub::BringToFront() {
-    // The wizard starts from a program in the notification area, which Windows
-    // does not let hand the foreground on; the lock time-out is lifted for the call.
-    DWORD saved = 0;
-    ::SystemParametersInfoA(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &saved, 0);
-    ::SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, nullptr, 0);
-    ::SetForegroundWindow(Handle());
-    ::SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0,
-                            reinterpret_cast<void*>(static_cast<UINT_PTR>(saved)), 0);
+    ui::SetForegroundUnlocked(Handle());
 }
 
 bool CDlgMultiMonMatchSub::OnInitDialog() {

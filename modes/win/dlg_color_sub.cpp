@@ -8,6 +8,7 @@
 #include "shell/win/dlg_page.h"
 #include "shell/win/shell_ids.h"
 #include "shell/win/small_controls.h"
+#include "ui/foreground.h"
 #include "ui/page_brush.h"
 #include "ui/resource_string.h"
 #include "ui/wait_cursor.h"
@@ -147,12 +148,7 @@ bool CDlgColorSub::OnInitDialog() {
     for (int i = 0; i < kSliderCount; ++i) m_sliders[static_cast<std::size_t>(i)].AttachItem(Handle(), kSliders[i].slider);
     m_colorBar.SubclassItem(Handle(), kIdColorBar);
 
-    DWORD saved = 0;
-    ::SystemParametersInfoA(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &saved, 0);
-    ::SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, nullptr, 0);
-    ::SetForegroundWindow(Handle());
-    ::SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0,
-                            reinterpret_cast<void*>(static_cast<UINT_PTR>(saved)), 0);
+    ui::SetForegroundUnlocked(Handle());
     EnableAll(false);
     return true;
 }

@@ -14,6 +14,7 @@
 #include "shell/win/shell_ids.h"
 #include "shell/win/tray_shell_win32.h"
 #include "shell/win/vistrel_app.h"
+#include "ui/foreground.h"
 #include "ui/resource_string.h"
 #include "ui/system_library.h"
 #include "ui/wait_cursor.h"
@@ -218,14 +219,7 @@ bool CVistrelDlg::UpdateTray() {
 }
 
 void CVistrelDlg::UnlockForeground() {
-    // Windows only lets the foreground program hand the foreground on; a tray
-    // program never is it, so the lock time-out is lifted for this one call.
-    DWORD saved = 0;
-    ::SystemParametersInfoA(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &saved, 0);
-    ::SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, nullptr, 0);
-    ::SetForegroundWindow(Handle());
-    ::SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0,
-                            reinterpret_cast<void*>(static_cast<UINT_PTR>(saved)), 0);
+    ui::SetForegroundUnlocked(Handle());
 }
 
 void CVistrelDlg::OnTrayNotify(LPARAM mouseMessage) {
