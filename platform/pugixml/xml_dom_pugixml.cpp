@@ -210,15 +210,23 @@ private:
 
 // Whitespace-only text stays in the tree; entities and line ends are decoded
 // as any conforming parser does. Parsing as a fragment keeps text outside the
-// root visible, so that it can be refused below.
-constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_ws_pcdata | pugi::parse_fragment;
+// root visible, and keeping the document type as a node lets a file that
+// declares one be seen, so that both can be refused below.
+constexpr unsigned kParseOptions =
+    pugi::parse_default | pugi::parse_ws_pcdata | pugi::parse_fragment | pugi::parse_doctype;
 
 // pugixml accepts a few things that are not one well-formed document: no
 // element at all, a second top-level element, text beside the root. The Windows DOM refuses them, and
-// so does this adapter, so that a file reads the same on both.
-bool HasOneRootAndNoStrayText(const pugi::xml_document& document) {
+// so does this adapter, so that a file reads the same on both. A document type
+// is refused too: the files are data, and the Windows side refuses any file
+// that declares one (pugixml would not expand its entities, but would leave
+// their references in the text).
+bool IsOnePlainDocument(const pugi::xml_document& document) {
     int elements = 0;
     for (pugi::xml_node n = document.first_child(); n; n = n.next_sibling()) {
+        if (n.type() == pugi::node_doctype) {
+            return false;
+        }
         if (n.type() == pugi::node_element) {
             ++elements;
         } else if (n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata) {
@@ -235,7 +243,7 @@ bool HasOneRootAndNoStrayText(const pugi::xml_document& document) {
 std::unique_ptr<XmlDocument> Finish(std::shared_ptr<pugi::xml_document> document,
                                     const pugi::xml_parse_result& result) {
     // A parse error leaves a partial tree behind; it is never used.
-    if (!result || !HasOneRootAndNoStrayText(*document)) {
+    if (!result || !IsOnePlainDocument(*document)) {
         return nullptr;
     }
     return std::make_unique<PugiDocument>(std::move(document));

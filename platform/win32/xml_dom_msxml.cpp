@@ -1,5 +1,7 @@
 #include "platform/win32/xml_dom_msxml.h"
 
+#include "platform/xml_prolog.h"
+
 #include <windows.h>
 #include <ole2.h>
 #include <msxml2.h>
@@ -14,6 +16,10 @@ namespace {
 // IXMLDOMDocument, spelled out: MinGW's import libraries do not all carry it.
 const IID kIidXmlDomDocument = {
     0x2933BF81, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};
+
+// IXMLDOMDocument2, for the parser's security properties.
+const IID kIidXmlDomDocument2 = {
+    0x2933BF95, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};
 
 // Everything: in-process server and handler, local and remote server.
 constexpr DWORD kAllClassContexts = 0x17;
@@ -238,6 +244,82 @@ private:
     SharedSession session_;
 };
 
+
+// The whole file, read once: what is checked is exactly what is parsed, even
+// when someone rewrites the file in between. False when it cannot be read.
+bool ReadWholeFile(const std::u16string& path, std::vector<unsigned char>* bytes) {
+    HANDLE file = CreateFileW(reinterpret_cast<const wchar_t*>(path.c_str()), GENERIC_READ, FILE_SHARE_READ,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    LARGE_INTEGER size{};
+    bool ok = GetFileSizeEx(file, &size) && size.QuadPart >= 0 && size.QuadPart < 0x7FFFFFFF;
+    if (ok) {
+        bytes->resize(static_cast<std::size_t>(size.QuadPart));
+        std::size_t done = 0;
+        while (ok && done < bytes->size()) {
+            DWORD read = 0;
+            ok = ReadFile(file, bytes->data() + done, static_cast<DWORD>(bytes->size() - done), &read, nullptr) &&
+                 read > 0;
+            done += read;
+        }
+    }
+    CloseHandle(file);
+    return ok;
+}
+
+// A stream over a copy of the bytes, as the document's load takes it.
+ComRef<IStream> StreamOver(const std::vector<unsigned char>& bytes) {
+    ComRef<IStream> stream;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.empty() ? 1 : bytes.size());
+    if (memory == nullptr) {
+        return stream;
+    }
+    void* target = GlobalLock(memory);
+    if (target != nullptr && !bytes.empty()) {
+        std::memcpy(target, bytes.data(), bytes.size());
+    }
+    GlobalUnlock(memory);
+    if (target == nullptr || FAILED(CreateStreamOnHGlobal(memory, TRUE, stream.Out())) || !stream) {
+        stream.Reset();
+        GlobalFree(memory);
+        return stream;
+    }
+    ULARGE_INTEGER length;
+    length.QuadPart = bytes.size();
+    stream->SetSize(length);
+    return stream;
+}
+
+void SetBooleanProperty(IXMLDOMDocument2* document, const wchar_t* name, bool value) {
+    BSTR property = SysAllocString(name);
+    if (property == nullptr) {
+        return;
+    }
+    VARIANT setting;
+    VariantInit(&setting);
+    setting.vt = VT_BOOL;
+    setting.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+    // Older parsers do not know every property; the prolog check stands in.
+    document->setProperty(property, setting);
+    SysFreeString(property);
+}
+
+// The files are data: no document type, nothing fetched from elsewhere, no
+// validation, no script or document() calls should a style sheet ever be run.
+void HardenParser(IXMLDOMDocument* document) {
+    document->put_resolveExternals(VARIANT_FALSE);
+    document->put_validateOnParse(VARIANT_FALSE);
+    ComRef<IXMLDOMDocument2> second;
+    if (SUCCEEDED(document->QueryInterface(kIidXmlDomDocument2, reinterpret_cast<void**>(second.Out()))) &&
+        second) {
+        SetBooleanProperty(second.Get(), L"ProhibitDTD", true);
+        SetBooleanProperty(second.Get(), L"AllowDocumentFunction", false);
+        SetBooleanProperty(second.Get(), L"AllowXsltScript", false);
+    }
+}
+
 }  // namespace
 
 bool MsxmlDom::FileExists(const std::u16string& path) {
@@ -246,6 +328,10 @@ bool MsxmlDom::FileExists(const std::u16string& path) {
 }
 
 std::unique_ptr<XmlDocument> MsxmlDom::LoadFile(const std::u16string& path) {
+    std::vector<unsigned char> bytes;
+    if (!ReadWholeFile(path, &bytes) || XmlDeclaresDocumentType(bytes.data(), bytes.size())) {
+        return nullptr;
+    }
     auto session = std::make_shared<ComSession>();
     CLSID documentClass;
     documentClass.Data1 = documentClass_.data1;
@@ -267,15 +353,18 @@ std::unique_ptr<XmlDocument> MsxmlDom::LoadFile(const std::u16string& path) {
     // Values are taken verbatim, so whitespace-only text must survive the load.
     document->put_async(VARIANT_FALSE);
     document->put_preserveWhiteSpace(VARIANT_TRUE);
+    HardenParser(document);
 
+    ComRef<IStream> stream = StreamOver(bytes);
+    if (!stream) {
+        return nullptr;
+    }
     VARIANT source;
     VariantInit(&source);
-    source.vt = VT_BSTR;
-    source.bstrVal = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(path.data()),
-                                       static_cast<UINT>(path.size()));
+    source.vt = VT_UNKNOWN;
+    source.punkVal = stream.Get();
     VARIANT_BOOL loaded = VARIANT_FALSE;
-    const HRESULT result = source.bstrVal ? document->load(source, &loaded) : E_OUTOFMEMORY;
-    VariantClear(&source);
+    const HRESULT result = document->load(source, &loaded);
     if (FAILED(result) || loaded != VARIANT_TRUE) {
         return nullptr;
     }

@@ -86,6 +86,11 @@ TEST_F(FilterDefinitions, MissingOrMalformedFilesGiveNoEntries) {
     EXPECT_TRUE(Read("<DefaultFilter><FileName>root.bmp</FileName></DefaultFilter>").empty())
         << "only entries below the root count";
     EXPECT_TRUE(Read("<F><DefaultFilter><FileName></FileName></DefaultFilter></F>").empty());
+    // A planted file that declares a document type is refused as a whole, even
+    // with well-formed entries: its entities never reach the registry.
+    EXPECT_TRUE(Read("<!DOCTYPE F [<!ENTITY n \"planted.bmp\">]>"
+                     "<F><DefaultFilter><FileName>&n;</FileName><WindowAlpha>9</WindowAlpha></DefaultFilter></F>")
+                    .empty());
     EXPECT_EQ(store.writeCalls, 0);
 }
 

@@ -119,6 +119,43 @@ TEST(XmlDomContract, RefusesWhatIsNotOneWellFormedDocument) {
     }
 }
 
+TEST(XmlDomContract, RefusesAnyDocumentTypeSoNothingIsFetchedOrExpanded) {
+    TempFolder folder;
+    // A file beside the document that an external entity points at.
+    const std::u16string secret = folder.Write("secret.txt", "outside");
+    std::string secretPath(secret.begin(), secret.end());
+    const std::string external = "<!DOCTYPE root [<!ENTITY ext SYSTEM \"" + secretPath +
+                                 "\">]><root>&ext;</root>";
+    const std::string nested =
+        "<!DOCTYPE root [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">"
+        "<!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">]><root>&c;</root>";
+    // The same internal subset in UTF-16 with its byte-order mark.
+    const std::string internalAscii = "<!DOCTYPE root [<!ELEMENT root (#PCDATA)>]><root>x</root>";
+    std::string internalUtf16 = "\xFF\xFE";
+    for (char c : internalAscii) {
+        internalUtf16 += c;
+        internalUtf16 += '\0';
+    }
+    const std::string cases[] = {
+        "<!DOCTYPE root [<!ELEMENT root (#PCDATA)>]><root>x</root>",
+        "<?xml version=\"1.0\"?>\r\n<!-- a note -->\n<!DOCTYPE root><root>x</root>",
+        "\xEF\xBB\xBF<!DOCTYPE root SYSTEM \"other.dtd\"><root>x</root>",
+        external,
+        nested,
+        internalUtf16,
+    };
+    auto dom = MakeTestDom();
+    for (const std::string& bytes : cases) {
+        SCOPED_TRACE(bytes);
+        EXPECT_FALSE(LoadText(*dom, bytes));
+    }
+
+    // Only the prolog can declare one: the same words later are plain content.
+    auto document = LoadText(*dom, "<root><!-- <!DOCTYPE x> -->&lt;!DOCTYPE y&gt;</root>");
+    ASSERT_TRUE(document);
+    EXPECT_EQ(document->DocumentElement()->Text(), u"<!DOCTYPE y>");
+}
+
 TEST(XmlDomContract, MissingFilesAndFoldersLoadNothing) {
     auto dom = MakeTestDom();
     TempFolder folder;
