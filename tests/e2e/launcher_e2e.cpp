@@ -1,5 +1,6 @@
 // The launcher run from a test disk under Wine, driven as a user would.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -244,6 +245,52 @@ TEST_F(LauncherTest, KeyboardReachesTabsAndLinks) {
     }));
     Press(VK_RETURN);
     EXPECT_NE(launcher.WaitForDialog(5000), nullptr) << "Enter on a link opens its item";
+}
+
+BOOL CALLBACK CollectTexts(HWND window, LPARAM texts) {
+    reinterpret_cast<std::vector<std::wstring>*>(texts)->push_back(e2e::WindowText(window));
+    ::EnumChildWindows(window, CollectTexts, texts);
+    return TRUE;
+}
+
+// Every text of every window the process shows, its children's included.
+std::vector<std::wstring> TextsOfProcess(DWORD process) {
+    struct Context {
+        DWORD process;
+        std::vector<std::wstring> texts;
+    } context{process, {}};
+    ::EnumWindows(
+        [](HWND window, LPARAM raw) -> BOOL {
+            auto* context = reinterpret_cast<Context*>(raw);
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(window, &owner);
+            if (owner == context->process) {
+                CollectTexts(window, reinterpret_cast<LPARAM>(&context->texts));
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&context));
+    return context.texts;
+}
+
+// The disk's information file declares a document type: an entity that pulls in
+// a file from outside the disk, and entities that would expand to gigabytes.
+TEST(HostileDiskTest, ADocumentTypeLeavesTheWindowEmptyAndShowsNothingFromOutside) {
+    Launcher launcher;
+    const DWORD start = ::GetTickCount();
+    ASSERT_TRUE(launcher.Start()) << "the launcher window did not come up";
+    const DWORD elapsed = ::GetTickCount() - start;
+    EXPECT_LT(elapsed, 5000u) << "the file is refused before anything is expanded";
+    EXPECT_EQ(e2e::WindowText(launcher.Main()), L"");
+    EXPECT_EQ(::SendMessageW(launcher.Tab(), TCM_GETITEMCOUNT, 0, 0), 0);
+    EXPECT_EQ(launcher.VisiblePage(), nullptr);
+    for (const std::wstring& text : TextsOfProcess(launcher.ProcessId())) {
+        EXPECT_EQ(text.find(L"Secret"), std::wstring::npos) << std::string(text.begin(), text.end());
+        EXPECT_EQ(text.find(L"bomb"), std::wstring::npos);
+    }
+    // Only "E&xit" is left, and it works.
+    e2e::PressButton(launcher.Main(), 1003);
+    EXPECT_TRUE(launcher.WaitForExit(5000));
 }
 
 TEST_F(LauncherTest, AboutBoxFromTheSystemCommand) {

@@ -2,9 +2,12 @@
 # Runs one end-to-end test of the launcher under Wine from a fresh test disk:
 # the launcher, an information file, a manual and the recorder program that
 # stands in for readers, tools and setups.
-#   launcher_e2e.sh BIN_DIR DRIVER.exe GTEST_FILTER [LANG] [sample]
+#   launcher_e2e.sh BIN_DIR DRIVER.exe GTEST_FILTER [LANG] [sample|hostile|entity]
 # "sample" puts the disk's own information files on the disk instead of the
-# test description.
+# test description; "hostile" puts files there that declare a document type
+# with an external entity naming a file outside the disk and an entity bomb,
+# both used; "entity" the same with the bomb declared but not used (a parser
+# that refuses bombs by itself would otherwise hide what it does with the rest).
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
@@ -18,13 +21,34 @@ cp "$bin/launcher.exe" "$disk/"
 cp "$bin/launcher_recorder.exe" "$disk/Tools/recorder.exe"
 cp "$bin/launcher_recorder.exe" "$disk/Setup/setup.exe"
 printf '%%PDF-1.4\n' >"$disk/Manual/present.pdf"
+dos() { printf 'Z:%s' "${1//\//\\}"; }
 if [[ $kind == sample ]]; then
   cp "$root/launcher/samples/LauncherInfo/"*.xml "$disk/LauncherInfo/"
+elif [[ $kind == hostile || $kind == entity ]]; then
+  caption='&b9;'
+  [[ $kind == entity ]] && caption='none'
+  printf 'Secret from outside the disk' >"$work/secret.txt"
+  for file in LauncherInfo_EN.xml LauncherInfo_JA.xml; do
+    {
+      printf '<?xml version="1.0" encoding="UTF-8"?>\n<!DOCTYPE Orvex_LCD_Utility_Disk [\n'
+      printf '  <!ENTITY secret SYSTEM "file:///Z:%s">\n' "$work/secret.txt"
+      printf '  <!ENTITY b0 "bombbombbomb">\n'
+      for level in 1 2 3 4 5 6 7 8 9; do
+        printf '  <!ENTITY b%d "' $level
+        for _ in 1 2 3 4 5 6 7 8 9 10; do printf '&b%d;' $((level - 1)); done
+        printf '">\n'
+      done
+      printf ']>\n<Orvex_LCD_Utility_Disk>\n  <Launcher_Title>&secret;</Launcher_Title>\n'
+      printf '  <Manual_Tab><Title>&secret;</Title>\n'
+      printf '    <Button_Info><Title>&secret;</Title><Caption>%s</Caption><Item>Web</Item>' "$caption"
+      printf '<Info_URL>http://www.orvex.example/</Info_URL></Button_Info>\n'
+      printf '  </Manual_Tab>\n</Orvex_LCD_Utility_Disk>\n'
+    } >"$disk/LauncherInfo/$file"
+  done
 else
   cp "$here/launcher-disk/"*.xml "$disk/LauncherInfo/"
 fi
 
-dos() { printf 'Z:%s' "${1//\//\\}"; }
 export E2E_WORK_DOS=$(dos "$work") E2E_DISK_DOS=$(dos "$disk")
 if [[ $lang == ja ]]; then
   export VISTREL_LANG=ja
