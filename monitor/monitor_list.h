@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "monitor/access/owner.h"
 #include "monitor/capabilities.h"
 #include "monitor/monitor_status.h"
 #include "platform/clock.h"
@@ -130,6 +131,11 @@ public:
 
     bool IsMonitorAcquired() const { return m_lockHeld; }
 
+    // Whose claims AcquireMonitor may take over besides those of exited
+    // processes: copies of the named program (upper-case base name), none when
+    // empty. The controller's own name unless set.
+    void SetReplaceableProgram(const std::string& program) { m_replaceableProgram = program; }
+
 private:
     void ReleasePhysicalMonitors();
     bool WriteOwnerFree(platform::PhysicalMonitorHandle handle);
@@ -144,6 +150,7 @@ private:
     platform::Processes& m_processes;
     platform::Clock& m_clock;
     bool& m_lockHeld;
+    std::string m_replaceableProgram = kControllerProgramName;
 
     // Monitors that may still hold our id because their release failed.
     std::vector<platform::PhysicalMonitorHandle> m_stillClaimed;

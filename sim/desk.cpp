@@ -248,6 +248,11 @@ void Desk::Finish(SimMonitor& monitor, Transaction& t, std::uint32_t settleMs) {
     Record(t);
 }
 
+Outcome Desk::LastOutcome() const {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    return log_.empty() ? Outcome::Ok : log_.back().result;
+}
+
 void Desk::Record(const Transaction& transaction) {
     log_.push_back(transaction);
     if (trafficLogPath_.empty()) return;

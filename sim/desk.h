@@ -105,6 +105,8 @@ public:
     void SetLatency(Latency latency);
 
     std::vector<Transaction> Log() const;
+    // Outcome of the last command any monitor received; Ok before the first.
+    Outcome LastOutcome() const;
     void ClearLog();
     // Also appends every transaction, one Describe() line each, to a text file
     // that a test outside the process can read. An empty path stops it.

@@ -68,7 +68,7 @@ bool MonitorList::AcquireMonitor(const platform::PhysicalMonitorHandle* handle, 
         std::uint32_t owner = 0;
         std::uint32_t maximum = 0;
         if (GetFeature(m_ddc, m_clock, handle, kOwnerCode, &owner, &maximum, kReadSettleMs) &&
-            IsReplaceableOwner(m_processes, owner)) {
+            IsReplaceableOwner(m_processes, owner, m_replaceableProgram)) {
             free = true;
             break;
         }

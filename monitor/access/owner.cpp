@@ -14,7 +14,8 @@ std::string OwnerProgramName(const std::string& exeFile) {
     return name;
 }
 
-bool IsReplaceableOwner(platform::Processes& processes, std::uint32_t ownerValue) {
+bool IsReplaceableOwner(platform::Processes& processes, std::uint32_t ownerValue,
+                        const std::string& program) {
     const std::uint32_t owner = ownerValue & kOwnerValueMask;
     if (owner == 0) return true;
 
@@ -33,7 +34,7 @@ bool IsReplaceableOwner(platform::Processes& processes, std::uint32_t ownerValue
     for (const platform::ProcessEntry& process : running) {
         if ((process.id & kOwnerValueMask) != owner) continue;
         if (process.id == self) continue;
-        if (OwnerProgramName(process.exeFile) != "VISTRELDDCCI") return false;
+        if (program.empty() || OwnerProgramName(process.exeFile) != program) return false;
     }
     return true;
 }

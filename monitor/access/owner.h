@@ -14,7 +14,14 @@ constexpr std::uint32_t kOwnerValueMask = 0xFFFF;
 // which another copy of this program is recognised ("VISTRELDDCCI").
 std::string OwnerProgramName(const std::string& exeFile);
 
+// The program whose copies may take over each other's claims: the controller
+// runs once per session, so a copy found in the register is a leftover of another
+// session or an earlier run.
+inline constexpr char kControllerProgramName[] = "VISTRELDDCCI";
+
 // Whether the owner found in the register may be replaced by this program: a
-// free register, an owner that has exited, or another copy of this program.
-// Anything that might be a different running program keeps the monitor.
-bool IsReplaceableOwner(platform::Processes& processes, std::uint32_t ownerValue);
+// free register, an owner that has exited, or another copy of `program` (no
+// copy at all when `program` is empty). Anything that might be a different
+// running program keeps the monitor.
+bool IsReplaceableOwner(platform::Processes& processes, std::uint32_t ownerValue,
+                        const std::string& program = kControllerProgramName);
