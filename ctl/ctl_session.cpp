@@ -96,6 +96,7 @@ private:
     // The entry the command is about: -m N, else the maker monitor on the lowest
     // display, else the first entry. False with the status in *status.
     bool SelectEntry(std::size_t* entry, int* status);
+    std::string TransportProblem() const;
     CMonitorStatus* RecordOf(std::size_t entry) const;
     // The maker monitor's record for the command's monitor.
     CMonitorStatus* MakerRecord(std::size_t* entry, int* status);
@@ -152,11 +153,14 @@ CMonitorStatus* Session::RecordOf(std::size_t entry) const {
     return nullptr;
 }
 
+std::string Session::TransportProblem() const {
+    return m_ports.transportProblem ? m_ports.transportProblem() : std::string();
+}
+
 bool Session::SelectEntry(std::size_t* entry, int* status) {
     if (m_list.GetCount() == 0) {
-        const std::string problem = m_ports.transportProblem ? m_ports.transportProblem() : std::string();
-        *status = problem.empty() ? Fail(kExitMissing, "no DDC/CI monitor found")
-                                  : Fail(kExitCommunication, problem);
+        const std::string problem = TransportProblem();
+        *status = problem.empty() ? Fail(kExitMissing, "no DDC/CI monitor found") : Fail(kExitCommunication, problem);
         return false;
     }
     if (m_command.monitor) {
@@ -166,12 +170,25 @@ bool Session::SelectEntry(std::size_t* entry, int* status) {
             return false;
         }
         *entry = static_cast<std::size_t>(*m_command.monitor);
-        return true;
-    }
-    *entry = 0;
-    if (const CMonitorStatus* current = m_all.Current()) {
+    } else {
+        // The maker monitor on the lowest display, as the controller chooses its
+        // current monitor, but among every monitor discovery found usable: one
+        // that another program holds right now is still the one meant.
+        *entry = 0;
+        std::int32_t lowest = 0xFFFF;
         for (std::size_t i = 0; i < m_list.GetCount(); ++i) {
-            if (&m_list.GetEntry(i)->physicalHandle == current->m_phPhysicalMonitor) *entry = i;
+            const MonitorEntry& found = *m_list.GetEntry(i);
+            if (found.usable && static_cast<std::uint32_t>(found.orderKey) < static_cast<std::uint32_t>(lowest)) {
+                lowest = found.orderKey;
+                *entry = i;
+            }
+        }
+    }
+    if (!m_list.GetEntry(*entry)->usable) {
+        const std::string problem = TransportProblem();
+        if (!problem.empty()) {
+            *status = Fail(kExitCommunication, problem);
+            return false;
         }
     }
     return true;
@@ -180,11 +197,25 @@ bool Session::SelectEntry(std::size_t* entry, int* status) {
 CMonitorStatus* Session::MakerRecord(std::size_t* entry, int* status) {
     if (!SelectEntry(entry, status)) return nullptr;
     CMonitorStatus* record = RecordOf(*entry);
-    if (record == nullptr) {
+    if (record != nullptr) return record;
+    const MonitorEntry& found = *m_list.GetEntry(*entry);
+    if (!found.usable) {
         *status = Fail(kExitMissing, m_command.monitor ? MonitorName(*entry) + " is not one of the maker's monitors"
                                                        : "no maker monitor found");
+        return nullptr;
     }
-    return record;
+    // A maker monitor without a record: its identity could not be read under a
+    // claim. The owner register tells whether someone else holds it.
+    CMonitorStatus probe;
+    probe.m_phPhysicalMonitor = &found.physicalHandle;
+    probe.m_Features = found.features;
+    std::uint32_t owner = 0;
+    std::uint32_t maximum = 0;
+    if (m_list.ReadFeature(&probe, 0, 0xE0, &owner, &maximum, false, true) && owner != 0)
+        *status = Fail(kExitCommunication, MonitorName(*entry) + " is in use by another program (owner register held)");
+    else
+        *status = Fail(kExitCommunication, MonitorName(*entry) + " did not tell its identity");
+    return nullptr;
 }
 
 bool Session::EnsureCapabilities(std::size_t entry) {
@@ -216,9 +247,9 @@ int Session::Run() {
 }
 
 int Session::Detect() {
-    if (m_list.GetCount() == 0 && m_ports.transportProblem) {
-        const std::string problem = m_ports.transportProblem();
-        if (!problem.empty()) return Fail(kExitCommunication, problem);
+    if (m_list.GetCount() == 0) {
+        const std::string problem = TransportProblem();
+        return problem.empty() ? Fail(kExitMissing, "no DDC/CI monitor found") : Fail(kExitCommunication, problem);
     }
     std::string json = "[";
     std::string text;
@@ -242,6 +273,9 @@ int Session::Detect() {
                 (type.empty() ? "-" : type) + (maker && record == nullptr ? "  (not usable)" : "") + "\n";
     }
     m_out += m_command.json ? json + "]\n" : text;
+    // Monitors behind a bus that cannot be opened are listed, but cannot be used.
+    const std::string problem = TransportProblem();
+    if (!problem.empty()) return Fail(kExitCommunication, problem);
     return kExitOk;
 }
 

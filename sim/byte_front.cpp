@@ -45,16 +45,14 @@ void ByteFront::SetFaultRate(double rate, std::uint32_t seed) {
     random_.seed(seed);
 }
 
-void ByteFront::FailNextFrames(FrameFault fault, std::uint32_t count) {
-    nextFault_ = fault;
-    nextFaultCount_ = count;
-}
-
 FrameFault ByteFront::DrawFault(bool write) {
     FrameFault fault = FrameFault::None;
-    if (nextFaultCount_ > 0) {
-        --nextFaultCount_;
-        fault = write ? FrameFault::Nak : nextFault_;
+    if (write && failWrites_ > 0) {
+        --failWrites_;
+        fault = FrameFault::Nak;
+    } else if (!write && failReads_ > 0) {
+        --failReads_;
+        fault = readFault_;
     } else if (rate_ > 0 && std::uniform_real_distribution<double>(0, 1)(random_) < rate_) {
         fault = write ? FrameFault::Nak
                       : static_cast<FrameFault>(1 + std::uniform_int_distribution<int>(0, 3)(random_));

@@ -47,8 +47,13 @@ public:
     // Each frame (request write or reply read) is spoiled with this chance, the
     // kind drawn at random (a write can only go unacknowledged).
     void SetFaultRate(double rate, std::uint32_t seed);
-    // The next `count` frames get `fault` (a write: Nak whatever is asked).
-    void FailNextFrames(FrameFault fault, std::uint32_t count);
+    // The next `count` request writes go unacknowledged.
+    void FailNextWrites(std::uint32_t count) { failWrites_ = count; }
+    // The next `count` reply reads get `fault`.
+    void FailNextReads(FrameFault fault, std::uint32_t count) {
+        readFault_ = fault;
+        failReads_ = count;
+    }
 
     const ByteFrontStats& Stats() const { return stats_; }
     // Every spoiled frame as "write nak" / "read bad-checksum", in order.
@@ -67,8 +72,9 @@ private:
     std::string capabilities_;         // read from the desk at offset 0
     double rate_ = 0;
     std::mt19937 random_;
-    FrameFault nextFault_ = FrameFault::None;
-    std::uint32_t nextFaultCount_ = 0;
+    std::uint32_t failWrites_ = 0;
+    FrameFault readFault_ = FrameFault::None;
+    std::uint32_t failReads_ = 0;
     ByteFrontStats stats_;
     std::vector<std::string> faultLog_;
 };

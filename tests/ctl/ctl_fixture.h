@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -50,6 +51,16 @@ inline std::vector<std::uint8_t> Edid(const std::string& manufacturer, std::uint
     edid[127] = static_cast<std::uint8_t>((256 - sum % 256) % 256);
     return edid;
 }
+
+// A virtual clock that lets a test act at a point in time (Ctrl+C mid-command).
+class HookedClock : public testing_support::VirtualClock {
+public:
+    void Sleep(std::uint32_t milliseconds) override {
+        VirtualClock::Sleep(milliseconds);
+        if (onSleep) onSleep();
+    }
+    std::function<void()> onSleep;
+};
 
 class SimI2cDevice : public platform::I2cDevice {
 public:
@@ -166,7 +177,7 @@ protected:
     }
 
     fs::path folder;
-    testing_support::VirtualClock clock;
+    HookedClock clock;
     std::unique_ptr<sim::Desk> desk;
     std::vector<std::unique_ptr<sim::ByteFront>> fronts;
     SimI2cBuses buses;
