@@ -5,7 +5,7 @@
 #include <string>
 
 #include "launcher/launcher_info.h"
-#include "platform/launcher_shell.h"
+#include "launcher/launcher_shell.h"
 
 namespace launcher {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/run_key.h"
+#include "launcher/run_key.h"
 
 namespace launcher {
 

@@ -2,7 +2,7 @@
 // The progress dialog's view of a running setup.
 #include <cstdint>
 
-#include "platform/launcher_shell.h"
+#include "launcher/launcher_shell.h"
 
 namespace launcher {
 

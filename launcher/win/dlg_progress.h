@@ -6,7 +6,7 @@
 #include <string>
 
 #include "launcher/launcher_info.h"
-#include "platform/launcher_shell.h"
+#include "launcher/launcher_shell.h"
 #include "ui/controls/progress.h"
 #include "ui/dialog.h"
 

@@ -3,9 +3,9 @@
 // machine's Run key. Thin translations; the decisions live in launcher/.
 #include <windows.h>
 
-#include "platform/launcher_shell.h"
-#include "platform/run_key.h"
-#include "platform/windows_installer.h"
+#include "launcher/launcher_shell.h"
+#include "launcher/run_key.h"
+#include "launcher/windows_installer.h"
 
 class Win32LauncherShell final : public platform::LauncherShell {
 public:

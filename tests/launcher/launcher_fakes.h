@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "launcher/action_ui.h"
-#include "platform/launcher_shell.h"
+#include "launcher/launcher_shell.h"
 #include "platform/os_version.h"
-#include "platform/run_key.h"
-#include "platform/windows_installer.h"
+#include "launcher/run_key.h"
+#include "launcher/windows_installer.h"
 
 namespace launcher_test {
 
