@@ -24,7 +24,8 @@ bool LinkDisabledByOs(const launcher::ButtonInfo& item, std::uint32_t running) {
 
 }  // namespace
 
-CDlgCommon::CDlgCommon() : ui::Dialog(IDD_PAGE_COMMON) {}
+CDlgCommon::CDlgCommon(const launcher::TabInfo* pTab, const PageGeometry& geometry)
+    : ui::Dialog(IDD_PAGE_COMMON), m_pTab(pTab), m_geometry(geometry) {}
 
 CDlgCommon::~CDlgCommon() {
     if (m_measureFont != nullptr) ::DeleteObject(m_measureFont);
@@ -32,15 +33,8 @@ CDlgCommon::~CDlgCommon() {
 }
 
 bool CDlgCommon::OnInitDialog() {
-    CLauncherApp* app = CLauncherApp::Get();
     for (int i = 0; i < kLinks; ++i) m_links[i].SubclassItem(Handle(), IDC_LINK_FIRST + i);
-    m_backgroundSize = MakeLauncherPageBrush(Handle(), &m_brush, IDB_PAGE_BACK, IDB_PAGE_BACK_HI);
-    for (const auto& tab : app->m_tabs) {
-        if (tab->m_nKind == app->m_nCreatingTabKind) {
-            m_pTab = tab.get();
-            break;
-        }
-    }
+    m_backgroundSize = MakeLauncherPageBrush(Handle(), &m_brush, IDB_PAGE_BACK, IDB_PAGE_BACK_HI, m_geometry);
     m_host = std::make_unique<CActionHost>(Handle());
     LOGFONT font{};
     ::GetObject(reinterpret_cast<HFONT>(Send(WM_GETFONT)), sizeof font, &font);
@@ -51,7 +45,10 @@ bool CDlgCommon::OnInitDialog() {
 }
 
 void CDlgCommon::SetUpLinks() {
-    const std::uint32_t running = launcher::GetRunningOsMask(CLauncherApp::Get()->Os());
+    CLauncherApp* app = CLauncherApp::Get();
+    const std::uint32_t running = launcher::GetRunningOsMask(app->Os());
+    const launcher::LauncherPorts ports = app->Ports();
+    const bool windowsInstaller = launcher::WindowsInstallerPresent(ports.installer, ports.os);
     HWND description = Item(IDC_DESCRIPTION);
     for (int i = 0; i < kLinks; ++i) {
         CStaticButton& link = m_links[i];
@@ -64,7 +61,7 @@ void CDlgCommon::SetUpLinks() {
         }
         const launcher::ButtonInfo& item = *m_pTab->m_items[static_cast<size_t>(i)];
         link.SetTexts(&item.m_strTitle, &item.m_strCaption, &m_strDefaultText, description);
-        const bool disabled = LinkDisabledByOs(item, running) || !launcher::ItemDoesSomething(item, false);
+        const bool disabled = LinkDisabledByOs(item, running) || !launcher::ItemDoesSomething(item, false, windowsInstaller);
         link.Enable(!disabled);
         if (disabled) link.ModifyStyle(WS_TABSTOP, 0);
         FitLink(i, item.m_strTitle);
@@ -84,7 +81,7 @@ void CDlgCommon::FitLink(int index, const std::u16string& title) {
     ::MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&rect), 2);
     // A long title may run on to the tab control's edge rather than being cut
     // at the template's width.
-    const int rightLimit = CLauncherApp::Get()->m_nTabClientRight - 8;
+    const int rightLimit = m_geometry.m_nTabClientRight - 8;
     int width = extent.cx;
     if (rightLimit > rect.left) width = std::min(width, rightLimit - static_cast<int>(rect.left));
     link.SetPos(nullptr, 0, 0, std::max(width, 1), rect.bottom - rect.top, SWP_NOMOVE | SWP_NOZORDER);

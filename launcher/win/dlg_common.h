@@ -1,17 +1,20 @@
 #pragma once
 // A link page (Manual, Application and Utility tabs): up to eight item links and
 // the description area that shows the caption of the link under the pointer.
+// Every tab has a page of its own, also when another tab has the same kind.
 #include <memory>
 
 #include "launcher/launcher_info.h"
 #include "launcher/win/action_host.h"
 #include "launcher/win/launcher_controls.h"
+#include "launcher/win/page_background.h"
 #include "ui/dialog.h"
 
 class CDlgCommon : public ui::Dialog {
 public:
     static constexpr int kLinks = 8;
-    CDlgCommon();
+    // The page shows pTab's items (none when it is null).
+    CDlgCommon(const launcher::TabInfo* pTab, const PageGeometry& geometry);
     ~CDlgCommon() override;
 
     const launcher::TabInfo* Tab() const { return m_pTab; }
@@ -32,6 +35,7 @@ private:
     void FitLink(int index, const std::u16string& title);
 
     const launcher::TabInfo* m_pTab = nullptr;
+    PageGeometry m_geometry;
     std::unique_ptr<CActionHost> m_host;
     HFONT m_measureFont = nullptr;
     HBRUSH m_brush = nullptr;

@@ -7,7 +7,8 @@
 #include "launcher/win/wide_text.h"
 #include "resources/launcher/resource.h"
 
-CDlgInformation::CDlgInformation() : ui::Dialog(IDD_PAGE_INFORMATION) {}
+CDlgInformation::CDlgInformation(const launcher::TabInfo* pTab, const PageGeometry& geometry)
+    : ui::Dialog(IDD_PAGE_INFORMATION), m_pTab(pTab), m_geometry(geometry) {}
 
 CDlgInformation::~CDlgInformation() {
     if (m_brush != nullptr) ::DeleteObject(m_brush);
@@ -24,24 +25,16 @@ RECT RectOnPage(HWND page, HWND control) {
 
 bool CDlgInformation::OnInitDialog() {
     m_link.SubclassItem(Handle(), IDC_INFO_LINK);
+    m_link.SetShell(&CLauncherApp::Get()->Ports().shell);
     const RECT message = RectOnPage(Handle(), Item(IDC_DESCRIPTION));
     const RECT link = RectOnPage(Handle(), Item(IDC_INFO_LINK));
     m_messageWidth = message.right - message.left;
     m_linkWidth = link.right - link.left;
     m_margin = message.left;
-    m_backgroundSize = MakeLauncherPageBrush(Handle(), &m_brush, IDB_INFO_BACK, IDB_INFO_BACK_HI);
-    const launcher::TabList& tabs = CLauncherApp::Get()->m_tabs;
-    const launcher::TabInfo* tab = nullptr;
-    for (const auto& candidate : tabs) {
-        if (candidate->m_nKind == launcher::kInformationTab) {
-            tab = candidate.get();
-            break;
-        }
-    }
-    if (tab == nullptr && !tabs.empty()) tab = tabs.back().get();
-    if (tab != nullptr) {
-        SetItemText(IDC_DESCRIPTION, Wide(tab->m_strInfoMessage));
-        m_link.SetUrl(tab->m_strInfoUrl);
+    m_backgroundSize = MakeLauncherPageBrush(Handle(), &m_brush, IDB_INFO_BACK, IDB_INFO_BACK_HI, m_geometry);
+    if (m_pTab != nullptr) {
+        SetItemText(IDC_DESCRIPTION, Wide(m_pTab->m_strInfoMessage));
+        m_link.SetUrl(m_pTab->m_strInfoUrl);
     }
     if (m_link.Url().empty()) m_link.ModifyStyle(WS_TABSTOP, 0);
     return false;

@@ -1,11 +1,14 @@
 #pragma once
 // The information page: a message and one web link.
+#include "launcher/launcher_info.h"
 #include "launcher/win/launcher_controls.h"
+#include "launcher/win/page_background.h"
 #include "ui/dialog.h"
 
 class CDlgInformation : public ui::Dialog {
 public:
-    CDlgInformation();
+    // The page shows pTab's message and address (nothing when it is null).
+    CDlgInformation(const launcher::TabInfo* pTab, const PageGeometry& geometry);
     ~CDlgInformation() override;
     CHyperLink m_link;
 
@@ -19,6 +22,8 @@ protected:
 private:
     void CentreOnPage(int id, int templateWidth);
 
+    const launcher::TabInfo* m_pTab;
+    PageGeometry m_geometry;
     HBRUSH m_brush = nullptr;
     SIZE m_backgroundSize{0, 0};
     // The message's and the link's widths and the message's side margin as the

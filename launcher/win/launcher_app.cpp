@@ -14,6 +14,8 @@ CLauncherApp::CLauncherApp() {
     const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
     m_strAppDir = launcher::LauncherAppDir(Utf16(std::wstring(path, length)));
     CStaticButton::s_pMainActive = &m_bMainActive;
+    CStaticButton::s_pSelectDialogOpen = &m_bSelectDialogOpen;
+    CStaticButton::s_pSubDialogOpen = &m_bSubDialogOpen;
 }
 
 bool CLauncherApp::InitInstance() {

@@ -27,15 +27,9 @@ public:
     std::u16string m_strLauncherTitle;
     // Owned here and freed only after every window that points into it is gone.
     launcher::TabList m_tabs;
-    int m_nCreatingTabKind = 0;
     int m_bSubDialogOpen = 0;
     int m_bSelectDialogOpen = 0;
     int m_bMainActive = 0;
-    // The tab control's client right edge; pages end their background there.
-    int m_nTabClientRight = 0;
-    // The height of the tab's display area the pages are moved into once made; a
-    // stretched page background must fill that, not the page's template size.
-    int m_nPageHeight = 0;
     // The main window's and pages' templates, smaller when the window would not fit.
     FittedTemplates m_templates;
 

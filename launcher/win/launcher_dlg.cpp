@@ -29,10 +29,18 @@ CLauncherDlg::~CLauncherDlg() {
     if (m_brush != nullptr) ::DeleteObject(m_brush);
 }
 
-ui::Dialog* CLauncherDlg::PageOfKind(int kind) {
-    if (kind >= 0 && kind < 3) return m_pages[kind].get();
-    if (kind == launcher::kInformationTab) return m_information.get();
-    return nullptr;
+ui::Dialog* CLauncherDlg::PageAt(int index) {
+    if (index < 0 || static_cast<size_t>(index) >= m_pages.size()) return nullptr;
+    return m_pages[static_cast<size_t>(index)].get();
+}
+
+int CLauncherDlg::KindAt(int index) {
+    TCITEMW item{};
+    item.mask = TCIF_PARAM;
+    if (index < 0 || !m_tab.Send(TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item))) {
+        return -1;
+    }
+    return static_cast<int>(item.lParam);
 }
 
 bool CLauncherDlg::OnInitDialog() {
@@ -50,7 +58,7 @@ bool CLauncherDlg::OnInitDialog() {
                                &app->m_strLauncherTitle);
     SetText(Wide(app->m_strLauncherTitle));
 
-    app->m_nTabClientRight = m_tab.ClientRect().right;
+    m_geometry.m_nTabClientRight = m_tab.ClientRect().right;
     BuildTabs();
     Post(kMsgShown);
     return true;
@@ -81,13 +89,15 @@ void CLauncherDlg::BuildTabs() {
     m_pageRect = m_tab.ClientRect();
     m_tab.AdjustRect(false, m_pageRect);
     m_pageRect.left -= 2;
-    app->m_nPageHeight = m_pageRect.bottom - m_pageRect.top;
+    m_geometry.m_nPageHeight = m_pageRect.bottom - m_pageRect.top;
+    m_pages.resize(app->m_tabs.size());
+    m_pageFailed.assign(app->m_tabs.size(), false);
 
     // Only the first tab's page is made before the window shows; every page costs
     // a dialog with its links and background, and the rest follow once the window
     // has painted (kMsgShown), or sooner when their tab is chosen.
     if (!app->m_tabs.empty()) {
-        if (ui::Dialog* page = EnsurePage(app->m_tabs.front()->m_nKind)) {
+        if (ui::Dialog* page = EnsurePage(0)) {
             page->SetPos(HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
             page->Show(SW_SHOW);
         }
@@ -95,41 +105,40 @@ void CLauncherDlg::BuildTabs() {
 }
 
 void CLauncherDlg::BuildRemainingPages() {
-    for (const auto& tab : CLauncherApp::Get()->m_tabs) EnsurePage(tab->m_nKind);
+    for (size_t i = 0; i < m_pages.size(); ++i) EnsurePage(static_cast<int>(i));
 }
 
-ui::Dialog* CLauncherDlg::EnsurePage(int kind) {
-    // A kind that repeats shares the page made for its first tab.
-    if (ui::Dialog* page = PageOfKind(kind)) return page;
-    ui::Dialog* page = nullptr;
-    if (kind >= 0 && kind < 3) {
-        CLauncherApp::Get()->m_nCreatingTabKind = kind;
-        m_pages[kind] = std::make_unique<CDlgCommon>();
-        page = m_pages[kind].get();
-    } else if (kind == launcher::kInformationTab) {
-        m_information = std::make_unique<CDlgInformation>();
-        page = m_information.get();
+ui::Dialog* CLauncherDlg::EnsurePage(int index) {
+    CLauncherApp* app = CLauncherApp::Get();
+    if (index < 0 || static_cast<size_t>(index) >= m_pages.size() || m_pageFailed[static_cast<size_t>(index)]) {
+        return nullptr;
     }
-    if (page == nullptr) return nullptr;
-    page->SetTemplate(CLauncherApp::Get()->m_templates.Template(page->TemplateId()));
+    std::unique_ptr<ui::Dialog>& page = m_pages[static_cast<size_t>(index)];
+    if (page) return page.get();
+    const launcher::TabInfo* tab = app->m_tabs[static_cast<size_t>(index)].get();
+    if (tab->m_nKind >= 0 && tab->m_nKind < launcher::kInformationTab) {
+        page = std::make_unique<CDlgCommon>(tab, m_geometry);
+    } else if (tab->m_nKind == launcher::kInformationTab) {
+        page = std::make_unique<CDlgInformation>(tab, m_geometry);
+    } else {
+        m_pageFailed[static_cast<size_t>(index)] = true;
+        return nullptr;
+    }
+    page->SetTemplate(app->m_templates.Template(page->TemplateId()));
     if (!page->Create(m_tab.Handle())) {
-        // Left in place, so a failed kind is not tried again at every tab change.
+        page.reset();
+        m_pageFailed[static_cast<size_t>(index)] = true;
         return nullptr;
     }
     page->Move(m_pageRect, false);
-    return page;
+    return page.get();
 }
 
 void CLauncherDlg::ShowSelectedPage() {
-    for (int kind = 0; kind <= launcher::kInformationTab; ++kind) {
-        if (ui::Dialog* page = PageOfKind(kind)) page->Show(SW_HIDE);
+    for (const auto& page : m_pages) {
+        if (page) page->Show(SW_HIDE);
     }
-    const int selected = m_tab.Selection();
-    TCITEMW item{};
-    item.mask = TCIF_PARAM;
-    if (selected >= 0 && m_tab.Send(TCM_GETITEMW, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&item))) {
-        if (ui::Dialog* page = EnsurePage(static_cast<int>(item.lParam))) page->Show(SW_SHOW);
-    }
+    if (ui::Dialog* page = EnsurePage(m_tab.Selection())) page->Show(SW_SHOW);
     ::InvalidateRect(Handle(), nullptr, TRUE);
     m_tab.SetFocus();
 }
@@ -154,17 +163,11 @@ bool CLauncherDlg::OnCommand(int id, int code, HWND) {
 void CLauncherDlg::Exit() {
     // Programs registered to start at exit belong to pages; all must exist by now.
     BuildRemainingPages();
-    // Each page once, however many tabs share its kind.
-    bool sent[3] = {false, false, false};
     const int count = m_tab.Count();
     for (int i = 0; i < count; ++i) {
-        TCITEMW item{};
-        item.mask = TCIF_PARAM;
-        if (!m_tab.Send(TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item))) continue;
-        const int kind = static_cast<int>(item.lParam);
-        if (kind < 0 || kind >= 3 || sent[kind] || !m_pages[kind]) continue;
-        sent[kind] = true;
-        m_pages[kind]->Send(kMsgStartRegistered);
+        const int kind = KindAt(i);
+        if (kind < 0 || kind >= launcher::kInformationTab) continue;
+        if (ui::Dialog* page = PageAt(i)) page->Send(kMsgStartRegistered);
     }
     EndDialog(0);
 }
@@ -185,13 +188,11 @@ bool CLauncherDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
             } else {
                 app->m_bMainActive = 0;
                 if (!app->m_bSubDialogOpen && !app->m_bSelectDialogOpen && m_tab.Count() > 0) {
-                    TCITEMW item{};
-                    item.mask = TCIF_PARAM;
                     const int selected = m_tab.Selection();
-                    if (selected >= 0 &&
-                        m_tab.Send(TCM_GETITEMW, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&item))) {
-                        const int kind = static_cast<int>(item.lParam);
-                        if (kind >= 0 && kind < 3 && m_pages[kind]) m_pages[kind]->Send(kMsgClearHighlight);
+                    const int kind = KindAt(selected);
+                    ui::Dialog* page = PageAt(selected);
+                    if (kind >= 0 && kind < launcher::kInformationTab && page != nullptr) {
+                        page->Send(kMsgClearHighlight);
                     }
                 }
             }
@@ -259,9 +260,10 @@ void CLauncherDlg::MoveFocus(bool backwards) {
     // for tab stops: the order is the strip, the shown page's links, "E&xit".
     std::vector<HWND> order{m_tab.Handle()};
     HWND page = nullptr;
-    for (int kind = 0; kind <= launcher::kInformationTab && page == nullptr; ++kind) {
-        if (ui::Dialog* candidate = PageOfKind(kind); candidate != nullptr && candidate->IsVisible()) {
+    for (const auto& candidate : m_pages) {
+        if (candidate && candidate->IsVisible()) {
             page = candidate->Handle();
+            break;
         }
     }
     for (HWND child = page != nullptr ? ::GetWindow(page, GW_CHILD) : nullptr; child != nullptr;

@@ -1,7 +1,8 @@
 #pragma once
-// The launcher's main window: the tab strip with one page per tab kind, "E&xit"
-// and the About box behind the system command 0x0010.
+// The launcher's main window: the tab strip with one page per tab, "E&xit" and
+// the About box behind the system command 0x0010.
 #include <memory>
+#include <vector>
 
 #include "launcher/win/dlg_common.h"
 #include "launcher/win/dlg_information.h"
@@ -18,8 +19,8 @@ public:
     CLauncherDlg();
     ~CLauncherDlg() override;
 
-    // The page that shows a tab kind, or null when no tab has that kind.
-    ui::Dialog* PageOfKind(int kind);
+    // The page of the tab at that index, or null while it is not made.
+    ui::Dialog* PageAt(int index);
     CTabCtrlEx m_tab;
 
 protected:
@@ -34,8 +35,11 @@ private:
     void RemoveTabTheme();
     void BuildTabs();
     void BuildRemainingPages();
-    // The page for a tab kind, made (hidden, in the strip's display area) on first need.
-    ui::Dialog* EnsurePage(int kind);
+    // The page of the tab at that index, made (hidden, in the strip's display
+    // area) on first need.
+    ui::Dialog* EnsurePage(int index);
+    // The kind of the tab at that index, from its item data; -1 when there is none.
+    int KindAt(int index);
     void ShowSelectedPage();
     void Exit();
     void MoveFocus(bool backwards);
@@ -44,6 +48,10 @@ private:
     HBRUSH m_brush = nullptr;
     SIZE m_backgroundSize{0, 0};
     RECT m_pageRect{0, 0, 0, 0};
-    std::unique_ptr<CDlgCommon> m_pages[3];
-    std::unique_ptr<CDlgInformation> m_information;
+    PageGeometry m_geometry;
+    // One per tab, in tab order; a tab's page is its own even when another tab
+    // has the same kind, with its own items and its own started installers.
+    std::vector<std::unique_ptr<ui::Dialog>> m_pages;
+    // A page that could not be made is not tried again at every tab change.
+    std::vector<bool> m_pageFailed;
 };

@@ -1,15 +1,14 @@
 #include "launcher/win/page_background.h"
 
-#include "launcher/win/launcher_app.h"
 #include "ui/page_brush.h"
 
-SIZE MakeLauncherPageBrush(HWND page, HBRUSH* brush, UINT lowResBitmap, UINT highResBitmap) {
+SIZE MakeLauncherPageBrush(HWND page, HBRUSH* brush, UINT lowResBitmap, UINT highResBitmap,
+                           const PageGeometry& geometry) {
     HDC screen = ::GetDC(nullptr);
     const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
     ::ReleaseDC(nullptr, screen);
-    CLauncherApp* app = CLauncherApp::Get();
-    const int width = app != nullptr ? app->m_nTabClientRight - ::MulDiv(dpi, 4, 96) : 0;
-    const int height = app != nullptr ? app->m_nPageHeight : 0;
+    const int width = geometry.m_nTabClientRight - ::MulDiv(dpi, 4, 96);
+    const int height = geometry.m_nPageHeight;
     return ui::MakePageBrush(page, brush, lowResBitmap, highResBitmap, width, height);
 }
 
