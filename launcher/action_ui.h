@@ -5,6 +5,7 @@
 #include <string>
 
 #include "launcher/launcher_info.h"
+#include "launcher/setup_watch.h"
 #include "launcher/launcher_shell.h"
 
 namespace launcher {
@@ -26,7 +27,7 @@ inline constexpr int kSelectLanguage = 135;
 class ActionUi {
 public:
     virtual ~ActionUi() = default;
-    virtual platform::WindowRef Owner() = 0;
+    virtual launcher::WindowRef Owner() = 0;
     virtual std::u16string String(unsigned id) = 0;
     // A message box owned by Owner() without a caption of its own; the answer.
     virtual int Ask(const std::u16string& text, unsigned style) = 0;
@@ -35,9 +36,10 @@ public:
     virtual bool SelectFile(const ButtonInfo& item, int templateId, std::u16string* path) = 0;
     // The application dialog for an item with sub-items, run to its end.
     virtual void RunApplicationDialog(const ButtonInfo& item) = 0;
-    // The progress dialog, run until the user closes it.
-    virtual void RunProgress(const ButtonInfo& item, const std::u16string& title,
-                             platform::StartedProcess& process) = 0;
+    // The progress dialog, run until the user closes it; what it last saw of
+    // the setup (Running when it was closed before the setup ended).
+    virtual SetupState RunProgress(const ButtonInfo& item, const std::u16string& title,
+                                   launcher::StartedProcess& process) = 0;
     // Before a web address opens: no capture, the page drawn afresh.
     virtual void BeforeBrowsing() = 0;
 };

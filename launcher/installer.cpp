@@ -26,11 +26,11 @@ std::u16string ReplaceFirst(std::u16string text, std::u16string_view marker, con
 
 }  // namespace
 
-bool ItemActions::WindowsInstallerPresent() {
-    bool loaded = ports_.installer.LibraryLoads();
-    const bool nt = IsNtPlatform(ports_.os);
-    if (loaded && !nt && ports_.installer.LibraryVersionMs() < kWindowsInstaller2) loaded = false;
-    return loaded || nt;
+bool WindowsInstallerPresent(WindowsInstaller& installer, platform::OsVersion& os) {
+    // The NT family counts as having it whatever the library does, so the
+    // library is not even loaded there: pages ask this while the window builds.
+    if (IsNtPlatform(os)) return true;
+    return installer.LibraryLoads() && installer.LibraryVersionMs() >= kWindowsInstaller2;
 }
 
 int ItemActions::RunInstaller(const ButtonInfo& item, const std::u16string& title) {
@@ -40,11 +40,11 @@ int ItemActions::RunInstaller(const ButtonInfo& item, const std::u16string& titl
     for (const std::u16string& name : item.m_closeWindows) {
         if (!name.empty()) ports_.shell.CloseWindowTitled(name);
     }
-    if (!WindowsInstallerPresent()) {
+    if (!WindowsInstallerPresent(ports_.installer, ports_.os)) {
         const std::u16string question = ReplaceFirst(ui_.String(kIdsNeedWindowsInstaller), u"%s", title);
         if (ui_.Ask(question, kBoxYesNo) == kAnswerYes) {
             const int result = ports_.shell.Execute(
-                ui_.Owner(), u"", appDir_ + ui_.String(kIdsWindowsInstallerSetup), u"", u"");
+                ui_.Owner(), u"", appDir_ + ui_.String(kIdsWindowsInstallerSetup), u"", u"", ShellUi::Quiet);
             if (result <= 32) ShowShellError(result);
         }
         return 0;
@@ -53,14 +53,16 @@ int ItemActions::RunInstaller(const ButtonInfo& item, const std::u16string& titl
     if (item.m_strExecuteFile.empty()) return 0;
 
     const std::u16string file = appDir_ + item.m_strExecuteFile;
-    std::unique_ptr<platform::StartedProcess> process;
+    std::unique_ptr<launcher::StartedProcess> process;
     const int result = ports_.shell.Start(ui_.Owner(), file, item.m_strArgument, FolderOf(file), &process);
     if (result <= 32) {
         ShowShellError(result);
         return 0;
     }
     if (process && !item.m_strMessageBusy.empty() && !item.m_strMessageComplete.empty()) {
-        ui_.RunProgress(item, title, *process);
+        // A setup seen to fail installed nothing: its program must not be
+        // started when the launcher is left.
+        if (ui_.RunProgress(item, title, *process) == SetupState::Failed) return 0;
     }
     // Dropping the process closes its handle; the setup runs on.
     return 1;

@@ -12,7 +12,7 @@ std::u16string FolderOf(const std::u16string& path) {
     return slash == std::u16string::npos ? std::u16string() : path.substr(0, slash + 1);
 }
 
-bool ItemDoesSomething(const ButtonInfo& item, bool inApplicationDialog) {
+bool ItemDoesSomething(const ButtonInfo& item, bool inApplicationDialog, bool windowsInstallerPresent) {
     const std::u16string& keyword = item.m_strItem;
     if (keyword == kItemManual) return !item.m_files.empty();
     if (keyword == kItemDocument || keyword == kItemFolder) {
@@ -21,6 +21,7 @@ bool ItemDoesSomething(const ButtonInfo& item, bool inApplicationDialog) {
     }
     if (keyword == kItemExecute) return !item.m_strExecuteFile.empty();
     if (keyword == kItemInstaller) {
+        if (!windowsInstallerPresent) return true;
         if (!item.m_strExecuteFile.empty() || !item.m_strProductCode.empty()) return true;
         return std::any_of(item.m_closeWindows.begin(), item.m_closeWindows.end(),
                            [](const std::u16string& name) { return !name.empty(); });
@@ -75,7 +76,7 @@ void ItemActions::OpenDocument(const ButtonInfo& item, bool folder) {
         OpenWithReaderCheck(path);
         return;
     }
-    const int result = ports_.shell.Execute(ui_.Owner(), u"", path, u"", u"");
+    const int result = ports_.shell.Execute(ui_.Owner(), u"", path, u"", u"", ShellUi::Quiet);
     if (result <= 32) ShowShellError(result);
 }
 
@@ -83,24 +84,26 @@ void ItemActions::RunProgram(const ButtonInfo& item) {
     if (item.m_strExecuteFile.empty()) return;
     const std::u16string file = appDir_ + item.m_strExecuteFile;
     const int result =
-        ports_.shell.Execute(ui_.Owner(), u"", file, item.m_strArgument, FolderOf(file));
+        ports_.shell.Execute(ui_.Owner(), u"", file, item.m_strArgument, FolderOf(file), ShellUi::Quiet);
     if (result <= 32) ShowShellError(result);
 }
 
 void ItemActions::OpenAddress(const ButtonInfo& item) {
     if (item.m_strUrl.empty()) return;
     ui_.BeforeBrowsing();
-    ports_.shell.Execute(0, u"open", item.m_strUrl, u"", u"");
+    // Nothing reports this one but the shell.
+    ports_.shell.Execute(0, u"open", item.m_strUrl, u"", u"", ShellUi::ShellReports);
 }
 
 void ItemActions::OpenWithReaderCheck(const std::u16string& path) {
     if (ports_.shell.FindProgram(path) > 32) {
-        const int result = ports_.shell.Execute(ui_.Owner(), u"", path, u"", u"");
+        const int result = ports_.shell.Execute(ui_.Owner(), u"", path, u"", u"", ShellUi::Quiet);
         if (result <= 32) ShowShellError(result);
         return;
     }
     if (ui_.Ask(ui_.String(kIdsReaderQuestion), kBoxYesNo | kBoxIconQuestion) != kAnswerYes) return;
-    const int result = ports_.shell.Execute(ui_.Owner(), u"", ui_.String(kIdsReaderDownload), u"", u"");
+    const int result = ports_.shell.Execute(ui_.Owner(), u"", ui_.String(kIdsReaderDownload), u"", u"",
+                                            ShellUi::Quiet);
     if (result <= 32) ShowShellError(result);
 }
 
@@ -122,7 +125,8 @@ void ItemActions::StartRegisteredPrograms(const ItemList& items, size_t count,
         const RunCommand command = SplitRunCommand(
             *value, [this](const std::u16string& file) { return ports_.shell.FileExists(file); });
         if (command.file.empty()) continue;
-        const int result = ports_.shell.Execute(ui_.Owner(), u"", command.file, command.parameters, u"");
+        const int result = ports_.shell.Execute(ui_.Owner(), u"", command.file, command.parameters, u"",
+                                                ShellUi::Quiet);
         if (result <= 32) ShowShellError(result);
     }
 }

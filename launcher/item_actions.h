@@ -19,9 +19,9 @@
 namespace launcher {
 
 struct LauncherPorts {
-    platform::LauncherShell& shell;
-    platform::WindowsInstaller& installer;
-    platform::RunKey& runKey;
+    launcher::LauncherShell& shell;
+    launcher::WindowsInstaller& installer;
+    launcher::RunKey& runKey;
     platform::OsVersion& os;
 };
 
@@ -57,7 +57,6 @@ private:
     void OpenDocument(const ButtonInfo& item, bool folder);
     void RunProgram(const ButtonInfo& item);
     void OpenAddress(const ButtonInfo& item);
-    bool WindowsInstallerPresent();
 
     LauncherPorts ports_;
     std::u16string appDir_;
@@ -66,10 +65,17 @@ private:
 
 // Whether RunItem would do anything for the item: open a file, folder, address
 // or the application dialog, start a program, or (an installer) remove a product
-// or close windows. A link or button whose item has nothing to do is shown
-// greyed out rather than as a control that ignores its click. In the
-// application dialog (inApplicationDialog) a nested Application item does nothing.
-bool ItemDoesSomething(const ButtonInfo& item, bool inApplicationDialog);
+// or close windows. Greying out such links and buttons is our choice, beyond the
+// plain rule of greying only what the running system does not support: a control
+// that ignores its click looks broken. An installer item is never greyed on a
+// system without Windows Installer (windowsInstallerPresent false), where its
+// click offers the disk's Windows Installer setup. In the application dialog
+// (inApplicationDialog) a nested Application item does nothing.
+bool ItemDoesSomething(const ButtonInfo& item, bool inApplicationDialog, bool windowsInstallerPresent = true);
+
+// Whether Windows Installer counts as present: msi.dll loads (at version 2.0 or
+// later outside the NT family), or the system is of the NT family.
+bool WindowsInstallerPresent(WindowsInstaller& installer, platform::OsVersion& os);
 
 // The folder of a full path, cut after its last backslash (kept).
 std::u16string FolderOf(const std::u16string& path);

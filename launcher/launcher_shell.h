@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-namespace platform {
+namespace launcher {
 
 using WindowRef = std::uintptr_t;
 
@@ -22,16 +22,22 @@ public:
     virtual bool ExitCode(std::uint32_t* code) = 0;
 };
 
+// Whether the shell may show its own message when a call fails. Where the
+// launcher reports the failure itself, a second box from the shell for the same
+// missing file would only confuse.
+enum class ShellUi { Quiet, ShellReports };
+
 class LauncherShell {
 public:
     virtual ~LauncherShell() = default;
-    // ShellExecuteW with SW_SHOWNORMAL; empty strings are passed as null. The
-    // instance result: above 32 is success, 32 or less a shell error code.
+    // Opens or starts the file with SW_SHOWNORMAL; empty strings are passed as
+    // null. The instance result: above 32 is success, 32 or less a shell error code.
     virtual int Execute(WindowRef owner, const std::u16string& verb, const std::u16string& file,
-                        const std::u16string& parameters, const std::u16string& directory) = 0;
+                        const std::u16string& parameters, const std::u16string& directory, ShellUi ui) = 0;
     // FindExecutableW into a 260-character buffer: the same result convention.
     virtual int FindProgram(const std::u16string& path) = 0;
-    // ShellExecuteExW keeping the process handle. The instance result as above;
+    // ShellExecuteExW keeping the process handle, the shell quiet (every failure
+    // is reported by the launcher). The instance result as above;
     // *process is set only on success and may stay empty when the shell handed
     // the file to a program that was already running.
     virtual int Start(WindowRef owner, const std::u16string& file, const std::u16string& parameters,
@@ -45,4 +51,4 @@ public:
     virtual std::u16string ExpandEnvironment(const std::u16string& text) = 0;
 };
 
-}  // namespace platform
+}  // namespace launcher

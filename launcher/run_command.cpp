@@ -34,24 +34,37 @@ RunCommand SplitRunCommand(std::u16string_view command,
         result.parameters = std::u16string(TrimLeft(command.substr(close + 1)));
         return result;
     }
-    const std::u16string whole(command);
-    const size_t space = command.find_first_of(u" \t");
-    if (space == std::u16string_view::npos || (fileExists && fileExists(whole))) {
-        result.file = whole;
+    const size_t firstSpace = command.find_first_of(u" \t");
+    if (firstSpace == std::u16string_view::npos) {
+        result.file = std::u16string(command);
         return result;
     }
-    result.file = std::u16string(command.substr(0, space));
-    result.parameters = std::u16string(TrimLeft(command.substr(space + 1)));
+    size_t end = command.size();
+    if (fileExists) {
+        // From the whole line down to the first token: the longest that exists wins.
+        for (;;) {
+            if (fileExists(std::u16string(TrimRight(command.substr(0, end))))) {
+                result.file = std::u16string(TrimRight(command.substr(0, end)));
+                result.parameters = std::u16string(TrimLeft(command.substr(end)));
+                return result;
+            }
+            if (end <= firstSpace) break;
+            end = command.find_last_of(u" \t", end - 1);
+            if (end == std::u16string_view::npos || end < firstSpace) break;
+        }
+    }
+    result.file = std::u16string(command.substr(0, firstSpace));
+    result.parameters = std::u16string(TrimLeft(command.substr(firstSpace + 1)));
     return result;
 }
 
-std::optional<std::u16string> ReadRunValue(platform::RunKey& key, const std::u16string& name,
+std::optional<std::u16string> ReadRunValue(launcher::RunKey& key, const std::u16string& name,
                                            bool* expand) {
-    for (platform::RegistryView view : {platform::RegistryView::Wow64_64, platform::RegistryView::Wow64_32}) {
+    for (launcher::RegistryView view : {launcher::RegistryView::Wow64_64, launcher::RegistryView::Wow64_32}) {
         std::uint32_t type = 0;
         std::vector<std::uint8_t> data;
         if (!key.Query(view, name, &type, &data)) continue;
-        if (type != platform::RunKey::kTypeString && type != platform::RunKey::kTypeExpandString) {
+        if (type != launcher::RunKey::kTypeString && type != launcher::RunKey::kTypeExpandString) {
             continue;
         }
         // The stored bytes need not hold a terminator, nor an even count.
@@ -61,7 +74,7 @@ std::optional<std::u16string> ReadRunValue(platform::RunKey& key, const std::u16
             if (c == 0) break;
             text.push_back(c);
         }
-        if (expand != nullptr) *expand = type == platform::RunKey::kTypeExpandString;
+        if (expand != nullptr) *expand = type == launcher::RunKey::kTypeExpandString;
         return text;
     }
     return std::nullopt;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace platform {
+namespace launcher {
 
 enum class RegistryView { Native, Wow64_64, Wow64_32 };
 
@@ -21,4 +21,4 @@ public:
                        std::vector<std::uint8_t>* data) = 0;
 };
 
-}  // namespace platform
+}  // namespace launcher

@@ -4,7 +4,7 @@
 
 namespace launcher {
 
-SetupState PollSetup(platform::StartedProcess& process, std::uint32_t* exitCode) {
+SetupState PollSetup(launcher::StartedProcess& process, std::uint32_t* exitCode) {
     if (!process.HasEnded()) return SetupState::Running;
     std::uint32_t code = 0;
     // An ended process whose code cannot be read is taken as finished: the

@@ -10,6 +10,6 @@ enum class SetupState { Running, Succeeded, Failed };
 
 // Polled by the progress dialog's timer. A setup that ended with a failing exit
 // code must not be reported as installed.
-SetupState PollSetup(platform::StartedProcess& process, std::uint32_t* exitCode);
+SetupState PollSetup(launcher::StartedProcess& process, std::uint32_t* exitCode);
 
 }  // namespace launcher

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-namespace platform {
+namespace launcher {
 
 class WindowsInstaller {
 public:
@@ -24,4 +24,4 @@ public:
                                  int installState) = 0;
 };
 
-}  // namespace platform
+}  // namespace launcher

@@ -37,10 +37,11 @@ void CActionHost::RunApplicationDialog(const launcher::ButtonInfo& item) {
     m_actions.StartRegisteredPrograms(item.m_subItems, count, dialog.m_flags);
 }
 
-void CActionHost::RunProgress(const launcher::ButtonInfo& item, const std::u16string& title,
-                              platform::StartedProcess& process) {
+launcher::SetupState CActionHost::RunProgress(const launcher::ButtonInfo& item, const std::u16string& title,
+                                              launcher::StartedProcess& process) {
     CDlgProgress dialog(item, title, process);
     dialog.DoModal(m_owner);
+    return dialog.m_state;
 }
 
 void CActionHost::BeforeBrowsing() {

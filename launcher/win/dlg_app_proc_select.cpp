@@ -22,13 +22,17 @@ bool CDlgAppProcSelect::OnInitDialog() {
     const int count = static_cast<int>(std::min<size_t>(kButtons, m_item.m_subItems.size()));
     FitToButtons(count);
     const std::uint32_t running = launcher::GetRunningOsMask(CLauncherApp::Get()->Os());
+    const launcher::LauncherPorts ports = CLauncherApp::Get()->Ports();
+    const bool windowsInstaller = launcher::WindowsInstallerPresent(ports.installer, ports.os);
     for (int i = 0; i < count; ++i) {
         const launcher::ButtonInfo& sub = *m_item.m_subItems[static_cast<size_t>(i)];
         SetItemText(IDC_APP_BUTTON_FIRST + i, Wide(sub.m_strTitle));
         const bool otherSystem =
             (sub.m_strItem == launcher::kItemInstaller || sub.m_strItem == launcher::kItemExecute) &&
             (sub.m_osMask & running) == 0;
-        if (otherSystem || !launcher::ItemDoesSomething(sub, true)) EnableItem(IDC_APP_BUTTON_FIRST + i, false);
+        if (otherSystem || !launcher::ItemDoesSomething(sub, true, windowsInstaller)) {
+            EnableItem(IDC_APP_BUTTON_FIRST + i, false);
+        }
     }
     CLauncherApp::Get()->m_bSubDialogOpen = 1;
     return true;

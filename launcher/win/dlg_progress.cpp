@@ -11,7 +11,7 @@
 #include "ui/resource_string.h"
 
 CDlgProgress::CDlgProgress(const launcher::ButtonInfo& item, std::u16string title,
-                           platform::StartedProcess& process)
+                           launcher::StartedProcess& process)
     : ui::Dialog(IDD_PROGRESS), m_item(item), m_strTitle(std::move(title)), m_process(process) {}
 
 CDlgProgress::~CDlgProgress() {
@@ -40,6 +40,7 @@ bool CDlgProgress::OnTimer(UINT_PTR id) {
     if (id != kTimerId) return false;
     std::uint32_t exitCode = 0;
     const launcher::SetupState state = launcher::PollSetup(m_process, &exitCode);
+    m_state = state;
     if (state == launcher::SetupState::Running) return true;
     KillTimer(kTimerId);
     m_timer = 0;

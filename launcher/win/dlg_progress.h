@@ -6,6 +6,7 @@
 #include <string>
 
 #include "launcher/launcher_info.h"
+#include "launcher/setup_watch.h"
 #include "launcher/launcher_shell.h"
 #include "ui/controls/progress.h"
 #include "ui/dialog.h"
@@ -15,8 +16,11 @@ public:
     static constexpr UINT_PTR kTimerId = 10;
     static constexpr UINT kPeriod = 5000;
 
-    CDlgProgress(const launcher::ButtonInfo& item, std::u16string title, platform::StartedProcess& process);
+    CDlgProgress(const launcher::ButtonInfo& item, std::u16string title, launcher::StartedProcess& process);
     ~CDlgProgress() override;
+
+    // What the last tick saw of the setup.
+    launcher::SetupState m_state = launcher::SetupState::Running;
 
 protected:
     bool OnInitDialog() override;
@@ -29,7 +33,7 @@ private:
 
     const launcher::ButtonInfo& m_item;
     std::u16string m_strTitle;
-    platform::StartedProcess& m_process;
+    launcher::StartedProcess& m_process;
     ui::Progress m_bar;
     HBRUSH m_brush = nullptr;
     UINT_PTR m_timer = 0;

@@ -1,6 +1,5 @@
 #include "launcher/win/launcher_controls.h"
 
-#include <shellapi.h>
 
 #include "launcher/win/wide_text.h"
 #include "resources/launcher/resource.h"
@@ -8,8 +7,18 @@
 #include "ui/resource_string.h"
 
 const int* CStaticButton::s_pMainActive = nullptr;
+const int* CStaticButton::s_pSelectDialogOpen = nullptr;
+const int* CStaticButton::s_pSubDialogOpen = nullptr;
 
 namespace {
+
+bool DialogOpen() {
+    const int* flags[] = {CStaticButton::s_pSelectDialogOpen, CStaticButton::s_pSubDialogOpen};
+    for (const int* flag : flags) {
+        if (flag != nullptr && *flag != 0) return true;
+    }
+    return false;
+}
 
 bool SetLinkCursor(HWND control, LPARAM lParam) {
     if (LOWORD(lParam) != HTCLIENT) return false;
@@ -112,7 +121,7 @@ LRESULT CStaticButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             ShowDescription(m_pCaption);
             break;
         case WM_KILLFOCUS:
-            SetHover(0);
+            if (!DialogOpen()) SetHover(0);
             break;
         case WM_GETDLGCODE:
             if (WantsPressKey(lParam)) return DLGC_WANTMESSAGE;
@@ -155,8 +164,9 @@ void CHyperLink::Open() {
     if (::GetCapture() == Handle()) ::ReleaseCapture();
     Redraw();
     // An information tab without an address shows no link to follow.
-    if (m_strUrl.empty()) return;
-    ::ShellExecuteW(nullptr, L"open", Wide(m_strUrl).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (m_strUrl.empty() || m_pShell == nullptr) return;
+    // Nothing but the shell reports a failure here.
+    m_pShell->Execute(0, u"open", m_strUrl, u"", u"", launcher::ShellUi::ShellReports);
 }
 
 LRESULT CHyperLink::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

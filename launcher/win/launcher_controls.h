@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "launcher/launcher_shell.h"
 #include "ui/accent_tab_control.h"
 #include "ui/controls/static_control.h"
 #include "ui/subclass.h"
@@ -29,6 +30,11 @@ public:
     // Whether the launcher's main window is active; links follow the pointer
     // only then. Points at the application's flag.
     static const int* s_pMainActive;
+    // Whether a selection or application dialog is open; the link that opened
+    // one keeps its highlight meanwhile, as the pointer's would. Point at the
+    // application's flags.
+    static const int* s_pSelectDialogOpen;
+    static const int* s_pSubDialogOpen;
 
 protected:
     void OnSubclassed() override;
@@ -50,6 +56,8 @@ private:
 class CHyperLink : public ui::Subclassed<ui::Static> {
 public:
     ~CHyperLink() override;
+    // The shell the address is opened through; the link opens nothing without one.
+    void SetShell(launcher::LauncherShell* shell) { m_pShell = shell; }
     void SetUrl(const std::u16string& url);
     const std::u16string& Url() const { return m_strUrl; }
 
@@ -64,6 +72,7 @@ protected:
 
 private:
     void Open();
+    launcher::LauncherShell* m_pShell = nullptr;
     std::u16string m_strUrl;
     HFONT m_font = nullptr;
 };

@@ -11,7 +11,7 @@ namespace {
 
 const wchar_t* OrNull(const std::wstring& text) { return text.empty() ? nullptr : text.c_str(); }
 
-class Win32StartedProcess final : public platform::StartedProcess {
+class Win32StartedProcess final : public launcher::StartedProcess {
 public:
     explicit Win32StartedProcess(HANDLE process) : process_(process) {}
     ~Win32StartedProcess() override { ::CloseHandle(process_); }
@@ -47,15 +47,38 @@ BOOL CALLBACK FindTitledWindow(HWND window, LPARAM context) {
     return FALSE;
 }
 
+// The extended call's answer in ShellExecuteW's terms: above 32 success, else
+// the shell's error code.
+int InstanceResult(BOOL ok, const SHELLEXECUTEINFOW& info) {
+    int result = static_cast<int>(std::min<INT_PTR>(reinterpret_cast<INT_PTR>(info.hInstApp), 0x7FFFFFFF));
+    if (ok) return result > 32 ? result : 33;
+    // Newer shells may leave the instance result unset on failure; the error
+    // code then says what went wrong (its low values match the shell's).
+    if (result > 32 || result == 0) {
+        const DWORD error = ::GetLastError();
+        result = error > 0 && error <= 32 ? static_cast<int>(error) : 0;
+    }
+    return result;
+}
+
 }  // namespace
 
-int Win32LauncherShell::Execute(platform::WindowRef owner, const std::u16string& verb,
+int Win32LauncherShell::Execute(launcher::WindowRef owner, const std::u16string& verb,
                                 const std::u16string& file, const std::u16string& parameters,
-                                const std::u16string& directory) {
+                                const std::u16string& directory, launcher::ShellUi ui) {
     const std::wstring v = Wide(verb), f = Wide(file), p = Wide(parameters), d = Wide(directory);
-    const HINSTANCE result = ::ShellExecuteW(reinterpret_cast<HWND>(owner), OrNull(v), f.c_str(),
-                                             OrNull(p), OrNull(d), SW_SHOWNORMAL);
-    return static_cast<int>(std::min<INT_PTR>(reinterpret_cast<INT_PTR>(result), 0x7FFFFFFF));
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    // ShellExecuteW cannot be asked to stay quiet; the extended call can.
+    info.fMask = ui == launcher::ShellUi::Quiet ? SEE_MASK_FLAG_NO_UI : 0;
+    info.hwnd = reinterpret_cast<HWND>(owner);
+    info.lpVerb = OrNull(v);
+    info.lpFile = f.c_str();
+    info.lpParameters = OrNull(p);
+    info.lpDirectory = OrNull(d);
+    info.nShow = SW_SHOWNORMAL;
+    const BOOL ok = ::ShellExecuteExW(&info);
+    return InstanceResult(ok, info);
 }
 
 int Win32LauncherShell::FindProgram(const std::u16string& path) {
@@ -65,31 +88,24 @@ int Win32LauncherShell::FindProgram(const std::u16string& path) {
     return static_cast<int>(std::min<INT_PTR>(reinterpret_cast<INT_PTR>(result), 0x7FFFFFFF));
 }
 
-int Win32LauncherShell::Start(platform::WindowRef owner, const std::u16string& file,
+int Win32LauncherShell::Start(launcher::WindowRef owner, const std::u16string& file,
                               const std::u16string& parameters, const std::u16string& directory,
-                              std::unique_ptr<platform::StartedProcess>* process) {
+                              std::unique_ptr<launcher::StartedProcess>* process) {
     const std::wstring f = Wide(file), p = Wide(parameters), d = Wide(directory);
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
-    info.fMask = SEE_MASK_NOCLOSEPROCESS;
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
     info.hwnd = reinterpret_cast<HWND>(owner);
     info.lpFile = f.c_str();
     info.lpParameters = p.c_str();
     info.lpDirectory = OrNull(d);
     info.nShow = SW_SHOWNORMAL;
     const BOOL ok = ::ShellExecuteExW(&info);
-    int result = static_cast<int>(std::min<INT_PTR>(reinterpret_cast<INT_PTR>(info.hInstApp), 0x7FFFFFFF));
+    const int result = InstanceResult(ok, info);
     if (!ok) {
-        // Newer shells may leave the instance result unset on failure; the error
-        // code then says what went wrong (its low values match the shell's).
-        if (result > 32 || result == 0) {
-            const DWORD error = ::GetLastError();
-            result = error > 0 && error <= 32 ? static_cast<int>(error) : 0;
-        }
         if (info.hProcess != nullptr) ::CloseHandle(info.hProcess);
         return result;
     }
-    if (result <= 32) result = 33;
     if (info.hProcess != nullptr) *process = std::make_unique<Win32StartedProcess>(info.hProcess);
     return result;
 }
@@ -176,11 +192,11 @@ int Win32WindowsInstaller::ConfigureProduct(const std::u16string& productCode, i
     return result;
 }
 
-bool Win32RunKey::Query(platform::RegistryView view, const std::u16string& name, std::uint32_t* type,
+bool Win32RunKey::Query(launcher::RegistryView view, const std::u16string& name, std::uint32_t* type,
                         std::vector<std::uint8_t>* data) {
     REGSAM access = KEY_READ;
-    if (view == platform::RegistryView::Wow64_64) access |= KEY_WOW64_64KEY;
-    if (view == platform::RegistryView::Wow64_32) access |= KEY_WOW64_32KEY;
+    if (view == launcher::RegistryView::Wow64_64) access |= KEY_WOW64_64KEY;
+    if (view == launcher::RegistryView::Wow64_32) access |= KEY_WOW64_32KEY;
     HKEY key = nullptr;
     if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", 0, access,
                         &key) != ERROR_SUCCESS) {

@@ -7,19 +7,19 @@
 #include "launcher/run_key.h"
 #include "launcher/windows_installer.h"
 
-class Win32LauncherShell final : public platform::LauncherShell {
+class Win32LauncherShell final : public launcher::LauncherShell {
 public:
-    int Execute(platform::WindowRef owner, const std::u16string& verb, const std::u16string& file,
-                const std::u16string& parameters, const std::u16string& directory) override;
+    int Execute(launcher::WindowRef owner, const std::u16string& verb, const std::u16string& file,
+                const std::u16string& parameters, const std::u16string& directory, launcher::ShellUi ui) override;
     int FindProgram(const std::u16string& path) override;
-    int Start(platform::WindowRef owner, const std::u16string& file, const std::u16string& parameters,
-              const std::u16string& directory, std::unique_ptr<platform::StartedProcess>* process) override;
+    int Start(launcher::WindowRef owner, const std::u16string& file, const std::u16string& parameters,
+              const std::u16string& directory, std::unique_ptr<launcher::StartedProcess>* process) override;
     bool CloseWindowTitled(const std::u16string& title) override;
     bool FileExists(const std::u16string& path) override;
     std::u16string ExpandEnvironment(const std::u16string& text) override;
 };
 
-class Win32WindowsInstaller final : public platform::WindowsInstaller {
+class Win32WindowsInstaller final : public launcher::WindowsInstaller {
 public:
     bool LibraryLoads() override;
     std::uint32_t LibraryVersionMs() override;
@@ -28,9 +28,9 @@ public:
     int ConfigureProduct(const std::u16string& productCode, int installLevel, int installState) override;
 };
 
-class Win32RunKey final : public platform::RunKey {
+class Win32RunKey final : public launcher::RunKey {
 public:
-    bool Query(platform::RegistryView view, const std::u16string& name, std::uint32_t* type,
+    bool Query(launcher::RegistryView view, const std::u16string& name, std::uint32_t* type,
                std::vector<std::uint8_t>* data) override;
 };
 

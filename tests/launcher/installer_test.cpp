@@ -89,7 +89,7 @@ TEST_F(InstallerTest, InstalledProductCountsForSuccessAndLongNames) {
         {234, 6, 0, 1, true},     // a name longer than the buffer is installed too
         {0, 6, 1602, 0, true},    // removal cancelled inside Windows Installer
         {0, 6, 1603, 1, true},    // removal failed: install anyway
-        {platform::WindowsInstaller::kNoFunction, 6, 0, 1, false},
+        {launcher::WindowsInstaller::kNoFunction, 6, 0, 1, false},
     };
     for (const Case& c : cases) {
         ui.asked.clear();
@@ -121,6 +121,26 @@ TEST_F(InstallerTest, ARunItemStoresWhetherTheSetupStarted) {
     ui.answers = {2};
     actions.RunItem(items, 0, flags);
     EXPECT_EQ(flags[0], 0) << "a later click overwrites the flag";
+}
+
+TEST_F(InstallerTest, ASetupSeenToFailIsNotCountedAsStartedSoExitStartsNothing) {
+    item.m_strRunValueName = u"Panelwright";
+    runKey.native[u"Panelwright"] = FakeRunKey::Text(u"\"C:\\Panelwright\\p.exe\" /tray");
+    launcher::ItemList items;
+    items.push_back(std::make_unique<ButtonInfo>(std::move(item)));
+    int flags[8] = {};
+
+    // Closed before the setup ended: it may still install, so it counts.
+    ui.progressState = launcher::SetupState::Running;
+    actions.RunItem(items, 0, flags);
+    EXPECT_EQ(flags[0], 1);
+
+    ui.progressState = launcher::SetupState::Failed;
+    actions.RunItem(items, 0, flags);
+    EXPECT_EQ(flags[0], 0);
+    shell.calls.clear();
+    actions.StartRegisteredPrograms(items, 1, flags);
+    EXPECT_TRUE(shell.calls.empty()) << "no program after the failure message";
 }
 
 TEST(SetupWatchTest, EndedSetupIsJudgedByItsExitCode) {

@@ -101,6 +101,40 @@ TEST_F(ItemActionsTest, DocumentsAndFoldersTakeTheOnlyEntryOrAskForTheModel) {
     EXPECT_EQ(ui.selectTemplates, (std::vector<int>{132}));
 }
 
+// Wherever the launcher shows its own message for a failed call, the shell is
+// asked to show none, so that a missing file gives one box, not two.
+TEST_F(ItemActionsTest, EveryCallWhoseFailureTheLauncherReportsKeepsTheShellQuiet) {
+    shell.executeResult = 2;
+    shell.findResult = 42;
+    Add(u"Manual").m_files.push_back(Entry(u"", u"a.pdf"));
+    Add(u"Document").m_files.push_back(Entry(u"", u"", u"doc.pdf"));
+    Add(u"Folder").m_files.push_back(Entry(u"", u"", u"Drivers"));
+    ButtonInfo& program = Add(u"Execute");
+    program.m_strExecuteFile = u"tool.exe";
+    ButtonInfo& setup = Add(u"Installer");
+    setup.m_strExecuteFile = u"setup.exe";
+    setup.m_strRunValueName = u"Run";
+    runKey.native[u"Run"] = FakeRunKey::Text(u"C:\\p.exe");
+    for (size_t i = 0; i < items.size(); ++i) Run(i);
+    flags[4] = 1;
+    actions.StartRegisteredPrograms(items, items.size(), flags);
+    // The reader question's download page too.
+    shell.findResult = 2;
+    ui.answers = {launcher::kAnswerYes};
+    Run(0);
+
+    size_t executes = 0;
+    for (const ShellCall& call : shell.calls) {
+        if (call.what != "execute") continue;
+        ++executes;
+        EXPECT_EQ(call.ui, launcher::ShellUi::Quiet) << std::string(call.file.begin(), call.file.end());
+    }
+    EXPECT_EQ(executes, 6u);
+    // Every one of them failed, and each was reported once (the setup's start
+    // went through; its Run value did not).
+    EXPECT_EQ(ui.asked.size(), 7u);
+}
+
 TEST_F(ItemActionsTest, ProgramsWebAddressesAndOtherKeywords) {
     ButtonInfo& program = Add(u"Execute");
     Run(0);
@@ -117,6 +151,7 @@ TEST_F(ItemActionsTest, ProgramsWebAddressesAndOtherKeywords) {
     Run(1);
     EXPECT_EQ(shell.calls.back().verb, u"open");
     EXPECT_EQ(shell.calls.back().owner, 0u);
+    EXPECT_EQ(shell.calls.back().ui, launcher::ShellUi::ShellReports) << "nothing else reports a failure here";
     EXPECT_EQ(ui.browsingPrepared, 1);
 
     ButtonInfo& application = Add(u"Application");
@@ -175,6 +210,9 @@ TEST(ItemDoesSomethingTest, OnlyItemsWithSomethingToOpenStartOrRemoveAreOffered)
     setup.m_strPreMessage = u"Install?";
     setup.m_closeWindows = {u""};
     EXPECT_FALSE(launcher::ItemDoesSomething(setup, false)) << "a question that leads to nothing";
+    EXPECT_TRUE(launcher::ItemDoesSomething(setup, false, false))
+        << "without Windows Installer the click offers its setup";
+    EXPECT_TRUE(launcher::ItemDoesSomething(setup, true, false));
     setup.m_closeWindows.push_back(u"Old Tool");
     EXPECT_TRUE(launcher::ItemDoesSomething(setup, false));
     setup.m_closeWindows.clear();
@@ -207,7 +245,7 @@ TEST_F(ItemActionsTest, RegisteredProgramsStartWithTheirParametersAtExit) {
     runKey.native[u"Panelwright"] = FakeRunKey::Text(u"\"C:\\Program Files\\Orvex\\vistrelddcci.exe\" /tray");
     // A 32-bit setup writes to the other view, possibly without a terminator.
     runKey.wow32[u"Updater"] =
-        FakeRunKey::Text(u"%ProgramFiles%\\Reader\\update.exe -q", platform::RunKey::kTypeExpandString, false);
+        FakeRunKey::Text(u"%ProgramFiles%\\Reader\\update.exe -q", launcher::RunKey::kTypeExpandString, false);
     runKey.native[u"NotStarted"] = FakeRunKey::Text(u"C:\\x.exe");
     flags[0] = flags[1] = flags[3] = 1;
 

@@ -16,7 +16,7 @@
 
 namespace launcher_test {
 
-struct FakeProcess : platform::StartedProcess {
+struct FakeProcess : launcher::StartedProcess {
     bool ended = false;
     bool codeKnown = true;
     std::uint32_t code = 0;
@@ -34,11 +34,12 @@ struct FakeProcess : platform::StartedProcess {
 
 struct ShellCall {
     std::string what;  // "execute", "find", "start", "close"
-    platform::WindowRef owner = 0;
+    launcher::WindowRef owner = 0;
     std::u16string verb, file, parameters, directory;
+    launcher::ShellUi ui = launcher::ShellUi::Quiet;
 };
 
-class FakeShell : public platform::LauncherShell {
+class FakeShell : public launcher::LauncherShell {
 public:
     std::vector<ShellCall> calls;
     int executeResult = 42;
@@ -49,9 +50,9 @@ public:
     bool processClosed = false;
     std::set<std::u16string> existingFiles;
 
-    int Execute(platform::WindowRef owner, const std::u16string& verb, const std::u16string& file,
-                const std::u16string& parameters, const std::u16string& directory) override {
-        calls.push_back({"execute", owner, verb, file, parameters, directory});
+    int Execute(launcher::WindowRef owner, const std::u16string& verb, const std::u16string& file,
+                const std::u16string& parameters, const std::u16string& directory, launcher::ShellUi ui) override {
+        calls.push_back({"execute", owner, verb, file, parameters, directory, ui});
         auto it = executeResults.find(file);
         return it != executeResults.end() ? it->second : executeResult;
     }
@@ -59,8 +60,8 @@ public:
         calls.push_back({"find", 0, u"", path, u"", u""});
         return findResult;
     }
-    int Start(platform::WindowRef owner, const std::u16string& file, const std::u16string& parameters,
-              const std::u16string& directory, std::unique_ptr<platform::StartedProcess>* process) override {
+    int Start(launcher::WindowRef owner, const std::u16string& file, const std::u16string& parameters,
+              const std::u16string& directory, std::unique_ptr<launcher::StartedProcess>* process) override {
         calls.push_back({"start", owner, u"", file, parameters, directory});
         if (startResult > 32 && giveProcess) {
             auto started = std::make_unique<FakeProcess>();
@@ -88,7 +89,7 @@ public:
     }
 };
 
-class FakeInstaller : public platform::WindowsInstaller {
+class FakeInstaller : public launcher::WindowsInstaller {
 public:
     bool loads = true;
     std::uint32_t versionMs = 0x30001;
@@ -109,7 +110,7 @@ public:
     }
 };
 
-class FakeRunKey : public platform::RunKey {
+class FakeRunKey : public launcher::RunKey {
 public:
     struct Value {
         std::uint32_t type;
@@ -126,9 +127,9 @@ public:
         if (terminated) value.data.insert(value.data.end(), {0, 0});
         return value;
     }
-    bool Query(platform::RegistryView view, const std::u16string& name, std::uint32_t* type,
+    bool Query(launcher::RegistryView view, const std::u16string& name, std::uint32_t* type,
                std::vector<std::uint8_t>* data) override {
-        auto& values = view == platform::RegistryView::Wow64_32 ? wow32 : native;
+        auto& values = view == launcher::RegistryView::Wow64_32 ? wow32 : native;
         auto it = values.find(name);
         if (it == values.end()) return false;
         *type = it->second.type;
@@ -150,7 +151,7 @@ public:
 
 class FakeUi : public launcher::ActionUi {
 public:
-    platform::WindowRef owner = 0x1234;
+    launcher::WindowRef owner = 0x1234;
     std::vector<std::u16string> asked;  // texts of every message box
     std::vector<unsigned> styles;
     std::vector<int> answers;           // given in order; kAnswerOk when they run out
@@ -161,7 +162,7 @@ public:
     std::vector<std::u16string> progressTitles;
     int browsingPrepared = 0;
 
-    platform::WindowRef Owner() override { return owner; }
+    launcher::WindowRef Owner() override { return owner; }
     std::u16string String(unsigned id) override {
         std::u16string text = u"#";
         for (char c : std::to_string(id)) text.push_back(static_cast<char16_t>(c));
@@ -182,9 +183,11 @@ public:
         return selectResult;
     }
     void RunApplicationDialog(const launcher::ButtonInfo&) override { ++applicationDialogs; }
-    void RunProgress(const launcher::ButtonInfo&, const std::u16string& title,
-                     platform::StartedProcess&) override {
+    launcher::SetupState progressState = launcher::SetupState::Succeeded;
+    launcher::SetupState RunProgress(const launcher::ButtonInfo&, const std::u16string& title,
+                                     launcher::StartedProcess&) override {
         progressTitles.push_back(title);
+        return progressState;
     }
     void BeforeBrowsing() override { ++browsingPrepared; }
 };

@@ -2,6 +2,9 @@
 // dialog's choices.
 #include <gtest/gtest.h>
 
+#include <set>
+#include <vector>
+
 #include "launcher/file_selection.h"
 #include "launcher/run_command.h"
 #include "launcher_fakes.h"
@@ -9,7 +12,7 @@
 namespace launcher_test {
 namespace {
 
-TEST(RunCommandTest, SplitsLikeTheLogonStart) {
+TEST(RunCommandTest, QuotedProgramsAndLinesNamingNoFile) {
     struct Case {
         std::u16string value, file, parameters;
     };
@@ -30,10 +33,43 @@ TEST(RunCommandTest, SplitsLikeTheLogonStart) {
     }
 }
 
+TEST(RunCommandTest, AnUnquotedLineStartsTheLongestPrefixThatExists) {
+    // A planted C:\Program and C:\Program Files\X\x beside the registered program.
+    const std::set<std::u16string> files = {u"C:\\Program", u"C:\\Program Files\\X\\x",
+                                            u"C:\\Program Files\\X\\x.exe", u"C:\\Tools\\t.exe"};
+    std::vector<std::u16string> asked;
+    auto exists = [&](const std::u16string& file) {
+        asked.push_back(file);
+        return files.count(file) != 0;
+    };
+    struct Case {
+        std::u16string value, file, parameters;
+    };
+    const Case cases[] = {
+        {u"C:\\Program Files\\X\\x.exe /tray", u"C:\\Program Files\\X\\x.exe", u"/tray"},
+        {u"C:\\Program Files\\X\\x.exe  /tray   /quiet", u"C:\\Program Files\\X\\x.exe", u"/tray   /quiet"},
+        {u"C:\\Program Files\\X\\x.exe", u"C:\\Program Files\\X\\x.exe", u""},
+        {u"C:\\Program Files\\X\\x /tray", u"C:\\Program Files\\X\\x", u"/tray"},
+        {u"C:\\Program Other\\y.exe /a", u"C:\\Program", u"Other\\y.exe /a"},
+        {u"C:\\Tools\\t.exe\t-v", u"C:\\Tools\\t.exe", u"-v"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.value.begin(), c.value.end()));
+        const launcher::RunCommand command = launcher::SplitRunCommand(c.value, exists);
+        EXPECT_EQ(command.file, c.file);
+        EXPECT_EQ(command.parameters, c.parameters);
+    }
+    // Longest first: the whole line is asked about before any shorter prefix.
+    asked.clear();
+    launcher::SplitRunCommand(u"C:\\Program Files\\X\\x.exe /tray", exists);
+    ASSERT_FALSE(asked.empty());
+    EXPECT_EQ(asked.front(), u"C:\\Program Files\\X\\x.exe /tray");
+}
+
 TEST(RunCommandTest, RunValuesMustBeStringsAndEndAtTheirTerminator) {
     FakeRunKey key;
     bool expand = true;
-    key.native[u"A"] = FakeRunKey::Text(u"a.exe", platform::RunKey::kTypeString, false);
+    key.native[u"A"] = FakeRunKey::Text(u"a.exe", launcher::RunKey::kTypeString, false);
     key.native[u"A"].data.push_back('x');  // an odd trailing byte
     EXPECT_EQ(launcher::ReadRunValue(key, u"A", &expand), u"a.exe");
     EXPECT_FALSE(expand);
@@ -44,7 +80,7 @@ TEST(RunCommandTest, RunValuesMustBeStringsAndEndAtTheirTerminator) {
 
     // Binary in the 64-bit view, a string in the 32-bit one.
     key.native[u"C"] = {3, {'c', 0}};
-    key.wow32[u"C"] = FakeRunKey::Text(u"%X%\\c.exe", platform::RunKey::kTypeExpandString);
+    key.wow32[u"C"] = FakeRunKey::Text(u"%X%\\c.exe", launcher::RunKey::kTypeExpandString);
     EXPECT_EQ(launcher::ReadRunValue(key, u"C", &expand), u"%X%\\c.exe");
     EXPECT_TRUE(expand);
 
