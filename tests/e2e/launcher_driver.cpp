@@ -186,15 +186,31 @@ void ClearRecordedStarts() { ::DeleteFileW((Env(L"E2E_WORK_DOS") + L"\\recorder.
 
 void RegisterRecorder() {
     const std::wstring recorder = L"\"" + DiskPath() + L"\\Tools\\recorder.exe\"";
-    SetString(HKEY_CLASSES_ROOT, L".pdf", nullptr, L"LauncherE2E.pdf");
-    SetString(HKEY_CLASSES_ROOT, L"LauncherE2E.pdf\\shell\\open\\command", nullptr, recorder + L" \"%1\"");
+    const std::wstring open = recorder + L" \"%1\"";
+    // Documents of every kind an item may open, folders and web addresses: what
+    // the launcher opens is then recorded, and a test can see that it opened
+    // nothing. Wine reads these from HKCR only.
+    for (const wchar_t* extension : {L".pdf", L".txt", L".htm"}) {
+        const std::wstring type = std::wstring(L"LauncherE2E") + extension;
+        SetString(HKEY_CLASSES_ROOT, extension, nullptr, type);
+        SetString(HKEY_CLASSES_ROOT, type + L"\\shell\\open\\command", nullptr, open);
+    }
+    for (const wchar_t* type : {L"Folder", L"Directory", L"http", L"https"}) {
+        SetString(HKEY_CLASSES_ROOT, std::wstring(type) + L"\\shell\\open\\command", nullptr, open);
+        // Wine opens folders through DDE first, which would bypass the command.
+        ::RegDeleteKeyW(HKEY_CLASSES_ROOT, (std::wstring(type) + L"\\shell\\open\\ddeexec\\Application").c_str());
+        ::RegDeleteKeyW(HKEY_CLASSES_ROOT, (std::wstring(type) + L"\\shell\\open\\ddeexec\\Topic").c_str());
+        ::RegDeleteKeyW(HKEY_CLASSES_ROOT, (std::wstring(type) + L"\\shell\\open\\ddeexec").c_str());
+    }
     SetString(HKEY_LOCAL_MACHINE, kRunKey, L"LauncherE2E", recorder + L" /from-run");
+    SetString(HKEY_LOCAL_MACHINE, kRunKey, L"LauncherE2E2", recorder + L" /from-run-b");
 }
 
 void UnregisterRecorder() {
     HKEY run = nullptr;
     if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
         ::RegDeleteValueW(run, L"LauncherE2E");
+        ::RegDeleteValueW(run, L"LauncherE2E2");
         ::RegCloseKey(run);
     }
 }

@@ -68,8 +68,9 @@ std::wstring DiskPath();
 std::vector<std::wstring> RecordedStarts();
 void ClearRecordedStarts();
 
-// Associates .pdf files with the recorder and registers a program under the
-// machine's Run key; both are removed again by the Undo call.
+// Associates documents (.pdf, .txt, .htm), folders and web addresses with the
+// recorder and registers two programs under the machine's Run key; the Run
+// values are removed again by UnregisterRecorder, the associations stay.
 void RegisterRecorder();
 void UnregisterRecorder();
 

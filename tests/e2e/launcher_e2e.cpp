@@ -22,6 +22,13 @@ bool AnyStartContains(const std::wstring& part) {
                        [&](const std::wstring& line) { return line.find(part) != std::wstring::npos; });
 }
 
+size_t StartsContaining(const std::wstring& part) {
+    const auto starts = e2e::RecordedStarts();
+    return static_cast<size_t>(std::count_if(starts.begin(), starts.end(), [&](const std::wstring& line) {
+        return line.find(part) != std::wstring::npos;
+    }));
+}
+
 bool Japanese() { return ::GetUserDefaultUILanguage() == 0x0411; }
 
 class LauncherTest : public ::testing::Test {
@@ -65,11 +72,6 @@ TEST_F(LauncherTest, SampleDiskShowsItsTabsAndLinks) {
     ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return launcher.VisiblePage() != page; }));
     HWND information = launcher.VisiblePage();
     EXPECT_EQ(e2e::ItemText(information, 1019).rfind(L"http://www.orvex.example/", 0), 0u);
-
-    // The close box leaves without starting anything.
-    ::PostMessageW(launcher.Main(), WM_CLOSE, 0, 0);
-    EXPECT_TRUE(launcher.WaitForExit(5000));
-    EXPECT_TRUE(e2e::RecordedStarts().empty());
 }
 
 TEST_F(LauncherTest, TenItemsShowEightLinksAndHoverShowsTheCaption) {
@@ -208,6 +210,12 @@ TEST_F(LauncherTest, FailingSetupIsReportedAsAFailure) {
     const std::wstring message = e2e::ItemText(progress, -1);
     EXPECT_NE(message.find(L"1603"), std::wstring::npos);
     EXPECT_EQ(message.find(L"Installed."), std::wstring::npos);
+    e2e::PressButton(progress, IDOK);
+    ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return !::IsWindow(progress); }));
+    e2e::PressButton(launcher.Main(), 1003);
+    EXPECT_TRUE(launcher.WaitForExit(8000));
+    e2e::WaitUntilPumping(3000, [] { return false; });
+    EXPECT_FALSE(AnyStartContains(L"/from-run")) << "a failed setup installed nothing to start";
 }
 
 void Key(WORD key, bool down) {
@@ -234,6 +242,7 @@ TEST_F(LauncherTest, KeyboardReachesTabsAndLinks) {
         << "Ctrl+Tab moves to the next tab";
     Press(VK_TAB, true);
     Press(VK_TAB, true);
+    Press(VK_TAB, true);
     ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return launcher.VisiblePage() == manuals; }))
         << "and wraps round to the first";
 
@@ -244,7 +253,47 @@ TEST_F(LauncherTest, KeyboardReachesTabsAndLinks) {
         return e2e::ItemText(manuals, 1011) == L"A manual that is on the disk.";
     }));
     Press(VK_RETURN);
-    EXPECT_NE(launcher.WaitForDialog(5000), nullptr) << "Enter on a link opens its item";
+    HWND dialog = launcher.WaitForDialog(5000);
+    ASSERT_NE(dialog, nullptr) << "Enter on a link opens its item";
+    // The focus went to the dialog; the link keeps its highlight meanwhile.
+    e2e::WaitUntilPumping(500, [] { return false; });
+    EXPECT_EQ(e2e::ItemText(manuals, 1011), L"A manual that is on the disk.");
+    e2e::PressButton(dialog, IDCANCEL);
+}
+
+// Two tabs of one kind and two of another: every tab shows its own items, and
+// every installer started on any of them has its program started once at Exit.
+TEST_F(LauncherTest, EveryTabHasItsOwnPageAndEveryRunProgramStartsOnce) {
+    EXPECT_EQ(e2e::TabItems(launcher.ProcessHandle(), launcher.Tab()),
+              (std::vector<std::wstring>{L"Manuals A", L"Setups A", L"Manuals B", L"Setups B"}));
+    const wchar_t* firstLinks[] = {L"Doc A", L"Setup A", L"Doc B", L"Setup B"};
+    std::vector<HWND> pages;
+    for (int tab = 0; tab < 4; ++tab) {
+        launcher.SelectTab(tab);
+        ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] {
+            HWND page = launcher.VisiblePage();
+            return page != nullptr && std::find(pages.begin(), pages.end(), page) == pages.end();
+        })) << "tab " << tab << " has a page of its own";
+        HWND page = launcher.VisiblePage();
+        pages.push_back(page);
+        EXPECT_EQ(e2e::ItemText(page, 1012), firstLinks[tab]) << tab;
+    }
+    EXPECT_EQ(e2e::ItemText(pages[2], 1013), L"Doc B2");
+    EXPECT_FALSE(Enabled(pages[0], 1013)) << "the first Manuals tab has one item";
+
+    for (int tab : {1, 3}) {
+        launcher.SelectTab(tab);
+        ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return launcher.VisiblePage() == pages[static_cast<size_t>(tab)]; }));
+        launcher.ClickLink(0);
+    }
+    ASSERT_TRUE(e2e::WaitUntilPumping(8000, [] { return AnyStartContains(L"/setup-a") && AnyStartContains(L"/setup-b"); }));
+
+    e2e::PressButton(launcher.Main(), 1003);
+    EXPECT_TRUE(launcher.WaitForExit(8000));
+    EXPECT_TRUE(e2e::WaitUntilPumping(8000, [] { return AnyStartContains(L"/from-run-b"); }));
+    e2e::WaitUntilPumping(1000, [] { return false; });
+    EXPECT_EQ(StartsContaining(L"/from-run|"), 1u) << "the first Setups tab's program, once";
+    EXPECT_EQ(StartsContaining(L"/from-run-b|"), 1u) << "the second Setups tab's program, once";
 }
 
 BOOL CALLBACK CollectTexts(HWND window, LPARAM texts) {
@@ -291,6 +340,157 @@ TEST(HostileDiskTest, ADocumentTypeLeavesTheWindowEmptyAndShowsNothingFromOutsid
     // Only "E&xit" is left, and it works.
     e2e::PressButton(launcher.Main(), 1003);
     EXPECT_TRUE(launcher.WaitForExit(5000));
+}
+
+// The setup was started, so leaving by "E&xit" would start its program: the
+// close box must not.
+TEST_F(LauncherTest, TheCloseBoxStartsNothingEvenAfterASetupRan) {
+    launcher.SelectTab(1);
+    ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1015) == L"Setup Works"; }));
+    launcher.ClickLink(3);
+    HWND progress = launcher.WaitForDialog(5000);
+    ASSERT_NE(progress, nullptr);
+    ASSERT_TRUE(e2e::WaitUntilPumping(15000, [&] { return Enabled(progress, IDOK); }));
+    e2e::PressButton(progress, IDOK);
+    ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return !::IsWindow(progress); }));
+
+    ::PostMessageW(launcher.Main(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(launcher.WaitForExit(5000));
+    e2e::WaitUntilPumping(3000, [] { return false; });
+    EXPECT_TRUE(AnyStartContains(L"/exit=0")) << "the setup did run";
+    EXPECT_FALSE(AnyStartContains(L"/from-run"));
+}
+
+// The progress dialog may be left before the setup ends; the setup counts as
+// started, and the launcher goes on.
+TEST_F(LauncherTest, ProgressClosedEarlyWithEscOrTheCloseBoxLeavesTheSetupRunning) {
+    launcher.SelectTab(1);
+    ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1015) == L"Setup Works"; }));
+    for (int way = 0; way < 2; ++way) {
+        launcher.ClickLink(3);
+        HWND progress = launcher.WaitForDialog(5000);
+        ASSERT_NE(progress, nullptr);
+        EXPECT_FALSE(Enabled(progress, IDOK));
+        if (way == 0) {
+            ::PostMessageW(progress, WM_KEYDOWN, VK_ESCAPE, 0);
+        } else {
+            ::PostMessageW(progress, WM_SYSCOMMAND, SC_CLOSE, 0);
+        }
+        ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return !::IsWindow(progress); })) << way;
+        EXPECT_TRUE(launcher.Running());
+    }
+    e2e::PressButton(launcher.Main(), 1003);
+    EXPECT_TRUE(launcher.WaitForExit(8000));
+    EXPECT_TRUE(e2e::WaitUntilPumping(8000, [] { return AnyStartContains(L"/from-run|"); }));
+}
+
+// A setup that is not on the disk: the launcher's "No File" and nothing from the shell.
+TEST_F(LauncherTest, AMissingSetupGivesOneMessage) {
+    launcher.SelectTab(1);
+    ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1018) == L"Setup Missing"; }));
+    launcher.ClickLink(6);
+    HWND box = launcher.WaitForDialog(5000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(e2e::MessageBoxText(box), L"No File");
+    e2e::PressButton(box, IDOK);
+    ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return !::IsWindow(box); }));
+    EXPECT_EQ(launcher.WaitForDialog(1500), nullptr) << "a second box for the same file";
+}
+
+// Folders, web addresses and the information page's link open through the shell.
+TEST_F(LauncherTest, FolderWebAndInformationLinksOpenTheirTargets) {
+    launcher.SelectTab(3);
+    ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1012) == L"Open Folder"; }));
+    launcher.ClickLink(0);
+    EXPECT_TRUE(e2e::WaitUntilPumping(8000, [] { return AnyStartContains(L"disk\\Tools"); }));
+    launcher.ClickLink(1);
+    EXPECT_TRUE(e2e::WaitUntilPumping(8000, [] { return AnyStartContains(L"https://www.orvex.example/support/"); }));
+
+    launcher.SelectTab(2);
+    ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] {
+        return e2e::ItemText(launcher.VisiblePage(), 1019) == L"http://www.orvex.example/register/";
+    }));
+    HWND information = launcher.VisiblePage();
+    HWND link = ::GetDlgItem(information, 1019);
+    ::PostMessageW(information, WM_COMMAND, MAKEWPARAM(1019, STN_CLICKED), reinterpret_cast<LPARAM>(link));
+    EXPECT_TRUE(e2e::WaitUntilPumping(8000, [] { return AnyStartContains(L"http://www.orvex.example/register/"); }));
+}
+
+// Template 132: the model list and "OK" open the chosen model's document.
+TEST_F(LauncherTest, ModelOnlyDialogOpensTheChosenModelsDocumentWithOk) {
+    launcher.SelectTab(3);
+    ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1015) == L"Read Me Per Model"; }));
+    launcher.ClickLink(3);
+    HWND dialog = launcher.WaitForDialog(5000);
+    ASSERT_NE(dialog, nullptr);
+    HWND models = ::GetDlgItem(dialog, 1006);
+    EXPECT_EQ(::SendMessageW(models, CB_GETCOUNT, 0, 0), 2);
+    ::SendMessageW(models, CB_SETCURSEL, 1, 0);
+    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(1006, CBN_SELCHANGE), reinterpret_cast<LPARAM>(models));
+    e2e::PressButton(dialog, 1005);
+    EXPECT_TRUE(e2e::WaitUntilPumping(8000, [] { return AnyStartContains(L"Manual\\readme.htm"); }));
+    EXPECT_FALSE(AnyStartContains(L"readme.txt"));
+}
+
+// The Application item: its dialog lists the sub-items; an installer run from it
+// shows the Application item's title, and its program starts when the dialog
+// closes, not when the launcher is left.
+TEST_F(LauncherTest, ApplicationDialogRunsASetupAndStartsItsProgramWhenClosed) {
+    launcher.SelectTab(3);
+    ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1014) == L"Tool Box"; }));
+    launcher.ClickLink(2);
+    HWND dialog = launcher.WaitForDialog(5000);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(e2e::WindowText(dialog), L"Tool Box ");
+    EXPECT_EQ(e2e::ItemText(dialog, 1014), L"Box Setup");
+    EXPECT_EQ(e2e::ItemText(dialog, 1015), L"Box Tool");
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(dialog, 1016)));
+
+    e2e::PressButton(dialog, 1014);
+    HWND progress = launcher.WaitForDialog(5000, dialog);
+    ASSERT_NE(progress, nullptr);
+    EXPECT_EQ(e2e::WindowText(progress), L"Tool Box ") << "the Application item's title";
+    ASSERT_TRUE(e2e::WaitUntilPumping(15000, [&] { return Enabled(progress, IDOK); }));
+    e2e::PressButton(progress, IDOK);
+    ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return !::IsWindow(progress); }));
+    EXPECT_TRUE(AnyStartContains(L"/box-setup"));
+    EXPECT_FALSE(AnyStartContains(L"/from-run-b")) << "not while the dialog is open";
+
+    ::PostMessageW(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return !::IsWindow(dialog); }));
+    EXPECT_TRUE(e2e::WaitUntilPumping(8000, [] { return AnyStartContains(L"/from-run-b|"); }));
+    EXPECT_TRUE(launcher.Running());
+}
+
+// Leaving the window for another program clears the highlight (0x046F), but not
+// while a selection dialog of the launcher is what took the focus.
+TEST_F(LauncherTest, DeactivationClearsTheHighlightExceptUnderASelectionDialog) {
+    HWND page = launcher.VisiblePage();
+    HWND link = ::GetDlgItem(page, 1012);
+    auto hover = [&] {
+        return e2e::WaitUntilPumping(3000, [&] {
+            ::SendMessageW(link, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+            return e2e::ItemText(page, 1011) == L"A manual that is on the disk.";
+        });
+    };
+    ASSERT_TRUE(hover());
+    launcher.ClickLink(0);
+    HWND dialog = launcher.WaitForDialog(5000);
+    ASSERT_NE(dialog, nullptr);
+    e2e::WaitUntilPumping(500, [] { return false; });
+    EXPECT_EQ(e2e::ItemText(page, 1011), L"A manual that is on the disk.") << "kept under the dialog";
+    e2e::PressButton(dialog, IDCANCEL);
+    ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return !::IsWindow(dialog); }));
+
+    ::SetForegroundWindow(launcher.Main());
+    ASSERT_TRUE(hover());
+    HWND other = ::CreateWindowExW(0, L"STATIC", L"Another Program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                                   nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(other, nullptr);
+    ::SetForegroundWindow(other);
+    EXPECT_TRUE(e2e::WaitUntilPumping(3000, [&] { return e2e::ItemText(page, 1011).empty(); }))
+        << "another program in front clears the highlight";
+    ::DestroyWindow(other);
 }
 
 TEST_F(LauncherTest, AboutBoxFromTheSystemCommand) {

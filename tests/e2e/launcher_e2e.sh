@@ -2,9 +2,9 @@
 # Runs one end-to-end test of the launcher under Wine from a fresh test disk:
 # the launcher, an information file, a manual and the recorder program that
 # stands in for readers, tools and setups.
-#   launcher_e2e.sh BIN_DIR DRIVER.exe GTEST_FILTER [LANG] [sample|hostile|entity]
+#   launcher_e2e.sh BIN_DIR DRIVER.exe GTEST_FILTER [LANG] [sample|repeat|hostile|entity]
 # "sample" puts the disk's own information files on the disk instead of the
-# test description; "hostile" puts files there that declare a document type
+# test description; "repeat" a description with two tabs of each of two kinds; "hostile" puts files there that declare a document type
 # with an external entity naming a file outside the disk and an entity bomb,
 # both used; "entity" the same with the bomb declared but not used (a parser
 # that refuses bombs by itself would otherwise hide what it does with the rest).
@@ -21,9 +21,13 @@ cp "$bin/launcher.exe" "$disk/"
 cp "$bin/launcher_recorder.exe" "$disk/Tools/recorder.exe"
 cp "$bin/launcher_recorder.exe" "$disk/Setup/setup.exe"
 printf '%%PDF-1.4\n' >"$disk/Manual/present.pdf"
+printf 'read me\n' >"$disk/Manual/readme.txt"
+printf '<html></html>\n' >"$disk/Manual/readme.htm"
 dos() { printf 'Z:%s' "${1//\//\\}"; }
 if [[ $kind == sample ]]; then
   cp "$root/launcher/samples/LauncherInfo/"*.xml "$disk/LauncherInfo/"
+elif [[ $kind == repeat ]]; then
+  cp "$here/launcher-disk-repeat/"*.xml "$disk/LauncherInfo/"
 elif [[ $kind == hostile || $kind == entity ]]; then
   caption='&b9;'
   [[ $kind == entity ]] && caption='none'
