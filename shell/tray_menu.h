@@ -20,8 +20,11 @@ struct OpenWindows {
     bool calmiraOpen = false;
     bool filterOpen = false;
     bool monitorListOpen = false;
+    // The colour detail dialog adjusts a monitor whether or not the settings
+    // window still counts as shown.
+    bool colorDetailOpen = false;
 
-    bool Any() const { return settingsShown || calmiraOpen || filterOpen || monitorListOpen; }
+    bool Any() const { return settingsShown || calmiraOpen || filterOpen || monitorListOpen || colorDetailOpen; }
 };
 
 struct TrayMenuChoice {

@@ -262,8 +262,35 @@ void CDlgColor::OnDelete() {
 
 // ---- Colour detail dialog ------------------------------------------------------------
 
+namespace {
+
+// The settings window is disabled for as long as the colour detail dialog runs,
+// and enabled again however the dialog ends: restored from the taskbar it would
+// otherwise let another monitor become current, start a second dialog, or hide
+// the settings so that Auto Tonalis switches the monitor under the dialog.
+class DisabledWhileDetailRuns {
+public:
+    DisabledWhileDetailRuns(HWND window, bool& open) : m_window(window), m_open(open) {
+        m_open = true;
+        ::EnableWindow(m_window, FALSE);
+    }
+    ~DisabledWhileDetailRuns() {
+        ::EnableWindow(m_window, TRUE);
+        m_open = false;
+    }
+    DisabledWhileDetailRuns(const DisabledWhileDetailRuns&) = delete;
+    DisabledWhileDetailRuns& operator=(const DisabledWhileDetailRuns&) = delete;
+
+private:
+    HWND m_window;
+    bool& m_open;
+};
+
+}  // namespace
+
 void CDlgColor::OnColorDetail() {
     CVistrelApp& app = VistrelApp();
+    if (m_bDetailOpen || app.m_hColorSubWnd != nullptr) return;
     HWND main = MainWindow();
     // The settings window steps aside (minimised) while the dialog is up, and the
     // monitor set is not rebuilt under the dialog.
@@ -273,6 +300,7 @@ void CDlgColor::OnColorDetail() {
     app.m_statusAll.m_bBusy = 1;
 
     {
+        DisabledWhileDetailRuns disabled(main, m_bDetailOpen);
         CDlgColorSub dialog;
         dialog.DoModal(nullptr);
     }
@@ -297,6 +325,7 @@ void CDlgColor::OnColorDetail() {
 // ---- Messages ------------------------------------------------------------------------
 
 bool CDlgColor::OnCommand(int id, int code, HWND control) {
+    if (m_bDetailOpen) return true;
     switch (id) {
     case kIdMonitor:
         if (code == CBN_SELCHANGE) OnMonitorSelected();

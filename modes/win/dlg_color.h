@@ -53,5 +53,7 @@ private:
     int m_nModeIndex = -1;
     // The monitor allowed adjustment when it was last asked.
     bool m_bAdjustable = false;
+    // The colour detail dialog runs; this page takes no command meanwhile.
+    bool m_bDetailOpen = false;
     std::unique_ptr<CMonitorColor> m_pColor;
 };

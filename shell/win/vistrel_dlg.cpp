@@ -47,6 +47,7 @@ shell::OpenWindows CurrentOpenWindows() {
     open.calmiraOpen = app.m_bCalmiraOpen != 0;
     open.filterOpen = app.m_bFilterOpen != 0;
     open.monitorListOpen = app.m_bMonitorListOpen != 0;
+    open.colorDetailOpen = app.m_hColorSubWnd != nullptr;
     return open;
 }
 
@@ -226,7 +227,9 @@ void CVistrelDlg::OnTrayNotify(LPARAM mouseMessage) {
     if (mouseMessage == WM_LBUTTONDBLCLK) {
         switch (shell::ChooseDoubleClick(HasCurrentMonitor(), CurrentOpenWindows())) {
         case shell::DoubleClickAction::BringToFront:
-            UnlockForeground();
+            // The settings window is disabled under the colour detail dialog.
+            if (VistrelApp().m_hColorSubWnd != nullptr) ui::SetForegroundUnlocked(VistrelApp().m_hColorSubWnd);
+            else UnlockForeground();
             break;
         case shell::DoubleClickAction::ShowSettings:
             if (Page(0) != nullptr) Page(0)->Post(shell_ids::kMsgRefreshModePage);
@@ -391,7 +394,9 @@ bool CVistrelDlg::OnCommand(int id, int code, HWND control) {
         RunAbout();
         return true;
     case shell_ids::kIdCloseButton:
-        HideSettings();
+        // Not under the colour detail dialog: hidden settings would let Auto
+        // Tonalis switch the monitor that dialog adjusts.
+        if (app.m_hColorSubWnd == nullptr) HideSettings();
         return true;
     default:
         return false;
@@ -400,7 +405,7 @@ bool CVistrelDlg::OnCommand(int id, int code, HWND control) {
 
 void CVistrelDlg::OnCancel() {
     // Esc must never destroy the resident window; it closes the settings like "&Close".
-    HideSettings();
+    if (VistrelApp().m_hColorSubWnd == nullptr) HideSettings();
 }
 
 bool CVistrelDlg::OnNotify(int id, NMHDR* header, LRESULT& result) {
@@ -510,6 +515,12 @@ bool CVistrelDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
         result = 0;
         return true;
     case shell_ids::kMsgSelectMonitor: {
+        // The colour detail dialog keeps working on the monitor it opened on; no
+        // other may become current under it.
+        if (app.m_hColorSubWnd != nullptr) {
+            result = 0;
+            return true;
+        }
         ui::WaitCursor wait;
         app.m_statusAll.SelectMonitor(static_cast<int>(lParam));
         PublishCurrentMonitor();

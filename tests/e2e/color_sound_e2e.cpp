@@ -242,6 +242,52 @@ TEST_F(PagesTest, DetailDialogWritesEachMoveAndCancelPutsTheOpeningValuesBack) {
     })) << "the settings window comes back";
 }
 
+BOOL CALLBACK CountDetailDialogs(HWND window, LPARAM context) {
+    char className[16] = {};
+    ::GetClassNameA(window, className, sizeof className);
+    if (std::string(className) == "#32770" && ::GetDlgItem(window, 1039) != nullptr) ++*reinterpret_cast<int*>(context);
+    return TRUE;
+}
+
+int DetailDialogCount() {
+    int count = 0;
+    ::EnumWindows(CountDetailDialogs, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+TEST_F(PagesTest, DetailDialogDisablesTheSettingsWindowAndStaysWithItsMonitor) {
+    ASSERT_TRUE(SetSimRegister(kMonitorTwo, 0, 0x10, 25));
+    HWND page = ColorPage();
+    ASSERT_NE(page, nullptr);
+    HWND dialog = OpenColorDetail(page);
+    ASSERT_NE(dialog, nullptr);
+    HWND main = program.MainWindow();
+    EXPECT_FALSE(::IsWindowEnabled(main)) << "the settings window takes no input under the dialog";
+    ASSERT_EQ(SimRegister(kMonitorOne, 0xE0, 0xE3), 1);
+
+    // The settings window restored from the taskbar: choosing monitor 2, a second
+    // "C&olor..." and "&Close" change nothing.
+    ::ShowWindowAsync(main, SW_RESTORE);
+    Choose(page, 1008, 1);
+    Press(page, 1047);
+    ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(1046, BN_CLICKED), 0);
+    ::Sleep(1500);
+    EXPECT_EQ(program.CurrentMonitor(), 1);
+    EXPECT_EQ(DetailDialogCount(), 1);
+    EXPECT_NE(::IsWindowVisible(main), FALSE) << "the settings stay open";
+
+    MoveSlider(dialog, 1003, 43);
+    EXPECT_TRUE(WaitForRegister(kMonitorOne, 0, 0x10, 43));
+    EXPECT_EQ(SimRegister(kMonitorTwo, 0, 0x10), 25);
+    Press(dialog, IDCANCEL);
+    EXPECT_TRUE(e2e::WaitUntil(5000, [&] { return !::IsWindow(dialog); }));
+    EXPECT_TRUE(WaitForRegister(kMonitorOne, 0, 0x10, 60)) << "Cancel puts monitor 1's own value back";
+    EXPECT_TRUE(WaitForRegister(kMonitorOne, 0xE0, 0xE3, 0)) << "monitor 1 leaves the adjusting state";
+    EXPECT_EQ(SimRegister(kMonitorTwo, 0, 0x10), 25) << "monitor 2 keeps its own brightness";
+    EXPECT_TRUE(e2e::WaitUntil(5000, [&] { return ::IsWindowEnabled(main) != FALSE; }))
+        << "the settings window takes input again";
+}
+
 TEST_F(PagesTest, DisplayChangeEndsTheDetailDialog) {
     HWND page = ColorPage();
     ASSERT_NE(page, nullptr);
@@ -250,6 +296,8 @@ TEST_F(PagesTest, DisplayChangeEndsTheDetailDialog) {
     ::PostMessageW(dialog, WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
     EXPECT_TRUE(e2e::WaitUntil(5000, [&] { return !::IsWindow(dialog); }));
     EXPECT_TRUE(WaitForRegister(kMonitorOne, 0xE0, 0xE3, 0));
+    EXPECT_TRUE(e2e::WaitUntil(5000, [&] { return ::IsWindowEnabled(program.MainWindow()) != FALSE; }))
+        << "the settings window takes input again";
 }
 
 TEST_F(PagesTest, VolumeIsWrittenAndResetAndLeavingTellsOnlyMonitorsWithSound) {

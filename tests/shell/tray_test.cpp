@@ -140,12 +140,15 @@ TEST(TrayMenuTest, MenuAndDoubleClickFollowMonitorAndOpenWindows) {
     filter.filterOpen = true;
     shell::OpenWindows list;
     list.monitorListOpen = true;
+    shell::OpenWindows detail;
+    detail.colorDetailOpen = true;
     const Case cases[] = {
         {"idle", true, none, 0, false, DoubleClickAction::ShowSettings},
         {"settings shown", true, settings, 0, true, DoubleClickAction::BringToFront},
         {"calmira open", true, calmira, 0, true, DoubleClickAction::BringToFront},
         {"filter open", true, filter, 0, true, DoubleClickAction::BringToFront},
         {"list open", true, list, 0, true, DoubleClickAction::BringToFront},
+        {"colour detail open", true, detail, 0, true, DoubleClickAction::BringToFront},
         {"no monitor", false, none, 1, false, DoubleClickAction::Nothing},
     };
     for (const Case& c : cases) {
