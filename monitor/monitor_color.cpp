@@ -60,6 +60,12 @@ void CMonitorColor::CopyFrom(const CMonitorColor& other) { *this = other; }
 bool CMonitorColor::ReadColorState(MonitorList& list, const CMonitorStatusAll& all) {
     const CMonitorStatus* record = all.Current();
     if (record == nullptr) return false;
+    ReadColorState(list, *record);
+    return true;
+}
+
+void CMonitorColor::ReadColorState(MonitorList& list, const CMonitorStatus& monitor) {
+    const CMonitorStatus* record = &monitor;
     Reset();
 
     Store(Read(list, *record, kColorPage, kModeCode, false), &m_nMode, &m_nModeMax, &m_bModeValid);
@@ -97,12 +103,17 @@ bool CMonitorColor::ReadColorState(MonitorList& list, const CMonitorStatusAll& a
             m_bQuadValid = 1;
         }
     }
-    return true;
 }
 
 bool CMonitorColor::WriteColorState(MonitorList& list, const CMonitorStatusAll& all) const {
     const CMonitorStatus* record = all.Current();
     if (record == nullptr) return false;
+    WriteColorState(list, *record);
+    return true;
+}
+
+void CMonitorColor::WriteColorState(MonitorList& list, const CMonitorStatus& monitor) const {
+    const CMonitorStatus* record = &monitor;
     // Modes outside the catalogue have no flags, so nothing that depends on them is written.
     const std::uint32_t flags = record->m_ModeInfo.ModeFlags(m_nMode);
     const auto value = [](std::int32_t v) { return static_cast<std::uint32_t>(v); };
@@ -135,5 +146,4 @@ bool CMonitorColor::WriteColorState(MonitorList& list, const CMonitorStatusAll& 
     }
     if (m_bContrastValid && (flags & kModeFlagContrast))
         list.WriteFeature(record, kStandardPage, kContrastCode, value(m_nContrast), false);
-    return true;
 }

@@ -22,9 +22,12 @@ public:
     // Fills the snapshot from the current monitor; a value that cannot be read keeps
     // its valid flag at 0. False when there is no current monitor.
     bool ReadColorState(MonitorList& list, const CMonitorStatusAll& all);
+    // The same for one monitor, whichever is current.
+    void ReadColorState(MonitorList& list, const CMonitorStatus& record);
     // Writes the valid values back to the current monitor, each only where the
     // mode's capability flags allow it. False when there is no current monitor.
     bool WriteColorState(MonitorList& list, const CMonitorStatusAll& all) const;
+    void WriteColorState(MonitorList& list, const CMonitorStatus& record) const;
 
     // Page 0x30 code 0xE2.
     std::int32_t m_nMode = -1;

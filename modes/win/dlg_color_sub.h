@@ -5,8 +5,10 @@
 #include <windows.h>
 
 #include <array>
+#include <memory>
 #include <vector>
 
+#include "modes/color_detail_session.h"
 #include "monitor/monitor_color.h"
 #include "ui/controls/slider.h"
 #include "ui/controls/static_control.h"
@@ -48,36 +50,16 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    enum Slider { kTemperature, kBrightness, kContrast, kGamma, kRed, kGreen, kBlue, kSliderCount };
-
-    // Reads the monitor and sets every control up; the monitor is claimed.
-    void Load(bool takeBackup);
-    void SetUpSliders();
-    void SetUpTemperature(std::int32_t upper);
-    void SetUpLevel(Slider slider, std::int32_t value, std::int32_t maximum, bool valid);
-    void EnableByCapability();
-    void UpdateColorBar();
-    void ReadGains();
     void EnableAll(bool enable);
-    void MoveTemperature(int position);
-    void MoveLevel(Slider slider, int position);
-    void MoveGamma(int position);
-    void PutBack(Slider slider);
-    void Accept(Slider slider, int position) { m_nAccepted[slider] = position; }
-    std::uint32_t ModeFlags() const;
-    const CMonitorStatus* Record() const;
+    // Copies what the session holds to the sliders, texts and colour bar; after a
+    // load also the enabling and icons.
+    void ShowSession(bool enabling);
+    void ShowEnabling();
 
-    CMonitorColor* m_pColor = nullptr;
+    // The monitor the dialog was opened on; null when there was none.
+    std::unique_ptr<CColorDetailSession> m_session;
     CMonitorColor m_ownColor;
-    CMonitorColor m_backup;
-    bool m_bBackupTaken = false;
-    bool m_bLoaded = false;
-    // The gains moved the monitor to its user preset; its indicator is not asked again.
-    bool m_bUserPresetSeen = false;
-    std::vector<std::int32_t> m_presets;
-    std::int32_t m_nTemperatureUpper = 0;
-    std::array<ui::Slider, kSliderCount> m_sliders;
-    std::array<int, kSliderCount> m_nAccepted{};
+    std::array<ui::Slider, kDetailSliderCount> m_sliders;
     CColorBar m_colorBar;
     HBRUSH m_brValueField = nullptr;
     HBRUSH m_brBackground = nullptr;
