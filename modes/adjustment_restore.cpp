@@ -1,5 +1,6 @@
 #include "modes/adjustment_restore.h"
 
+#include <algorithm>
 #include <array>
 
 #include "modes/mode_lists.h"
@@ -8,6 +9,8 @@ namespace {
 
 constexpr std::uint16_t kStandardPage = 0;
 constexpr std::uint16_t kColorPage = 0x30;
+constexpr std::uint16_t kQuadPage = 0xE0;
+constexpr std::uint8_t kQuadFirstCode = 0xE4;
 constexpr std::uint16_t kCommandPage = 0xF0;
 constexpr std::uint8_t kColorTempCode = 0xE3;
 constexpr std::uint8_t kGammaCode = 0xE4;
@@ -44,6 +47,26 @@ void RestoreItem(MonitorList& list, const CMonitorStatus& record, std::uint16_t 
     if (!list.ReadFeature(&record, page, code, &current, &maximum, pageSelected, true)) return;
     if (const std::optional<std::uint32_t> value = RescaledValue(stored, current, maximum))
         list.WriteFeature(&record, page, code, *value, pageSelected);
+}
+
+// The four values carry no maxima of their own: each is held to what the monitor
+// reports as its maximum now, as a damaged or foreign record would otherwise
+// send whatever it holds to page 0xE0. A value the monitor gives no range for
+// leaves the whole set out.
+void RestoreQuad(MonitorList& list, const CMonitorStatus& record, const AdjustmentData& data) {
+    if (data.quadValid != 1) return;
+    std::array<std::uint32_t, 4> values{};
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        std::uint32_t current = 0;
+        std::uint32_t maximum = 0;
+        if (!list.ReadFeature(&record, kQuadPage, static_cast<std::uint8_t>(kQuadFirstCode + i), &current, &maximum,
+                              i != 0, true) ||
+            maximum == 0)
+            return;
+        const std::int32_t stored = data.quad[i];
+        values[i] = stored < 0 ? 0u : std::min(static_cast<std::uint32_t>(stored), maximum);
+    }
+    list.WriteFeatureQuad(&record, 0, values, true);
 }
 
 }  // namespace
@@ -104,10 +127,14 @@ bool ReadAdjustmentData(MonitorList& list, const CMonitorStatus& record, Adjustm
 
 void ApplyAdjustmentData(MonitorList& list, const CMonitorStatus& record, const AdjustmentData& data) {
     const std::uint32_t flags = ModeFlagsOf(record, data.mode);
-    // Page 0x30 counts as selected only once a write on it went through; otherwise
-    // the next paged value would land on whatever page was selected last.
-    const bool colorPage = WriteDisplayMode(list, record, data.mode, false);
-    if (colorPage && (flags & kModeFlagColorTemperature))
+    // The set's values belong to its mode. A monitor that does not offer the mode,
+    // or did not take it, stays in another mode, which the values would change:
+    // nothing of the set is written then. The mode write leaves page 0x30 selected.
+    if (!WriteDisplayMode(list, record, data.mode, false)) {
+        EndColorAdjustment(list, record);
+        return;
+    }
+    if (flags & kModeFlagColorTemperature)
         list.WriteFeature(&record, kColorPage, kColorTempCode,
                           static_cast<std::uint32_t>(data.colorTemperature), true);
     if (flags & kModeFlagBrightness)
@@ -118,14 +145,9 @@ void ApplyAdjustmentData(MonitorList& list, const CMonitorStatus& record, const 
         RestoreItem(list, record, kStandardPage, kGreenGainCode, false, data.greenGain);
         RestoreItem(list, record, kStandardPage, kBlueGainCode, false, data.blueGain);
     }
-    if (colorPage && (flags & kModeFlagGamma))
+    if (flags & kModeFlagGamma)
         RestoreItem(list, record, kColorPage, kGammaCode, true, data.gamma);
-    if (record.m_ModeInfo.HasQuadSet() && (flags & kModeFlagBrightness) && data.quadValid) {
-        const std::array<std::uint32_t, 4> values = {
-            static_cast<std::uint32_t>(data.quad[0]), static_cast<std::uint32_t>(data.quad[1]),
-            static_cast<std::uint32_t>(data.quad[2]), static_cast<std::uint32_t>(data.quad[3])};
-        list.WriteFeatureQuad(&record, 0, values, false);
-    }
+    if (record.m_ModeInfo.HasQuadSet() && (flags & kModeFlagBrightness)) RestoreQuad(list, record, data);
     if (flags & kModeFlagContrast)
         RestoreItem(list, record, kStandardPage, kContrastCode, false, data.contrast);
     EndColorAdjustment(list, record);

@@ -32,9 +32,10 @@ bool ReadAdjustmentData(MonitorList& list, const CMonitorStatus& record, Adjustm
 // Puts a set onto the monitor, in this order: the mode; the colour temperature
 // preset; brightness; the gains (only when the stored preset is 0 or 15); gamma;
 // the four-value set; contrast; then ends the adjustment (page 0xF0 code 0xE3 = 0).
-// Levels are rescaled to the monitor's maxima and written only when they differ.
-// A mode the monitor does not offer is not written, and then nothing else of page
-// 0x30 is either.
+// Levels are rescaled to the monitor's maxima and written only when they differ;
+// the four-value set (flag exactly 1) is held to the maxima the monitor reports.
+// A mode the monitor does not offer or did not take writes nothing of the set,
+// only the end of the adjustment.
 void ApplyAdjustmentData(MonitorList& list, const CMonitorStatus& record, const AdjustmentData& data);
 
 // Tells the monitor that the colour adjustment is over: page 0xF0 code 0xE3 = 0.

@@ -265,6 +265,9 @@ bool MonitorList::ReadFeatureQuad(const CMonitorStatus* status, int set,
 bool MonitorList::WriteFeatureQuad(const CMonitorStatus* status, int set,
                                    const std::array<std::uint32_t, 4>& values, bool pageSelected) {
     if (!HasHandle(status) || set != 0) return false;
+    for (std::uint32_t value : values) {
+        if (value > kMaxWriteValue) return false;
+    }
     for (std::uint8_t code = kQuadFirstCode; code <= kQuadCommitCode; ++code) {
         if (!HasExtendedFeature(status->m_ExtFeatures, kQuadPage, code, -1)) return false;
     }

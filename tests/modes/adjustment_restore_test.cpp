@@ -97,7 +97,8 @@ TEST_F(AdjustmentOnMonitor, RestoreWritesModeFirstAndEndsTheAdjustmentLast) {
         "get 10", "set 10=32",                          // 50 of 100 where 60 was
         "get 16", "set 16=C8", "get 18", "set 18=C9", "get 1A", "set 1A=CA",
         "get E4", "set E4=2",                           // gamma, page 0x30 still selected
-        "set E1=E0", "set E4=A", "set E5=B", "set E6=C", "set E7=D", "set E8=1",
+        "set E1=E0", "get E4", "get E5", "get E6", "get E7",  // the set's maxima now
+        "set E4=A", "set E5=B", "set E6=C", "set E7=D", "set E8=1",
         "get 12", "set 12=28",
         "set E1=F0", "set E3=0"};
     EXPECT_EQ(Traffic(*desk, 0), expected);
@@ -118,21 +119,66 @@ TEST_F(AdjustmentOnMonitor, GainsComeBackOnlyWithTheOffOrUserPreset) {
 
 TEST_F(AdjustmentOnMonitor, ModeTheMonitorLacksWritesNothingOfItsPage) {
     Open();
+    const Lines onlyTheEnd = {"set E1=F0", "set E3=0"};
     AdjustmentData data = FullSet(0);
-    data.mode = 1000;  // outside the catalogue: no flags, no writes
+    data.mode = 1000;  // outside the catalogue
     ApplyAdjustmentData(*list, Record(), data);
-    EXPECT_EQ(Traffic(*desk, 0), (Lines{"set E1=F0", "set E3=0"}));
+    EXPECT_EQ(Traffic(*desk, 0), onlyTheEnd);
 
-    // A catalogue mode the monitor does not offer: its write is refused, so neither
-    // preset nor gamma may go to whatever page was selected last.
+    // A catalogue mode the monitor does not offer (Picture mode adjusts brightness,
+    // preset and the four-value set): none of the set's values may go into the
+    // mode the monitor stays in.
     desk->ClearLog();
     data.mode = 1;
     ApplyAdjustmentData(*list, Record(), data);
-    const Lines traffic = Traffic(*desk, 0);
-    EXPECT_EQ(rec_testing::Count(traffic, "set E1=30"), 0);
-    EXPECT_EQ(rec_testing::Count(traffic, "set E3=0"), 1) << "only the closing command";
-    EXPECT_EQ(traffic.back(), "set E3=0");
+    EXPECT_EQ(Traffic(*desk, 0), onlyTheEnd);
     EXPECT_EQ(Register(0x30, 0xE2), 17);
+    EXPECT_EQ(Register(0, 0x10), 60);
+
+    // An offered mode whose write fails (its page selection is lost) likewise.
+    desk->ClearLog();
+    data.mode = 3;
+    desk->FailNext(0, 1);
+    ApplyAdjustmentData(*list, Record(), data);
+    EXPECT_EQ(Traffic(*desk, 0), (Lines{"set E1=30", "set E1=F0", "set E3=0"}));
+    EXPECT_EQ(Register(0x30, 0xE2), 17);
+    EXPECT_EQ(Register(0, 0x10), 60);
+}
+
+TEST_F(AdjustmentOnMonitor, FourValueSetIsHeldToTheMonitorsMaximaAndNeedsItsFlagExactlyOne) {
+    Open();
+    AdjustmentData data = FullSet(6);
+    data.brightness.valid = 0;
+    data.gamma.valid = 0;
+    data.contrast.valid = 0;
+    const Lines head = {"set E1=30", "set E2=3", "set E3=6", "set E1=E0", "get E4", "get E5", "get E6", "get E7"};
+    // A damaged or foreign record: far above the maximum of 100, and negative.
+    data.quad = {0x7FFFFFFF, 100, 101, -5};
+    ApplyAdjustmentData(*list, Record(), data);
+    Lines expected = head;
+    for (const char* line : {"set E4=64", "set E5=64", "set E6=64", "set E7=0", "set E8=1", "set E1=F0", "set E3=0"})
+        expected.push_back(line);
+    EXPECT_EQ(Traffic(*desk, 0), expected);
+    EXPECT_EQ(Register(0xE0, 0xE4), 100);
+    EXPECT_EQ(Register(0xE0, 0xE7), 0);
+
+    // Only a flag of exactly 1 says the set was read when saved.
+    desk->ClearLog();
+    data.quad = {1, 2, 3, 4};
+    data.quadValid = 2;
+    ApplyAdjustmentData(*list, Record(), data);
+    EXPECT_EQ(Traffic(*desk, 0), (Lines{"set E1=30", "set E2=3", "set E3=6", "set E1=F0", "set E3=0"}));
+    EXPECT_EQ(Register(0xE0, 0xE4), 100);
+
+    // A maximum the monitor cannot tell leaves the whole set out.
+    desk->ClearLog();
+    data.quadValid = 1;
+    desk->FailReadsOf(0, {false, {0xE0, 0xE6}});
+    ApplyAdjustmentData(*list, Record(), data);
+    const Lines traffic = Traffic(*desk, 0);
+    EXPECT_EQ(rec_testing::Count(traffic, "set E8=1"), 0);
+    EXPECT_EQ(rec_testing::Count(traffic, "set E4=1"), 0);
+    EXPECT_EQ(traffic.back(), "set E3=0");
 }
 
 TEST_F(AdjustmentOnMonitor, RegisteredSetBringsTheMonitorBackOnAnotherMaximum) {

@@ -583,6 +583,13 @@ TEST_F(Access, FourValueSetIsRefusedWithoutClaimOrListedRegisters) {
     EXPECT_TRUE(trace.empty());
 }
 
+TEST_F(Access, FourValueSetAboveSixteenBitsIsRefusedWhole) {
+    Acquire();
+    EXPECT_FALSE(list.WriteFeatureQuad(&status, 0, {1, 2, 0x10000, 4}, false));
+    EXPECT_TRUE(trace.empty()) << "not a single value staged";
+    EXPECT_TRUE(list.WriteFeatureQuad(&status, 0, {0xFFFF, 0, 0, 0}, false));
+}
+
 TEST_F(Access, FourValueWriteNeedsTheCommitRegister) {
     Acquire();
     status.m_ExtFeatures.erase(ExtendedFeatureKey{0xE0, 0xE8});
