@@ -15,6 +15,27 @@ bool ForegroundWatchActive(bool switchingOn, bool settingsShown, bool modePageVi
     return switchingOn && (!settingsShown || modePageVisible);
 }
 
+namespace {
+
+bool EqualIgnoringCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool SameMonitorOfList(const std::string& a, const std::string& b, const std::vector<std::string>& recordNames) {
+    if (a == b) return true;
+    for (const std::string& name : recordNames) {
+        if (EqualIgnoringCase(name, a) && EqualIgnoringCase(name, b)) return true;
+    }
+    return false;
+}
+
 void CForegroundWatch::Forget() {
     m_lastWindow = 0;
     m_lastDisplay.clear();
@@ -34,7 +55,9 @@ bool CForegroundWatch::Poll(ForegroundChange* change) {
     m_periodsSinceDisplayCheck = 0;
     m_lastRect = rect;
     const std::string display = m_windows.DisplayOf(window);
-    if (window == m_lastWindow && display == m_lastDisplay) return false;
+    if (window == m_lastWindow &&
+        SameMonitorOfList(display, m_lastDisplay, m_recordNames ? m_recordNames() : std::vector<std::string>()))
+        return false;
 
     m_lastWindow = window;
     m_lastDisplay = display;

@@ -72,6 +72,14 @@ bool CDlgTonl::OnInitDialog() {
     m_chkIndependent.SetChecked(ReadPerScreenSwitching(*this));
 
     m_watch.Forget();
+    m_watch.SetRecordNames([] {
+        std::vector<std::string> names;
+        const CMonitorStatusAll& all = VistrelApp().m_statusAll;
+        for (int i = 0; i < all.Count(); ++i) {
+            if (const CMonitorStatus* record = all.At(i)) names.push_back(record->m_strDeviceName);
+        }
+        return names;
+    });
     LoadRules();
     m_apps.Clear();
     m_cboApplication.Clear();

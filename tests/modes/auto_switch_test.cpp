@@ -262,6 +262,36 @@ TEST_F(AutoSwitch, PerScreenSwitchingFollowsTheWindowToTheOtherDisplay) {
     EXPECT_EQ(ModeOf(1), 0);
 }
 
+TEST_F(AutoSwitch, TwoNamesOfTheSameMonitorAreNoMoveToAnotherDisplay) {
+    perScreen = true;
+    AddRule("ALPHA", 0);
+    watch.SetRecordNames([this] {
+        std::vector<std::string> names;
+        for (int i = 0; i < all.Count(); ++i) names.push_back(all.At(i)->m_strDeviceName);
+        return names;
+    });
+    const platform::WindowHandle alpha = Open(kAlpha, kDisplay1);
+    windows.foreground = alpha;
+    EXPECT_EQ(Run(), 1);
+    // Moved within its display, which Windows now names in other letters.
+    desk->ClearLog();
+    windows.Move(alpha, "\\\\.\\display1", 300);
+    EXPECT_EQ(Run(), 0);
+    EXPECT_TRUE(desk->Log().empty());
+    windows.Move(alpha, kDisplay2, 1400);
+    EXPECT_EQ(Run(), 1) << "another monitor of the list is a move";
+}
+
+TEST(ForegroundWatchNames, NamesOfOneRecordAreOneMonitor) {
+    const std::vector<std::string> records = {"\\\\.\\DISPLAY1", "\\\\.\\DISPLAY2"};
+    EXPECT_TRUE(SameMonitorOfList("\\\\.\\DISPLAY1", "\\\\.\\DISPLAY1", {}));
+    EXPECT_TRUE(SameMonitorOfList("", "", records));
+    EXPECT_TRUE(SameMonitorOfList("\\\\.\\DISPLAY2", "\\\\.\\display2", records));
+    EXPECT_FALSE(SameMonitorOfList("\\\\.\\DISPLAY3", "\\\\.\\display3", records)) << "no record of that display";
+    EXPECT_FALSE(SameMonitorOfList("\\\\.\\DISPLAY1", "\\\\.\\DISPLAY2", records));
+    EXPECT_FALSE(SameMonitorOfList("\\\\.\\DISPLAY1", "", records));
+}
+
 TEST_F(AutoSwitch, DefaultTargetCoversApplicationsWithoutARule) {
     // "Not change the mode": nothing reaches any monitor.
     windows.foreground = Open(kBeta);
