@@ -198,6 +198,8 @@ TEST_F(PagesTest, RestoringASetBringsTheSavedBrightnessBack) {
     ASSERT_TRUE(SetSimRegister(kMonitorOne, 0, 0x10, 20));
     HWND box = ::GetDlgItem(page, 1044);
     ::SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Evening"));
+    // What the sound page leaves there, so that the restore's 0 shows.
+    ASSERT_TRUE(SetSimRegister(kMonitorOne, 0xF0, 0xE3, 10));
     Press(page, 1048);
     EXPECT_TRUE(WaitForRegister(kMonitorOne, 0, 0x10, 60));
     EXPECT_TRUE(WaitForRegister(kMonitorOne, 0xF0, 0xE3, 0)) << "the adjustment is ended";

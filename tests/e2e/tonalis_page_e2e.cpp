@@ -188,7 +188,9 @@ TEST_F(TonalisPageTest, ASetChosenOnThePageGoesOnlyToItsModelAndSaysSo) {
     ASSERT_TRUE(ChooseText(page, kIdApplications, L"ALPHA"));
     ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return SelectedData(page, kIdTarget) == 17; }));
 
-    // The preview restores the set on the monitor of its model, then says so.
+    // The preview restores the set on the monitor of its model, then says so. The
+    // sound page's 10 stands in the end-of-adjustment register, so the 0 shows.
+    ASSERT_TRUE(e2e::SetSimRegister(kMonitorOne, 0xF0, 0xE3, 10));
     ASSERT_TRUE(ChooseText(page, kIdTarget, L"Evening")) << "sets follow the modes in the target list";
     HWND box = e2e::WaitForMessageBox(program, 10000);
     ASSERT_NE(box, nullptr);
@@ -229,6 +231,7 @@ TEST_F(TonalisPageTest, ARuleBoundToASetRestoresItWhenItsApplicationComesToTheFr
     ASSERT_TRUE(WriteDword(RulePath("ALPHA"), "Mode", 255));
     ASSERT_TRUE(WriteText(RulePath("ALPHA"), "ModeName", "Evening"));
     const int otherBefore = e2e::SimRegister(kMonitorTwo, 0, kBrightness);
+    ASSERT_TRUE(e2e::SetSimRegister(kMonitorOne, 0xF0, 0xE3, 10));
 
     Program second;
     ASSERT_TRUE(second.Start());

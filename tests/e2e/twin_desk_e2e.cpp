@@ -97,6 +97,8 @@ TEST_F(TwinDeskTest, ASetRestoredOnTheSameModelIsRescaledToItsBrightnessRange) {
     ASSERT_TRUE(ChooseMonitor(page, 2));
     ASSERT_EQ(e2e::SimRegister(kSecond, 0, kBrightness), 120);
     ::SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Half"));
+    // What the sound page leaves there, so that the restore's 0 shows.
+    ASSERT_TRUE(e2e::SetSimRegister(kSecond, 0xF0, 0xE3, 10));
     e2e::Press(page, kIdRestoreData);
     EXPECT_TRUE(e2e::WaitForRegister(kSecond, 0, kBrightness, 100)) << "half of 200";
     EXPECT_TRUE(e2e::WaitForRegister(kSecond, 0xF0, 0xE3, 0)) << "the adjustment is ended";
