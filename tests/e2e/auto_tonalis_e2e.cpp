@@ -1,9 +1,8 @@
 // Automatic mode switching end to end: the real controller against the simulated
 // desk, with stand-in applications (copies of foreground_app.exe) brought to the
 // front, minimised and moved from here. What the monitors hold is read from the
-// desk's state file, which the simulator rewrites after every write that took
-// effect: claiming a monitor writes its owner register, so a state file that
-// stays as it was means no monitor was even claimed.
+// desk's state file; whether they were talked to at all, from the simulator's
+// traffic log (a claim and its release leave the state file as it was).
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -67,6 +66,15 @@ std::string StateText() {
     std::ostringstream text;
     text << file.rdbuf();
     return text.str();
+}
+
+// Commands the simulated monitors received so far, from the traffic log.
+std::size_t TrafficLines() {
+    std::ifstream file(TestFolder() + "\\traffic.log", std::ios::binary);
+    std::size_t lines = 0;
+    std::string line;
+    while (std::getline(file, line)) ++lines;
+    return lines;
 }
 
 // The picture mode a monitor holds: the state file's value, or the factory
@@ -166,7 +174,16 @@ protected:
         StopProgram();
         e2e::DeleteSettingsTree();
     }
-    void StartProgram() { ASSERT_TRUE(program.Start()) << "the controller did not become resident"; }
+    void StartProgram() {
+        // The simulated monitors log every command for the program's lifetime.
+        const std::string log = TestFolder() + "\\traffic.log";
+        ::DeleteFileA(log.c_str());
+        ::SetEnvironmentVariableA("VISTREL_SIM_TRAFFIC_LOG", log.c_str());
+        const bool started = program.Start();
+        ::SetEnvironmentVariableA("VISTREL_SIM_TRAFFIC_LOG", nullptr);
+        ASSERT_TRUE(started) << "the controller did not become resident";
+        ASSERT_GT(TrafficLines(), 0u) << "no traffic log";
+    }
     // Ends the controller through its tray menu once its monitor work is done; a
     // menu opened while the program was busy may miss the keys, so once more.
     void StopProgram() {
@@ -186,14 +203,14 @@ protected:
     // Lets the monitor work in progress end: the release follows the mode's
     // settling time.
     void WaitForQuiet() {
-        for (int i = 0; i < 20 && !StateStaysFor(800); ++i) {
+        for (int i = 0; i < 20 && !QuietFor(800); ++i) {
         }
     }
-    // The state file stays unchanged for this long: no monitor was claimed.
-    bool StateStaysFor(DWORD milliseconds) {
-        const std::string before = StateText();
+    // No monitor receives a single command for this long, not even a claim.
+    bool QuietFor(DWORD milliseconds) {
+        const std::size_t before = TrafficLines();
         ::Sleep(milliseconds);
-        return StateText() == before;
+        return TrafficLines() == before;
     }
 
     Program program;
@@ -205,7 +222,7 @@ TEST_F(AutoTonalisTest, TheBoundModeFollowsTheApplicationInFront) {
     StandIn beta;
     ASSERT_TRUE(beta.Start("BETA.exe", "BetaWindow", 200, 200));
     ASSERT_TRUE(beta.ToFront());
-    ASSERT_TRUE(StateStaysFor(1500)) << "an application without a rule, default Not change: no traffic";
+    ASSERT_TRUE(QuietFor(1500)) << "an application without a rule, default Not change: no traffic";
     EXPECT_EQ(ModeOf(0), kFactoryModes[0]);
 
     ASSERT_TRUE(alpha.Start("ALPHA.exe", "AlphaWindow", 100, 100));
@@ -229,18 +246,18 @@ TEST_F(AutoTonalisTest, TheBoundModeFollowsTheApplicationInFront) {
 
     // Nothing changes in front: no monitor is touched, period after period.
     WaitForQuiet();
-    EXPECT_TRUE(StateStaysFor(2000));
+    EXPECT_TRUE(QuietFor(2000));
 
     // Minimised and restored, the same window is no change.
     ::ShowWindow(alpha.Window(), SW_MINIMIZE);
     ::Sleep(500);
     ::ShowWindow(alpha.Window(), SW_RESTORE);
     ASSERT_TRUE(alpha.ToFront());
-    EXPECT_TRUE(StateStaysFor(1500));
+    EXPECT_TRUE(QuietFor(1500));
 
     // BETA in front keeps whatever the monitors hold.
     ASSERT_TRUE(beta.ToFront());
-    EXPECT_TRUE(StateStaysFor(1500));
+    EXPECT_TRUE(QuietFor(1500));
     EXPECT_EQ(ModeOf(0), kGame);
 }
 
@@ -376,7 +393,7 @@ TEST_F(AutoTonalisTest, IdleWatchCostsNoTrafficAndAboutWhatATrivialTrayCosts) {
     const std::string controllerProcess = LinuxProcessOf(programPath);
     const std::string baselineProcess = LinuxProcessOf(tray);
     constexpr DWORD kSeconds = 10;
-    const std::string stateBefore = StateText();
+    const std::size_t trafficBefore = TrafficLines();
     const double controllerStart = CpuMilliseconds(controllerProcess);
     const double baselineStart = CpuMilliseconds(baselineProcess);
     ::Sleep(kSeconds * 1000);
@@ -387,7 +404,7 @@ TEST_F(AutoTonalisTest, IdleWatchCostsNoTrafficAndAboutWhatATrivialTrayCosts) {
     ::CloseHandle(baseline.hProcess);
     ::CloseHandle(baseline.hThread);
 
-    EXPECT_EQ(StateText(), stateBefore) << "no monitor was claimed while nothing changed";
+    EXPECT_EQ(TrafficLines(), trafficBefore) << "no monitor was claimed while nothing changed";
     std::printf("[ figures  ] idle over %lu s: controller %.1f ms CPU (%.3f%% of a core), "
                 "trivial tray %.1f ms (%.3f%%)\n",
                 static_cast<unsigned long>(kSeconds), controllerUsed, controllerUsed / (kSeconds * 10.0),
