@@ -462,6 +462,48 @@ TEST_F(LauncherTest, ApplicationDialogRunsASetupAndStartsItsProgramWhenClosed) {
     EXPECT_TRUE(launcher.Running());
 }
 
+// Runs a program of the prefix to its end; its exit code, or -1.
+long RunToEnd(std::wstring commandLine) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process)) {
+        return -1;
+    }
+    e2e::WaitUntilPumping(60000, [&] { return ::WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; });
+    DWORD code = 0;
+    ::GetExitCodeProcess(process.hProcess, &code);
+    ::CloseHandle(process.hProcess);
+    ::CloseHandle(process.hThread);
+    return static_cast<long>(code);
+}
+
+// An installed version of the product is offered for removal; Yes removes it
+// through Windows Installer before the setup runs.
+TEST_F(LauncherTest, RemovalAnsweredYesRemovesTheInstalledProductBeforeTheSetup) {
+    wchar_t programFiles[MAX_PATH] = {};
+    ::ExpandEnvironmentStringsW(L"%ProgramFiles%", programFiles, MAX_PATH);
+    const std::wstring marker = std::wstring(programFiles) + L"\\Launcher Removal Test\\marker.txt";
+    ASSERT_EQ(RunToEnd(L"msiexec.exe /i \"" + e2e::DiskPath() + L"\\Setup\\removal-test.msi\" /qn"), 0);
+    ASSERT_NE(::GetFileAttributesW(marker.c_str()), INVALID_FILE_ATTRIBUTES) << "installed first";
+
+    launcher.SelectTab(3);
+    ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] {
+        return e2e::ItemText(launcher.VisiblePage(), 1016) == L"Replace Old Version";
+    }));
+    launcher.ClickLink(4);
+    HWND question = launcher.WaitForDialog(5000);
+    ASSERT_NE(question, nullptr);
+    EXPECT_NE(e2e::MessageBoxText(question).find(L"uninstall other version"), std::wstring::npos);
+    EXPECT_FALSE(AnyStartContains(L"/replaced")) << "nothing runs before the answer";
+    e2e::PressButton(question, IDYES);
+    EXPECT_TRUE(e2e::WaitUntilPumping(30000, [] { return AnyStartContains(L"/replaced"); }));
+    EXPECT_EQ(::GetFileAttributesW(marker.c_str()), INVALID_FILE_ATTRIBUTES) << "the old version is gone";
+    // Whatever happens, the prefix keeps no product for the next run.
+    RunToEnd(L"msiexec.exe /x {5B7E2C90-4A1D-4E63-9F28-3C6A1B0D7E45} /qn");
+}
+
 // Leaving the window for another program clears the highlight (0x046F), but not
 // while a selection dialog of the launcher is what took the focus.
 TEST_F(LauncherTest, DeactivationClearsTheHighlightExceptUnderASelectionDialog) {

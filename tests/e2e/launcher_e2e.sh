@@ -51,6 +51,12 @@ elif [[ $kind == hostile || $kind == entity ]]; then
   done
 else
   cp "$here/launcher-disk/"*.xml "$disk/LauncherInfo/"
+  # A product for the removal step: installed by the test, removed by the launcher.
+  stage=$work/msi
+  mkdir -p "$stage"
+  cp "$here/launcher-msi/removal-test.wxs" "$stage/"
+  printf 'installed\n' >"$stage/marker.txt"
+  wixl -a x64 -o "$disk/Setup/removal-test.msi" "$stage/removal-test.wxs"
 fi
 
 export E2E_WORK_DOS=$(dos "$work") E2E_DISK_DOS=$(dos "$disk")
