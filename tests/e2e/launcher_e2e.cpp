@@ -302,23 +302,23 @@ BOOL CALLBACK CollectTexts(HWND window, LPARAM texts) {
     return TRUE;
 }
 
+struct ProcessTexts {
+    DWORD process;
+    std::vector<std::wstring> texts;
+};
+
+BOOL CALLBACK CollectProcessTexts(HWND window, LPARAM raw) {
+    auto* context = reinterpret_cast<ProcessTexts*>(raw);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner == context->process) CollectTexts(window, reinterpret_cast<LPARAM>(&context->texts));
+    return TRUE;
+}
+
 // Every text of every window the process shows, its children's included.
 std::vector<std::wstring> TextsOfProcess(DWORD process) {
-    struct Context {
-        DWORD process;
-        std::vector<std::wstring> texts;
-    } context{process, {}};
-    ::EnumWindows(
-        [](HWND window, LPARAM raw) -> BOOL {
-            auto* context = reinterpret_cast<Context*>(raw);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(window, &owner);
-            if (owner == context->process) {
-                CollectTexts(window, reinterpret_cast<LPARAM>(&context->texts));
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&context));
+    ProcessTexts context{process, {}};
+    ::EnumWindows(CollectProcessTexts, reinterpret_cast<LPARAM>(&context));
     return context.texts;
 }
 
