@@ -257,8 +257,16 @@ int Session::Detect() {
         if (Interrupted()) break;
         const MonitorEntry& entry = *m_list.GetEntry(i);
         const CMonitorStatus* record = RecordOf(i);
-        const bool maker = record != nullptr || m_list.MatchMakerMonitor(i, false);
         EnsureCapabilities(i);
+        // The maker library matches by desktop position, which a second monitor
+        // of the same display shares; only one with the maker's control
+        // registers is the maker's.
+        bool maker = record != nullptr || entry.usable != 0;
+        if (!maker && m_list.MatchMakerMonitor(i, false)) {
+            FeatureMap features;
+            maker = ParseCapabilities(entry.capabilities, features) && HasFeature(features, 0xE0, -1) &&
+                    HasFeature(features, 0xE1, -1);
+        }
         const std::string display = m_ports.displayName ? m_ports.displayName(entry) : entry.displayInfo.szDevice;
         std::string model = record != nullptr ? record->m_strModelName : CapabilitiesField(entry.capabilities, "model");
         if (model.empty()) model = entry.description;

@@ -1,0 +1,189 @@
+// vistrelctl.exe under Wine against the stand-in DLLs: every verb as a script
+// runs it, and the controller and vistrelctl at work on one desk at once.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "settings_driver.h"
+
+namespace {
+
+using e2e::SimRegister;
+using e2e::SetSimRegister;
+
+constexpr int kMonitorOne = 0;  // TQ6600W on display 1
+constexpr int kMonitorTwo = 1;  // TQ3300W on display 2
+
+struct CtlRun {
+    DWORD status = 0xFFFFFFFF;
+    std::string out;
+    std::string err;
+};
+
+std::string ReadAll(HANDLE pipe) {
+    std::string text;
+    char buffer[4096];
+    DWORD read = 0;
+    while (::ReadFile(pipe, buffer, sizeof buffer, &read, nullptr) && read > 0) text.append(buffer, read);
+    return text;
+}
+
+std::string WithoutCarriageReturns(std::string text) {
+    std::string plain;
+    for (const char c : text) {
+        if (c != '\r') plain += c;
+    }
+    return plain;
+}
+
+// Runs vistrelctl.exe (beside the controller) with the test's desk and waits.
+CtlRun RunCtl(const std::string& arguments) {
+    const std::string program = e2e::ProgramPath();
+    const std::string path = program.substr(0, program.find_last_of('\\')) + "\\vistrelctl.exe";
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE outRead = nullptr, outWrite = nullptr, errRead = nullptr, errWrite = nullptr;
+    ::CreatePipe(&outRead, &outWrite, &inherit, 0);
+    ::CreatePipe(&errRead, &errWrite, &inherit, 0);
+    ::SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
+    ::SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = outWrite;
+    startup.hStdError = errWrite;
+    std::string commandLine = "\"" + path + "\" " + arguments;
+    PROCESS_INFORMATION process{};
+    CtlRun run;
+    const BOOL started = ::CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                          nullptr, &startup, &process);
+    ::CloseHandle(outWrite);
+    ::CloseHandle(errWrite);
+    if (started) {
+        // Both pipes are small and the program writes everything at its end.
+        run.out = WithoutCarriageReturns(ReadAll(outRead));
+        run.err = WithoutCarriageReturns(ReadAll(errRead));
+        ::WaitForSingleObject(process.hProcess, 60000);
+        ::GetExitCodeProcess(process.hProcess, &run.status);
+        ::CloseHandle(process.hThread);
+        ::CloseHandle(process.hProcess);
+    }
+    ::CloseHandle(outRead);
+    ::CloseHandle(errRead);
+    return run;
+}
+
+class CtlTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(e2e::PrepareFreshState(e2e::TestName(), "default-desk.json")); }
+    void TearDown() override {
+        EXPECT_EQ(SimRegister(kMonitorOne, 0, 0xE0), 0) << "no claim left";
+        EXPECT_EQ(SimRegister(kMonitorTwo, 0, 0xE0), 0) << "no claim left";
+        e2e::DeleteSettingsTree();
+    }
+};
+
+TEST_F(CtlTest, EveryVerbAgainstTheSimulatedDesk) {
+    CtlRun run = RunCtl("detect");
+    EXPECT_EQ(run.status, 0u) << run.err;
+    EXPECT_EQ(run.out,
+              "0  \\\\.\\DISPLAY1  TQ6600W  26114073  maker  lcd\n"
+              "1  \\\\.\\DISPLAY2  TQ3300W  81200512  maker  lcd\n"
+              "2  \\\\.\\DISPLAY2  KESTREL 19  -  other  LCD\n");
+    run = RunCtl("--json detect");
+    EXPECT_EQ(run.status, 0u);
+    EXPECT_EQ(run.out.rfind("[{\"index\":0,\"display\":\"\\\\\\\\.\\\\DISPLAY1\",\"model\":\"TQ6600W\"", 0), 0u) << run.out;
+
+    run = RunCtl("caps -m 1");
+    EXPECT_EQ(run.status, 0u) << run.err;
+    EXPECT_NE(run.out.find("page 30: E2(00 01 02 04 11 21 24 2F)"), std::string::npos) << run.out;
+
+    run = RunCtl("get 10");
+    EXPECT_EQ(run.status, 0u) << run.err;
+    EXPECT_EQ(run.out, "60 100\n");
+    run = RunCtl("set 10 70");
+    EXPECT_EQ(run.status, 0u) << run.err;
+    EXPECT_EQ(SimRegister(kMonitorOne, 0, 0x10), 70);
+    run = RunCtl("set 10 101");
+    EXPECT_EQ(run.status, 2u);
+    EXPECT_EQ(run.err, "vistrelctl: value 101 is above the maximum 100 of VCP code 10; nothing written\n");
+    run = RunCtl("get E4 --page 30 -m 1 --json");
+    EXPECT_EQ(run.out, "{\"monitor\":1,\"page\":48,\"code\":228,\"current\":4,\"maximum\":8}\n");
+
+    run = RunCtl("mode game");
+    EXPECT_EQ(run.status, 0u) << run.err;
+    EXPECT_EQ(SimRegister(kMonitorOne, 0x30, 0xE2), 17);
+    run = RunCtl("mode");
+    EXPECT_NE(run.out.find("* 17  Game mode\n"), std::string::npos) << run.out;
+
+    run = RunCtl("volume 20");
+    EXPECT_EQ(run.status, 0u) << run.err;
+    EXPECT_EQ(SimRegister(kMonitorOne, 0, 0x62), 20);
+    EXPECT_EQ(RunCtl("volume").out, "20 30\n");
+    run = RunCtl("reset sound");
+    EXPECT_EQ(run.status, 0u) << run.err;
+    EXPECT_EQ(SimRegister(kMonitorOne, 0, 0x62), 15);
+
+    run = RunCtl("register Evening");
+    EXPECT_EQ(run.status, 0u) << run.err;
+    EXPECT_EQ(RunCtl("sets").out, "Evening  TQ6600W  Game mode\n");
+    ASSERT_TRUE(SetSimRegister(kMonitorOne, 0, 0x10, 20));
+    run = RunCtl("restore Evening");
+    EXPECT_EQ(run.status, 0u) << run.err;
+    EXPECT_EQ(SimRegister(kMonitorOne, 0, 0x10), 70);
+    run = RunCtl("restore Evening -m 1");
+    EXPECT_EQ(run.status, 2u);
+    EXPECT_EQ(RunCtl("delete Evening").status, 0u);
+    EXPECT_EQ(RunCtl("sets").out, "");
+
+    EXPECT_EQ(RunCtl("mode -m 9").status, 2u);
+    run = RunCtl("frobnicate");
+    EXPECT_EQ(run.status, 1u);
+    EXPECT_EQ(run.err, "vistrelctl: unknown command frobnicate (vistrelctl help shows the usage)\n");
+}
+
+TEST_F(CtlTest, RunsBesideTheControllerWithoutTakingItsClaim) {
+    e2e::Program program;
+    ASSERT_TRUE(program.Start()) << "the controller did not become resident";
+
+    // A set registered from a script is the controller's own.
+    ASSERT_EQ(RunCtl("register Script").status, 0u);
+
+    // While the controller holds a monitor, vistrelctl leaves it alone.
+    ASSERT_TRUE(SetSimRegister(kMonitorOne, 0, 0xE0, static_cast<std::uint16_t>(program.ProcessId() & 0xFFFF)));
+    CtlRun run = RunCtl("mode text");
+    EXPECT_EQ(run.status, 3u);
+    EXPECT_EQ(run.err, "vistrelctl: monitor 0 is in use by another program (owner register held)\n");
+    EXPECT_EQ(SimRegister(kMonitorOne, 0, 0xE0), static_cast<int>(program.ProcessId() & 0xFFFF));
+    EXPECT_NE(SimRegister(kMonitorOne, 0x30, 0xE2), 0);
+    ASSERT_TRUE(SetSimRegister(kMonitorOne, 0, 0xE0, 0));
+
+    // A mode switched by vistrelctl is what the colour page then shows.
+    run = RunCtl("mode game");
+    ASSERT_EQ(run.status, 0u) << run.err;
+    ASSERT_NE(e2e::OpenSettings(program), nullptr);
+    ASSERT_TRUE(e2e::SelectTab(program, e2e::kTabColor));
+    HWND page = e2e::FindPage(program, 1047);
+    ASSERT_NE(page, nullptr);
+    HWND modes = ::GetDlgItem(page, 1010);
+    EXPECT_TRUE(e2e::WaitUntil(5000, [&] {
+        const LRESULT selected = ::SendMessageW(modes, CB_GETCURSEL, 0, 0);
+        return selected >= 0 && e2e::ComboText(modes, static_cast<int>(selected)) ==
+                                    e2e::ResourceString(104, e2e::TestLanguage());
+    })) << "the colour page shows Game mode";
+    HWND names = ::GetDlgItem(page, 1044);
+    ::SendMessageW(names, CB_SHOWDROPDOWN, TRUE, 0);
+    ::SendMessageW(names, CB_SHOWDROPDOWN, FALSE, 0);
+    EXPECT_TRUE(e2e::WaitUntil(3000, [&] { return e2e::FindEntry(names, L"Script") >= 0; }))
+        << "the colour page lists the set vistrelctl registered";
+
+    ::PostMessageA(program.MainWindow(), WM_COMMAND, e2e::kIdClose, 0);
+    ::Sleep(200);
+    if (HWND menu = program.OpenTrayMenu()) program.PickMenuItem(menu, e2e::kMenuExit);
+    EXPECT_TRUE(program.WaitForExit(10000));
+}
+
+}  // namespace
