@@ -21,6 +21,8 @@ namespace {
 
 constexpr std::uint8_t kColorResetCode = 0x08;
 constexpr std::uint8_t kVolumeCode = 0x62;
+constexpr std::uint8_t kOwnerCode = 0xE0;
+constexpr std::uint8_t kPageSelectCode = 0xE1;
 
 std::string Hex2(unsigned value) {
     char text[8];
@@ -211,7 +213,7 @@ CMonitorStatus* Session::MakerRecord(std::size_t* entry, int* status) {
     probe.m_Features = found.features;
     std::uint32_t owner = 0;
     std::uint32_t maximum = 0;
-    if (m_list.ReadFeature(&probe, 0, 0xE0, &owner, &maximum, false, true) && owner != 0)
+    if (m_list.ReadFeature(&probe, 0, kOwnerCode, &owner, &maximum, false, true) && owner != 0)
         *status = Fail(kExitCommunication, MonitorName(*entry) + " is in use by another program (owner register held)");
     else
         *status = Fail(kExitCommunication, MonitorName(*entry) + " did not tell its identity");
@@ -408,6 +410,8 @@ int Session::GetOrSet() {
     }
 
     // Everything that can be known without the monitor is checked before the claim.
+    if (page == 0 && (code8 == kOwnerCode || code8 == kPageSelectCode))
+        return Fail(kExitMissing, what + " is the claim protocol's own register; it is not written by hand");
     const bool listed = page == 0 ? ListsValue(record->m_Features, code8, *value)
                                   : ListsValue(record->m_ExtFeatures, ExtendedFeatureKey{page, code8}, *value);
     if (!listed) return Fail(kExitMissing, MonitorName(entry) + " does not list the value " + std::to_string(*value) + " for " + what);

@@ -104,6 +104,8 @@ TEST_F(Verbs, SetWritesUnderTheClaimAndRefusesBeforeAnyWrite) {
         {{"set", "14", "5"}, "vistrelctl: VCP code 14 has no known settling time; it is never written\n"},
         {{"set", "E5", "1", "--page", "30"}, "vistrelctl: page 30 code E5 has no known settling time; it is never written\n"},
         {{"set", "E3", "5", "--page", "E0"}, "vistrelctl: monitor 0 does not list the value 5 for page E0 code E3\n"},
+        {{"set", "E0", "0"}, "vistrelctl: VCP code E0 is the claim protocol's own register; it is not written by hand\n"},
+        {{"set", "E1", "48"}, "vistrelctl: VCP code E1 is the claim protocol's own register; it is not written by hand\n"},
     };
     for (const auto& [words, message] : refused) {
         run = Run(words);

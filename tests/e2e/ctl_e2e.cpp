@@ -23,12 +23,18 @@ struct CtlRun {
     std::string err;
 };
 
-std::string ReadAll(HANDLE pipe) {
-    std::string text;
+// What the pipe holds now, without waiting for its end: a Wine service started
+// on the first call may inherit the pipe and keep it open long after the
+// program ended.
+void Drain(HANDLE pipe, std::string* text) {
     char buffer[4096];
-    DWORD read = 0;
-    while (::ReadFile(pipe, buffer, sizeof buffer, &read, nullptr) && read > 0) text.append(buffer, read);
-    return text;
+    DWORD available = 0;
+    while (::PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
+        DWORD read = 0;
+        if (!::ReadFile(pipe, buffer, sizeof buffer < available ? sizeof buffer : available, &read, nullptr) || read == 0)
+            break;
+        text->append(buffer, read);
+    }
 }
 
 std::string WithoutCarriageReturns(std::string text) {
@@ -63,10 +69,16 @@ CtlRun RunCtl(const std::string& arguments) {
     ::CloseHandle(outWrite);
     ::CloseHandle(errWrite);
     if (started) {
-        // Both pipes are small and the program writes everything at its end.
-        run.out = WithoutCarriageReturns(ReadAll(outRead));
-        run.err = WithoutCarriageReturns(ReadAll(errRead));
-        ::WaitForSingleObject(process.hProcess, 60000);
+        std::string out, err;
+        const DWORD start = ::GetTickCount();
+        while (::WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT && ::GetTickCount() - start < 60000) {
+            Drain(outRead, &out);
+            Drain(errRead, &err);
+        }
+        Drain(outRead, &out);
+        Drain(errRead, &err);
+        run.out = WithoutCarriageReturns(out);
+        run.err = WithoutCarriageReturns(err);
         ::GetExitCodeProcess(process.hProcess, &run.status);
         ::CloseHandle(process.hThread);
         ::CloseHandle(process.hProcess);
