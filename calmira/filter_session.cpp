@@ -17,23 +17,42 @@ CFilterSession::CFilterSession(FilterScreens& screens, FilterUser& user,
         m_selection = SelectFileEntry();
         m_pathText = m_working.filePath;
     } else if (m_working.on && m_working.fileType == kFileDefault) {
-        const std::string name = FileNameOf(m_working.filePath);
-        for (std::size_t i = 0; i < m_images.size(); ++i) {
-            if (m_images[i].fileName == name) {
-                m_imageIndex = static_cast<int>(i);
-                break;
-            }
-        }
+        m_imageIndex = ListedPictureOf(m_working.filePath);
         if (m_imageIndex >= 0) {
             m_selection = m_imageIndex + 1;
         } else {
+            // The dialog can only show "None" for a picture it does not list, so
+            // the screens must say the same; Cancel still puts the active one back.
             m_working.TurnOff();
+            m_screens.Hide();
             m_selection = 0;
         }
     } else {
         m_selection = 0;
     }
     m_activeImageIndex = m_imageIndex;
+}
+
+int CFilterSession::ListedPictureOf(const std::string& path) const {
+    // The list's names are relative to the data folder and may hold a sub-folder,
+    // so the last path component alone would miss "tints\amber.bmp". A path
+    // stored under another data folder still finds its picture by the longest
+    // name it ends with.
+    int best = -1;
+    std::size_t bestLength = 0;
+    for (std::size_t i = 0; i < m_images.size(); ++i) {
+        const std::string& name = m_images[i].fileName;
+        if (name.empty() || name.size() > path.size()) continue;
+        if (path == m_dataFolder + name) return static_cast<int>(i);
+        const std::size_t start = path.size() - name.size();
+        if (path.compare(start, name.size(), name) != 0) continue;
+        if (start != 0 && path[start - 1] != '\\') continue;
+        if (best < 0 || name.size() > bestLength) {
+            best = static_cast<int>(i);
+            bestLength = name.size();
+        }
+    }
+    return best;
 }
 
 bool CFilterSession::PathControlsEnabled() const {

@@ -63,6 +63,8 @@ public:
 
 private:
     void SelectNone();
+    // The list entry (from 0) of the default picture at path; -1 when none.
+    int ListedPictureOf(const std::string& path) const;
 
     FilterScreens& m_screens;
     FilterUser& m_user;

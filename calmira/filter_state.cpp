@@ -116,9 +116,4 @@ TileGrid TilesFor(int width, int height, int imageWidth, int imageHeight) {
     return grid;
 }
 
-std::string FileNameOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of('\\');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 }  // namespace calmira

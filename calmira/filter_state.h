@@ -67,7 +67,4 @@ struct TileGrid {
 };
 TileGrid TilesFor(int width, int height, int imageWidth, int imageHeight);
 
-// The file name part of a path (after the last backslash).
-std::string FileNameOf(const std::string& path);
-
 }  // namespace calmira

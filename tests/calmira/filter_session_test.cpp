@@ -59,10 +59,46 @@ TEST_F(FilterSessionTest, OpeningSelectsTheActivePicture) {
     EXPECT_EQ(third.Selection(), 3);
     EXPECT_EQ(third.TransmittancePosition(), 50);
     EXPECT_EQ(third.LuminancePosition(), 50);
-    CFilterSession unknown = Open({1, kFileDefault, kFolder + "gone.bmp", 64, 0});
+    EXPECT_TRUE(screens.Take().empty()) << "a listed or absent filter stays as it is on the screens";
+}
+
+TEST_F(FilterSessionTest, AnActivePictureTheListLacksIsTakenOffTheScreensAsTheDialogSaysNone) {
+    CFilterSession unknown = Open({1, kFileDefault, kFolder + "gone.bmp", 64, -30});
     EXPECT_EQ(unknown.Selection(), 0);
     EXPECT_FALSE(unknown.Working().on);
-    EXPECT_TRUE(screens.Take().empty()) << "opening changes nothing on the screens";
+    EXPECT_EQ(screens.Take(), (Calls{"hide"})) << "the dialog says None, so the screens show none";
+    EXPECT_EQ(unknown.Select(0), 0);
+    EXPECT_TRUE(screens.Take().empty());
+    EXPECT_EQ(unknown.Ok(reg), FilterState());
+    EXPECT_EQ(LoadFilterState(reg), FilterState());
+
+    // Cancel still puts the active filter back.
+    CFilterSession cancelled = Open({1, kFileDefault, kFolder + "gone.bmp", 64, -30});
+    screens.Take();
+    EXPECT_TRUE(cancelled.Cancel().on);
+    EXPECT_EQ(screens.Take(), (Calls{"load C:\\data\\gone.bmp", "show C:\\data\\gone.bmp 64 -30"}));
+}
+
+TEST_F(FilterSessionTest, ADefaultPictureInASubFolderIsFoundByItsWholeRelativeName) {
+    std::vector<STDIMAGEDATA> images{{"amber.bmp", 40, 0, 40, 0},
+                                     {"tints\\amber.bmp", 64, -20, 64, -20},
+                                     {"dusk.png", 30, 0, 30, 0}};
+    CFilterSession nested(screens, screens, images, kFolder,
+                          {1, kFileDefault, kFolder + "tints\\amber.bmp", 64, -20});
+    EXPECT_EQ(nested.Selection(), 2) << "not the top-level amber.bmp, and not None";
+    EXPECT_TRUE(nested.Working().on);
+    CFilterSession top(screens, screens, images, kFolder, {1, kFileDefault, kFolder + "amber.bmp", 64, 0});
+    EXPECT_EQ(top.Selection(), 1);
+    // A path kept from another data folder still names its picture.
+    CFilterSession moved(screens, screens, images, kFolder,
+                         {1, kFileDefault, "E:\\old\\tints\\amber.bmp", 64, 0});
+    EXPECT_EQ(moved.Selection(), 2);
+    CFilterSession elsewhere(screens, screens, images, kFolder, {1, kFileDefault, "E:\\old\\dusk.png", 30, 0});
+    EXPECT_EQ(elsewhere.Selection(), 3);
+    // A name that only ends the same way is another file.
+    CFilterSession lookalike(screens, screens, images, kFolder, {1, kFileDefault, kFolder + "xdusk.png", 30, 0});
+    EXPECT_EQ(lookalike.Selection(), 0);
+    EXPECT_EQ(screens.Take(), (Calls{"hide"}));
 }
 
 TEST_F(FilterSessionTest, AMissingDefaultPictureIsNamedByItsEntryAndFallsBackToNone) {
@@ -117,6 +153,26 @@ TEST_F(FilterSessionTest, BrowsingStartsAtAlpha64AndAFailedFileIsReported) {
     EXPECT_EQ(screens.Take(), (Calls{"load D:\\missing.png", "216 D:\\missing.png", "hide"}));
     EXPECT_TRUE(session.PathText().empty());
     EXPECT_EQ(session.Working().alpha, 0);
+}
+
+TEST_F(FilterSessionTest, RestoreDefaultGivesAUserFileAlpha64AndNoShift) {
+    CFilterSession session = Open({1, kFileUser, "D:\\me.png", 100, 30});
+    session.SetTransmittance(10);
+    session.SetLuminancePosition(40);
+    screens.Take();
+    session.RestoreDefault();
+    EXPECT_EQ(screens.Take(), (Calls{"alpha 64", "luminance 0"}));
+    EXPECT_EQ(session.Working().alpha, 64);
+    EXPECT_EQ(session.Working().luminance, 0);
+    EXPECT_EQ(session.TransmittancePosition(), 25);
+    EXPECT_EQ(session.LuminancePosition(), 100);
+
+    // With the filter off there is nothing to restore.
+    session.Select(0);
+    screens.Take();
+    session.RestoreDefault();
+    EXPECT_TRUE(screens.Take().empty());
+    EXPECT_EQ(session.Working(), FilterState());
 }
 
 TEST_F(FilterSessionTest, CancelAfterTryingPicturesShowsTheActiveFilterAgain) {

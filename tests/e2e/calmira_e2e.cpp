@@ -11,11 +11,11 @@
 #include <array>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "program_driver.h"
+#include "settings_driver.h"
 
 namespace {
 
@@ -147,14 +147,6 @@ bool BalloonShown() {
     return false;
 }
 
-// The simulated monitors' saved registers, as the stand-in DLLs wrote them.
-std::string DeskState() {
-    std::ifstream file(DosPath(Env("E2E_WORK")) + "\\" + TestName() + "\\desk.state.json");
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 class CalmiraTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -274,8 +266,9 @@ TEST_F(CalmiraTest, ReminderDialogStoresTheSettingsAndTheBalloonFollowsTheTimers
     EXPECT_FALSE(BalloonShown()) << "a stray timer message brings no reminder";
 
     Exit();
-    const std::string state = DeskState();
-    EXPECT_EQ(state.find("\"E0\": 1"), std::string::npos) << state;
+    // The owner register holds the claiming process's id while claimed.
+    EXPECT_EQ(e2e::SimRegister(0, 0, 0xE0), 0) << "monitor 1 is left claimed";
+    EXPECT_EQ(e2e::SimRegister(1, 0, 0xE0), 0) << "monitor 2 is left claimed";
 }
 
 TEST_F(CalmiraTest, AStoredReminderRunsAtStartEvenWithoutItsMonitor) {
@@ -382,6 +375,65 @@ TEST_F(CalmiraTest, FilterCancelPutsThePreviousFilterBack) {
     EXPECT_EQ(value, (std::vector<BYTE>{96, 0, 0, 0})) << "Cancel stores nothing";
 }
 
+// A definition file that lists only the pictures given, with FileName as written.
+void WriteDefinitions(const std::string& folder, const std::vector<std::string>& names) {
+    std::ofstream file(folder + "DefFilter.xml", std::ios::trunc);
+    file << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<CalmiraFilters>\n";
+    for (const std::string& name : names) {
+        file << "  <DefaultFilter><FileName>" << name
+             << "</FileName><WindowAlpha>64</WindowAlpha><Luminance>-20</Luminance></DefaultFilter>\n";
+    }
+    file << "</CalmiraFilters>\n";
+}
+
+TEST_F(CalmiraTest, ADefaultFilterNoLongerListedGoesFromTheScreensWhenTheDialogSaysNone) {
+    StoreFilter("amber.bmp", 64, -40);
+    WriteDefinitions(dataFolder, {"forest.jpg", "dusk.png"});
+    Start();
+    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return VisibleOverlays().size() == 2u; }))
+        << "the stored filter is shown at start";
+    HWND dialog = OpenDialog(kMenuFilter, L"Calmira Filter");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(::SendMessageW(::GetDlgItem(dialog, 1219), CB_GETCURSEL, 0, 0), 0) << "None";
+    EXPECT_TRUE(VisibleOverlays().empty()) << "the dialog says None while the filter stays on the screens";
+    if (UsesXorg()) {
+        Ramp ramp{};
+        ASSERT_TRUE(ReadRamp("\\\\.\\DISPLAY1", &ramp));
+        EXPECT_EQ(ramp, before1) << "display 1 keeps the filter's ramp";
+        ASSERT_TRUE(ReadRamp("\\\\.\\DISPLAY2", &ramp));
+        EXPECT_EQ(ramp, before2) << "display 2 keeps the filter's ramp";
+    }
+    Click(dialog, IDOK);
+    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return !::IsWindow(dialog); }));
+    std::vector<BYTE> value;
+    ASSERT_TRUE(ReadValue(kFilterKey, "On", &value));
+    EXPECT_EQ(value, (std::vector<BYTE>{0}));
+    EXPECT_TRUE(VisibleOverlays().empty()) << "stored as off, so nothing may stay on the screens";
+}
+
+TEST_F(CalmiraTest, ADefaultFilterInASubFolderIsFoundInTheListAndStaysOn) {
+    const std::string tints = dataFolder + "tints";
+    ::CreateDirectoryA(tints.c_str(), nullptr);
+    ASSERT_TRUE(::CopyFileA((dataFolder + "amber.bmp").c_str(), (tints + "\\amber.bmp").c_str(), FALSE));
+    WriteDefinitions(dataFolder, {"forest.jpg", "tints\\amber.bmp"});
+    StoreFilter("tints\\amber.bmp", 80, -30);
+    Start();
+    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return VisibleOverlays().size() == 2u; }));
+    HWND dialog = OpenDialog(kMenuFilter, L"Calmira Filter");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(::SendMessageW(::GetDlgItem(dialog, 1219), CB_GETCURSEL, 0, 0), 2) << "Image2, not None";
+    EXPECT_EQ(ItemText(dialog, 1226), L"31") << "the stored alpha 80";
+    EXPECT_EQ(VisibleOverlays().size(), 2u);
+    Click(dialog, IDOK);
+    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return !::IsWindow(dialog); }));
+    std::vector<BYTE> value;
+    ASSERT_TRUE(ReadValue(kFilterKey, "On", &value));
+    EXPECT_EQ(value, (std::vector<BYTE>{1}));
+    ASSERT_TRUE(ReadValue((std::string(kFilterKey) + "\\tints\\amber.bmp").c_str(), "ModAlpha", &value));
+    EXPECT_EQ(value, (std::vector<BYTE>{80, 0, 0, 0}));
+    EXPECT_EQ(VisibleOverlays().size(), 2u);
+}
+
 TEST_F(CalmiraTest, DisplayChangeClosesTheOpenFileDialogAndTheFilterDialog) {
     Start();
     HWND dialog = OpenDialog(kMenuFilter, L"Calmira Filter");
@@ -405,18 +457,29 @@ TEST_F(CalmiraTest, UnlockReappliesTheFilterLuminanceSevenSecondsLater) {
     if (!UsesXorg()) GTEST_SKIP() << "needs gamma ramps";
     StoreFilter("forest.jpg", 64, -50);
     Start();
-    // Something else reset the display's ramp while the session was locked.
-    HDC dc = ::CreateDCA("\\\\.\\DISPLAY1", nullptr, nullptr, nullptr);
-    ASSERT_NE(dc, nullptr);
-    ASSERT_TRUE(::SetDeviceGammaRamp(dc, before1.data()));
-    ::DeleteDC(dc);
-    ::SendMessageA(program->MainWindow(), WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);
-    // Timer 20 runs the re-apply; fired here instead of waiting its seven seconds.
-    FireTimer(20);
-    Ramp ramp{};
-    ASSERT_TRUE(ReadRamp("\\\\.\\DISPLAY1", &ramp));
-    EXPECT_EQ(Entry(ramp, 42), 0);
-    EXPECT_EQ(Entry(ramp, 255), 255);
+    // Something else reset the display's ramp while the session was locked (or
+    // the system slept); the program's own timer must bring the filter back.
+    const auto resetAndWait = [&](UINT message, WPARAM event) {
+        HDC dc = ::CreateDCA("\\\\.\\DISPLAY1", nullptr, nullptr, nullptr);
+        ASSERT_NE(dc, nullptr);
+        ASSERT_TRUE(::SetDeviceGammaRamp(dc, before1.data()));
+        ::DeleteDC(dc);
+        const DWORD sent = ::GetTickCount();
+        ::SendMessageA(program->MainWindow(), message, event, 0);
+        Ramp ramp{};
+        // Not before its seven seconds ...
+        ::Sleep(5000);
+        ASSERT_TRUE(ReadRamp("\\\\.\\DISPLAY1", &ramp));
+        EXPECT_EQ(ramp, before1) << "re-applied " << ::GetTickCount() - sent << " ms after the event";
+        // ... and soon after them.
+        EXPECT_TRUE(e2e::WaitUntil(5000, [&] {
+            return ReadRamp("\\\\.\\DISPLAY1", &ramp) && Entry(ramp, 42) == 0 && Entry(ramp, 128) != Entry(before1, 128);
+        })) << "the filter luminance did not come back";
+        EXPECT_GE(::GetTickCount() - sent, 6500u);
+        EXPECT_EQ(Entry(ramp, 255), 255);
+    };
+    resetAndWait(WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK);
+    resetAndWait(WM_POWERBROADCAST, PBT_APMRESUMESUSPEND);
 }
 
 TEST_F(CalmiraTest, DisplayChangeWithTheFilterOnKeepsTheOriginalRamps) {
