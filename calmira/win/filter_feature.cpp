@@ -1,11 +1,14 @@
 #include "calmira/win/filter_feature.h"
 
 #include <set>
+#include <utility>
+#include <vector>
 
 #include "calmira/win/dlg_vsfilter.h"
 #include "calmira/win/resource_ids.h"
 #include "calmira/win/trans_wnd.h"
 #include "monitor/gamma.h"
+#include "monitor/gamma_list.h"
 #include "shell/tray_menu.h"
 #include "shell/win/shell_ids.h"
 #include "shell/win/vistrel_app.h"
@@ -47,20 +50,10 @@ CGamma* CFilterFeature::GammaOf(const std::string& deviceName) const {
 
 void CFilterFeature::BuildDisplayList() {
     CVistrelApp& app = VistrelApp();
-    // A display's saved ramp is what it must get back when the filter goes. The
-    // old objects give their displays the saved ramp back before they go, so the
-    // new ones never take a filtered ramp for the original. A display that has
-    // left the desktop has no ramp to give back.
     const std::set<std::string> attached = AttachedDisplays();
-    for (auto& gamma : app.m_displays) {
-        if (gamma && attached.count(gamma->DeviceName()) != 0) gamma->RestoreRamp();
-    }
-    app.m_displays.clear();
-    for (const std::string& name : attached) {
-        auto gamma = std::make_unique<CGamma>(m_gammaDevice, app.m_clock);
-        gamma->Init(name);
-        app.m_displays.push_back(std::move(gamma));
-    }
+    app.m_displays = RebuildGammaList(std::move(app.m_displays),
+                                      std::vector<std::string>(attached.begin(), attached.end()),
+                                      m_gammaDevice, app.m_clock);
 }
 
 void CFilterFeature::CreateOverlays() {
@@ -115,6 +108,8 @@ void CFilterFeature::OnDestroy(CVistrelDlg& mainWindow) {
     if (m_bReapplyRunning) ::KillTimer(m_hMain, calmira_ids::kTimerFilterReapply);
     m_bReapplyRunning = false;
     ForEachOverlay([](CMonitorStatus& record, CTransWnd&) { record.m_pTransWnd.reset(); });
+    m_filterImage.Release();
+    CPicture::ShutdownDecoder();
 }
 
 bool CFilterFeature::OnTimer(CVistrelDlg& mainWindow, UINT_PTR id) {

@@ -16,14 +16,17 @@ using namespace Gdiplus::DllExports;
 
 namespace {
 
-// GDI+ is started once, on first use, and left running until the process ends.
+// GDI+ is started on first use and shut down when the filter goes at exit; the
+// token is what the shutdown needs.
+ULONG_PTR g_gdiplusToken = 0;
+
 bool StartGdiplus() {
-    static bool started = [] {
-        ULONG_PTR token = 0;
-        GdiplusStartupInput input;
-        return GdiplusStartup(&token, &input, nullptr) == Ok;
-    }();
-    return started;
+    if (g_gdiplusToken != 0) return true;
+    GdiplusStartupInput input;
+    ULONG_PTR token = 0;
+    if (GdiplusStartup(&token, &input, nullptr) != Ok) return false;
+    g_gdiplusToken = token;
+    return true;
 }
 
 std::wstring Widen(const std::string& text) {
@@ -84,6 +87,12 @@ void CopyPalette(GpBitmap* source, HBITMAP target, int bitsPerPixel) {
 }
 
 }  // namespace
+
+void CPicture::ShutdownDecoder() {
+    if (g_gdiplusToken == 0) return;
+    GdiplusShutdown(g_gdiplusToken);
+    g_gdiplusToken = 0;
+}
 
 void CPicture::Release() {
     if (m_hBitmap != nullptr) ::DeleteObject(m_hBitmap);

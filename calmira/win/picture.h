@@ -16,6 +16,9 @@ public:
     // Releases what is held, then decodes the file; false leaves the picture empty.
     bool Load(const std::string& path);
     void Release();
+    // Ends the decoder the first Load started (the program calls it at exit); a
+    // later Load starts it again.
+    static void ShutdownDecoder();
 
     bool IsEmpty() const { return m_hBitmap == nullptr; }
     int Width() const { return m_nWidth; }

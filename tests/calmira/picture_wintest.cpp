@@ -101,4 +101,15 @@ TEST(PictureLoader, DamagedOrMissingFilesLeaveThePictureEmpty) {
     EXPECT_TRUE(picture.IsEmpty());
 }
 
+TEST(PictureLoader, TheDecoderShutDownAtExitStartsAgainForTheNextLoad) {
+    CPicture picture;
+    ASSERT_TRUE(picture.Load(Sample("photo.jpg")));
+    CPicture::ShutdownDecoder();
+    CPicture::ShutdownDecoder();  // a second shutdown has nothing left to end
+    EXPECT_FALSE(picture.IsEmpty()) << "the decoded bitmap belongs to GDI, not to the decoder";
+    ASSERT_TRUE(picture.Load(Sample("palette.png"))) << "the next load starts the decoder again";
+    EXPECT_EQ(picture.BitsPerPixel(), 8);
+    CPicture::ShutdownDecoder();
+}
+
 }  // namespace
