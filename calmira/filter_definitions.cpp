@@ -16,6 +16,9 @@ bool ChildText(const platform::XmlElement& parent, std::u16string_view name, std
 
 // Picture names become registry key names below VSFilter: an empty one would
 // write the defaults into VSFilter itself, and key names end at 255 characters.
+// Such an entry is skipped like one without FileName, so the entries after it
+// move up one "Image" number; a stored choice is found by its file name, never
+// by that number, so nothing the user kept points at the wrong picture.
 bool UsableFileName(const std::string& name) { return !name.empty() && name.size() < 256; }
 
 }  // namespace
