@@ -23,6 +23,8 @@ constexpr std::uint8_t kSessionEndCode = 0xE3;
 // The DICOM mode is calibrated; the wizard must not change what it shows.
 constexpr DisplayMode kDicomMode = 8;
 constexpr std::int32_t kLastOrderKey = 0xFFFF;
+// Gamma steps 0-8 (gamma 1.4 to 3.0).
+constexpr int kGammaSteps = 9;
 
 // The primaries are reported in tenths of the luminance unit.
 constexpr double kPrimaryScale = 10.0;
@@ -208,6 +210,34 @@ bool MatchWizard::WriteGamma(std::int32_t gamma) {
     });
     if (written) m_state.gamma = gamma;
     return written;
+}
+
+bool MatchWizard::CanLeaveStep2() const {
+    const CMonitorStatus* master = Master();
+    const std::int32_t preset = m_state.colorTemperature;
+    return preset != 0 && (master == nullptr || preset != master->m_Match.offPresetIndex);
+}
+
+MatchWizard::GammaRange MatchWizard::MasterGammaRange() const {
+    GammaRange range;
+    const CMonitorStatus* master = Master();
+    if (master == nullptr) return range;
+    const std::uint32_t mask = master->m_ModeInfo.GammaMask();
+    bool found = false;
+    for (int bit = 0; bit < kGammaSteps; ++bit) {
+        if (((mask >> bit) & 1u) == 0) continue;
+        if (!found) range.lowest = bit;
+        range.highest = bit;
+        found = true;
+    }
+    return range;
+}
+
+std::int32_t MatchWizard::MoveGamma(std::int32_t position) {
+    if (position == m_state.gamma) return position;
+    const GammaRange range = MasterGammaRange();
+    const std::int32_t gamma = std::clamp(position, range.lowest, range.highest);
+    return WriteGamma(gamma) ? gamma : m_state.gamma;
 }
 
 bool MatchWizard::ReadMasterBrightness() {

@@ -60,6 +60,20 @@ public:
     std::uint32_t MasterModeFlags() const;
     bool WriteColorTemperature(std::int32_t preset);
     bool WriteGamma(std::int32_t gamma);
+    // "&Next" of step 2: not at preset 0 nor at the master's own OFF preset, whose
+    // picture has no colour temperature to carry over.
+    bool CanLeaveStep2() const;
+    // The gamma steps the master offers: lowest to highest set bit of its gamma
+    // mask (both 0 for an empty mask).
+    struct GammaRange {
+        int lowest = 0;
+        int highest = 0;
+    };
+    GammaRange MasterGammaRange() const;
+    // Gamma slider moved to `position`: clamped into the master's range, written
+    // when it differs from the wizard's gamma. Returns where the slider must stand:
+    // the new gamma, or the old one when the write failed.
+    std::int32_t MoveGamma(std::int32_t position);
 
     // ---- Step 3: brightness -------------------------------------------------------
     // The master's brightness into state().masterBrightness.

@@ -14,18 +14,6 @@ namespace {
 constexpr int kPresetBits = 25;
 constexpr int kGammaBits = 9;
 
-int LowestBit(std::uint32_t mask, int bits) {
-    for (int bit = 0; bit < bits; ++bit)
-        if ((mask >> bit) & 1u) return bit;
-    return 0;
-}
-
-int HighestBit(std::uint32_t mask, int bits) {
-    for (int bit = bits - 1; bit >= 0; --bit)
-        if ((mask >> bit) & 1u) return bit;
-    return 0;
-}
-
 }  // namespace
 
 CDlgMultiMonMatchStep2::CDlgMultiMonMatchStep2(CDlgMultiMonMatchSub& frame)
@@ -71,7 +59,7 @@ void CDlgMultiMonMatchStep2::ShowTemperature() {
     // The monitor's own "off" preset reads as OFF whatever its number.
     const char* label = ColorTemperatureLabel(preset == offPreset ? 0 : preset);
     SetItemText(match_ids::kIdTemperatureText, label != nullptr ? label : "");
-    EnableItem(match_ids::kIdStep2Next, preset != 0 && preset != offPreset);
+    EnableItem(match_ids::kIdStep2Next, wizard.CanLeaveStep2());
     ::InvalidateRect(Item(match_ids::kIdTemperatureText), nullptr, TRUE);
 }
 
@@ -104,8 +92,8 @@ void CDlgMultiMonMatchStep2::OnLoad() {
 
     const std::int32_t gamma = wizard.state().gamma;
     if (gamma >= 0 && gamma < kGammaBits) {
-        const std::uint32_t gammaMask = master->m_ModeInfo.GammaMask();
-        m_slGamma.SetRange(LowestBit(gammaMask, kGammaBits), HighestBit(gammaMask, kGammaBits));
+        const MatchWizard::GammaRange range = wizard.MasterGammaRange();
+        m_slGamma.SetRange(range.lowest, range.highest);
         m_slGamma.SetPosition(gamma);
     } else {
         m_slGamma.SetRange(0, kGammaBits - 1);
@@ -143,23 +131,15 @@ void CDlgMultiMonMatchStep2::OnTemperatureMoved() {
 
 void CDlgMultiMonMatchStep2::OnGammaMoved() {
     MatchWizard& wizard = Wizard();
-    const CMonitorStatus* master = wizard.Master();
-    if (master == nullptr) return;
-    int gamma = m_slGamma.Position();
-    if (gamma == wizard.state().gamma) return;
-    const std::uint32_t mask = master->m_ModeInfo.GammaMask();
-    const int lowest = LowestBit(mask, kGammaBits);
-    const int highest = HighestBit(mask, kGammaBits);
-    gamma = gamma < lowest ? lowest : gamma > highest ? highest : gamma;
-    m_slGamma.SetRange(lowest, highest);
-    bool written = false;
+    if (wizard.Master() == nullptr) return;
+    const int position = m_slGamma.Position();
+    if (position == wizard.state().gamma) return;
+    const MatchWizard::GammaRange range = wizard.MasterGammaRange();
+    m_slGamma.SetRange(range.lowest, range.highest);
+    std::int32_t gamma = 0;
     {
         ui::WaitCursor wait;
-        written = wizard.WriteGamma(gamma);
-    }
-    if (!written) {
-        m_slGamma.SetPosition(wizard.state().gamma);
-        return;
+        gamma = wizard.MoveGamma(position);
     }
     m_slGamma.SetPosition(gamma);
     ShowGamma();

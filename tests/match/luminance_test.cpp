@@ -61,22 +61,10 @@ TEST(BrightnessLimitTest, RefusesLuminancesAndMaximaThatCannotBeDividedBy) {
     EXPECT_FALSE(ComputeBrightnessLimit(-5, 250, 100, &limit));
 }
 
-// The rule written out once more in signed arithmetic, to hold the function to it.
-BrightnessLimit Recompute(double minimum, double master, std::int64_t maximum) {
-    if (minimum == master) return {static_cast<std::uint32_t>(maximum), 100};
-    std::int64_t limit = static_cast<std::int64_t>(minimum / (master / maximum));
-    if (limit > maximum) limit = maximum;
-    std::int64_t percent = limit * 100 / maximum;
-    if (0 < limit && limit < maximum && (limit + 1) * 100 % maximum != 0) {
-        const std::int64_t before = limit;
-        percent = percent > 0 ? percent - 1 : 0;
-        limit = maximum * percent / 100 + maximum / 100 - 1;
-        if (limit < 0) limit = 0;
-        if (limit > before) limit = before;
-    }
-    return {static_cast<std::uint32_t>(limit), static_cast<std::uint32_t>(percent)};
-}
-
+// Properties that hold whatever the rounding rule: the limit stays in range and
+// within what the dimmest monitor reaches, the percent told the user never
+// promises more than that reach, and at the limit the dimmest monitor is given
+// the largest setting whose luminance does not exceed the master's.
 TEST(BrightnessLimitTest, SweepNeverOffersAPositionTheDimmestMonitorCannotFollow) {
     const std::uint32_t maxima[] = {1, 2, 3, 7, 10, 30, 60, 99, 100, 101, 199, 255, 1000};
     const double masters[] = {0.5, 77.7, 150.0, 245.52, 307.7};
@@ -85,18 +73,31 @@ TEST(BrightnessLimitTest, SweepNeverOffersAPositionTheDimmestMonitorCannotFollow
             for (int step = 1; step <= 200; ++step) {
                 const double minimum = master * step / 200.0;
                 const BrightnessLimit limit = Limit(minimum, master, maximum);
-                const BrightnessLimit expected = Recompute(minimum, master, maximum);
-                ASSERT_EQ(limit.limit, expected.limit) << minimum << "/" << master << " B=" << maximum;
-                ASSERT_EQ(limit.percent, expected.percent) << minimum << "/" << master << " B=" << maximum;
-                ASSERT_LE(limit.limit, maximum);
-                ASSERT_LE(limit.percent, 100u);
-                // Up to the limit, the dimmest monitor (brightness maximum 100 here)
-                // reaches the master's luminance within its range.
+                const auto where = [&] {
+                    return ::testing::Message() << minimum << "/" << master << " B=" << maximum
+                                                << " limit " << limit.limit << " percent " << limit.percent;
+                };
+                ASSERT_LE(limit.limit, maximum) << where();
+                ASSERT_LE(limit.percent, 100u) << where();
+                // The master's luminance at the limit is within the dimmest one's reach.
+                ASSERT_LE(limit.limit * (master / maximum), minimum * (1 + 1e-9)) << where();
+                // Whole settings the master could go to for the dimmest to follow.
+                const double reach = std::floor(minimum * maximum / master * (1 + 1e-12));
+                ASSERT_LE(limit.percent * static_cast<double>(maximum), reach * 100 + 1e-9) << where();
+                if (step == 200) {
+                    ASSERT_EQ(limit.limit, maximum) << where();
+                    ASSERT_EQ(limit.percent, 100u) << where();
+                }
+
                 double target = 0;
                 std::uint32_t brightness = 0;
                 ASSERT_TRUE(TargetLuminance(limit.limit, master, maximum, &target));
+                ASSERT_NEAR(target, limit.limit * master / maximum, 1e-9 * master);
                 ASSERT_TRUE(TransferBrightness(target, minimum, 100, &brightness));
-                ASSERT_LE(target, minimum * (1 + 1e-9));
+                ASSERT_LE(brightness, 100u) << where();
+                const double perStep = minimum / 100;
+                ASSERT_LE(brightness * perStep, target * (1 + 1e-9) + 1e-12) << where() << " b=" << brightness;
+                ASSERT_GT((brightness + 1) * perStep, target * (1 - 1e-9)) << where() << " b=" << brightness;
             }
         }
     }

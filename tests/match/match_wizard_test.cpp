@@ -59,6 +59,13 @@ protected:
         }
     }
 
+    bool AnyWriteTo(int monitor) const {
+        for (const sim::Transaction& t : desk->Log())
+            if (t.monitor == monitor && t.kind == sim::TransactionKind::Set && t.code != 0xE0 && t.code != 0xE1)
+                return true;
+        return false;
+    }
+
     bool AnyWrite() const {
         for (const sim::Transaction& t : desk->Log())
             if (t.kind == sim::TransactionKind::Set && t.code != 0xE0 && t.code != 0xE1) return true;
@@ -225,6 +232,82 @@ TEST_F(MatchWizardTest, ATableModelWithoutPrimariesFailsOutsideTheMeasuredPreset
     ASSERT_TRUE(wizard->WriteColorTemperature(0));
     EXPECT_FALSE(wizard->PrepareLimit());
     ExpectNothingClaimed();
+}
+
+TEST_F(MatchWizardTest, StepTwoGammaIsClampedToTheMastersStepsWrittenAndPutBackWhenRefused) {
+    MatchWizard::MarkCandidates(all);
+    ASSERT_TRUE(wizard->Start());
+    ASSERT_TRUE(wizard->SaveStates());
+    ASSERT_TRUE(wizard->ReadMasterColor());
+    ASSERT_EQ(wizard->state().gamma, 4);
+    // A master that offers gamma steps 2 to 5 only.
+    Record(kTq6600).m_ModeInfo.words[ModeInfoBlock::kGammaMask] = 0x3C;
+    EXPECT_EQ(wizard->MasterGammaRange().lowest, 2);
+    EXPECT_EQ(wizard->MasterGammaRange().highest, 5);
+
+    desk->ClearLog();
+    EXPECT_EQ(wizard->MoveGamma(8), 5) << "clamped to the highest step offered";
+    EXPECT_EQ(Register(kTq6600, {0x30, 0xE4}), 5);
+    EXPECT_EQ(wizard->state().gamma, 5);
+    int gammaWrites = 0;
+    for (const sim::Transaction& t : desk->Log())
+        gammaWrites += t.kind == sim::TransactionKind::Set && t.page == 0x30 && t.code == 0xE4;
+    EXPECT_EQ(gammaWrites, 1);
+    EXPECT_FALSE(AnyWriteTo(kTq3300) || AnyWriteTo(kTq2200)) << "step 2 touches only the master";
+    ExpectNothingClaimed();
+    EXPECT_EQ(wizard->MoveGamma(0), 2) << "clamped to the lowest step offered";
+    EXPECT_EQ(Register(kTq6600, {0x30, 0xE4}), 2);
+
+    desk->ClearLog();
+    EXPECT_EQ(wizard->MoveGamma(2), 2);
+    EXPECT_TRUE(desk->Log().empty()) << "the slider where the gamma is already writes nothing";
+
+    desk->FailNext(kTq6600, 1000);
+    EXPECT_EQ(wizard->MoveGamma(3), 2) << "a refused write puts the slider back";
+    EXPECT_EQ(wizard->state().gamma, 2);
+    desk->ClearFaults(kTq6600);
+    EXPECT_EQ(Register(kTq6600, {0x30, 0xE4}), 2);
+    ExpectNothingClaimed();
+
+    Record(kTq6600).m_ModeInfo.words[ModeInfoBlock::kGammaMask] = 0;
+    EXPECT_EQ(wizard->MasterGammaRange().lowest, 0);
+    EXPECT_EQ(wizard->MasterGammaRange().highest, 0);
+}
+
+TEST_F(MatchWizardTest, TheMastersGammaGoesToEveryCandidateWhoseModeHasGammaAtFinish) {
+    MatchWizard::MarkCandidates(all);
+    ASSERT_TRUE(wizard->Start());
+    ASSERT_TRUE(wizard->SaveStates());
+    // Game mode: gamma is adjustable in it on all three.
+    ASSERT_TRUE(wizard->WriteMasterMode(17));
+    ASSERT_TRUE(wizard->ReadMasterColor());
+    ASSERT_EQ(wizard->MoveGamma(7), 7);
+    for (int m : {kTq3300, kTq2200}) ASSERT_EQ(Register(m, {0x30, 0xE4}), 4) << m;
+    // The TQ2200W's Game mode, as if it had no gamma of its own.
+    Record(kTq2200).m_ModeInfo.words[ModeInfoBlock::kFirstModeFlags + 17] &= ~kModeFlagGamma;
+    ASSERT_TRUE(wizard->PrepareLimit());
+    ASSERT_TRUE(wizard->Transfer(30));
+    EXPECT_EQ(Register(kTq6600, {0x30, 0xE4}), 7);
+    EXPECT_EQ(Register(kTq3300, {0x30, 0xE4}), 7);
+    EXPECT_EQ(Register(kTq2200, {0x30, 0xE4}), 4) << "a mode without gamma keeps the monitor's";
+    EXPECT_EQ(Register(kTq8800, {0x30, 0xE4}), 4) << "not a candidate";
+    ExpectNothingClaimed();
+}
+
+TEST_F(MatchWizardTest, NextInStepTwoIsRefusedAtPresetZeroAndAtTheMastersOffPreset) {
+    MatchWizard::MarkCandidates(all);
+    ASSERT_TRUE(wizard->Start());
+    ASSERT_TRUE(wizard->SaveStates());
+    ASSERT_TRUE(wizard->ReadMasterColor());
+    Record(kTq6600).m_Match.offPresetIndex = 14;
+    ASSERT_TRUE(wizard->WriteColorTemperature(9));
+    EXPECT_TRUE(wizard->CanLeaveStep2());
+    ASSERT_TRUE(wizard->WriteColorTemperature(0));
+    EXPECT_FALSE(wizard->CanLeaveStep2());
+    ASSERT_TRUE(wizard->WriteColorTemperature(14));
+    EXPECT_FALSE(wizard->CanLeaveStep2()) << "the monitor's own OFF preset";
+    ASSERT_TRUE(wizard->WriteColorTemperature(13));
+    EXPECT_TRUE(wizard->CanLeaveStep2());
 }
 
 }  // namespace
