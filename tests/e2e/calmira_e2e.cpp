@@ -25,6 +25,8 @@ using e2e::Program;
 
 constexpr int kMenuCalmira = e2e::kMenuCalmira;
 constexpr int kMenuFilter = e2e::kMenuFilter;
+// The main window's request to its open dialogs to end now.
+constexpr UINT kMsgCloseNow = WM_USER + 115;
 const char* const kCalmiraKey = "Software\\Orvex\\Panelwright Pro for LCD (DDCCI) V2.4x\\Calmira";
 const char* const kReminderKey = "Software\\Orvex\\Panelwright Pro for LCD (DDCCI) V2.4x\\Calmira\\Reminder";
 const char* const kFilterKey = "Software\\Orvex\\Panelwright Pro for LCD (DDCCI) V2.4x\\VSFilter";
@@ -269,6 +271,143 @@ TEST_F(CalmiraTest, ReminderDialogStoresTheSettingsAndTheBalloonFollowsTheTimers
     // The owner register holds the claiming process's id while claimed.
     EXPECT_EQ(e2e::SimRegister(0, 0, 0xE0), 0) << "monitor 1 is left claimed";
     EXPECT_EQ(e2e::SimRegister(1, 0, 0xE0), 0) << "monitor 2 is left claimed";
+}
+
+// The text of the balloon on show: a balloon is a tooltip, which answers
+// WM_GETTEXT with the text it shows.
+std::wstring BalloonText() {
+    for (HWND tip : WindowsOfClass(0, "tooltips_class32")) {
+        if (::IsWindowVisible(tip) && (::GetWindowLongA(tip, GWL_STYLE) & TTS_BALLOON) != 0) {
+            wchar_t text[512] = {};
+            ::SendMessageW(tip, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+            return text;
+        }
+    }
+    return std::wstring();
+}
+
+TEST_F(CalmiraTest, EditMessageTakesAt255BytesAndOnlyOkChangesTheBalloonText) {
+    Start();
+    HWND dialog = OpenDialog(kMenuCalmira, L"Calmira");
+    ASSERT_NE(dialog, nullptr);
+    Click(dialog, 1211);
+    const auto openEditor = [&] {
+        ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(1214, BN_CLICKED), 0);
+        HWND editor = nullptr;
+        e2e::WaitUntil(10000, [&] {
+            editor = program->FindOwnWindow("#32770", L"Edit Message");
+            return editor != nullptr && ::IsWindowVisible(editor);
+        });
+        return editor;
+    };
+    HWND editor = openEditor();
+    ASSERT_NE(editor, nullptr);
+    const std::wstring standard = ItemText(editor, 1202);
+    EXPECT_EQ(standard, L"Won't you have a break to rest your eyes?");
+    HWND edit = ::GetDlgItem(editor, 1202);
+    ::SendMessageW(edit, EM_SETSEL, 0, -1);
+    ::SendMessageW(edit, WM_CHAR, VK_BACK, 0);
+    for (int i = 0; i < 300; ++i) ::SendMessageW(edit, WM_CHAR, L'a' + i % 26, 0);
+    EXPECT_EQ(ItemText(editor, 1202).size(), 255u) << "typing stops at 255 bytes";
+    Click(editor, IDCANCEL);
+    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return !::IsWindow(editor); }));
+
+    editor = openEditor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(ItemText(editor, 1202), standard) << "Cancel keeps the message";
+    // The close request of the main window ends the editor as Cancel does.
+    ::SetDlgItemTextW(editor, 1202, L"Not this one");
+    ::SendMessageW(editor, kMsgCloseNow, 0, 0);
+    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return !::IsWindow(editor); }));
+
+    editor = openEditor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(ItemText(editor, 1202), standard) << "the close request keeps the message too";
+    ::SetDlgItemTextW(editor, 1202, L"Stretch your legs");
+    Click(editor, IDOK);
+    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return !::IsWindow(editor); }));
+    Click(dialog, IDOK);
+    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return !::IsWindow(dialog); }));
+
+    std::vector<BYTE> value;
+    ASSERT_TRUE(ReadValue(kReminderKey, "Message", &value));
+    EXPECT_EQ(std::string(value.begin(), value.end()), std::string("Stretch your legs", 18));
+    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return Timers() != 0u; }));
+    FireTimer(13);
+    ASSERT_TRUE(e2e::WaitUntil(5000, BalloonShown));
+    EXPECT_EQ(BalloonText(), L"Stretch your legs");
+}
+
+TEST_F(CalmiraTest, TheCloseRequestEndsTheCalmiraDialogWithoutSaving) {
+    Start();
+    HWND dialog = OpenDialog(kMenuCalmira, L"Calmira");
+    ASSERT_NE(dialog, nullptr);
+    Click(dialog, 1211);
+    ::SendMessageW(dialog, kMsgCloseNow, 0, 0);
+    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return !::IsWindow(dialog); }));
+    EXPECT_FALSE(KeyExists(kReminderKey)) << "nothing is stored";
+    EXPECT_TRUE(e2e::WaitUntil(3000, [&] { return Timers() == 0u; }));
+    // The dialog is closed for good: the tray menu offers it again.
+    dialog = OpenDialog(kMenuCalmira, L"Calmira");
+    ASSERT_NE(dialog, nullptr);
+    ::SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return !::IsWindow(dialog); }));
+}
+
+TEST_F(CalmiraTest, TheCloseRequestEndsTheFilterDialogAsItStandsWithoutCancel) {
+    Start();
+    HWND dialog = OpenDialog(kMenuFilter, L"Calmira Filter");
+    ASSERT_NE(dialog, nullptr);
+    SelectComboEntry(dialog, 1219, 2);
+    ASSERT_EQ(VisibleOverlays().size(), 2u);
+    ::SendMessageW(dialog, kMsgCloseNow, 0, 0);
+    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return !::IsWindow(dialog); }));
+    // Cancel would have taken the tried picture off again; OK would have stored it.
+    EXPECT_EQ(VisibleOverlays().size(), 2u) << "Cancel processing ran";
+    std::vector<BYTE> value;
+    EXPECT_FALSE(ReadValue(kFilterKey, "On", &value)) << "OK processing ran";
+}
+
+TEST_F(CalmiraTest, HideGivesADisplayTheRampItHadAtStartNotTheIdentity) {
+    if (!UsesXorg()) GTEST_SKIP() << "needs gamma ramps";
+    // A display that was calibrated before the program started: a darker curve.
+    Ramp calibrated{};
+    for (int i = 0; i < 256; ++i) {
+        const WORD entry = static_cast<WORD>((i * i / 255) << 8);
+        calibrated[i] = calibrated[256 + i] = calibrated[512 + i] = entry;
+    }
+    HDC dc = ::CreateDCA("\\\\.\\DISPLAY1", nullptr, nullptr, nullptr);
+    ASSERT_NE(dc, nullptr);
+    const bool set = ::SetDeviceGammaRamp(dc, calibrated.data()) != FALSE;
+    ::DeleteDC(dc);
+    ASSERT_TRUE(set) << "the X server refused the calibrated ramp";
+    Ramp original = before1;
+    ASSERT_TRUE(ReadRamp("\\\\.\\DISPLAY1", &before1));
+    ASSERT_NE(before1, original);
+    const auto putBack = [&] {
+        HDC display = ::CreateDCA("\\\\.\\DISPLAY1", nullptr, nullptr, nullptr);
+        ::SetDeviceGammaRamp(display, original.data());
+        ::DeleteDC(display);
+    };
+
+    StoreFilter("amber.bmp", 64, -40);
+    Start();
+    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return VisibleOverlays().size() == 2u; }));
+    Ramp ramp{};
+    ASSERT_TRUE(ReadRamp("\\\\.\\DISPLAY1", &ramp));
+    EXPECT_NE(ramp, before1) << "the filter's ramp is on";
+    HWND dialog = OpenDialog(kMenuFilter, L"Calmira Filter");
+    ASSERT_NE(dialog, nullptr);
+    SelectComboEntry(dialog, 1219, 0);
+    ASSERT_TRUE(ReadRamp("\\\\.\\DISPLAY1", &ramp));
+    EXPECT_EQ(ramp, before1) << "None gives back the calibrated ramp";
+    Click(dialog, IDCANCEL);
+    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return !::IsWindow(dialog); }));
+    Exit();
+    ASSERT_TRUE(ReadRamp("\\\\.\\DISPLAY1", &ramp));
+    EXPECT_EQ(ramp, before1) << "Exit gives back the calibrated ramp";
+    putBack();
+    before1 = original;
 }
 
 TEST_F(CalmiraTest, AStoredReminderRunsAtStartEvenWithoutItsMonitor) {
