@@ -56,3 +56,25 @@ base -alpha off -type TrueColor -compress none "$fmt/plain.tif"
 base -type Palette PNG8:"$fmt/palette.png"
 base -alpha set -channel A -evaluate set 50% +channel PNG32:"$fmt/alpha.png"
 printf 'BM\x36\x00\x00\x00 this is not a picture' >"$fmt/damaged.bmp"
+
+# A 4-bit bitmap whose colour table claims 20 entries, more than four bits can
+# index: the loader must copy only the 16 the bitmap holds. Red top-left corner,
+# blue elsewhere, as the other samples.
+byte() { printf "\\x$(printf %02x "$1")"; }
+le16() { byte $(($1 & 255)); byte $((($1 >> 8) & 255)); }
+le32() { le16 $(($1 & 65535)); le16 $((($1 >> 16) & 65535)); }
+{
+  printf 'BM'; le32 734; le32 0; le32 134
+  le32 40; le32 40; le32 30; le16 1; le16 4; le32 0; le32 600; le32 2835; le32 2835; le32 20; le32 0
+  le32 0; le32 0x00FF0000; le32 0x000000FF
+  for _ in $(seq 3 19); do le32 0x0000FF00; done
+  for row in $(seq 0 29); do
+    y=$((29 - row))
+    for pair in $(seq 0 19); do
+      left=2 right=2
+      if ((y < 10 && 2 * pair < 10)); then left=1; fi
+      if ((y < 10 && 2 * pair + 1 < 10)); then right=1; fi
+      byte $((left * 16 + right))
+    done
+  done
+} >"$fmt/palette4wide.bmp"

@@ -75,6 +75,8 @@ INSTANTIATE_TEST_SUITE_P(
     Loader, PictureFormats,
     ::testing::Values(FormatCase{"mono.bmp", 1, RGB(255, 255, 255)},
                       FormatCase{"palette4.bmp", 4, RGB(255, 0, 0)},
+                      // Its colour table claims more entries than four bits index.
+                      FormatCase{"palette4wide.bmp", 4, RGB(255, 0, 0)},
                       FormatCase{"rgb24.bmp", 24, RGB(255, 0, 0)},
                       FormatCase{"argb32.bmp", 32, RGB(255, 0, 0)},
                       FormatCase{"photo.jpg", 24, RGB(255, 0, 0)},
