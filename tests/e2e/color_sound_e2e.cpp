@@ -302,6 +302,92 @@ TEST_F(PagesTest, DisplayChangeEndsTheDetailDialog) {
         << "the settings window takes input again";
 }
 
+TEST_F(PagesTest, AModeTheMonitorDoesNotTakeGoesBackInTheList) {
+    HWND page = ColorPage();
+    ASSERT_NE(page, nullptr);
+    HWND modes = ::GetDlgItem(page, 1010);
+    const LRESULT before = ::SendMessageW(modes, CB_GETCURSEL, 0, 0);
+    ASSERT_GE(before, 0);
+    const int game = FindEntry(modes, e2e::ResourceString(104, e2e::TestLanguage()));
+    ASSERT_GE(game, 0);
+    ASSERT_NE(game, before);
+    // This driver holds the monitor: the program cannot claim it, so the write fails.
+    ASSERT_TRUE(SetSimRegister(kMonitorOne, 0, 0xE0, static_cast<std::uint16_t>(::GetCurrentProcessId())));
+    Choose(page, 1010, game);
+    EXPECT_TRUE(e2e::WaitUntil(8000, [&] { return ::SendMessageW(modes, CB_GETCURSEL, 0, 0) == before; }))
+        << "the selection goes back to the mode the monitor holds";
+    ::Sleep(500);
+    EXPECT_EQ(::SendMessageW(modes, CB_GETCURSEL, 0, 0), before);
+    EXPECT_EQ(SimRegister(kMonitorOne, 0x30, 0xE2), 1);
+    ASSERT_TRUE(SetSimRegister(kMonitorOne, 0, 0xE0, 0));
+}
+
+TEST_F(PagesTest, SetNamesStopAt32CharactersAndDeleteAsksFirst) {
+    HWND page = ColorPage();
+    ASSERT_NE(page, nullptr);
+    HWND box = ::GetDlgItem(page, 1044);
+    ::SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"abcdefghijklmnopqrstuvwxyz0123456"));
+    ::PostMessageW(page, WM_COMMAND, MAKEWPARAM(1044, CBN_EDITCHANGE), reinterpret_cast<LPARAM>(box));
+    HWND message = MessageBoxShown();
+    ASSERT_NE(message, nullptr) << "a 33rd character is refused";
+    EXPECT_EQ(WindowText(::GetDlgItem(message, 65535)), e2e::ResourceString(246, e2e::TestLanguage()));
+    ASSERT_TRUE(e2e::Answer(message, IDOK));
+    EXPECT_TRUE(e2e::WaitUntil(3000, [&] { return WindowText(box).empty(); }))
+        << "no name was taken yet: the box is emptied";
+
+    RegisterSet(page, L"Evening");
+    ::SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Evening"));
+    Press(page, 1046);
+    message = MessageBoxShown();
+    ASSERT_NE(message, nullptr);
+    EXPECT_EQ(WindowText(::GetDlgItem(message, 65535)), e2e::ResourceString(195, e2e::TestLanguage()));
+    ASSERT_TRUE(e2e::Answer(message, IDCANCEL));
+    ::Sleep(300);
+    EXPECT_GE(FindEntry(box, L"Evening"), 0) << "Cancel keeps the set";
+    ::SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Evening"));
+    Press(page, 1046);
+    message = MessageBoxShown();
+    ASSERT_NE(message, nullptr);
+    ASSERT_TRUE(e2e::Answer(message, IDOK));
+    EXPECT_TRUE(e2e::WaitUntil(3000, [&] { return FindEntry(box, L"Evening") < 0; })) << "OK deletes it";
+}
+
+TEST_F(PagesTest, AMonitorThatDoesNotAllowAdjustmentRegistersNothingAndShowsNoSoundControls) {
+    ASSERT_TRUE(SetSimRegister(kMonitorOne, 0x20, 0xE6, 1));
+    HWND page = ColorPage();
+    ASSERT_NE(page, nullptr);
+    HWND box = ::GetDlgItem(page, 1044);
+    EXPECT_TRUE(e2e::WaitUntil(3000, [&] { return !::IsWindowEnabled(::GetDlgItem(page, 1010)); }));
+    ::SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Night"));
+    Press(page, 1045);
+    // The press ends by filling the list again, which empties the box.
+    EXPECT_TRUE(e2e::WaitUntil(8000, [&] { return WindowText(box).empty(); }));
+    EXPECT_LT(FindEntry(box, L"Night"), 0) << "nothing is stored";
+
+    SelectTab(3);
+    HWND sound = Page(1133);
+    ASSERT_NE(sound, nullptr);
+    EXPECT_TRUE(e2e::WaitUntil(3000, [&] { return !::IsWindowEnabled(::GetDlgItem(sound, 1133)); }));
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(sound, 1134)));
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(sound, 1080)));
+    ASSERT_TRUE(SetSimRegister(kMonitorOne, 0x20, 0xE6, 0));
+}
+
+TEST_F(PagesTest, AVolumeTheMonitorRefusesPutsTheTrackbarBack) {
+    SelectTab(3);
+    HWND page = Page(1133);
+    ASSERT_NE(page, nullptr);
+    ASSERT_TRUE(e2e::WaitUntil(3000, [&] { return WindowText(::GetDlgItem(page, 1134)) == L"15"; }));
+    HWND trackbar = ::GetDlgItem(page, 1133);
+    // Past the monitor's maximum of 30, which it refuses.
+    ::SendMessageW(trackbar, TBM_SETRANGEMAX, TRUE, 40);
+    MoveSlider(page, 1133, 40);
+    EXPECT_TRUE(e2e::WaitUntil(3000, [&] { return ::SendMessageW(trackbar, TBM_GETPOS, 0, 0) == 15; }))
+        << "the trackbar goes back to the last good value";
+    EXPECT_EQ(WindowText(::GetDlgItem(page, 1134)), L"15");
+    EXPECT_EQ(SimRegister(kMonitorOne, 0, 0x62), 15);
+}
+
 TEST_F(PagesTest, VolumeIsWrittenAndResetAndLeavingTellsOnlyMonitorsWithSound) {
     SelectTab(3);
     HWND page = Page(1133);

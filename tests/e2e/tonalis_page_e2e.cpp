@@ -33,6 +33,7 @@ constexpr int kIdRegisterData = 1045;
 
 constexpr UINT kStrSaveRule = 117;
 constexpr UINT kStrDeleteRule = 120;
+constexpr UINT kStrDeleteFailed = 121;
 constexpr UINT kStrOnlyAppliedTo = 196;
 
 std::string RulePath(const std::string& application) {
@@ -176,6 +177,62 @@ TEST_F(TonalisPageTest, DeleteAsksFirstAndRemovesOnlyThatRule) {
         << "no target shown any more";
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(page, kIdDelete)));
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(page, kIdRegister)));
+}
+
+TEST_F(TonalisPageTest, AFailedDeleteOfARuleSaysSo) {
+    ASSERT_TRUE(WriteDword(RulePath("ALPHA"), "Mode", 17));
+    // A key that holds a key of its own cannot be deleted.
+    ASSERT_TRUE(WriteDword(RulePath("ALPHA") + "\\Pinned", "Mode", 1));
+    ASSERT_TRUE(program.Start());
+    HWND page = TonalisPage();
+    ASSERT_NE(page, nullptr);
+    ASSERT_TRUE(ChooseText(page, kIdApplications, L"ALPHA"));
+    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return ::IsWindowEnabled(::GetDlgItem(page, kIdDelete)) != FALSE; }));
+    e2e::Press(page, kIdDelete);
+    HWND box = e2e::WaitForMessageBox(program);
+    ASSERT_NE(box, nullptr);
+    ASSERT_TRUE(e2e::Answer(box, IDYES));
+    box = e2e::WaitForMessageBox(program);
+    ASSERT_NE(box, nullptr) << "the failure is reported";
+    EXPECT_EQ(e2e::MessageText(box), e2e::ResourceString(kStrDeleteFailed, e2e::TestLanguage()));
+    ASSERT_TRUE(e2e::Answer(box, IDOK));
+    EXPECT_TRUE(KeyExists(RulePath("ALPHA")));
+}
+
+TEST_F(TonalisPageTest, UnsavedTargetIsAskedForWhenLeavingIt) {
+    ASSERT_TRUE(WriteDword(RulePath("ALPHA"), "Mode", 17));
+    ASSERT_TRUE(WriteDword(RulePath("BETA"), "Mode", 0));
+    ASSERT_TRUE(program.Start());
+    HWND page = TonalisPage();
+    ASSERT_NE(page, nullptr);
+    const std::wstring question = Replaced(e2e::ResourceString(kStrSaveRule, e2e::TestLanguage()), L"%s", L"ALPHA");
+    const std::wstring textMode = e2e::ResourceString(111, e2e::TestLanguage());
+
+    // Another target chosen for ALPHA, then BETA chosen: Yes stores ALPHA's.
+    ASSERT_TRUE(ChooseText(page, kIdApplications, L"ALPHA"));
+    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return SelectedData(page, kIdTarget) == 17; }));
+    ASSERT_TRUE(ChooseText(page, kIdTarget, textMode));
+    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return SelectedData(page, kIdTarget) == 0; }));
+    ASSERT_TRUE(ChooseText(page, kIdApplications, L"BETA"));
+    HWND box = e2e::WaitForMessageBox(program);
+    ASSERT_NE(box, nullptr) << "asked on another application";
+    EXPECT_EQ(e2e::MessageText(box), question);
+    ASSERT_TRUE(e2e::Answer(box, IDYES));
+    EXPECT_TRUE(e2e::WaitUntil(3000, [] { return ReadValue(RulePath("ALPHA"), "Mode") == "0"; }));
+
+    // Changed again and the page hidden with the settings ("&Close"): No keeps
+    // what is stored.
+    ASSERT_TRUE(ChooseText(page, kIdApplications, L"ALPHA"));
+    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return SelectedData(page, kIdTarget) == 0; }));
+    ASSERT_TRUE(ChooseText(page, kIdTarget, e2e::ResourceString(104, e2e::TestLanguage())));
+    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return SelectedData(page, kIdTarget) == 17; }));
+    ::PostMessageA(program.MainWindow(), WM_COMMAND, e2e::kIdClose, 0);
+    box = e2e::WaitForMessageBox(program);
+    ASSERT_NE(box, nullptr) << "asked on hiding the page";
+    EXPECT_EQ(e2e::MessageText(box), question);
+    ASSERT_TRUE(e2e::Answer(box, IDNO));
+    ::Sleep(300);
+    EXPECT_EQ(ReadValue(RulePath("ALPHA"), "Mode"), "0");
 }
 
 TEST_F(TonalisPageTest, ASetChosenOnThePageGoesOnlyToItsModelAndSaysSo) {
