@@ -141,7 +141,26 @@ private:
 };
 
 void Session::Discover() {
-    m_list.Discover();
+    m_list.Enumerate();
+    // Identifying a maker monitor reads its extended capabilities block word by
+    // word, seconds at the monitors' pace; only the monitors the command is
+    // about are identified. The default is the maker monitor on the lowest
+    // display: displays are tried in that order until one is.
+    if (m_command.verb == Verb::Detect) {
+        for (std::size_t i = 0; i < m_list.GetCount(); ++i) m_list.Identify(i);
+    } else if (m_command.monitor) {
+        m_list.Identify(static_cast<std::size_t>(*m_command.monitor));
+    } else {
+        std::vector<std::size_t> order(m_list.GetCount());
+        for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+        std::stable_sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) {
+            return static_cast<std::uint32_t>(m_list.GetEntry(a)->orderKey) <
+                   static_cast<std::uint32_t>(m_list.GetEntry(b)->orderKey);
+        });
+        for (const std::size_t i : order) {
+            if (Interrupted() || m_list.Identify(i)) break;
+        }
+    }
     BuildMonitorStatus(m_list, m_all);
     m_all.SelectFirstMonitor();
 }

@@ -88,6 +88,15 @@ const MonitorEntry* MonitorList::GetEntry(std::size_t index) const {
 }
 
 bool MonitorList::Discover() {
+    if (!Enumerate()) return false;
+    bool anyUsable = false;
+    for (std::size_t index = 0; index < m_entries.size(); ++index) {
+        if (Identify(index)) anyUsable = true;
+    }
+    return anyUsable;
+}
+
+bool MonitorList::Enumerate() {
     ReleasePhysicalMonitors();
     m_physicalTotal = 0;
     m_entries.clear();
@@ -98,21 +107,21 @@ bool MonitorList::Discover() {
         return true;
     });
     AssignLabels();
-    if (enumerated != 1) return false;
+    return enumerated == 1;
+}
 
-    bool anyUsable = false;
-    for (std::size_t index = 0; index < m_entries.size(); ++index) {
-        MonitorEntry& entry = m_entries[index];
-        if (!MatchMakerMonitor(index, true)) continue;
-        if (!RequestCapabilities(index, true)) continue;
-        if (!ParseCapabilities(entry.capabilities, entry.features)) continue;
-        if (!HasControlRegisters(index)) continue;
-        if (!ReadExtendedCapabilities(index) || entry.extendedCapabilities.empty()) continue;
-        if (!ParseExtendedCapabilities(entry.extendedCapabilities, entry.extendedFeatures)) continue;
-        entry.usable = 1;
-        anyUsable = true;
-    }
-    return anyUsable;
+bool MonitorList::Identify(std::size_t index) {
+    if (index >= m_entries.size()) return false;
+    MonitorEntry& entry = m_entries[index];
+    if (entry.usable) return true;
+    if (!MatchMakerMonitor(index, true)) return false;
+    if (!RequestCapabilities(index, true)) return false;
+    if (!ParseCapabilities(entry.capabilities, entry.features)) return false;
+    if (!HasControlRegisters(index)) return false;
+    if (!ReadExtendedCapabilities(index) || entry.extendedCapabilities.empty()) return false;
+    if (!ParseExtendedCapabilities(entry.extendedCapabilities, entry.extendedFeatures)) return false;
+    entry.usable = 1;
+    return true;
 }
 
 void MonitorList::AddDisplay(platform::DisplayHandle display) {

@@ -60,6 +60,13 @@ public:
     // itself failed. The physical handles of the previous run are released, so
     // no CMonitorStatus of the previous run may be used afterwards.
     bool Discover();
+    // Discovery in two halves, for a caller that needs only some monitors
+    // identified: the physical monitors behind the displays, all unusable (false
+    // when the desktop enumeration failed) ...
+    bool Enumerate();
+    // ... and the identification chain of one entry, which makes it usable on
+    // success. Discover is Enumerate and then Identify of every entry.
+    bool Identify(std::size_t index);
 
     const std::vector<MonitorEntry>& Entries() const { return m_entries; }
     std::size_t GetCount() const { return m_entries.size(); }

@@ -62,6 +62,8 @@ TEST_F(Verbs, GetReadsStandardAndPagedRegisters) {
     RunResult run = Run({"get", "10"});
     EXPECT_EQ(run.status, kExitOk) << run.err;
     EXPECT_EQ(run.out, "60 100\n");
+    // Only the monitor the command is about is identified.
+    for (const sim::Transaction& t : desk->Log()) EXPECT_EQ(t.monitor, 0) << sim::Describe(t);
 
     run = Run({"get", "E3", "--page", "30", "--json"});
     EXPECT_EQ(run.status, kExitOk) << run.err;
