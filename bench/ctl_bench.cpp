@@ -180,8 +180,11 @@ int main(int argc, char** argv) {
         }
         std::string name = "vistrelctl";
         for (const std::string& word : words) name += " " + word;
-        std::printf("| `%s` | %zu | %.1f | %.1f | %.3f | %.2f |\n", name.c_str(), transactions, floorTotal / runs,
-                    oursTotal / runs, oursTotal / floorTotal, cpuTotal / runs);
+        if (floorTotal > 0)
+            std::printf("| `%s` | %zu | %.1f | %.1f | %.3f | %.2f |\n", name.c_str(), transactions, floorTotal / runs,
+                        oursTotal / runs, oursTotal / floorTotal, cpuTotal / runs);
+        else
+            std::printf("| `%s` | 0 | 0 | %.2f | - | %.2f |\n", name.c_str(), oursTotal / runs, cpuTotal / runs);
     }
     fs::remove_all(folder);
     return 0;
