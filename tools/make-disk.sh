@@ -10,7 +10,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/.." && pwd)
 bin=$(cd "${1:-$root/build/mingw/bin}" && pwd)
 out=${2:-$root/build/disk}
-for needed in "$bin/launcher.exe" "$bin/vistrelddcci.exe" "$bin/real/minfolib.dll"; do
+for needed in "$bin/launcher.exe" "$bin/vistrelddcci.exe" "$bin/vistrelctl.exe" "$bin/real/minfolib.dll"; do
   [[ -f $needed ]] || { echo "make-disk: missing $needed (build the mingw preset first)" >&2; exit 1; }
 done
 
@@ -57,7 +57,7 @@ sample_pdf "$disk/Manual/Panelwright_JA.pdf" "Panelwright Pro for LCD (Japanese)
 # wixl takes the packaged files from the folder of the description.
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
-cp "$here/disk/panelwright.wxs" "$bin/vistrelddcci.exe" "$bin/real/minfolib.dll" "$stage/"
+cp "$here/disk/panelwright.wxs" "$bin/vistrelddcci.exe" "$bin/vistrelctl.exe" "$bin/real/minfolib.dll" "$stage/"
 wixl -a x64 -o "$disk/Software/Panelwright/PanelwrightSetup.msi" "$stage/panelwright.wxs"
 
 xorriso -as mkisofs -quiet -J -joliet-long -R -V ORVEX_LCD -o "$out/utility-disk.iso" "$disk"

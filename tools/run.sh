@@ -16,7 +16,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 tools/install-deps.sh
 cmake --preset mingw >/dev/null
-cmake --build --preset mingw --target vistrelddcci sim_dxva2 sim_minfolib discovery_report launcher minfolib_real
+cmake --build --preset mingw --target vistrelddcci vistrelctl sim_dxva2 sim_minfolib discovery_report launcher minfolib_real
 
 lang=${VISTREL_LANG:-en}
 bin=$root/build/mingw/bin

@@ -17,6 +17,7 @@ namespace {
 
 const wchar_t kProductCode[] = L"{6C1E7A52-3B1F-4D8A-9E27-51A0C4F3D2B8}";
 const wchar_t kInstalledProgram[] = L"C:\\Program Files\\Orvex\\Panelwright Pro for LCD\\vistrelddcci.exe";
+const wchar_t kInstalledConsoleProgram[] = L"C:\\Program Files\\Orvex\\Panelwright Pro for LCD\\vistrelctl.exe";
 
 // The texts the test waits for, as the disk's information file and the launcher's
 // strings give them in the prefix's user-interface language.
@@ -110,6 +111,7 @@ TEST_F(DiskTest, InstallsTheControllerThroughTheLauncherAndStartsIt) {
     e2e::PressButton(progress, IDOK);
     ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return !::IsWindow(progress); }));
     EXPECT_NE(::GetFileAttributesW(kInstalledProgram), INVALID_FILE_ATTRIBUTES);
+    EXPECT_NE(::GetFileAttributesW(kInstalledConsoleProgram), INVALID_FILE_ATTRIBUTES) << "vistrelctl beside it";
 
     // Leaving with "E&xit" starts what the setup registered: the controller.
     e2e::PressButton(first.Main(), 1003);
