@@ -1,4 +1,4 @@
-#include "shell/win/controller_pages.h"
+#include "controller/controller_pages.h"
 
 #include "match/win/dlg_multimon_match.h"
 #include "modes/win/dlg_color.h"

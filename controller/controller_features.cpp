@@ -1,10 +1,10 @@
-#include "calmira/win/calmira_features.h"
+#include "controller/controller_features.h"
 
 #include "calmira/win/filter_feature.h"
 #include "calmira/win/reminder_feature.h"
 #include "shell/win/vistrel_app.h"
 
-void AddCalmiraFeatures(CVistrelApp& app) {
+void AddControllerFeatures(CVistrelApp& app) {
     // They outlive the application object, whose display list refers to the
     // filter's gamma device until it is destroyed.
     static CReminderFeature reminder;
