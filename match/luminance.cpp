@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "monitor/color_tables.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ double DriveRatio(const ChannelDrive& channel) {
 bool LuminanceFromPrimaries(const ChannelDrive& red, const ChannelDrive& green,
                             const ChannelDrive& blue, int gammaIndex, double* luminance) {
     if (luminance == nullptr) return false;
-    const double gamma = (20 * gammaIndex + 140) / 100.0;
+    const double gamma = GammaValue(gammaIndex);
     double sum = 0;
     for (const ChannelDrive* channel : {&red, &green, &blue}) {
         // A primary the monitor did not report contributes nothing.

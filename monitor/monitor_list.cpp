@@ -3,6 +3,8 @@
 #include <cstring>
 #include <utility>
 
+#include "monitor/vcp.h"
+
 namespace {
 
 // Attempts and waits of the identification steps. Monitors that have just been
@@ -227,7 +229,7 @@ bool MonitorList::RequestCapabilities(std::size_t index, bool retry) {
 bool MonitorList::HasControlRegisters(std::size_t index) const {
     if (index >= m_entries.size()) return false;
     const FeatureMap& features = m_entries[index].features;
-    return HasFeature(features, 0xE0, -1) && HasFeature(features, 0xE1, -1);
+    return HasFeature(features, vcp::kOwnerCode, -1) && HasFeature(features, vcp::kPageSelectCode, -1);
 }
 
 bool MonitorList::ReadExtendedCapabilities(std::size_t index) {

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstddef>
 
+#include "monitor/vcp.h"
+
 namespace {
 
 struct StandardRow {
@@ -11,20 +13,18 @@ struct StandardRow {
 };
 
 constexpr std::array<StandardRow, 9> kStandardRows = {{
-    {0x08, 330},  // restore factory colour defaults
-    {0x10, 35},
-    {0x12, 50},
-    {0x16, 70},
-    {0x18, 70},
-    {0x1A, 70},
-    {0x62, 30},
-    {0xE0, 10},  // owner register
-    {0xE1, 20},  // page select
+    {vcp::kFactoryColorCode, 330},
+    {vcp::kBrightnessCode, 35},
+    {vcp::kContrastCode, 50},
+    {vcp::kRedGainCode, 70},
+    {vcp::kGreenGainCode, 70},
+    {vcp::kBlueGainCode, 70},
+    {vcp::kVolumeCode, 30},
+    {vcp::kOwnerCode, 10},
+    {vcp::kPageSelectCode, 20},
 }};
 
-// The maker's pages number their registers from 0xE2 upwards without gaps.
-constexpr std::uint8_t kFirstPageCode = 0xE2;
-
+// The maker's pages: delays of their registers in code order, without gaps.
 constexpr std::array<std::uint32_t, 12> kPage10 = {20, 20, 20, 20, 20, 20, 20, 20, 20, 20, 20, 20};
 constexpr std::array<std::uint32_t, 5> kPage20 = {22, 110, 20, 20, 20};
 constexpr std::array<std::uint32_t, 3> kPage30 = {340, 260, 158};
@@ -33,8 +33,8 @@ constexpr std::array<std::uint32_t, 2> kPageF0 = {3200, 120};
 
 template <std::size_t N>
 std::optional<std::uint32_t> PageRow(const std::array<std::uint32_t, N>& delays, std::uint8_t code) {
-    if (code < kFirstPageCode) return std::nullopt;
-    const std::size_t index = static_cast<std::size_t>(code - kFirstPageCode);
+    if (code < vcp::kFirstPageCode) return std::nullopt;
+    const std::size_t index = static_cast<std::size_t>(code - vcp::kFirstPageCode);
     if (index >= N) return std::nullopt;
     return delays[index];
 }
@@ -43,16 +43,16 @@ std::optional<std::uint32_t> PageRow(const std::array<std::uint32_t, N>& delays,
 
 std::optional<std::uint32_t> SettlingDelay(std::uint16_t page, std::uint8_t code) {
     switch (page) {
-    case 0x00:
+    case vcp::kStandardPage:
         for (const StandardRow& row : kStandardRows) {
             if (row.code == code) return row.delay;
         }
         return std::nullopt;
-    case 0x10: return PageRow(kPage10, code);
-    case 0x20: return PageRow(kPage20, code);
-    case 0x30: return PageRow(kPage30, code);
-    case 0xE0: return PageRow(kPageE0, code);
-    case 0xF0: return PageRow(kPageF0, code);
+    case vcp::kBlockPage: return PageRow(kPage10, code);
+    case vcp::kReadinessPage: return PageRow(kPage20, code);
+    case vcp::kColorPage: return PageRow(kPage30, code);
+    case vcp::kQuadPage: return PageRow(kPageE0, code);
+    case vcp::kCommandPage: return PageRow(kPageF0, code);
     default: return std::nullopt;
     }
 }

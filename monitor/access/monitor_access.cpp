@@ -7,11 +7,10 @@
 #include "monitor/access/owner.h"
 #include "monitor/access/raw_feature.h"
 #include "monitor/monitor_list.h"
+#include "monitor/vcp.h"
 
 namespace {
 
-constexpr std::uint8_t kOwnerCode = 0xE0;
-constexpr std::uint8_t kPageSelectCode = 0xE1;
 constexpr std::uint32_t kOwnerWriteMs = 10;
 constexpr std::uint32_t kPageSelectMs = 20;
 
@@ -24,7 +23,6 @@ constexpr std::uint32_t kReleaseRetryMs = 200;
 constexpr int kReadAttempts = 5;
 constexpr std::uint32_t kReadRetryMs = 30;
 
-constexpr std::uint16_t kBlockPage = 0x10;
 constexpr int kBlockDataRetries = 30;
 // After a failed data read the monitor needs a moment with the rewritten offset
 // before its data window delivers the right word again.
@@ -32,10 +30,6 @@ constexpr std::uint32_t kBlockRetryMs = 100;
 // The length register is 16 bits wide; a larger value is a garbled reply.
 constexpr std::uint32_t kMaxBlockLength = 0xFFFF;
 
-constexpr std::uint16_t kReadinessPage = 0x20;
-constexpr std::uint16_t kQuadPage = 0xE0;
-constexpr std::uint8_t kQuadFirstCode = 0xE4;
-constexpr std::uint8_t kQuadCommitCode = 0xE8;
 
 // DDC/CI values are 16 bits; a wider value would reach the monitor truncated.
 constexpr std::uint32_t kMaxWriteValue = 0xFFFF;
@@ -67,7 +61,7 @@ bool MonitorList::AcquireMonitor(const platform::PhysicalMonitorHandle* handle, 
     for (int attempt = 1; attempt <= attempts; ++attempt) {
         std::uint32_t owner = 0;
         std::uint32_t maximum = 0;
-        if (GetFeature(m_ddc, m_clock, handle, kOwnerCode, &owner, &maximum, kReadSettleMs) &&
+        if (GetFeature(m_ddc, m_clock, handle, vcp::kOwnerCode, &owner, &maximum, kReadSettleMs) &&
             IsReplaceableOwner(m_processes, owner, m_replaceableProgram)) {
             free = true;
             break;
@@ -80,7 +74,7 @@ bool MonitorList::AcquireMonitor(const platform::PhysicalMonitorHandle* handle, 
     // those keeps what another copy of this program reads back comparable with
     // our process list.
     const std::uint32_t self = m_processes.OwnProcessId() & kOwnerValueMask;
-    m_lockHeld = SetFeature(m_ddc, m_clock, handle, kOwnerCode, self, kOwnerWriteMs);
+    m_lockHeld = SetFeature(m_ddc, m_clock, handle, vcp::kOwnerCode, self, kOwnerWriteMs);
     return m_lockHeld;
 }
 
@@ -100,7 +94,7 @@ bool MonitorList::ReleaseMonitor(const platform::PhysicalMonitorHandle* handle) 
 
 bool MonitorList::WriteOwnerFree(platform::PhysicalMonitorHandle handle) {
     for (int attempt = 1; attempt <= kReleaseAttempts; ++attempt) {
-        if (SetFeature(m_ddc, m_clock, &handle, kOwnerCode, 0, kOwnerWriteMs)) return true;
+        if (SetFeature(m_ddc, m_clock, &handle, vcp::kOwnerCode, 0, kOwnerWriteMs)) return true;
         if (attempt < kReleaseAttempts) m_clock.Sleep(kReleaseRetryMs);
     }
     return false;
@@ -115,7 +109,7 @@ bool MonitorList::ReleaseStillClaimed() {
 
 bool MonitorList::SelectPage(const CMonitorStatus& status, std::uint16_t page, bool pageSelected) {
     if (pageSelected) return true;
-    return SetFeature(m_ddc, m_clock, status.m_phPhysicalMonitor, kPageSelectCode, page,
+    return SetFeature(m_ddc, m_clock, status.m_phPhysicalMonitor, vcp::kPageSelectCode, page,
                       kPageSelectMs);
 }
 
@@ -163,27 +157,27 @@ bool MonitorList::WriteFeature(const CMonitorStatus* status, std::uint16_t page,
 bool MonitorList::IsMonitorReady(const CMonitorStatus* status) {
     std::uint32_t current = 0;
     std::uint32_t maximum = 0;
-    if (!ReadFeature(status, kReadinessPage, 0xE2, &current, &maximum, false, true) || current != 1)
+    if (!ReadFeature(status, vcp::kReadinessPage, vcp::kReadyCode, &current, &maximum, false, true) || current != 1)
         return false;
-    return ReadFeature(status, kReadinessPage, 0xE6, &current, &maximum, false, true) &&
+    return ReadFeature(status, vcp::kReadinessPage, vcp::kBusyCode, &current, &maximum, false, true) &&
            current == 0;
 }
 
 bool MonitorList::ReadBlock(const CMonitorStatus* status, int block, std::uint8_t* buffer,
                             std::size_t bufferSize, bool pageSelected, std::size_t* length) {
     if (!HasHandle(status) || buffer == nullptr || block < 0 || block > 3) return false;
-    const std::uint8_t lengthCode = static_cast<std::uint8_t>(0xE2 + 3 * block);
+    const std::uint8_t lengthCode = static_cast<std::uint8_t>(vcp::kFirstBlockCode + 3 * block);
     const std::uint8_t offsetCode = static_cast<std::uint8_t>(lengthCode + 1);
     const std::uint8_t dataCode = static_cast<std::uint8_t>(lengthCode + 2);
     // Block 0 carries the extended capabilities themselves, so it cannot be
     // checked against them.
     if (block != 0) {
         for (std::uint8_t code : {lengthCode, offsetCode, dataCode}) {
-            if (!HasExtendedFeature(status->m_ExtFeatures, kBlockPage, code, -1)) return false;
+            if (!HasExtendedFeature(status->m_ExtFeatures, vcp::kBlockPage, code, -1)) return false;
         }
     }
     if (!m_lockHeld) return false;
-    if (!SelectPage(*status, kBlockPage, pageSelected)) return false;
+    if (!SelectPage(*status, vcp::kBlockPage, pageSelected)) return false;
 
     const platform::PhysicalMonitorHandle* handle = status->m_phPhysicalMonitor;
     std::uint32_t blockLength = 0;
@@ -195,7 +189,7 @@ bool MonitorList::ReadBlock(const CMonitorStatus* status, int block, std::uint8_
     // Refused rather than cut to 0xFFFF: a length the register cannot hold says
     // the reply is garbled, and so would be every word read after it.
     if (blockLength > kMaxBlockLength) return false;
-    const std::uint32_t offsetDelay = SettlingDelay(kBlockPage, lengthCode).value_or(20);
+    const std::uint32_t offsetDelay = SettlingDelay(vcp::kBlockPage, lengthCode).value_or(20);
     if (!SetFeature(m_ddc, m_clock, handle, offsetCode, 0, offsetDelay)) return false;
 
     // Only the words the caller's buffer can take are fetched. A monitor that
@@ -240,12 +234,12 @@ bool MonitorList::ReadFeatureQuad(const CMonitorStatus* status, int set,
                                   std::array<std::uint32_t, 4>* values, bool pageSelected) {
     if (!HasHandle(status) || values == nullptr || set != 0) return false;
     for (int i = 0; i < 4; ++i) {
-        if (!HasExtendedFeature(status->m_ExtFeatures, kQuadPage,
-                                static_cast<std::uint8_t>(kQuadFirstCode + i), -1))
+        if (!HasExtendedFeature(status->m_ExtFeatures, vcp::kQuadPage,
+                                static_cast<std::uint8_t>(vcp::kQuadFirstCode + i), -1))
             return false;
     }
     if (!m_lockHeld) return false;
-    if (!SelectPage(*status, kQuadPage, pageSelected)) return false;
+    if (!SelectPage(*status, vcp::kQuadPage, pageSelected)) return false;
 
     // The four values are one set: the first failed read ends the call with the
     // caller's values untouched and the rest unread, rather than handing back a
@@ -254,7 +248,7 @@ bool MonitorList::ReadFeatureQuad(const CMonitorStatus* status, int set,
     for (int i = 0; i < 4; ++i) {
         std::uint32_t maximum = 0;
         if (!GetFeature(m_ddc, m_clock, status->m_phPhysicalMonitor,
-                        static_cast<std::uint8_t>(kQuadFirstCode + i), &read[static_cast<std::size_t>(i)],
+                        static_cast<std::uint8_t>(vcp::kQuadFirstCode + i), &read[static_cast<std::size_t>(i)],
                         &maximum, kReadSettleMs))
             return false;
     }
@@ -268,18 +262,18 @@ bool MonitorList::WriteFeatureQuad(const CMonitorStatus* status, int set,
     for (std::uint32_t value : values) {
         if (value > kMaxWriteValue) return false;
     }
-    for (std::uint8_t code = kQuadFirstCode; code <= kQuadCommitCode; ++code) {
-        if (!HasExtendedFeature(status->m_ExtFeatures, kQuadPage, code, -1)) return false;
+    for (std::uint8_t code = vcp::kQuadFirstCode; code <= vcp::kQuadCommitCode; ++code) {
+        if (!HasExtendedFeature(status->m_ExtFeatures, vcp::kQuadPage, code, -1)) return false;
     }
     if (!m_lockHeld) return false;
-    if (!SelectPage(*status, kQuadPage, pageSelected)) return false;
+    if (!SelectPage(*status, vcp::kQuadPage, pageSelected)) return false;
 
     for (int i = 0; i < 4; ++i) {
-        const std::uint8_t code = static_cast<std::uint8_t>(kQuadFirstCode + i);
+        const std::uint8_t code = static_cast<std::uint8_t>(vcp::kQuadFirstCode + i);
         if (!SetFeature(m_ddc, m_clock, status->m_phPhysicalMonitor, code,
-                        values[static_cast<std::size_t>(i)], SettlingDelay(kQuadPage, code).value_or(10)))
+                        values[static_cast<std::size_t>(i)], SettlingDelay(vcp::kQuadPage, code).value_or(10)))
             return false;
     }
-    return SetFeature(m_ddc, m_clock, status->m_phPhysicalMonitor, kQuadCommitCode, 1,
-                      SettlingDelay(kQuadPage, kQuadCommitCode).value_or(13));
+    return SetFeature(m_ddc, m_clock, status->m_phPhysicalMonitor, vcp::kQuadCommitCode, 1,
+                      SettlingDelay(vcp::kQuadPage, vcp::kQuadCommitCode).value_or(13));
 }
