@@ -4,22 +4,11 @@
 #include <array>
 
 #include "modes/mode_lists.h"
+#include "monitor/feature_reading.h"
+#include "monitor/vcp.h"
 
 namespace {
 
-constexpr std::uint16_t kStandardPage = 0;
-constexpr std::uint16_t kColorPage = 0x30;
-constexpr std::uint16_t kQuadPage = 0xE0;
-constexpr std::uint8_t kQuadFirstCode = 0xE4;
-constexpr std::uint16_t kCommandPage = 0xF0;
-constexpr std::uint8_t kColorTempCode = 0xE3;
-constexpr std::uint8_t kGammaCode = 0xE4;
-constexpr std::uint8_t kEndAdjustmentCode = 0xE3;
-constexpr std::uint8_t kBrightnessCode = 0x10;
-constexpr std::uint8_t kContrastCode = 0x12;
-constexpr std::uint8_t kRedGainCode = 0x16;
-constexpr std::uint8_t kGreenGainCode = 0x18;
-constexpr std::uint8_t kBlueGainCode = 0x1A;
 // The monitor reports this gamma step when the mode has no gamma of its own.
 constexpr std::int32_t kNoGamma = 0xFF;
 // Gains belong to the OFF preset and to the user preset; other presets fix them.
@@ -28,14 +17,11 @@ constexpr std::int32_t kGainPresetUser = 15;
 
 AdjustmentItem ReadItem(MonitorList& list, const CMonitorStatus& record, std::uint16_t page,
                         std::uint8_t code, bool pageSelected) {
-    std::uint32_t current = 0;
-    std::uint32_t maximum = 0;
+    const monitor::FeatureReading reading = monitor::ReadOneFeature(list, record, page, code, pageSelected);
     AdjustmentItem item;
-    if (list.ReadFeature(&record, page, code, &current, &maximum, pageSelected, true)) {
-        item.value = static_cast<std::int32_t>(current);
-        item.maximum = static_cast<std::int32_t>(maximum);
-        item.valid = 1;
-    }
+    item.value = reading.value;
+    item.maximum = reading.maximum;
+    item.valid = reading.valid;
     return item;
 }
 
@@ -59,8 +45,8 @@ void RestoreQuad(MonitorList& list, const CMonitorStatus& record, const Adjustme
     for (std::size_t i = 0; i < values.size(); ++i) {
         std::uint32_t current = 0;
         std::uint32_t maximum = 0;
-        if (!list.ReadFeature(&record, kQuadPage, static_cast<std::uint8_t>(kQuadFirstCode + i), &current, &maximum,
-                              i != 0, true) ||
+        if (!list.ReadFeature(&record, vcp::kQuadPage, static_cast<std::uint8_t>(vcp::kQuadFirstCode + i), &current,
+                              &maximum, i != 0, true) ||
             maximum == 0)
             return;
         const std::int32_t stored = data.quad[i];
@@ -100,16 +86,16 @@ bool ReadAdjustmentData(MonitorList& list, const CMonitorStatus& record, Adjustm
     // The mode read left page 0x30 selected; standard codes do not change that.
     const std::uint32_t flags = ModeFlagsOf(record, mode);
     if (flags & kModeFlagColorTemperature)
-        read.colorTemperature = ReadItem(list, record, kColorPage, kColorTempCode, true).value;
+        read.colorTemperature = ReadItem(list, record, vcp::kColorPage, vcp::kColorTemperatureCode, true).value;
     if (flags & kModeFlagBrightness)
-        read.brightness = ReadItem(list, record, kStandardPage, kBrightnessCode, false);
+        read.brightness = ReadItem(list, record, vcp::kStandardPage, vcp::kBrightnessCode, false);
     if (flags & kModeFlagGains) {
-        read.redGain = ReadItem(list, record, kStandardPage, kRedGainCode, false);
-        read.greenGain = ReadItem(list, record, kStandardPage, kGreenGainCode, false);
-        read.blueGain = ReadItem(list, record, kStandardPage, kBlueGainCode, false);
+        read.redGain = ReadItem(list, record, vcp::kStandardPage, vcp::kRedGainCode, false);
+        read.greenGain = ReadItem(list, record, vcp::kStandardPage, vcp::kGreenGainCode, false);
+        read.blueGain = ReadItem(list, record, vcp::kStandardPage, vcp::kBlueGainCode, false);
     }
     if (flags & kModeFlagGamma) {
-        read.gamma = ReadItem(list, record, kColorPage, kGammaCode, true);
+        read.gamma = ReadItem(list, record, vcp::kColorPage, vcp::kGammaCode, true);
         if (read.gamma.value == kNoGamma) read.gamma.valid = 0;
     }
     if ((flags & kModeFlagBrightness) && record.m_ModeInfo.HasQuadSet()) {
@@ -120,7 +106,7 @@ bool ReadAdjustmentData(MonitorList& list, const CMonitorStatus& record, Adjustm
         }
     }
     if (flags & kModeFlagContrast)
-        read.contrast = ReadItem(list, record, kStandardPage, kContrastCode, false);
+        read.contrast = ReadItem(list, record, vcp::kStandardPage, vcp::kContrastCode, false);
     *data = read;
     return true;
 }
@@ -135,24 +121,24 @@ void ApplyAdjustmentData(MonitorList& list, const CMonitorStatus& record, const 
         return;
     }
     if (flags & kModeFlagColorTemperature)
-        list.WriteFeature(&record, kColorPage, kColorTempCode,
+        list.WriteFeature(&record, vcp::kColorPage, vcp::kColorTemperatureCode,
                           static_cast<std::uint32_t>(data.colorTemperature), true);
     if (flags & kModeFlagBrightness)
-        RestoreItem(list, record, kStandardPage, kBrightnessCode, false, data.brightness);
+        RestoreItem(list, record, vcp::kStandardPage, vcp::kBrightnessCode, false, data.brightness);
     if ((flags & kModeFlagGains) &&
         (data.colorTemperature == kGainPresetOff || data.colorTemperature == kGainPresetUser)) {
-        RestoreItem(list, record, kStandardPage, kRedGainCode, false, data.redGain);
-        RestoreItem(list, record, kStandardPage, kGreenGainCode, false, data.greenGain);
-        RestoreItem(list, record, kStandardPage, kBlueGainCode, false, data.blueGain);
+        RestoreItem(list, record, vcp::kStandardPage, vcp::kRedGainCode, false, data.redGain);
+        RestoreItem(list, record, vcp::kStandardPage, vcp::kGreenGainCode, false, data.greenGain);
+        RestoreItem(list, record, vcp::kStandardPage, vcp::kBlueGainCode, false, data.blueGain);
     }
     if (flags & kModeFlagGamma)
-        RestoreItem(list, record, kColorPage, kGammaCode, true, data.gamma);
+        RestoreItem(list, record, vcp::kColorPage, vcp::kGammaCode, true, data.gamma);
     if (record.m_ModeInfo.HasQuadSet() && (flags & kModeFlagBrightness)) RestoreQuad(list, record, data);
     if (flags & kModeFlagContrast)
-        RestoreItem(list, record, kStandardPage, kContrastCode, false, data.contrast);
+        RestoreItem(list, record, vcp::kStandardPage, vcp::kContrastCode, false, data.contrast);
     EndColorAdjustment(list, record);
 }
 
 bool EndColorAdjustment(MonitorList& list, const CMonitorStatus& record) {
-    return list.WriteFeature(&record, kCommandPage, kEndAdjustmentCode, 0, false);
+    return list.WriteFeature(&record, vcp::kCommandPage, vcp::kEndAdjustmentCode, 0, false);
 }

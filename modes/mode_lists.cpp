@@ -1,11 +1,6 @@
 #include "modes/mode_lists.h"
 
-namespace {
-
-constexpr std::uint16_t kModePage = 0x30;
-constexpr std::uint8_t kModeCode = 0xE2;
-
-}  // namespace
+#include "monitor/vcp.h"
 
 ModeList ModeListForMask(std::uint64_t mask) {
     ModeList list;
@@ -40,7 +35,7 @@ bool ReadCurrentMode(MonitorList& list, const CMonitorStatus& record, bool pageS
     std::uint32_t current = 0;
     std::uint32_t maximum = 0;
     if (mode == nullptr ||
-        !list.ReadFeature(&record, kModePage, kModeCode, &current, &maximum, pageSelected, true))
+        !list.ReadFeature(&record, vcp::kColorPage, vcp::kModeCode, &current, &maximum, pageSelected, true))
         return false;
     *mode = static_cast<DisplayMode>(current);
     return true;
@@ -50,6 +45,6 @@ bool WriteDisplayMode(MonitorList& list, const CMonitorStatus& record, DisplayMo
                       bool pageSelected) {
     if (mode < kFirstDisplayMode || mode > kLastDisplayMode || !record.m_ModeInfo.HasMode(mode))
         return false;
-    return list.WriteFeature(&record, kModePage, kModeCode, static_cast<std::uint32_t>(mode),
+    return list.WriteFeature(&record, vcp::kColorPage, vcp::kModeCode, static_cast<std::uint32_t>(mode),
                              pageSelected);
 }

@@ -1,12 +1,10 @@
 #include "modes/sound.h"
 
+#include "monitor/vcp.h"
+
 namespace {
 
-constexpr std::uint8_t kVolumeCode = 0x62;
-constexpr std::uint16_t kCommandPage = 0xF0;
-constexpr std::uint8_t kSoundResetCode = 0xE2;
 constexpr std::uint32_t kSoundResetValue = 4;
-constexpr std::uint8_t kLeaveCode = 0xE3;
 constexpr std::uint32_t kLeaveSoundValue = 10;
 
 }  // namespace
@@ -21,7 +19,7 @@ VolumeReading ReadVolume(MonitorList& list, const CMonitorStatus& record) {
     if ((record.m_ModeInfo.SoundWord() & kSoundVolumeBit) == 0) return reading;
     std::uint32_t current = 0;
     std::uint32_t maximum = 0;
-    if (list.ReadFeature(&record, 0, kVolumeCode, &current, &maximum, false, true)) {
+    if (list.ReadFeature(&record, vcp::kStandardPage, vcp::kVolumeCode, &current, &maximum, false, true)) {
         reading.current = current;
         reading.maximum = maximum;
     }
@@ -29,13 +27,13 @@ VolumeReading ReadVolume(MonitorList& list, const CMonitorStatus& record) {
 }
 
 bool WriteVolume(MonitorList& list, const CMonitorStatus& record, std::uint32_t volume) {
-    return list.WriteFeature(&record, 0, kVolumeCode, volume, false);
+    return list.WriteFeature(&record, vcp::kStandardPage, vcp::kVolumeCode, volume, false);
 }
 
 bool SendLeaveSound(MonitorList& list, const CMonitorStatus& record) {
-    return list.WriteFeature(&record, kCommandPage, kLeaveCode, kLeaveSoundValue, false);
+    return list.WriteFeature(&record, vcp::kCommandPage, vcp::kEndAdjustmentCode, kLeaveSoundValue, false);
 }
 
 bool SendSoundReset(MonitorList& list, const CMonitorStatus& record) {
-    return list.WriteFeature(&record, kCommandPage, kSoundResetCode, kSoundResetValue, false);
+    return list.WriteFeature(&record, vcp::kCommandPage, vcp::kResetCode, kSoundResetValue, false);
 }
