@@ -1,14 +1,10 @@
 #include "match/match_support.h"
 
 #include "monitor/color_tables.h"
+#include "monitor/vcp.h"
 
 namespace {
 
-constexpr std::uint16_t kColorPage = 0x30;
-constexpr std::uint8_t kModeCode = 0xE2;
-constexpr std::uint8_t kColorTemperatureCode = 0xE3;
-constexpr std::uint8_t kGammaCode = 0xE4;
-constexpr std::uint8_t kBrightnessCode = 0x10;
 // A saved gamma of 255 means the monitor had no gamma setting in that mode.
 constexpr std::int32_t kNoGamma = 255;
 
@@ -57,13 +53,13 @@ bool MatchSupport::UsesWizardGamma(const CMonitorStatus& record, DisplayMode mod
 bool MatchSupport::RestoreSavedState(MonitorList& list, const CMonitorStatus& record) const {
     const MonitorMatchRecord& saved = record.m_Match;
     const std::uint32_t flags = record.m_ModeInfo.ModeFlags(saved.savedMode);
-    bool restored = RestoreRegister(list, record, kColorPage, kModeCode, saved.savedMode, false);
+    bool restored = RestoreRegister(list, record, vcp::kColorPage, vcp::kModeCode, saved.savedMode, false);
     if ((flags & kModeFlagColorTemperature) != 0)
-        restored &= RestoreRegister(list, record, kColorPage, kColorTemperatureCode,
+        restored &= RestoreRegister(list, record, vcp::kColorPage, vcp::kColorTemperatureCode,
                                     saved.savedColorTemperature, true);
     if ((flags & kModeFlagGamma) != 0 && saved.savedGamma != kNoGamma)
-        restored &= RestoreRegister(list, record, kColorPage, kGammaCode, saved.savedGamma, true);
+        restored &= RestoreRegister(list, record, vcp::kColorPage, vcp::kGammaCode, saved.savedGamma, true);
     if ((flags & kModeFlagBrightness) != 0)
-        restored &= RestoreRegister(list, record, 0, kBrightnessCode, saved.savedBrightness, true);
+        restored &= RestoreRegister(list, record, vcp::kStandardPage, vcp::kBrightnessCode, saved.savedBrightness, true);
     return restored;
 }

@@ -5,20 +5,13 @@
 #include "monitor/capabilities.h"
 #include "monitor/color_tables.h"
 #include "monitor/monitor_color.h"
+#include "monitor/vcp.h"
 
 namespace {
 
-constexpr std::uint16_t kStandardPage = 0;
-constexpr std::uint16_t kColorPage = 0x30;
-constexpr std::uint8_t kModeCode = 0xE2;
-constexpr std::uint8_t kColorTemperatureCode = 0xE3;
-constexpr std::uint8_t kGammaCode = 0xE4;
-constexpr std::uint8_t kPrimaryCodes[3] = {0xEF, 0xF0, 0xF1};  // red, green, blue
-constexpr std::uint8_t kBrightnessCode = 0x10;
-constexpr std::uint8_t kGainCodes[3] = {0x16, 0x18, 0x1A};
-// Tells the monitor that an adjustment session has ended.
-constexpr std::uint16_t kCommandPage = 0xF0;
-constexpr std::uint8_t kSessionEndCode = 0xE3;
+constexpr std::uint8_t kPrimaryCodes[3] = {vcp::kRedPrimaryCode, vcp::kGreenPrimaryCode,
+                                           vcp::kBluePrimaryCode};
+constexpr std::uint8_t kGainCodes[3] = {vcp::kRedGainCode, vcp::kGreenGainCode, vcp::kBlueGainCode};
 
 // The DICOM mode is calibrated; the wizard must not change what it shows.
 constexpr DisplayMode kDicomMode = 8;
@@ -119,10 +112,10 @@ bool MatchWizard::SaveStates() {
         const bool saved = WithMonitor(m_list, record, [&] {
             Reading mode, temperature, gamma, brightness;
             if (!m_list.IsMonitorReady(&record) ||
-                !Read(m_list, record, kColorPage, kModeCode, false, &mode) ||
-                !Read(m_list, record, kColorPage, kColorTemperatureCode, true, &temperature) ||
-                !Read(m_list, record, kColorPage, kGammaCode, true, &gamma) ||
-                !Read(m_list, record, kStandardPage, kBrightnessCode, true, &brightness))
+                !Read(m_list, record, vcp::kColorPage, vcp::kModeCode, false, &mode) ||
+                !Read(m_list, record, vcp::kColorPage, vcp::kColorTemperatureCode, true, &temperature) ||
+                !Read(m_list, record, vcp::kColorPage, vcp::kGammaCode, true, &gamma) ||
+                !Read(m_list, record, vcp::kStandardPage, vcp::kBrightnessCode, true, &brightness))
                 return false;
             match.savedMode = static_cast<std::int32_t>(mode.current);
             match.savedColorTemperature = static_cast<std::int32_t>(temperature.current);
@@ -145,7 +138,7 @@ bool MatchWizard::ReadMasterMode() {
     return WithMonitor(m_list, *master, [&] {
         Reading mode;
         if (!m_list.IsMonitorReady(master) ||
-            !Read(m_list, *master, kColorPage, kModeCode, false, &mode))
+            !Read(m_list, *master, vcp::kColorPage, vcp::kModeCode, false, &mode))
             return false;
         m_state.mode = static_cast<DisplayMode>(mode.current);
         return true;
@@ -159,9 +152,9 @@ bool MatchWizard::WriteMasterMode(DisplayMode mode) {
     return WithMonitor(m_list, *master, [&] {
         Reading readBack;
         return m_list.IsMonitorReady(master) &&
-               m_list.WriteFeature(master, kColorPage, kModeCode, static_cast<std::uint32_t>(mode),
+               m_list.WriteFeature(master, vcp::kColorPage, vcp::kModeCode, static_cast<std::uint32_t>(mode),
                                    false) &&
-               Read(m_list, *master, kColorPage, kModeCode, true, &readBack) &&
+               Read(m_list, *master, vcp::kColorPage, vcp::kModeCode, true, &readBack) &&
                readBack.current == static_cast<std::uint32_t>(mode);
     });
 }
@@ -174,9 +167,9 @@ bool MatchWizard::ReadMasterColor() {
     return WithMonitor(m_list, *master, [&] {
         Reading mode, temperature, gamma;
         if (!m_list.IsMonitorReady(master) ||
-            !Read(m_list, *master, kColorPage, kModeCode, false, &mode) ||
-            !Read(m_list, *master, kColorPage, kColorTemperatureCode, true, &temperature) ||
-            !Read(m_list, *master, kColorPage, kGammaCode, true, &gamma))
+            !Read(m_list, *master, vcp::kColorPage, vcp::kModeCode, false, &mode) ||
+            !Read(m_list, *master, vcp::kColorPage, vcp::kColorTemperatureCode, true, &temperature) ||
+            !Read(m_list, *master, vcp::kColorPage, vcp::kGammaCode, true, &gamma))
             return false;
         m_state.mode = static_cast<DisplayMode>(mode.current);
         m_state.colorTemperature = static_cast<std::int32_t>(temperature.current);
@@ -194,7 +187,7 @@ bool MatchWizard::WriteColorTemperature(std::int32_t preset) {
     const CMonitorStatus* master = Master();
     if (master == nullptr || preset < 0) return false;
     const bool written = WithMonitor(m_list, *master, [&] {
-        return m_list.WriteFeature(master, kColorPage, kColorTemperatureCode,
+        return m_list.WriteFeature(master, vcp::kColorPage, vcp::kColorTemperatureCode,
                                    static_cast<std::uint32_t>(preset), false);
     });
     if (written) m_state.colorTemperature = preset;
@@ -205,7 +198,7 @@ bool MatchWizard::WriteGamma(std::int32_t gamma) {
     const CMonitorStatus* master = Master();
     if (master == nullptr || gamma < 0) return false;
     const bool written = WithMonitor(m_list, *master, [&] {
-        return m_list.WriteFeature(master, kColorPage, kGammaCode, static_cast<std::uint32_t>(gamma),
+        return m_list.WriteFeature(master, vcp::kColorPage, vcp::kGammaCode, static_cast<std::uint32_t>(gamma),
                                    false);
     });
     if (written) m_state.gamma = gamma;
@@ -243,7 +236,7 @@ std::int32_t MatchWizard::MoveGamma(std::int32_t position) {
 bool MatchWizard::ReadMasterBrightness() {
     const CMonitorStatus* master = Master();
     Reading brightness;
-    if (master == nullptr || !Read(m_list, *master, kStandardPage, kBrightnessCode, false, &brightness))
+    if (master == nullptr || !Read(m_list, *master, vcp::kStandardPage, vcp::kBrightnessCode, false, &brightness))
         return false;
     m_state.masterBrightness = static_cast<std::int32_t>(brightness.current);
     return true;
@@ -267,13 +260,13 @@ bool MatchWizard::VerifyWrite(const CMonitorStatus& record, std::uint16_t page, 
 }
 
 bool MatchWizard::ApplyMasterColor(const CMonitorStatus& record) {
-    if (!VerifyWrite(record, kColorPage, kModeCode, m_state.mode, false)) return false;
+    if (!VerifyWrite(record, vcp::kColorPage, vcp::kModeCode, m_state.mode, false)) return false;
     const std::uint32_t flags = record.m_ModeInfo.ModeFlags(m_state.mode);
     if ((flags & kModeFlagColorTemperature) != 0 &&
-        !VerifyWrite(record, kColorPage, kColorTemperatureCode, m_state.colorTemperature, true))
+        !VerifyWrite(record, vcp::kColorPage, vcp::kColorTemperatureCode, m_state.colorTemperature, true))
         return false;
     if ((flags & kModeFlagGamma) != 0 &&
-        !VerifyWrite(record, kColorPage, kGammaCode, m_state.gamma, true))
+        !VerifyWrite(record, vcp::kColorPage, vcp::kGammaCode, m_state.gamma, true))
         return false;
     return true;
 }
@@ -283,9 +276,9 @@ bool MatchWizard::ReadPrimariesAndGains(CMonitorStatus& record) {
     PrimaryLuminance* primaries[3] = {&match.redPrimary, &match.greenPrimary, &match.bluePrimary};
     for (int i = 0; i < 3; ++i) {
         // A monitor that does not list a primary simply has none to report.
-        if (!HasExtendedFeature(record.m_ExtFeatures, kColorPage, kPrimaryCodes[i], -1)) continue;
+        if (!HasExtendedFeature(record.m_ExtFeatures, vcp::kColorPage, kPrimaryCodes[i], -1)) continue;
         Reading reading;
-        if (!Read(m_list, record, kColorPage, kPrimaryCodes[i], true, &reading)) return false;
+        if (!Read(m_list, record, vcp::kColorPage, kPrimaryCodes[i], true, &reading)) return false;
         if (reading.current != 0 && reading.maximum != 0) {
             primaries[i]->current = reading.current / kPrimaryScale;
             primaries[i]->maximum = reading.maximum / kPrimaryScale;
@@ -297,7 +290,7 @@ bool MatchWizard::ReadPrimariesAndGains(CMonitorStatus& record) {
                                  {&match.blueGain, &match.blueMaximum}};
     for (int i = 0; i < 3; ++i) {
         Reading reading;
-        if (!Read(m_list, record, kStandardPage, kGainCodes[i], true, &reading)) return false;
+        if (!Read(m_list, record, vcp::kStandardPage, kGainCodes[i], true, &reading)) return false;
         *gains[i][0] = static_cast<std::int32_t>(reading.current);
         *gains[i][1] = static_cast<std::int32_t>(reading.maximum);
     }
@@ -353,7 +346,7 @@ bool MatchWizard::PrepareLimit() {
 bool MatchWizard::SetMasterBrightness(std::uint32_t position) {
     const CMonitorStatus* master = Master();
     if (master == nullptr ||
-        !m_list.WriteFeature(master, kStandardPage, kBrightnessCode, position, false))
+        !m_list.WriteFeature(master, vcp::kStandardPage, vcp::kBrightnessCode, position, false))
         return false;
     m_state.masterBrightness = static_cast<std::int32_t>(position);
     return true;
@@ -393,12 +386,12 @@ bool MatchWizard::Transfer(std::uint32_t position) {
             if (!m_list.IsMonitorReady(&record) || !ApplyMasterColor(record)) return false;
             if ((record.m_ModeInfo.ModeFlags(m_state.mode) & kModeFlagBrightness) != 0) {
                 Reading readBack;
-                if (!m_list.WriteFeature(&record, kStandardPage, kBrightnessCode, plan.brightness, true) ||
-                    !Read(m_list, record, kStandardPage, kBrightnessCode, true, &readBack) ||
+                if (!m_list.WriteFeature(&record, vcp::kStandardPage, vcp::kBrightnessCode, plan.brightness, true) ||
+                    !Read(m_list, record, vcp::kStandardPage, vcp::kBrightnessCode, true, &readBack) ||
                     readBack.current != plan.brightness)
                     return false;
             }
-            return m_list.WriteFeature(&record, kCommandPage, kSessionEndCode, 0, false);
+            return m_list.WriteFeature(&record, vcp::kCommandPage, vcp::kEndAdjustmentCode, 0, false);
         });
         if (!done) return false;
     }
@@ -415,7 +408,7 @@ bool MatchWizard::Restore() {
         restored &= WithMonitor(m_list, record, [&] {
             if (!m_list.IsMonitorReady(&record)) return false;
             const bool settings = m_support.RestoreSavedState(m_list, record);
-            const bool ended = m_list.WriteFeature(&record, kCommandPage, kSessionEndCode, 0, false);
+            const bool ended = m_list.WriteFeature(&record, vcp::kCommandPage, vcp::kEndAdjustmentCode, 0, false);
             return settings && ended;
         });
     }
