@@ -4,6 +4,7 @@
 
 #include "modes/sound.h"
 #include "modes/win/monitor_claim.h"
+#include "monitor/vcp.h"
 #include "shell/win/shell_ids.h"
 #include "ui/wait_cursor.h"
 
@@ -18,7 +19,6 @@ constexpr int kIdVolume = 1133;
 constexpr int kIdVolumeValue = 1134;
 constexpr int kIdReset = 1080;
 constexpr int kVolumePageSize = 3;
-constexpr std::uint8_t kVolumeCode = 0x62;
 
 }  // namespace
 
@@ -96,7 +96,7 @@ void CDlgSound::OnReset() {
         std::uint32_t current = 0;
         std::uint32_t maximum = 0;
         // The range stays; only the position follows the monitor.
-        if (claim.List().ReadFeature(record, 0, kVolumeCode, &current, &maximum, false, true))
+        if (claim.List().ReadFeature(record, vcp::kStandardPage, vcp::kVolumeCode, &current, &maximum, false, true))
             ShowVolume(current);
         return;
     }
