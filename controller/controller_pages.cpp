@@ -4,16 +4,16 @@
 #include "modes/win/dlg_color.h"
 #include "modes/win/dlg_sound.h"
 #include "modes/win/dlg_tonl.h"
+#include "resources/controller/resource.h"
 #include "shell/win/dlg_page.h"
-#include "shell/win/shell_ids.h"
 
 namespace {
 
 // Background bitmaps of the pages, below and from 120 dots per inch.
-constexpr UINT kModePageBitmaps[2] = {277, 304};
+constexpr UINT kModePageBitmaps[2] = {IDB_TONL_BACK, IDB_TONL_BACK_HI};
 
 // Controls where each page's keyboard order starts.
-constexpr int kModePageFirst = 1029;
+constexpr int kModePageFirst = IDC_AUTO_TONALIS;
 
 }  // namespace
 

@@ -21,13 +21,13 @@ bool CallTrayWithRetry(TrayShell& shell, platform::Clock& clock, TrayMessage mes
 bool UpdateTrayIcon(TrayShell& shell, platform::Clock& clock, std::int32_t* trayState,
                     bool hasCurrentMonitor, const std::string& tip) {
     if (*trayState == kTrayNotAdded) {
-        if (!CallTrayWithRetry(shell, clock, TrayMessage::Add, kIconNoMonitor, tip)) return false;
+        if (!CallTrayWithRetry(shell, clock, TrayMessage::Add, IDI_NO_MONITOR, tip)) return false;
     }
     if (hasCurrentMonitor && *trayState != kTrayMonitor) {
-        CallTrayWithRetry(shell, clock, TrayMessage::Modify, kIconMonitor, tip);
+        CallTrayWithRetry(shell, clock, TrayMessage::Modify, IDR_MAINFRAME, tip);
         *trayState = kTrayMonitor;
     } else if (!hasCurrentMonitor && *trayState != kTrayNoMonitor) {
-        CallTrayWithRetry(shell, clock, TrayMessage::Modify, kIconNoMonitor, tip);
+        CallTrayWithRetry(shell, clock, TrayMessage::Modify, IDI_NO_MONITOR, tip);
         *trayState = kTrayNoMonitor;
     }
     return true;

@@ -6,13 +6,12 @@
 #include <string>
 
 #include "platform/clock.h"
+#include "resources/controller/resource.h"
 
 namespace shell {
 
 enum class TrayMessage { Add, Modify, Delete };
 
-inline constexpr int kIconMonitor = 128;
-inline constexpr int kIconNoMonitor = 152;
 inline constexpr std::uint32_t kErrorTimeout = 1460;
 inline constexpr int kTrayAttempts = 180;
 inline constexpr std::uint32_t kTrayRetryWaitMs = 1000;

@@ -3,15 +3,10 @@
 #include <cstdint>
 #include <vector>
 
-namespace shell {
+// The tray menu's commands are its resource ids (ID_TRAY_...).
+#include "resources/controller/resource.h"
 
-// Commands of the tray menu (menu resource 155).
-inline constexpr std::uint32_t kCmdSettings = 32772;
-inline constexpr std::uint32_t kCmdCalmira = 32792;
-inline constexpr std::uint32_t kCmdFilter = 32796;
-inline constexpr std::uint32_t kCmdMonitorList = 32782;
-inline constexpr std::uint32_t kCmdExit = 32771;
-inline constexpr std::uint32_t kCmdAbout = 32774;
+namespace shell {
 
 // The windows that make the tray hold back: any of them open means a modal
 // loop is running or the settings window is up.

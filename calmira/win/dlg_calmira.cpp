@@ -2,6 +2,7 @@
 
 #include "calmira/win/dlg_edit_msg.h"
 #include "calmira/win/resource_ids.h"
+#include "resources/controller/resource.h"
 #include "shell/win/display_name.h"
 #include "shell/win/dlg_page.h"
 #include "shell/win/shell_ids.h"
@@ -30,7 +31,7 @@ bool CDlgCalmira::OnInitDialog() {
     m_interval.AttachItem(Handle(), kIdInterval);
     m_spin.AttachItem(Handle(), kIdIntervalSpin);
 
-    const std::string monitorWord = ui::ResourceString(shell_ids::kStrMonitorWord);
+    const std::string monitorWord = ui::ResourceString(IDS_MONITOR);
     for (int i = 0; i < app.m_statusAll.Count(); ++i) {
         const CMonitorStatus* record = app.m_statusAll.At(i);
         m_monitors.push_back({monitorWord + record->m_strLabel + " (" + record->m_strModelName + ")",

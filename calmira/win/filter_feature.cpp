@@ -9,6 +9,7 @@
 #include "calmira/win/trans_wnd.h"
 #include "monitor/gamma.h"
 #include "monitor/gamma_list.h"
+#include "resources/controller/resource.h"
 #include "shell/tray_menu.h"
 #include "shell/win/shell_ids.h"
 #include "shell/win/vistrel_app.h"
@@ -126,7 +127,7 @@ bool CFilterFeature::OnTimer(CVistrelDlg& mainWindow, UINT_PTR id) {
 }
 
 bool CFilterFeature::OnCommand(CVistrelDlg& mainWindow, int id) {
-    if (id != static_cast<int>(shell::kCmdFilter)) return false;
+    if (id != static_cast<int>(ID_TRAY_FILTER)) return false;
     CVistrelApp& app = VistrelApp();
     app.m_bFilterOpen = 1;
     CDlgVSFilter dialog(*this);

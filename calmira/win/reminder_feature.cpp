@@ -3,6 +3,7 @@
 #include "calmira/reminder_check.h"
 #include "calmira/win/dlg_calmira.h"
 #include "calmira/win/resource_ids.h"
+#include "resources/controller/resource.h"
 #include "shell/tray_menu.h"
 #include "shell/win/shell_ids.h"
 #include "shell/win/tray_shell_win32.h"
@@ -44,7 +45,7 @@ void CReminderFeature::ShowReminder() {
                                        app.m_bCalmiraOpen != 0)) {
         return;
     }
-    m_tray->Balloon(shell::kIconMonitor, ui::ResourceString(shell_ids::kStrVersion),
+    m_tray->Balloon(IDR_MAINFRAME, ui::ResourceString(IDS_VERSION),
                     ui::ResourceString(calmira_ids::kStrProductName), m_settings.message,
                     calmira::kBalloonMs);
     m_timers.BalloonShown();
@@ -64,7 +65,7 @@ bool CReminderFeature::OnTimer(CVistrelDlg& mainWindow, UINT_PTR id) {
     }
     case calmira::kTimerBalloon:
         if (m_timers.OnBalloonTimer()) {
-            m_tray->Balloon(shell::kIconMonitor, ui::ResourceString(shell_ids::kStrVersion), "", "", 0);
+            m_tray->Balloon(IDR_MAINFRAME, ui::ResourceString(IDS_VERSION), "", "", 0);
         }
         break;
     default:
@@ -75,7 +76,7 @@ bool CReminderFeature::OnTimer(CVistrelDlg& mainWindow, UINT_PTR id) {
 }
 
 bool CReminderFeature::OnCommand(CVistrelDlg& mainWindow, int id) {
-    if (id != static_cast<int>(shell::kCmdCalmira)) return false;
+    if (id != static_cast<int>(ID_TRAY_CALMIRA)) return false;
     if (VistrelApp().m_statusAll.m_hCurMonitor != nullptr) RunDialog(mainWindow);
     return true;
 }

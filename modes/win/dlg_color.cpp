@@ -6,6 +6,7 @@
 #include "modes/mode_lists.h"
 #include "modes/win/dlg_color_sub.h"
 #include "modes/win/monitor_claim.h"
+#include "resources/controller/resource.h"
 #include "shell/win/shell_ids.h"
 #include "shell/win/vistrel_dlg.h"
 #include "ui/resource_string.h"
@@ -220,7 +221,7 @@ void CDlgColor::OnRegister() {
         }
     }
     FillDataList();
-    FocusMainControl(shell_ids::kIdCloseButton);
+    FocusMainControl(IDC_CLOSE);
 }
 
 void CDlgColor::OnRestore() {
@@ -257,7 +258,7 @@ void CDlgColor::OnDelete() {
         store.ForgetInRules(name);
     }
     FillDataList();
-    FocusMainControl(shell_ids::kIdCloseButton);
+    FocusMainControl(IDC_CLOSE);
 }
 
 // ---- Colour detail dialog ------------------------------------------------------------

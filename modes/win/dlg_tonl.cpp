@@ -5,6 +5,7 @@
 #include "modes/auto_switch_settings.h"
 #include "modes/switching_step.h"
 #include "modes/stored_adjustments.h"
+#include "resources/controller/resource.h"
 #include "shell/win/display_name.h"
 #include "shell/win/shell_ids.h"
 #include "shell/win/vistrel_app.h"
@@ -39,7 +40,7 @@ int DisplayDeviceCount() {
     return count;
 }
 
-std::string Caption() { return ui::ResourceString(shell_ids::kStrVersion); }
+std::string Caption() { return ui::ResourceString(IDS_VERSION); }
 
 }  // namespace
 

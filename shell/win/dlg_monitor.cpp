@@ -1,11 +1,12 @@
 #include "shell/win/dlg_monitor.h"
 
+#include "resources/controller/resource.h"
 #include "shell/monitor_list_line.h"
 #include "shell/win/shell_ids.h"
 #include "shell/win/vistrel_app.h"
 #include "ui/resource_string.h"
 
-CDlgMonitor::CDlgMonitor() : ui::Dialog(shell_ids::kDlgMonitorList) {}
+CDlgMonitor::CDlgMonitor() : ui::Dialog(IDD_MONITOR_LIST) {}
 
 CDlgMonitor::~CDlgMonitor() {
     if (m_bkBrush != nullptr) ::DeleteObject(m_bkBrush);
@@ -14,9 +15,9 @@ CDlgMonitor::~CDlgMonitor() {
 bool CDlgMonitor::OnInitDialog() {
     CVistrelApp& app = VistrelApp();
     m_bkBrush = ::CreateSolidBrush(RGB(228, 228, 220));
-    m_note.AttachItem(Handle(), shell_ids::kIdListNote);
-    m_header.AttachItem(Handle(), shell_ids::kIdListHeader);
-    m_list.AttachItem(Handle(), shell_ids::kIdListBox);
+    m_note.AttachItem(Handle(), IDC_LIST_EXPLANATION);
+    m_header.AttachItem(Handle(), IDC_LIST_HEADER);
+    m_list.AttachItem(Handle(), IDC_MONITOR_LIST);
 
     RECT desktop{};
     ::GetWindowRect(::GetDesktopWindow(), &desktop);
@@ -28,7 +29,7 @@ bool CDlgMonitor::OnInitDialog() {
         owner != nullptr && (::GetWindowLongPtrA(owner, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     SetPos(ownerOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, x, y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
 
-    const std::string monitorWord = ui::ResourceString(shell_ids::kStrMonitorWord);
+    const std::string monitorWord = ui::ResourceString(IDS_MONITOR);
     const CMonitorStatusAll& all = app.m_statusAll;
     for (int i = 0; i < all.Count(); ++i) {
         const CMonitorStatus* record = all.At(i);
@@ -36,7 +37,7 @@ bool CDlgMonitor::OnInitDialog() {
                                                 record->m_strModelName,
                                                 record->m_strSerialNumber));
     }
-    m_note.SetText(ui::ResourceString(shell_ids::kStrMonitorListNote));
+    m_note.SetText(ui::ResourceString(IDS_MONITOR_LIST_EXPLANATION));
     app.m_hMonitorListWnd = Handle();
     return true;
 }

@@ -1,5 +1,6 @@
 #include "shell/win/dlg_page.h"
 
+#include "resources/controller/resource.h"
 #include "shell/win/shell_ids.h"
 #include "shell/win/vistrel_app.h"
 #include "ui/page_brush.h"
@@ -35,7 +36,7 @@ CDlgPage::~CDlgPage() {
 
 bool CDlgPage::OnInitDialog() {
     m_brValueField = ::CreateSolidBrush(kValueFieldColor);
-    m_link.SubclassItem(Handle(), shell_ids::kIdPageLink);
+    m_link.SubclassItem(Handle(), IDC_HYPERLINK);
     return false;
 }
 
@@ -74,7 +75,7 @@ void CDlgPage::FillMonitorList(const ui::ComboBox& list) {
     const CMonitorStatusAll& all = VistrelApp().m_statusAll;
     const CMonitorStatus* current = all.m_hCurMonitor != nullptr ? all.Current() : nullptr;
     if (current == nullptr) return;
-    const std::string word = ui::ResourceString(shell_ids::kStrMonitorWord);
+    const std::string word = ui::ResourceString(IDS_MONITOR);
     int selection = -1;
     for (int i = 0; i < all.Count(); ++i) {
         const CMonitorStatus* record = all.At(i);
@@ -113,7 +114,7 @@ bool CDlgPage::PreTranslateMessage(MSG& message) {
     if (message.message == WM_SYSKEYDOWN && message.wParam == 'C') {
         // The settings window hides itself on Alt+C; the focus waits on "&Close"
         // for the next showing.
-        FocusMainControl(shell_ids::kIdCloseButton);
+        FocusMainControl(IDC_CLOSE);
         return false;
     }
     if (message.message != WM_KEYDOWN || message.wParam != VK_TAB) return false;
@@ -123,11 +124,11 @@ bool CDlgPage::PreTranslateMessage(MSG& message) {
     if (child == nullptr) return false;
     const bool shift = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
     if (!shift && child == LastEnabledControl()) {
-        FocusMainControl(shell_ids::kIdCloseButton);
+        FocusMainControl(IDC_CLOSE);
         return true;
     }
     if (shift && child == FirstEnabledControl()) {
-        FocusMainControl(shell_ids::kIdTab);
+        FocusMainControl(IDC_TAB);
         return true;
     }
     // In between, the page's own order. The settings window's dialog manager

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "resources/controller/resource.h"
 #include "shell/byte_limit.h"
 #include "shell/win/shell_ids.h"
 #include "ui/link_hover.h"
@@ -33,14 +34,14 @@ void CHyperLink::OnSubclassed() {
     if (m_font != nullptr) ::DeleteObject(m_font);
     m_font = ::CreateFontIndirectA(&logFont);
     SetFont(m_font);
-    m_strUrl = ui::ResourceString(shell_ids::kStrWebAddress);
+    m_strUrl = ui::ResourceString(IDS_WEB_ADDRESS);
     SetText(m_strUrl);
 }
 
 LRESULT CHyperLink::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_SETCURSOR && reinterpret_cast<HWND>(wParam) == Handle()) {
         HCURSOR hand = ::LoadCursorA(ui::ResourceInstance(),
-                                     MAKEINTRESOURCEA(shell_ids::kCursorHand));
+                                     MAKEINTRESOURCEA(IDC_LINK_HAND));
         if (hand == nullptr) hand = ::LoadCursor(nullptr, IDC_HAND);
         ::SetCursor(hand);
         return TRUE;
@@ -94,12 +95,12 @@ bool CByteEdit::OnReflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
 
 // ---- CAboutDlg --------------------------------------------------------------
 
-CAboutDlg::CAboutDlg() : ui::Dialog(shell_ids::kDlgAbout) {}
+CAboutDlg::CAboutDlg() : ui::Dialog(IDD_ABOUTBOX) {}
 
 bool CAboutDlg::OnInitDialog() {
-    m_strVersion = ui::ResourceString(shell_ids::kStrVersion);
-    m_strNotice = ui::ResourceString(shell_ids::kStrLegalNotice);
-    SetItemText(shell_ids::kIdAboutVersion, m_strVersion);
-    SetItemText(shell_ids::kIdAboutNotice, m_strNotice);
+    m_strVersion = ui::ResourceString(IDS_VERSION);
+    m_strNotice = ui::ResourceString(IDS_LEGAL_NOTICE);
+    SetItemText(IDC_VERSION, m_strVersion);
+    SetItemText(IDC_NOTICE, m_strNotice);
     return true;
 }

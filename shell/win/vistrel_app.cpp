@@ -1,5 +1,6 @@
 #include "shell/win/vistrel_app.h"
 
+#include "resources/controller/resource.h"
 #include "shell/registry.h"
 #include "shell/win/shell_ids.h"
 #include "shell/win/vistrel_dlg.h"
@@ -26,7 +27,7 @@ bool CVistrelApp::IsVistaOrLater() {
 
 bool CVistrelApp::InitInstance() {
     // A plain name is local to the session, so each logged-on user may run a copy.
-    const std::string mutexName = ui::ResourceString(shell_ids::kStrMutexName);
+    const std::string mutexName = ui::ResourceString(IDS_MUTEX_NAME);
     m_hInstanceMutex = ::CreateMutexA(nullptr, TRUE, mutexName.c_str());
     if (m_hInstanceMutex == nullptr) return false;
     if (::GetLastError() == ERROR_ALREADY_EXISTS) {

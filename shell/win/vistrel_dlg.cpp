@@ -5,6 +5,7 @@
 #include <wtsapi32.h>
 
 #include "monitor/status_build.h"
+#include "resources/controller/resource.h"
 #include "shell/settings_keys.h"
 #include "shell/tray_menu.h"
 #include "shell/win/dlg_monitor.h"
@@ -22,11 +23,9 @@
 namespace {
 
 // Templates of the four pages, in tab order.
-constexpr UINT kPageTemplates[shell::kPageCount] = {
-    shell_ids::kDlgPageMode, shell_ids::kDlgPageColor, shell_ids::kDlgPageMatch,
-    shell_ids::kDlgPageSound};
+constexpr UINT kPageTemplates[shell::kPageCount] = {IDD_TONL, IDD_COLOR, IDD_MULTIMON_MATCH, IDD_SOUND};
 // The control each page's keyboard entry starts at.
-constexpr int kPageFirstControl[shell::kPageCount] = {1029, 1008, 1235, 1008};
+constexpr int kPageFirstControl[shell::kPageCount] = {IDC_AUTO_TONALIS, IDC_MONITOR, IDC_ADJUST, IDC_MONITOR};
 
 // A page shown as a plain dialog from its template until its own class takes over.
 class CPlainPage : public ui::Dialog {
@@ -53,7 +52,7 @@ shell::OpenWindows CurrentOpenWindows() {
 
 }  // namespace
 
-CVistrelDlg::CVistrelDlg() : ui::Dialog(shell_ids::kDlgMain) {}
+CVistrelDlg::CVistrelDlg() : ui::Dialog(IDD_MAIN) {}
 
 CVistrelDlg::~CVistrelDlg() {
     if (m_bkBrush != nullptr) ::DeleteObject(m_bkBrush);
@@ -111,8 +110,8 @@ bool CVistrelDlg::OnInitDialog() {
     // Discovery claims monitors with the id of the process that owns this window.
     app.m_processes.SetMainWindow(Handle());
     m_trayShell = std::make_unique<CWin32TrayShell>(Handle());
-    m_tab.SubclassItem(Handle(), shell_ids::kIdTab);
-    m_btnClose.AttachItem(Handle(), shell_ids::kIdCloseButton);
+    m_tab.SubclassItem(Handle(), IDC_TAB);
+    m_btnClose.AttachItem(Handle(), IDC_CLOSE);
 
     RemoveTabTheme();
 
@@ -128,18 +127,18 @@ bool CVistrelDlg::OnInitDialog() {
     HMENU systemMenu = ::GetSystemMenu(Handle(), FALSE);
     if (systemMenu != nullptr) {
         ::AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
-        ::AppendMenuA(systemMenu, MF_STRING, shell_ids::kSysKeepOnTop,
-                      ui::ResourceString(shell_ids::kStrKeepOnTop).c_str());
-        const std::string about = ui::ResourceString(shell_ids::kStrAbout);
+        ::AppendMenuA(systemMenu, MF_STRING, IDM_SYS_KEEP_ON_TOP,
+                      ui::ResourceString(IDS_KEEP_ON_TOP).c_str());
+        const std::string about = ui::ResourceString(IDS_ABOUTBOX);
         if (!about.empty()) {
             ::AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
-            ::AppendMenuA(systemMenu, MF_STRING, shell_ids::kSysAbout, about.c_str());
+            ::AppendMenuA(systemMenu, MF_STRING, IDM_SYS_ABOUT, about.c_str());
         }
     }
 
-    m_hIcon = ::LoadIconA(ui::ResourceInstance(), MAKEINTRESOURCEA(shell_ids::kIconProgram));
+    m_hIcon = ::LoadIconA(ui::ResourceInstance(), MAKEINTRESOURCEA(IDR_MAINFRAME));
     m_hSmallIcon = static_cast<HICON>(
-        ::LoadImageA(ui::ResourceInstance(), MAKEINTRESOURCEA(shell_ids::kIconProgram), IMAGE_ICON,
+        ::LoadImageA(ui::ResourceInstance(), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
                      ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     SetIcon(m_hIcon, true);
     SetIcon(m_hSmallIcon != nullptr ? m_hSmallIcon : m_hIcon, false);
@@ -147,7 +146,7 @@ bool CVistrelDlg::OnInitDialog() {
     if (shell::ReadKeepOnTop(*this)) {
         SetPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         if (systemMenu != nullptr) {
-            ::CheckMenuItem(systemMenu, shell_ids::kSysKeepOnTop, MF_BYCOMMAND | MF_CHECKED);
+            ::CheckMenuItem(systemMenu, IDM_SYS_KEEP_ON_TOP, MF_BYCOMMAND | MF_CHECKED);
         }
     }
 
@@ -166,9 +165,8 @@ bool CVistrelDlg::OnInitDialog() {
 }
 
 void CVistrelDlg::CreatePages() {
-    static const UINT tabTexts[shell::kPageCount] = {
-        shell_ids::kStrTabMode, shell_ids::kStrTabColor, shell_ids::kStrTabMatch,
-        shell_ids::kStrTabSound};
+    static const UINT tabTexts[shell::kPageCount] = {IDS_TAB_TONALIS, IDS_TAB_COLOR, IDS_TAB_MATCH,
+                                                     IDS_TAB_SOUND};
     for (int i = 0; i < shell::kPageCount; ++i) m_tab.Insert(i, ui::ResourceString(tabTexts[i]));
 
     RECT area = m_tab.ClientRect();
@@ -209,12 +207,12 @@ bool CVistrelDlg::RebuildMonitors() {
 
 bool CVistrelDlg::UpdateTray() {
     CVistrelApp& app = VistrelApp();
-    const std::string tip = ui::ResourceString(shell_ids::kStrVersion);
+    const std::string tip = ui::ResourceString(IDS_VERSION);
     if (shell::UpdateTrayIcon(*m_trayShell, app.m_clock, &m_nTrayState, HasCurrentMonitor(), tip)) {
         return true;
     }
-    ::MessageBoxA(Handle(), ui::ResourceString(shell_ids::kStrTrayFailed).c_str(),
-                  ui::ResourceString(shell_ids::kStrVersion).c_str(), MB_ICONHAND);
+    ::MessageBoxA(Handle(), ui::ResourceString(IDS_TRAY_REGISTER_FAILED).c_str(),
+                  ui::ResourceString(IDS_VERSION).c_str(), MB_ICONHAND);
     app.m_bTrayReady = 0;
     return false;
 }
@@ -249,7 +247,7 @@ void CVistrelDlg::ShowTrayMenu() {
     UnlockForeground();
     POINT cursor{};
     ::GetCursorPos(&cursor);
-    HMENU menu = ::LoadMenuA(ui::ResourceInstance(), MAKEINTRESOURCEA(shell_ids::kMenuTray));
+    HMENU menu = ::LoadMenuA(ui::ResourceInstance(), MAKEINTRESOURCEA(IDR_TRAY_MENU));
     if (menu == nullptr) return;
     const shell::TrayMenuChoice choice =
         shell::ChooseTrayMenu(HasCurrentMonitor(), CurrentOpenWindows());
@@ -331,14 +329,14 @@ void CVistrelDlg::ToggleKeepOnTop() {
     if ((ExStyle() & WS_EX_TOPMOST) != 0) {
         SetPos(HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         if (systemMenu != nullptr) {
-            ::CheckMenuItem(systemMenu, shell_ids::kSysKeepOnTop, MF_BYCOMMAND | MF_UNCHECKED);
+            ::CheckMenuItem(systemMenu, IDM_SYS_KEEP_ON_TOP, MF_BYCOMMAND | MF_UNCHECKED);
         }
         shell::StoreKeepOnTop(*this, false);
         for (CShellFeature* feature : VistrelApp().m_features) feature->OnTopmostDropped(*this);
     } else {
         SetPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         if (systemMenu != nullptr) {
-            ::CheckMenuItem(systemMenu, shell_ids::kSysKeepOnTop, MF_BYCOMMAND | MF_CHECKED);
+            ::CheckMenuItem(systemMenu, IDM_SYS_KEEP_ON_TOP, MF_BYCOMMAND | MF_CHECKED);
         }
         shell::StoreKeepOnTop(*this, true);
     }
@@ -377,23 +375,23 @@ bool CVistrelDlg::OnCommand(int id, int code, HWND control) {
         if (feature->OnCommand(*this, id)) return true;
     }
     switch (id) {
-    case shell::kCmdSettings:
+    case ID_TRAY_SETTING:
         if (HasCurrentMonitor()) {
             if (Page(0) != nullptr) Page(0)->Post(shell_ids::kMsgRefreshModePage);
             ShowSettings();
         }
         return true;
-    case shell::kCmdMonitorList:
+    case ID_TRAY_MONITOR_LIST:
         RunMonitorList();
         return true;
-    case shell::kCmdExit:
+    case ID_TRAY_EXIT:
         for (CShellFeature* feature : app.m_features) feature->OnExit(*this);
         Destroy();
         return true;
-    case shell::kCmdAbout:
+    case ID_APP_ABOUT_BOX:
         RunAbout();
         return true;
-    case shell_ids::kIdCloseButton:
+    case IDC_CLOSE:
         // Not under the colour detail dialog: hidden settings would let Auto
         // Tonalis switch the monitor that dialog adjusts.
         if (app.m_hColorSubWnd == nullptr) HideSettings();
@@ -409,7 +407,7 @@ void CVistrelDlg::OnCancel() {
 }
 
 bool CVistrelDlg::OnNotify(int id, NMHDR* header, LRESULT& result) {
-    if (id == shell_ids::kIdTab && header->code == TCN_SELCHANGE) {
+    if (id == IDC_TAB && header->code == TCN_SELCHANGE) {
         SelectPage(m_tab.Selection());
         result = 0;
         return true;
@@ -478,7 +476,7 @@ void CVistrelDlg::OnDestroy() {
     m_nCloseAllTimer = 0;
     if (m_nTrayState != shell::kTrayNotAdded && m_trayShell) {
         shell::CallTrayWithRetry(*m_trayShell, app.m_clock, shell::TrayMessage::Delete,
-                                 shell::kIconMonitor, "");
+                                 IDR_MAINFRAME, "");
         m_nTrayState = shell::kTrayNotAdded;
     }
     for (CShellFeature* feature : app.m_features) feature->OnDestroy(*this);
@@ -534,12 +532,12 @@ bool CVistrelDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
         return true;
     case WM_SYSCOMMAND: {
         const UINT command = static_cast<UINT>(wParam & 0xFFF0);
-        if (command == shell_ids::kSysAbout) {
+        if (command == IDM_SYS_ABOUT) {
             RunAbout();
             result = 0;
             return true;
         }
-        if (command == shell_ids::kSysKeepOnTop) {
+        if (command == IDM_SYS_KEEP_ON_TOP) {
             ToggleKeepOnTop();
             result = 0;
             return true;
