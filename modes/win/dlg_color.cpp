@@ -14,28 +14,11 @@
 
 namespace {
 
-constexpr UINT kTemplate = 283;
-constexpr UINT kBackground = 274;
-constexpr UINT kBackgroundHigh = 298;
-
-constexpr int kIdMonitor = 1008;
-constexpr int kIdMode = 1010;
-constexpr int kIdColorDetail = 1047;
-constexpr int kIdName = 1044;
-constexpr int kIdRegister = 1045;
-constexpr int kIdDelete = 1046;  // the same number as the settings window's "&Close"
-constexpr int kIdRestore = 1048;
-
-constexpr UINT kStrNotForMonitor = 181;
-constexpr UINT kStrDeleteQuestion = 195;
-constexpr UINT kStrProductName = 231;
-constexpr UINT kStrNameTooLong = 246;
-
 bool IsLeadByte(unsigned char byte) { return ::IsDBCSLeadByte(byte) != FALSE; }
 
 }  // namespace
 
-CDlgColor::CDlgColor() : CDlgPage(kTemplate, kBackground, kBackgroundHigh, kIdMonitor) {}
+CDlgColor::CDlgColor() : CDlgPage(IDD_COLOR, IDB_COLOR_BACK, IDB_COLOR_BACK_HI, IDC_MONITOR) {}
 
 CDlgColor::~CDlgColor() {
     CVistrelApp& app = VistrelApp();
@@ -44,9 +27,9 @@ CDlgColor::~CDlgColor() {
 
 bool CDlgColor::OnInitDialog() {
     CDlgPage::OnInitDialog();
-    m_cbMonitor.AttachItem(Handle(), kIdMonitor);
-    m_cbMode.AttachItem(Handle(), kIdMode);
-    m_cbName.AttachItem(Handle(), kIdName);
+    m_cbMonitor.AttachItem(Handle(), IDC_MONITOR);
+    m_cbMode.AttachItem(Handle(), IDC_MODE);
+    m_cbName.AttachItem(Handle(), IDC_DATA_NAME);
     // The colour detail dialog works on the same snapshot as this page.
     m_pColor = std::make_unique<CMonitorColor>();
     VistrelApp().m_pColorSub = m_pColor.get();
@@ -60,7 +43,7 @@ void CDlgColor::OnDestroy() {
 
 void CDlgColor::ShowMessage(unsigned stringId, unsigned icon) const {
     ::MessageBoxA(Handle(), ui::ResourceString(stringId).c_str(),
-                  ui::ResourceString(kStrProductName).c_str(), icon);
+                  ui::ResourceString(IDS_PRODUCT_NAME).c_str(), icon);
 }
 
 // ---- Lists ----------------------------------------------------------------------
@@ -120,10 +103,10 @@ void CDlgColor::UpdateEnabling() {
         ColorPageControls(m_bAdjustable && record != nullptr, flags, typed, entrySelected, listed);
     m_cbMode.Enable(enabling.modeList);
     m_cbName.Enable(enabling.nameBox);
-    EnableItem(kIdColorDetail, enabling.colorButton);
-    EnableItem(kIdRegister, enabling.registerButton);
-    EnableItem(kIdDelete, enabling.deleteButton);
-    EnableItem(kIdRestore, enabling.restoreButton);
+    EnableItem(IDC_COLOR_DETAIL, enabling.colorButton);
+    EnableItem(IDC_REGISTER_DATA, enabling.registerButton);
+    EnableItem(IDC_DELETE_DATA, enabling.deleteButton);
+    EnableItem(IDC_RESTORE_DATA, enabling.restoreButton);
 }
 
 const std::string& CDlgColor::PullName() {
@@ -188,7 +171,7 @@ void CDlgColor::OnMonitorSelected() {
 void CDlgColor::OnNameEdited() {
     const std::string typed = m_cbName.Text();
     if (const std::optional<std::string> putBack = NameToPutBack(typed, m_strName, IsLeadByte)) {
-        ShowMessage(kStrNameTooLong, MB_ICONEXCLAMATION);
+        ShowMessage(IDS_NAME_TOO_LONG, MB_ICONEXCLAMATION);
         m_cbName.SetText(*putBack);
         const int caret = static_cast<int>(putBack->size());
         m_cbName.SetEditSelection(caret, caret);
@@ -233,7 +216,7 @@ void CDlgColor::OnRestore() {
     const CMonitorStatus* current = all.m_hCurMonitor != nullptr ? all.Current() : nullptr;
     if (current == nullptr) return;
     if (!read || !IsSetForModel(data, current->m_strModelName)) {
-        ShowMessage(kStrNotForMonitor, MB_ICONEXCLAMATION);
+        ShowMessage(IDS_DATA_NOT_FOR_MONITOR, MB_ICONEXCLAMATION);
         return;
     }
     CMonitorClaim claim;
@@ -248,8 +231,8 @@ void CDlgColor::OnRestore() {
 
 void CDlgColor::OnDelete() {
     const std::string name = PullName();
-    const int answer = ::MessageBoxA(Handle(), ui::ResourceString(kStrDeleteQuestion).c_str(),
-                                     ui::ResourceString(kStrProductName).c_str(),
+    const int answer = ::MessageBoxA(Handle(), ui::ResourceString(IDS_DELETE_ADJUSTMENT_DATA).c_str(),
+                                     ui::ResourceString(IDS_PRODUCT_NAME).c_str(),
                                      MB_OKCANCEL | MB_ICONEXCLAMATION);
     if (answer != IDOK) return;
     if (!name.empty()) {
@@ -320,7 +303,7 @@ void CDlgColor::OnColorDetail() {
         ::SetWindowPos(main, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     if (app.m_pMainDlg != nullptr) app.m_pMainDlg->UnlockForeground();
     app.m_statusAll.m_bBusy = 0;
-    ::SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(kIdColorDetail)), TRUE);
+    ::SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_COLOR_DETAIL)), TRUE);
 }
 
 // ---- Messages ------------------------------------------------------------------------
@@ -328,27 +311,27 @@ void CDlgColor::OnColorDetail() {
 bool CDlgColor::OnCommand(int id, int code, HWND control) {
     if (m_bDetailOpen) return true;
     switch (id) {
-    case kIdMonitor:
+    case IDC_MONITOR:
         if (code == CBN_SELCHANGE) OnMonitorSelected();
         return true;
-    case kIdMode:
+    case IDC_MODE:
         if (code == CBN_SELCHANGE) OnModeSelected();
         return true;
-    case kIdName:
+    case IDC_DATA_NAME:
         if (code == CBN_EDITCHANGE) OnNameEdited();
         else if (code == CBN_SELCHANGE) OnNameSelected();
         else if (code == CBN_DROPDOWN) FillDataList();
         return true;
-    case kIdColorDetail:
+    case IDC_COLOR_DETAIL:
         if (code == BN_CLICKED) OnColorDetail();
         return true;
-    case kIdRegister:
+    case IDC_REGISTER_DATA:
         if (code == BN_CLICKED) OnRegister();
         return true;
-    case kIdDelete:
+    case IDC_DELETE_DATA:
         if (code == BN_CLICKED) OnDelete();
         return true;
-    case kIdRestore:
+    case IDC_RESTORE_DATA:
         if (code == BN_CLICKED) OnRestore();
         return true;
     default:

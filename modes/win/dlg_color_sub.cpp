@@ -4,6 +4,7 @@
 
 #include "modes/color_detail.h"
 #include "modes/mode_lists.h"
+#include "resources/controller/resource.h"
 #include "shell/win/dlg_page.h"
 #include "shell/win/shell_ids.h"
 #include "shell/win/small_controls.h"
@@ -15,13 +16,7 @@
 
 namespace {
 
-constexpr UINT kTemplate = 284;
-constexpr UINT kBackground = 275;
-constexpr UINT kBackgroundHigh = 300;
 constexpr UINT kMsgLoad = WM_USER + 116;  // 1140: posted to itself once shown
-
-constexpr int kIdReset = 1080;
-constexpr int kIdColorBar = 1048;
 
 struct SliderInfo {
     int slider;
@@ -33,13 +28,15 @@ struct SliderInfo {
 
 // In the order of DetailSlider.
 constexpr SliderInfo kSliders[] = {
-    {1039, 1018, 0, 0, 0},
-    {1003, 1005, 1096, 213, 214},
-    {1022, 1023, 1194, 258, 261},
-    {1008, 1010, 1102, 216, 220},
-    {1012, 1013, 1099, 225, 219},
-    {1014, 1015, 1100, 217, 219},
-    {1016, 1017, 1101, 215, 219},
+    {IDC_SUB_TEMPERATURE, IDC_SUB_TEMPERATURE_VALUE, 0, 0, 0},
+    {IDC_SUB_BRIGHTNESS, IDC_SUB_BRIGHTNESS_VALUE, IDC_SUB_BRIGHTNESS_ICON, IDB_ITEM_BRIGHTNESS,
+     IDB_ITEM_BRIGHTNESS_OFF},
+    {IDC_SUB_CONTRAST, IDC_SUB_CONTRAST_VALUE, IDC_SUB_CONTRAST_ICON, IDB_ITEM_CONTRAST,
+     IDB_ITEM_CONTRAST_OFF},
+    {IDC_SUB_GAMMA, IDC_SUB_GAMMA_VALUE, IDC_SUB_GAMMA_ICON, IDB_ITEM_GAMMA, IDB_ITEM_GAMMA_OFF},
+    {IDC_SUB_RED, IDC_SUB_RED_VALUE, IDC_SUB_RED_ICON, IDB_ITEM_RED, IDB_ITEM_GAIN_OFF},
+    {IDC_SUB_GREEN, IDC_SUB_GREEN_VALUE, IDC_SUB_GREEN_ICON, IDB_ITEM_GREEN, IDB_ITEM_GAIN_OFF},
+    {IDC_SUB_BLUE, IDC_SUB_BLUE_VALUE, IDC_SUB_BLUE_ICON, IDB_ITEM_BLUE, IDB_ITEM_GAIN_OFF},
 };
 
 }  // namespace
@@ -103,7 +100,7 @@ void CColorBar::Paint() {
 
 // ---- CDlgColorSub -------------------------------------------------------------------
 
-CDlgColorSub::CDlgColorSub() : ui::Dialog(kTemplate) {}
+CDlgColorSub::CDlgColorSub() : ui::Dialog(IDD_COLOR_SUB) {}
 
 CDlgColorSub::~CDlgColorSub() {
     if (m_brValueField != nullptr) ::DeleteObject(m_brValueField);
@@ -120,10 +117,10 @@ bool CDlgColorSub::OnInitDialog() {
         m_session = std::make_unique<CColorDetailSession>(app.m_monitors, *all.Current(), *color);
     app.m_hColorSubWnd = Handle();
     m_brValueField = ::CreateSolidBrush(RGB(228, 228, 220));
-    m_szPattern = ui::MakePageBrush(Handle(), &m_brBackground, kBackground, kBackgroundHigh);
+    m_szPattern = ui::MakePageBrush(Handle(), &m_brBackground, IDB_COLOR_SUB_BACK, IDB_COLOR_SUB_BACK_HI);
     for (int i = 0; i < kDetailSliderCount; ++i)
         m_sliders[static_cast<std::size_t>(i)].AttachItem(Handle(), kSliders[i].slider);
-    m_colorBar.SubclassItem(Handle(), kIdColorBar);
+    m_colorBar.SubclassItem(Handle(), IDC_SUB_TEMPERATURE_BAR);
 
     ui::SetForegroundUnlocked(Handle());
     EnableAll(false);
@@ -132,7 +129,7 @@ bool CDlgColorSub::OnInitDialog() {
 
 void CDlgColorSub::EnableAll(bool enable) {
     for (const ui::Slider& slider : m_sliders) slider.Enable(enable);
-    EnableItem(kIdReset, enable);
+    EnableItem(IDC_SUB_RESET, enable);
     EnableItem(IDOK, enable);
     EnableItem(IDCANCEL, enable);
 }
@@ -177,7 +174,7 @@ void CDlgColorSub::ShowEnabling() {
         // A bitmap the control had copied for itself is its own; ours are deleted above.
         (void)previous;
     }
-    EnableItem(kIdReset, m_session->ResetEnabled());
+    EnableItem(IDC_SUB_RESET, m_session->ResetEnabled());
     ::SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDOK)), TRUE);
 }
 
@@ -203,7 +200,7 @@ bool CDlgColorSub::OnHScroll(int code, int position, HWND control) {
 // ---- Buttons and ending --------------------------------------------------------------
 
 bool CDlgColorSub::OnCommand(int id, int code, HWND control) {
-    if (id != kIdReset || code != BN_CLICKED) return false;
+    if (id != IDC_SUB_RESET || code != BN_CLICKED) return false;
     ui::WaitCursor wait;
     if (m_session && m_session->Reset()) {
         ShowSession(true);

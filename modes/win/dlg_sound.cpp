@@ -5,29 +5,22 @@
 #include "modes/sound.h"
 #include "modes/win/monitor_claim.h"
 #include "monitor/vcp.h"
+#include "resources/controller/resource.h"
 #include "shell/win/shell_ids.h"
 #include "ui/wait_cursor.h"
 
 namespace {
 
-constexpr UINT kTemplate = 290;
-constexpr UINT kBackground = 279;
-constexpr UINT kBackgroundHigh = 306;
-
-constexpr int kIdMonitor = 1008;
-constexpr int kIdVolume = 1133;
-constexpr int kIdVolumeValue = 1134;
-constexpr int kIdReset = 1080;
 constexpr int kVolumePageSize = 3;
 
 }  // namespace
 
-CDlgSound::CDlgSound() : CDlgPage(kTemplate, kBackground, kBackgroundHigh, kIdMonitor) {}
+CDlgSound::CDlgSound() : CDlgPage(IDD_SOUND, IDB_SOUND_BACK, IDB_SOUND_BACK_HI, IDC_MONITOR) {}
 
 bool CDlgSound::OnInitDialog() {
     CDlgPage::OnInitDialog();
-    m_cbMonitor.AttachItem(Handle(), kIdMonitor);
-    m_volume.AttachItem(Handle(), kIdVolume);
+    m_cbMonitor.AttachItem(Handle(), IDC_MONITOR);
+    m_volume.AttachItem(Handle(), IDC_VOLUME);
     m_volume.SetPageSize(kVolumePageSize);
     return true;
 }
@@ -35,7 +28,7 @@ bool CDlgSound::OnInitDialog() {
 void CDlgSound::ShowVolume(std::uint32_t volume) {
     m_volume.SetPosition(static_cast<int>(volume));
     m_nLastVolume = m_volume.Position();
-    SetItemText(kIdVolumeValue, std::to_string(m_nLastVolume));
+    SetItemText(IDC_VOLUME_VALUE, std::to_string(m_nLastVolume));
 }
 
 void CDlgSound::ReadAndEnable() {
@@ -48,8 +41,8 @@ void CDlgSound::ReadAndEnable() {
     const bool ready = record != nullptr && app.m_monitors.IsMonitorReady(record);
     const SoundEnabling enabling = SoundControls(record != nullptr ? record->m_ModeInfo.SoundWord() : 0, ready);
     m_volume.Enable(enabling.volume);
-    EnableItem(kIdVolumeValue, enabling.volume);
-    EnableItem(kIdReset, enabling.reset);
+    EnableItem(IDC_VOLUME_VALUE, enabling.volume);
+    EnableItem(IDC_SOUND_RESET, enabling.reset);
     m_bControlsEnabled = ready ? 1 : 0;
 }
 
@@ -101,8 +94,8 @@ void CDlgSound::OnReset() {
         return;
     }
     m_volume.Enable(false);
-    EnableItem(kIdVolumeValue, false);
-    EnableItem(kIdReset, false);
+    EnableItem(IDC_VOLUME_VALUE, false);
+    EnableItem(IDC_SOUND_RESET, false);
 }
 
 bool CDlgSound::OnHScroll(int code, int position, HWND control) {
@@ -118,7 +111,7 @@ bool CDlgSound::OnHScroll(int code, int position, HWND control) {
     // The standard volume register needs no claim of the maker's pages.
     if (record != nullptr && now >= 0 && WriteVolume(app.m_monitors, *record, static_cast<std::uint32_t>(now))) {
         m_nLastVolume = now;
-        SetItemText(kIdVolumeValue, std::to_string(now));
+        SetItemText(IDC_VOLUME_VALUE, std::to_string(now));
     } else {
         m_volume.SetPosition(m_nLastVolume);
     }
@@ -126,11 +119,11 @@ bool CDlgSound::OnHScroll(int code, int position, HWND control) {
 }
 
 bool CDlgSound::OnCommand(int id, int code, HWND control) {
-    if (id == kIdMonitor && code == CBN_SELCHANGE) {
+    if (id == IDC_MONITOR && code == CBN_SELCHANGE) {
         OnMonitorSelected();
         return true;
     }
-    if (id == kIdReset && code == BN_CLICKED) {
+    if (id == IDC_SOUND_RESET && code == BN_CLICKED) {
         OnReset();
         return true;
     }

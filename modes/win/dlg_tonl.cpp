@@ -14,19 +14,6 @@
 
 namespace {
 
-constexpr int kIdAutoSwitch = 1029;
-constexpr int kIdApplication = 1007;
-constexpr int kIdRegister = 1031;
-constexpr int kIdDelete = 1030;
-constexpr int kIdTarget = 1010;
-constexpr int kIdDefault = 1095;
-constexpr int kIdIndependent = 1008;
-
-constexpr UINT kStrSaveRule = 117;
-constexpr UINT kStrDeleteRule = 120;
-constexpr UINT kStrDeleteFailed = 121;
-constexpr UINT kStrAppliedOnlyTo = 196;
-
 // Screens a window can be dragged to: display devices on the desktop that are
 // not a mirroring driver's copy of another.
 int DisplayDeviceCount() {
@@ -55,13 +42,13 @@ CDlgTonl::~CDlgTonl() = default;
 bool CDlgTonl::OnInitDialog() {
     CDlgPage::OnInitDialog();
     CVistrelApp& app = VistrelApp();
-    m_chkAuto.AttachItem(Handle(), kIdAutoSwitch);
-    m_chkIndependent.AttachItem(Handle(), kIdIndependent);
-    m_btnRegister.AttachItem(Handle(), kIdRegister);
-    m_btnDelete.AttachItem(Handle(), kIdDelete);
-    m_cboApplication.AttachItem(Handle(), kIdApplication);
-    m_cboTarget.AttachItem(Handle(), kIdTarget);
-    m_cboDefault.AttachItem(Handle(), kIdDefault);
+    m_chkAuto.AttachItem(Handle(), IDC_AUTO_TONALIS);
+    m_chkIndependent.AttachItem(Handle(), IDC_INDEPENDENT);
+    m_btnRegister.AttachItem(Handle(), IDC_REGISTER_RULE);
+    m_btnDelete.AttachItem(Handle(), IDC_DELETE_RULE);
+    m_cboApplication.AttachItem(Handle(), IDC_APPLICATION);
+    m_cboTarget.AttachItem(Handle(), IDC_MODE);
+    m_cboDefault.AttachItem(Handle(), IDC_DEFAULT_MODE);
 
     m_sets = std::make_unique<CStoredAdjustments>(app.m_registry);
     m_switcher = std::make_unique<CModeSwitcher>(app.m_monitors, app.m_statusAll, *m_sets);
@@ -190,7 +177,7 @@ int CDlgTonl::ShowMessage(const std::string& text, UINT type) {
 }
 
 void CDlgTonl::ShowAppliedOnlyTo(const std::string& model) {
-    ShowMessage(ui::ReplaceFirst(ui::ResourceString(kStrAppliedOnlyTo), "0", model), MB_OK | MB_ICONINFORMATION);
+    ShowMessage(ui::ReplaceFirst(ui::ResourceString(IDS_MODE_APPLIED_ONLY_TO), "0", model), MB_OK | MB_ICONINFORMATION);
 }
 
 bool CDlgTonl::StoreRule(int index) {
@@ -213,7 +200,7 @@ void CDlgTonl::CheckUnsavedChange() {
     ApplicationEntry* entry = m_apps.At(index);
     if (entry == nullptr || !HasUnsavedChange(entry->rule, SelectedTarget())) return;
     const std::string application = entry->rule.application;
-    if (Ask(kStrSaveRule, application, MB_ICONEXCLAMATION)) {
+    if (Ask(IDS_SAVE_MODE_SETTING, application, MB_ICONEXCLAMATION)) {
         StoreRule(m_apps.Find(application));
         LoadRules();
     } else {
@@ -310,7 +297,7 @@ void CDlgTonl::OnRegister() {
     const int index = m_cboApplication.Selection();
     ApplicationEntry* entry = m_apps.At(index);
     if (entry == nullptr) return;
-    if (Ask(kStrSaveRule, entry->rule.application, MB_ICONEXCLAMATION)) {
+    if (Ask(IDS_SAVE_MODE_SETTING, entry->rule.application, MB_ICONEXCLAMATION)) {
         StoreRule(index);
         LoadRules();
     } else {
@@ -324,12 +311,12 @@ void CDlgTonl::OnDelete() {
     ApplicationEntry* entry = m_apps.At(index);
     if (entry == nullptr) return;
     const std::string application = entry->rule.application;
-    if (!Ask(kStrDeleteRule, application, MB_ICONEXCLAMATION)) return;
+    if (!Ask(IDS_DELETE_MODE_SETTING, application, MB_ICONEXCLAMATION)) return;
     m_apps.Reset(index);
     m_cboTarget.Select(-1);
     UpdateEnabling();
     if (!DeleteAppModeRule(*this, application)) {
-        ShowMessage(ui::ResourceString(kStrDeleteFailed), MB_OK | MB_ICONEXCLAMATION);
+        ShowMessage(ui::ResourceString(IDS_DELETE_MODE_FAILED), MB_OK | MB_ICONEXCLAMATION);
     }
     LoadRules();
 }
@@ -347,25 +334,25 @@ void CDlgTonl::OnSwitchingTimer() {
 
 bool CDlgTonl::OnCommand(int id, int code, HWND control) {
     switch (id) {
-    case kIdAutoSwitch:
+    case IDC_AUTO_TONALIS:
         if (code == BN_CLICKED) OnAutoSwitchClicked();
         return true;
-    case kIdIndependent:
+    case IDC_INDEPENDENT:
         if (code == BN_CLICKED) StorePerScreenSwitching(*this, PerScreen());
         return true;
-    case kIdApplication:
+    case IDC_APPLICATION:
         if (code == CBN_SELCHANGE) SelectApplication(m_cboApplication.Selection(), true);
         return true;
-    case kIdTarget:
+    case IDC_MODE:
         if (code == CBN_SELCHANGE) OnTargetSelected();
         return true;
-    case kIdDefault:
+    case IDC_DEFAULT_MODE:
         if (code == CBN_SELCHANGE) OnDefaultSelected();
         return true;
-    case kIdRegister:
+    case IDC_REGISTER_RULE:
         if (code == BN_CLICKED) OnRegister();
         return true;
-    case kIdDelete:
+    case IDC_DELETE_RULE:
         if (code == BN_CLICKED) OnDelete();
         return true;
     default:

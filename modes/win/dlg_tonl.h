@@ -14,6 +14,7 @@
 #include "modes/mode_switcher.h"
 #include "modes/target_lists.h"
 #include "platform/win32/foreground_win32.h"
+#include "resources/controller/resource.h"
 #include "shell/registry.h"
 #include "shell/win/dlg_page.h"
 #include "ui/controls/button.h"
@@ -21,7 +22,7 @@
 
 class CDlgTonl : public CDlgPage, public CRegistry {
 public:
-    static constexpr UINT kTemplateId = 129;
+    static constexpr UINT kTemplateId = IDD_TONL;
     // Posted to itself after the watch evaluated an application: the application
     // list follows the application in front.
     static constexpr UINT kMsgSelectApplication = WM_USER + 105;  // 1129
