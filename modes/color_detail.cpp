@@ -2,6 +2,7 @@
 
 #include "monitor/color_tables.h"
 #include "monitor/display_mode.h"
+#include "resources/controller/resource.h"
 
 namespace {
 
@@ -81,9 +82,9 @@ DetailEnabling DetailControls(const CMonitorColor& color, std::uint32_t modeFlag
 
 unsigned ColorBarBitmap(bool adjustable, bool userPreset, bool lowColor) {
     if (adjustable) {
-        if (userPreset) return lowColor ? 158u : 156u;
-        return lowColor ? 271u : 270u;
+        if (userPreset) return lowColor ? IDB_STEP2_TEMPERATURE_LOWCOLOR : IDB_STEP2_TEMPERATURE;
+        return lowColor ? IDB_COLOR_BAR_LOWCOLOR : IDB_COLOR_BAR;
     }
-    if (userPreset) return lowColor ? 181u : 180u;
-    return lowColor ? 273u : 272u;
+    if (userPreset) return lowColor ? IDB_STEP2_NO_TEMPERATURE_LOWCOLOR : IDB_STEP2_NO_TEMPERATURE;
+    return lowColor ? IDB_COLOR_BAR_FIXED_LOWCOLOR : IDB_COLOR_BAR_FIXED;
 }

@@ -7,35 +7,35 @@ constexpr DisplayModeRow Blank(std::int32_t value) { return {value, kUnnamedMode
 }  // namespace
 
 const DisplayModeRow kDisplayModeCatalogue[kDisplayModeRows] = {
-    {0, 111, 0x800D},  // Text
-    {1, 112, 0x8005},  // Picture
-    {2, 113, 0x8005},  // Movie
-    {3, 114, 0x804D},  // Custom
-    {4, 115, 0x0001},  // sRGB
-    {5, 153, 0x0001},  // External
-    {6, 168, 0x0000},  // Viewer
-    {7, 185, 0x0001},  // CAL
-    {8, 183, 0x0001},  // DICOM
-    {9, 184, 0x0001},  // DICOM-BL
+    {0, IDS_MODE_TEXT, 0x800D},
+    {1, IDS_MODE_PICTURE, 0x8005},
+    {2, IDS_MODE_MOVIE, 0x8005},
+    {3, IDS_MODE_CUSTOM, 0x804D},
+    {4, IDS_MODE_SRGB, 0x0001},
+    {5, IDS_MODE_EXTERNAL, 0x0001},
+    {6, IDS_MODE_VIEWER, 0x0000},
+    {7, IDS_MODE_CAL, 0x0001},
+    {8, IDS_MODE_DICOM, 0x0001},
+    {9, IDS_MODE_DICOM_BL, 0x0001},
     Blank(10), Blank(11), Blank(12), Blank(13),
-    {14, 226, 0x8007},  // CAD
+    {14, IDS_MODE_CAD, 0x8007},
     Blank(15), Blank(16),
-    {17, 104, 0x804D},  // Game
+    {17, IDS_MODE_GAME, 0x804D},
     Blank(18), Blank(19), Blank(20), Blank(21),
-    {22, 105, 0x804D},  // User1
-    {23, 106, 0x804D},  // User2
-    {24, 107, 0x804D},  // User3
+    {22, IDS_MODE_USER1, 0x804D},
+    {23, IDS_MODE_USER2, 0x804D},
+    {24, IDS_MODE_USER3, 0x804D},
     Blank(25), Blank(26), Blank(27), Blank(28), Blank(29), Blank(30),
-    {31, 108, 0x804D},  // Calmira
+    {31, IDS_MODE_CALMIRA, 0x804D},
     Blank(32),
-    {33, 109, 0x8007},  // Cinema
-    {34, 110, 0x8001},  // Paper
+    {33, IDS_MODE_CINEMA, 0x8007},
+    {34, IDS_MODE_PAPER, 0x8001},
     Blank(35),
-    {36, 118, 0x8001},  // Eco
+    {36, IDS_MODE_ECO, 0x8001},
     Blank(37), Blank(38), Blank(39), Blank(40), Blank(41),
     Blank(42), Blank(43), Blank(44), Blank(45), Blank(46),
-    {47, 119, 0x804D},  // User
-    {48, 156, 0x0000},  // Not change the mode
+    {47, IDS_MODE_USER, 0x804D},
+    {48, IDS_MODE_NOT_CHANGE, 0x0000},
 };
 
 bool IsCatalogueRow(DisplayMode mode) { return mode >= 0 && mode < kDisplayModeRows; }

@@ -3,6 +3,8 @@
 // picture-mode register (page 0x30, code 0xE2).
 #include <cstdint>
 
+#include "resources/controller/resource.h"
+
 using DisplayMode = std::int32_t;
 
 constexpr DisplayMode kFirstDisplayMode = 0;
@@ -20,7 +22,7 @@ constexpr std::uint32_t kModeFlagGains = 0x0040;
 constexpr std::uint32_t kModeFlagReset = 0x8000;
 
 // String id of the rows without a mode; its text is a single blank.
-constexpr std::int32_t kUnnamedModeStringId = 227;
+constexpr std::int32_t kUnnamedModeStringId = IDS_MODE_UNNAMED;
 
 struct DisplayModeRow {
     std::int32_t value;
