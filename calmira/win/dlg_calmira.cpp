@@ -1,7 +1,6 @@
 #include "calmira/win/dlg_calmira.h"
 
 #include "calmira/win/dlg_edit_msg.h"
-#include "calmira/win/resource_ids.h"
 #include "resources/controller/resource.h"
 #include "shell/win/display_name.h"
 #include "shell/win/dlg_page.h"
@@ -10,9 +9,7 @@
 #include "ui/page_brush.h"
 #include "ui/resource_string.h"
 
-using namespace calmira_ids;
-
-CDlgCalmira::CDlgCalmira() : ui::Dialog(kDlgCalmira) {}
+CDlgCalmira::CDlgCalmira() : ui::Dialog(IDD_CALMIRA) {}
 
 CDlgCalmira::~CDlgCalmira() {
     if (m_brBackground != nullptr) ::DeleteObject(m_brBackground);
@@ -25,11 +22,11 @@ HBRUSH CDlgCalmira::OnCtlColor(HDC dc, HWND control, UINT type) {
 bool CDlgCalmira::OnInitDialog() {
     CVistrelApp& app = VistrelApp();
     app.m_hCalmiraWnd = Handle();
-    m_szPattern = ui::MakePageBrush(Handle(), &m_brBackground, kBmpCalmiraBack, kBmpCalmiraBackHigh);
-    m_target.AttachItem(Handle(), kIdTargetMonitor);
-    m_reminderOn.AttachItem(Handle(), kIdReminderOn);
-    m_interval.AttachItem(Handle(), kIdInterval);
-    m_spin.AttachItem(Handle(), kIdIntervalSpin);
+    m_szPattern = ui::MakePageBrush(Handle(), &m_brBackground, IDB_CALMIRA_BACK, IDB_CALMIRA_BACK_HI);
+    m_target.AttachItem(Handle(), IDC_TARGET_MONITOR);
+    m_reminderOn.AttachItem(Handle(), IDC_REMINDER_ON);
+    m_interval.AttachItem(Handle(), IDC_INTERVAL);
+    m_spin.AttachItem(Handle(), IDC_INTERVAL_SPIN);
 
     const std::string monitorWord = ui::ResourceString(IDS_MONITOR);
     for (int i = 0; i < app.m_statusAll.Count(); ++i) {
@@ -40,7 +37,7 @@ bool CDlgCalmira::OnInitDialog() {
     std::string display;
     DisplayNameOfWindow(Handle(), false, &display);
     m_start = calmira::OpenReminderDialog(*this, m_monitors, display,
-                                          ui::ResourceString(kStrReminderMessage));
+                                          ui::ResourceString(IDS_REMINDER_MESSAGE));
     for (const auto& monitor : m_monitors) m_target.Add(monitor.label);
     SelectTarget(m_start.selection);
 
@@ -61,20 +58,20 @@ void CDlgCalmira::SelectTarget(int index) {
 
 void CDlgCalmira::UpdateEnabling() {
     const bool on = m_reminderOn.IsChecked();
-    for (int id : {kIdIntervalLabel, kIdInterval, kIdIntervalSpin, kIdIntervalUnit, kIdEditMessage}) {
+    for (int id : {IDC_INTERVAL_LABEL, IDC_INTERVAL, IDC_INTERVAL_SPIN, IDC_INTERVAL_UNIT, IDC_EDIT_MESSAGE}) {
         EnableItem(id, on);
     }
 }
 
 bool CDlgCalmira::OnCommand(int id, int code, HWND control) {
     switch (id) {
-    case kIdTargetMonitor:
+    case IDC_TARGET_MONITOR:
         if (code == CBN_SELCHANGE) SelectTarget(m_target.Selection());
         return true;
-    case kIdReminderOn:
+    case IDC_REMINDER_ON:
         if (code == BN_CLICKED) UpdateEnabling();
         return true;
-    case kIdInterval:
+    case IDC_INTERVAL:
         if (code == EN_UPDATE || code == EN_KILLFOCUS) {
             const std::string text = m_interval.Text();
             const std::string wanted =
@@ -86,7 +83,7 @@ bool CDlgCalmira::OnCommand(int id, int code, HWND control) {
             }
         }
         return true;
-    case kIdEditMessage:
+    case IDC_EDIT_MESSAGE:
         if (code == BN_CLICKED) {
             CDlgEditMsg editor;
             editor.m_strMessage = m_message;

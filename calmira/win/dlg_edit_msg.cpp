@@ -2,10 +2,11 @@
 
 #include "calmira/reminder_settings.h"
 #include "calmira/win/resource_ids.h"
+#include "resources/controller/resource.h"
 #include "shell/win/shell_ids.h"
 #include "shell/win/vistrel_app.h"
 
-CDlgEditMsg::CDlgEditMsg() : ui::Dialog(calmira_ids::kDlgEditMessage) {}
+CDlgEditMsg::CDlgEditMsg() : ui::Dialog(IDD_EDIT_MESSAGE) {}
 
 CDlgEditMsg::~CDlgEditMsg() {
     if (m_brush != nullptr) ::DeleteObject(m_brush);
@@ -14,7 +15,7 @@ CDlgEditMsg::~CDlgEditMsg() {
 bool CDlgEditMsg::OnInitDialog() {
     VistrelApp().m_hEditMsgWnd = Handle();
     m_brush = ::CreateSolidBrush(RGB(228, 228, 220));
-    m_edit.SubclassItem(Handle(), calmira_ids::kIdMessage);
+    m_edit.SubclassItem(Handle(), IDC_MESSAGE);
     m_edit.SetMaxBytes(static_cast<UINT>(calmira::kMaxMessageBytes));
     m_edit.SetText(m_strMessage);
     return true;

@@ -8,6 +8,7 @@
 #include "calmira/win/file_dialog_ex.h"
 #include "calmira/win/filter_feature.h"
 #include "calmira/win/resource_ids.h"
+#include "resources/controller/resource.h"
 #include "shell/win/dlg_page.h"
 #include "shell/win/shell_ids.h"
 #include "shell/win/vistrel_app.h"
@@ -28,7 +29,7 @@ std::string FormatWith(UINT stringId, const std::string& argument) {
 
 }  // namespace
 
-CDlgVSFilter::CDlgVSFilter(CFilterFeature& feature) : ui::Dialog(kDlgFilter), m_feature(feature) {}
+CDlgVSFilter::CDlgVSFilter(CFilterFeature& feature) : ui::Dialog(IDD_VSFILTER), m_feature(feature) {}
 
 CDlgVSFilter::~CDlgVSFilter() {
     if (m_brBackground != nullptr) ::DeleteObject(m_brBackground);
@@ -41,10 +42,10 @@ HBRUSH CDlgVSFilter::OnCtlColor(HDC dc, HWND control, UINT type) {
 bool CDlgVSFilter::OnInitDialog() {
     CVistrelApp& app = VistrelApp();
     app.m_hFilterWnd = Handle();
-    m_szPattern = ui::MakePageBrush(Handle(), &m_brBackground, kBmpFilterBack, kBmpFilterBackHigh);
-    m_images.AttachItem(Handle(), kIdFilterImage);
-    m_transmittance.AttachItem(Handle(), kIdTransmittance);
-    m_luminance.AttachItem(Handle(), kIdLuminance);
+    m_szPattern = ui::MakePageBrush(Handle(), &m_brBackground, IDB_VSFILTER_BACK, IDB_VSFILTER_BACK_HI);
+    m_images.AttachItem(Handle(), IDC_FILTER_IMAGE);
+    m_transmittance.AttachItem(Handle(), IDC_FILTER_TRANSMITTANCE);
+    m_luminance.AttachItem(Handle(), IDC_FILTER_LUMINANCE);
     m_transmittance.SetRange(0, calmira::kTransmittanceMax);
     m_transmittance.SetPageSize(5);
     m_luminance.SetRange(0, calmira::kLuminancePositionMax);
@@ -60,20 +61,20 @@ bool CDlgVSFilter::OnInitDialog() {
     m_session = std::make_unique<calmira::CFilterSession>(m_feature, *this, std::move(images),
                                                           app.m_strDataFolder, m_feature.Active());
 
-    m_images.Add(ui::ResourceString(kStrFilterNone));
+    m_images.Add(ui::ResourceString(IDS_FILTER_NONE));
     for (std::size_t i = 0; i < m_session->Images().size(); ++i) {
         m_images.Add(EntryText(static_cast<int>(i) + 1));
     }
-    m_images.Add(ui::ResourceString(kStrFilterSelectFile));
+    m_images.Add(ui::ResourceString(IDS_FILTER_SELECT_FILE));
     m_images.Select(m_session->Selection());
-    SetItemText(kIdFilterPath, m_session->PathText());
+    SetItemText(IDC_FILTER_PATH, m_session->PathText());
     UpdateSliders();
     UpdateEnabling();
     return true;
 }
 
 std::string CDlgVSFilter::EntryText(int number) {
-    const std::string format = ui::ResourceString(kStrFilterImage);
+    const std::string format = ui::ResourceString(IDS_FILTER_IMAGE_N);
     char text[64] = {};
     std::snprintf(text, sizeof text, format.c_str(), number);
     return text;
@@ -81,16 +82,16 @@ std::string CDlgVSFilter::EntryText(int number) {
 
 void CDlgVSFilter::Complain(UINT stringId, const std::string& argument) {
     ::MessageBoxA(Handle(), FormatWith(stringId, argument).c_str(),
-                  ui::ResourceString(kStrProductName).c_str(), MB_OK | MB_ICONEXCLAMATION);
+                  ui::ResourceString(IDS_PRODUCT_NAME).c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
-void CDlgVSFilter::DefaultImageFailed(const std::string& entryText) { Complain(kStrImportFailed, entryText); }
+void CDlgVSFilter::DefaultImageFailed(const std::string& entryText) { Complain(IDS_IMPORT_FAILED, entryText); }
 
-void CDlgVSFilter::FileFailed(const std::string& path) { Complain(kStrImportFileFailed, path); }
+void CDlgVSFilter::FileFailed(const std::string& path) { Complain(IDS_IMPORT_FILE_FAILED, path); }
 
 void CDlgVSFilter::UpdateValueTexts() {
-    SetItemText(kIdTransmittanceValue, std::to_string(m_transmittance.Position()));
-    SetItemText(kIdLuminanceValue, std::to_string(calmira::LuminanceFromPosition(m_luminance.Position())));
+    SetItemText(IDC_FILTER_TRANSMITTANCE_VALUE, std::to_string(m_transmittance.Position()));
+    SetItemText(IDC_FILTER_LUMINANCE_VALUE, std::to_string(calmira::LuminanceFromPosition(m_luminance.Position())));
 }
 
 void CDlgVSFilter::UpdateSliders() {
@@ -101,10 +102,10 @@ void CDlgVSFilter::UpdateSliders() {
 
 void CDlgVSFilter::UpdateEnabling() {
     const bool path = m_session->PathControlsEnabled();
-    EnableItem(kIdFilterPath, path);
-    EnableItem(kIdFilterBrowse, path);
+    EnableItem(IDC_FILTER_PATH, path);
+    EnableItem(IDC_FILTER_BROWSE, path);
     const bool values = m_session->ValueControlsEnabled();
-    for (int id : {kIdTransmittance, kIdTransmittanceValue, kIdLuminance, kIdLuminanceValue, kIdRestoreDefault}) {
+    for (int id : {IDC_FILTER_TRANSMITTANCE, IDC_FILTER_TRANSMITTANCE_VALUE, IDC_FILTER_LUMINANCE, IDC_FILTER_LUMINANCE_VALUE, IDC_FILTER_RESTORE_DEFAULT}) {
         EnableItem(id, values);
     }
 }
@@ -116,26 +117,26 @@ void CDlgVSFilter::Browse() {
     if (!IsWindow() || !m_session) return;
     const bool first = m_session->PathText().empty();
     m_session->Browsed(path);
-    SetItemText(kIdFilterPath, m_session->PathText());
+    SetItemText(IDC_FILTER_PATH, m_session->PathText());
     if (first || m_session->PathText().empty()) UpdateSliders();
     UpdateEnabling();
 }
 
 bool CDlgVSFilter::OnCommand(int id, int code, HWND control) {
     switch (id) {
-    case kIdFilterImage:
+    case IDC_FILTER_IMAGE:
         if (code == CBN_SELCHANGE) {
             const int selected = m_session->Select(m_images.Selection());
             m_images.Select(selected);
-            SetItemText(kIdFilterPath, m_session->PathText());
+            SetItemText(IDC_FILTER_PATH, m_session->PathText());
             UpdateSliders();
             UpdateEnabling();
         }
         return true;
-    case kIdFilterBrowse:
+    case IDC_FILTER_BROWSE:
         if (code == BN_CLICKED) Browse();
         return true;
-    case kIdRestoreDefault:
+    case IDC_FILTER_RESTORE_DEFAULT:
         if (code == BN_CLICKED) {
             m_session->RestoreDefault();
             UpdateSliders();

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "calmira/win/resource_ids.h"
+#include "resources/controller/resource.h"
 #include "shell/win/shell_ids.h"
 #include "shell/win/vistrel_app.h"
 #include "ui/resource_string.h"
@@ -55,12 +56,12 @@ GetOpenFileNameFn OpenFileDialogFunction() {
 }  // namespace
 
 bool RunPictureFileDialog(HWND owner, std::string* path) {
-    std::string filter = ui::ResourceString(calmira_ids::kStrPictureFilter);
+    std::string filter = ui::ResourceString(IDS_PICTURE_FILE_FILTER);
     // The resource keeps the pairs separated by '|'; the dialog wants zeros and a
     // final double zero.
     std::replace(filter.begin(), filter.end(), '|', '\0');
     filter.push_back('\0');
-    const std::string extension = ui::ResourceString(calmira_ids::kStrPictureExtension);
+    const std::string extension = ui::ResourceString(IDS_PICTURE_DEFAULT_EXT);
     char file[MAX_PATH] = {};
     OPENFILENAMEA open{};
     open.lStructSize = sizeof open;

@@ -16,7 +16,7 @@ CReminderFeature::CReminderFeature() : m_timers(*this) {}
 CReminderFeature::~CReminderFeature() = default;
 
 calmira::ReminderSettings CReminderFeature::Load() {
-    return calmira::LoadReminderSettings(*this, ui::ResourceString(calmira_ids::kStrReminderMessage));
+    return calmira::LoadReminderSettings(*this, ui::ResourceString(IDS_REMINDER_MESSAGE));
 }
 
 void CReminderFeature::Publish() const {
@@ -46,7 +46,7 @@ void CReminderFeature::ShowReminder() {
         return;
     }
     m_tray->Balloon(IDR_MAINFRAME, ui::ResourceString(IDS_VERSION),
-                    ui::ResourceString(calmira_ids::kStrProductName), m_settings.message,
+                    ui::ResourceString(IDS_PRODUCT_NAME), m_settings.message,
                     calmira::kBalloonMs);
     m_timers.BalloonShown();
 }
