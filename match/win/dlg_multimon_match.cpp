@@ -4,6 +4,7 @@
 #include "match/win/dlg_multimon_match_sub.h"
 #include "match/win/match_ids.h"
 #include "match/win/stretch_bitmap.h"
+#include "resources/controller/resource.h"
 #include "shell/win/vistrel_app.h"
 #include "shell/win/vistrel_dlg.h"
 
@@ -15,12 +16,12 @@ constexpr int kHighResolutionDpi = 120;
 }  // namespace
 
 CDlgMultiMonMatch::CDlgMultiMonMatch()
-    : CDlgPage(match_ids::kDlgPage, match_ids::kBmpPageBack, match_ids::kBmpPageBackHigh,
-               match_ids::kIdAdjust) {}
+    : CDlgPage(IDD_MULTIMON_MATCH, IDB_MATCH_BACK, IDB_MATCH_BACK_HI,
+               IDC_ADJUST) {}
 
 void CDlgMultiMonMatch::CountCandidates() {
     const int candidates = MatchWizard::MarkCandidates(VistrelApp().m_statusAll);
-    EnableItem(match_ids::kIdAdjust, candidates > 1);
+    EnableItem(IDC_ADJUST, candidates > 1);
 }
 
 void CDlgMultiMonMatch::RunWizard() {
@@ -42,7 +43,7 @@ void CDlgMultiMonMatch::RunWizard() {
         ::SetWindowPos(main, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     if (app.m_pMainDlg != nullptr) app.m_pMainDlg->UnlockForeground();
     app.m_statusAll.m_bBusy = 0;
-    ::SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(match_ids::kIdAdjust)), TRUE);
+    ::SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_ADJUST)), TRUE);
     Invalidate();
 }
 
@@ -50,16 +51,16 @@ void CDlgMultiMonMatch::PaintPicture() {
     PAINTSTRUCT paint{};
     HDC dc = ::BeginPaint(Handle(), &paint);
     RECT area{};
-    if (PlaceholderRect(Handle(), match_ids::kIdPagePicture, &area)) {
+    if (PlaceholderRect(Handle(), IDC_MATCH_PICTURE, &area)) {
         StretchBitmap(dc, area, ::GetDeviceCaps(dc, LOGPIXELSX) >= kHighResolutionDpi
-                                    ? match_ids::kBmpPagePictureHigh
-                                    : match_ids::kBmpPagePicture);
+                                    ? IDB_MATCH_PICTURE_HI
+                                    : IDB_MATCH_PICTURE);
     }
     ::EndPaint(Handle(), &paint);
 }
 
 bool CDlgMultiMonMatch::OnCommand(int id, int code, HWND control) {
-    if (id == match_ids::kIdAdjust && code == BN_CLICKED) {
+    if (id == IDC_ADJUST && code == BN_CLICKED) {
         if (IsWindowEnabled(Item(id))) RunWizard();
         return true;
     }

@@ -3,18 +3,19 @@
 #include "match/win/dlg_multimon_match_sub.h"
 #include "match/win/match_ids.h"
 #include "modes/mode_lists.h"
+#include "resources/controller/resource.h"
 #include "shell/win/vistrel_app.h"
 #include "ui/resource_string.h"
 #include "ui/wait_cursor.h"
 
 CDlgMultiMonMatchStep1::CDlgMultiMonMatchStep1(CDlgMultiMonMatchSub& frame)
-    : CMatchStep(match_ids::kDlgStep1, frame, match_ids::kBmpStep1Back,
-                 match_ids::kBmpStep1BackHigh, match_ids::kIdStep1Next, match_ids::kIdStep1Cancel) {}
+    : CMatchStep(IDD_MATCH_STEP1, frame, IDB_MATCH_STEP1_BACK,
+                 IDB_MATCH_STEP1_BACK_HI, IDC_STEP1_NEXT, IDC_STEP1_CANCEL) {}
 
 bool CDlgMultiMonMatchStep1::OnInitDialog() {
     CMatchStep::OnInitDialog();
-    m_cbMaster.AttachItem(Handle(), match_ids::kIdMaster);
-    m_cbMode.AttachItem(Handle(), match_ids::kIdMode);
+    m_cbMaster.AttachItem(Handle(), IDC_STEP1_MASTER);
+    m_cbMode.AttachItem(Handle(), IDC_STEP1_MODE);
 
     MatchWizard& wizard = Wizard();
     if (!wizard.Start()) {
@@ -22,7 +23,7 @@ bool CDlgMultiMonMatchStep1::OnInitDialog() {
         return false;
     }
     const CMonitorStatusAll& all = VistrelApp().m_statusAll;
-    const std::string monitorWord = ui::ResourceString(match_ids::kStrMonitor);
+    const std::string monitorWord = ui::ResourceString(IDS_MONITOR);
     for (int index : wizard.Candidates()) {
         const CMonitorStatus* record = all.At(index);
         const int item =
@@ -32,8 +33,8 @@ bool CDlgMultiMonMatchStep1::OnInitDialog() {
     }
     FillModes();
     ShowMasterMode();
-    for (int id : {match_ids::kIdMaster, match_ids::kIdMode, match_ids::kIdStep1Next,
-                   match_ids::kIdStep1Cancel})
+    for (int id : {IDC_STEP1_MASTER, IDC_STEP1_MODE, IDC_STEP1_NEXT,
+                   IDC_STEP1_CANCEL})
         EnableItem(id, false);
     return false;
 }
@@ -68,7 +69,7 @@ bool CDlgMultiMonMatchStep1::ShowMasterMode() {
 
 void CDlgMultiMonMatchStep1::UpdateNext() {
     if (!m_bLoaded) return;
-    EnableItem(match_ids::kIdStep1Next, MatchWizard::CanLeaveStep1(Wizard().state().mode));
+    EnableItem(IDC_STEP1_NEXT, MatchWizard::CanLeaveStep1(Wizard().state().mode));
 }
 
 void CDlgMultiMonMatchStep1::OnLoad() {
@@ -82,14 +83,14 @@ void CDlgMultiMonMatchStep1::OnLoad() {
         return;
     }
     m_bLoaded = true;
-    EnableItem(match_ids::kIdMaster, true);
-    EnableItem(match_ids::kIdMode, true);
-    EnableItem(match_ids::kIdStep1Cancel, true);
+    EnableItem(IDC_STEP1_MASTER, true);
+    EnableItem(IDC_STEP1_MODE, true);
+    EnableItem(IDC_STEP1_CANCEL, true);
     UpdateNext();
     ::SendMessageA(Handle(), WM_NEXTDLGCTL,
-                   reinterpret_cast<WPARAM>(Item(IsItemEnabled(match_ids::kIdStep1Next)
-                                                     ? match_ids::kIdStep1Next
-                                                     : match_ids::kIdStep1Cancel)),
+                   reinterpret_cast<WPARAM>(Item(IsItemEnabled(IDC_STEP1_NEXT)
+                                                     ? IDC_STEP1_NEXT
+                                                     : IDC_STEP1_CANCEL)),
                    TRUE);
 }
 
@@ -124,11 +125,11 @@ void CDlgMultiMonMatchStep1::OnModeChanged() {
 void CDlgMultiMonMatchStep1::OnForward() { m_frame.ShowStep(2); }
 
 bool CDlgMultiMonMatchStep1::OnCommand(int id, int code, HWND control) {
-    if (id == match_ids::kIdMaster) {
+    if (id == IDC_STEP1_MASTER) {
         if (code == CBN_SELCHANGE) OnMasterChanged();
         return true;
     }
-    if (id == match_ids::kIdMode) {
+    if (id == IDC_STEP1_MODE) {
         if (code == CBN_SELCHANGE) OnModeChanged();
         return true;
     }

@@ -6,6 +6,7 @@
 #include "match/win/match_ids.h"
 #include "match/win/stretch_bitmap.h"
 #include "monitor/color_tables.h"
+#include "resources/controller/resource.h"
 #include "ui/wait_cursor.h"
 
 namespace {
@@ -17,16 +18,16 @@ constexpr int kGammaBits = 9;
 }  // namespace
 
 CDlgMultiMonMatchStep2::CDlgMultiMonMatchStep2(CDlgMultiMonMatchSub& frame)
-    : CMatchStep(match_ids::kDlgStep2, frame, match_ids::kBmpStep2Back,
-                 match_ids::kBmpStep2BackHigh, match_ids::kIdStep2Next, match_ids::kIdStep2Cancel) {}
+    : CMatchStep(IDD_MATCH_STEP2, frame, IDB_MATCH_STEP2_BACK,
+                 IDB_MATCH_STEP2_BACK_HI, IDC_STEP2_NEXT, IDC_STEP2_CANCEL) {}
 
 bool CDlgMultiMonMatchStep2::OnInitDialog() {
     CMatchStep::OnInitDialog();
-    m_slTemperature.AttachItem(Handle(), match_ids::kIdTemperature);
-    m_slGamma.AttachItem(Handle(), match_ids::kIdGamma);
+    m_slTemperature.AttachItem(Handle(), IDC_STEP2_TEMPERATURE);
+    m_slGamma.AttachItem(Handle(), IDC_STEP2_GAMMA);
     // Nothing may be used before the master's values are loaded.
-    for (int id : {match_ids::kIdTemperature, match_ids::kIdGamma, match_ids::kIdStep2Next,
-                   match_ids::kIdStep2Cancel})
+    for (int id : {IDC_STEP2_TEMPERATURE, IDC_STEP2_GAMMA, IDC_STEP2_NEXT,
+                   IDC_STEP2_CANCEL})
         EnableItem(id, false);
     return false;
 }
@@ -58,14 +59,14 @@ void CDlgMultiMonMatchStep2::ShowTemperature() {
     const std::int32_t offPreset = master != nullptr ? master->m_Match.offPresetIndex : -1;
     // The monitor's own "off" preset reads as OFF whatever its number.
     const char* label = ColorTemperatureLabel(preset == offPreset ? 0 : preset);
-    SetItemText(match_ids::kIdTemperatureText, label != nullptr ? label : "");
-    EnableItem(match_ids::kIdStep2Next, wizard.CanLeaveStep2());
-    ::InvalidateRect(Item(match_ids::kIdTemperatureText), nullptr, TRUE);
+    SetItemText(IDC_STEP2_TEMPERATURE_TEXT, label != nullptr ? label : "");
+    EnableItem(IDC_STEP2_NEXT, wizard.CanLeaveStep2());
+    ::InvalidateRect(Item(IDC_STEP2_TEMPERATURE_TEXT), nullptr, TRUE);
 }
 
 void CDlgMultiMonMatchStep2::ShowGamma() {
     const std::int32_t gamma = Wizard().state().gamma;
-    SetItemText(match_ids::kIdGammaText, gamma >= 0 && gamma < kGammaBits ? GammaText(gamma) : "");
+    SetItemText(IDC_STEP2_GAMMA_TEXT, gamma >= 0 && gamma < kGammaBits ? GammaText(gamma) : "");
 }
 
 void CDlgMultiMonMatchStep2::OnLoad() {
@@ -102,12 +103,12 @@ void CDlgMultiMonMatchStep2::OnLoad() {
     m_slGamma.Enable((flags & kModeFlagGamma) != 0);
     ShowGamma();
 
-    EnableItem(match_ids::kIdStep2Cancel, true);
+    EnableItem(IDC_STEP2_CANCEL, true);
     Invalidate();
     ::SendMessageA(Handle(), WM_NEXTDLGCTL,
-                   reinterpret_cast<WPARAM>(Item(IsItemEnabled(match_ids::kIdStep2Next)
-                                                     ? match_ids::kIdStep2Next
-                                                     : match_ids::kIdStep2Cancel)),
+                   reinterpret_cast<WPARAM>(Item(IsItemEnabled(IDC_STEP2_NEXT)
+                                                     ? IDC_STEP2_NEXT
+                                                     : IDC_STEP2_CANCEL)),
                    TRUE);
 }
 
@@ -146,7 +147,7 @@ void CDlgMultiMonMatchStep2::OnGammaMoved() {
 }
 
 COLORREF CDlgMultiMonMatchStep2::TextColor(int id) const {
-    if (id == match_ids::kIdTemperatureText) {
+    if (id == IDC_STEP2_TEMPERATURE_TEXT) {
         const int position = m_slTemperature.Position();
         if (position == m_slTemperature.Minimum() || position == m_slTemperature.Maximum())
             return match_ids::kOutOfRangeText;
@@ -158,13 +159,13 @@ void CDlgMultiMonMatchStep2::Paint() {
     PAINTSTRUCT paint{};
     HDC dc = ::BeginPaint(Handle(), &paint);
     RECT frame{};
-    if (PlaceholderRect(Handle(), match_ids::kIdStep2Picture, &frame)) {
+    if (PlaceholderRect(Handle(), IDC_STEP2_PICTURE, &frame)) {
         const bool adjustable = (Wizard().MasterModeFlags() & kModeFlagColorTemperature) != 0;
         const bool lowColor = ::GetDeviceCaps(dc, BITSPIXEL) * ::GetDeviceCaps(dc, PLANES) < 16;
         StretchBitmap(dc, frame,
-                      adjustable ? (lowColor ? match_ids::kBmpTemperatureLowColor : match_ids::kBmpTemperature)
-                                 : (lowColor ? match_ids::kBmpNoTemperatureLowColor
-                                             : match_ids::kBmpNoTemperature));
+                      adjustable ? (lowColor ? IDB_STEP2_TEMPERATURE_LOWCOLOR : IDB_STEP2_TEMPERATURE)
+                                 : (lowColor ? IDB_STEP2_NO_TEMPERATURE_LOWCOLOR
+                                             : IDB_STEP2_NO_TEMPERATURE));
         // A sunken edge: dark on the left and top, white on the right and bottom.
         HPEN dark = ::CreatePen(PS_SOLID, 1, RGB(64, 64, 64));
         HPEN light = ::CreatePen(PS_SOLID, 1, RGB(255, 255, 255));

@@ -5,18 +5,19 @@
 #include "match/luminance.h"
 #include "match/win/dlg_multimon_match_sub.h"
 #include "match/win/match_ids.h"
+#include "resources/controller/resource.h"
 #include "ui/resource_string.h"
 #include "ui/wait_cursor.h"
 
 CDlgMultiMonMatchStep3::CDlgMultiMonMatchStep3(CDlgMultiMonMatchSub& frame)
-    : CMatchStep(match_ids::kDlgStep3, frame, match_ids::kBmpStep3Back,
-                 match_ids::kBmpStep3BackHigh, match_ids::kIdFinish, match_ids::kIdStep3Cancel) {}
+    : CMatchStep(IDD_MATCH_STEP3, frame, IDB_MATCH_STEP3_BACK,
+                 IDB_MATCH_STEP3_BACK_HI, IDC_STEP3_FINISH, IDC_STEP3_CANCEL) {}
 
 bool CDlgMultiMonMatchStep3::OnInitDialog() {
     CMatchStep::OnInitDialog();
-    m_slBrightness.AttachItem(Handle(), match_ids::kIdBrightness);
+    m_slBrightness.AttachItem(Handle(), IDC_STEP3_BRIGHTNESS);
     // Nothing may be used before the limit is known.
-    for (int id : {match_ids::kIdBrightness, match_ids::kIdFinish, match_ids::kIdStep3Cancel})
+    for (int id : {IDC_STEP3_BRIGHTNESS, IDC_STEP3_FINISH, IDC_STEP3_CANCEL})
         EnableItem(id, false);
     return false;
 }
@@ -29,10 +30,10 @@ void CDlgMultiMonMatchStep3::SetUpSlider() {
     if (brightness) {
         ShowPosition();
     } else {
-        SetItemText(match_ids::kIdBrightnessText, "");
+        SetItemText(IDC_STEP3_BRIGHTNESS_TEXT, "");
     }
-    const std::string guide = ui::ResourceString(match_ids::kStrBrightnessGuide);
-    SetItemText(match_ids::kIdGuide,
+    const std::string guide = ui::ResourceString(IDS_MATCH_BRIGHTNESS_GUIDE);
+    SetItemText(IDC_STEP3_GUIDE,
                 ui::ReplaceFirst(guide, "XX", std::to_string(wizard.state().limitPercent)));
 }
 
@@ -40,8 +41,8 @@ void CDlgMultiMonMatchStep3::ShowPosition() {
     const auto position = static_cast<std::uint32_t>(m_slBrightness.Position());
     std::uint32_t percent = 0;
     if (BrightnessPercent(position, m_nMaximum, &percent))
-        SetItemText(match_ids::kIdBrightnessText, std::to_string(percent));
-    ::InvalidateRect(Item(match_ids::kIdBrightnessText), nullptr, TRUE);
+        SetItemText(IDC_STEP3_BRIGHTNESS_TEXT, std::to_string(percent));
+    ::InvalidateRect(Item(IDC_STEP3_BRIGHTNESS_TEXT), nullptr, TRUE);
 }
 
 void CDlgMultiMonMatchStep3::OnPrepare() {
@@ -74,13 +75,13 @@ void CDlgMultiMonMatchStep3::OnLoad() {
     }
     SetUpSlider();
     m_slBrightness.Enable(true);
-    EnableItem(match_ids::kIdStep3Cancel, true);
-    EnableItem(match_ids::kIdFinish,
+    EnableItem(IDC_STEP3_CANCEL, true);
+    EnableItem(IDC_STEP3_FINISH,
                Wizard().WithinLimit(static_cast<std::uint32_t>(m_slBrightness.Position())));
     ::SendMessageA(Handle(), WM_NEXTDLGCTL,
-                   reinterpret_cast<WPARAM>(Item(IsItemEnabled(match_ids::kIdFinish)
-                                                     ? match_ids::kIdFinish
-                                                     : match_ids::kIdStep3Cancel)),
+                   reinterpret_cast<WPARAM>(Item(IsItemEnabled(IDC_STEP3_FINISH)
+                                                     ? IDC_STEP3_FINISH
+                                                     : IDC_STEP3_CANCEL)),
                    TRUE);
 }
 
@@ -93,7 +94,7 @@ void CDlgMultiMonMatchStep3::OnSliderMoved() {
         return;
     }
     ShowPosition();
-    EnableItem(match_ids::kIdFinish, wizard.WithinLimit(static_cast<std::uint32_t>(position)));
+    EnableItem(IDC_STEP3_FINISH, wizard.WithinLimit(static_cast<std::uint32_t>(position)));
 }
 
 void CDlgMultiMonMatchStep3::OnForward() {
@@ -107,7 +108,7 @@ void CDlgMultiMonMatchStep3::OnForward() {
 }
 
 COLORREF CDlgMultiMonMatchStep3::TextColor(int id) const {
-    if (id == match_ids::kIdBrightnessText &&
+    if (id == IDC_STEP3_BRIGHTNESS_TEXT &&
         !Wizard().WithinLimit(static_cast<std::uint32_t>(m_slBrightness.Position())))
         return match_ids::kOutOfRangeText;
     return RGB(0, 0, 0);

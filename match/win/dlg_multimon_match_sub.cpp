@@ -2,6 +2,7 @@
 
 #include "match/win/dlg_multimon_match_steps.h"
 #include "match/win/match_ids.h"
+#include "resources/controller/resource.h"
 #include "shell/win/shell_ids.h"
 #include "shell/win/vistrel_app.h"
 #include "ui/foreground.h"
@@ -9,7 +10,7 @@
 #include "ui/wait_cursor.h"
 
 CDlgMultiMonMatchSub::CDlgMultiMonMatchSub()
-    : ui::Dialog(match_ids::kDlgFrame),
+    : ui::Dialog(IDD_MATCH_SUB),
       m_wizard(VistrelApp().m_monitors, VistrelApp().m_statusAll) {}
 
 CDlgMultiMonMatchSub::~CDlgMultiMonMatchSub() {
@@ -70,7 +71,7 @@ void CDlgMultiMonMatchSub::ReportCommFailure() {
     // One message is enough: a step that fails leaves no work for the next.
     if (m_bFailed) return;
     m_bFailed = true;
-    ::MessageBoxA(Handle(), ui::ResourceString(match_ids::kStrCommFailed).c_str(), Text().c_str(),
+    ::MessageBoxA(Handle(), ui::ResourceString(IDS_COMM_FAILED).c_str(), Text().c_str(),
                   MB_ICONHAND);
     Post(WM_CLOSE);
 }
