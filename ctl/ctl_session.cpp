@@ -16,13 +16,10 @@
 #include "monitor/access/delay_table.h"
 #include "monitor/monitor_status_all.h"
 #include "monitor/status_build.h"
+#include "monitor/vcp.h"
 
 namespace {
 
-constexpr std::uint8_t kColorResetCode = 0x08;
-constexpr std::uint8_t kVolumeCode = 0x62;
-constexpr std::uint8_t kOwnerCode = 0xE0;
-constexpr std::uint8_t kPageSelectCode = 0xE1;
 
 std::string Hex2(unsigned value) {
     char text[8];
@@ -232,7 +229,7 @@ CMonitorStatus* Session::MakerRecord(std::size_t* entry, int* status) {
     probe.m_Features = found.features;
     std::uint32_t owner = 0;
     std::uint32_t maximum = 0;
-    if (m_list.ReadFeature(&probe, 0, kOwnerCode, &owner, &maximum, false, true) && owner != 0)
+    if (m_list.ReadFeature(&probe, vcp::kStandardPage, vcp::kOwnerCode, &owner, &maximum, false, true) && owner != 0)
         *status = Fail(kExitCommunication, MonitorName(*entry) + " is in use by another program (owner register held)");
     else
         *status = Fail(kExitCommunication, MonitorName(*entry) + " did not tell its identity");
@@ -285,8 +282,8 @@ int Session::Detect() {
         bool maker = record != nullptr || entry.usable != 0;
         if (!maker && m_list.MatchMakerMonitor(i, false)) {
             FeatureMap features;
-            maker = ParseCapabilities(entry.capabilities, features) && HasFeature(features, 0xE0, -1) &&
-                    HasFeature(features, 0xE1, -1);
+            maker = ParseCapabilities(entry.capabilities, features) && HasFeature(features, vcp::kOwnerCode, -1) &&
+                    HasFeature(features, vcp::kPageSelectCode, -1);
         }
         const std::string display = m_ports.displayName ? m_ports.displayName(entry) : entry.displayInfo.szDevice;
         std::string model = record != nullptr ? record->m_strModelName : CapabilitiesField(entry.capabilities, "model");
@@ -429,7 +426,7 @@ int Session::GetOrSet() {
     }
 
     // Everything that can be known without the monitor is checked before the claim.
-    if (page == 0 && (code8 == kOwnerCode || code8 == kPageSelectCode))
+    if (page == 0 && (code8 == vcp::kOwnerCode || code8 == vcp::kPageSelectCode))
         return Fail(kExitMissing, what + " is the claim protocol's own register; it is not written by hand");
     const bool listed = page == 0 ? ListsValue(record->m_Features, code8, *value)
                                   : ListsValue(record->m_ExtFeatures, ExtendedFeatureKey{page, code8}, *value);
@@ -587,25 +584,25 @@ int Session::Volume() {
     int status = kExitOk;
     const CMonitorStatus* record = MakerRecord(&entry, &status);
     if (record == nullptr) return status;
-    if ((record->m_ModeInfo.SoundWord() & kSoundVolumeBit) == 0 || !HasFeature(record->m_Features, kVolumeCode, -1))
+    if ((record->m_ModeInfo.SoundWord() & kSoundVolumeBit) == 0 || !HasFeature(record->m_Features, vcp::kVolumeCode, -1))
         return Fail(kExitMissing, MonitorName(entry) + " has no speaker volume");
 
     std::uint32_t current = 0;
     std::uint32_t maximum = 0;
     if (!value) {
-        if (!m_list.ReadFeature(record, 0, kVolumeCode, &current, &maximum, false, true))
+        if (!m_list.ReadFeature(record, vcp::kStandardPage, vcp::kVolumeCode, &current, &maximum, false, true))
             return Fail(kExitCommunication, MonitorName(entry) + " did not tell its volume");
         m_out += m_command.json ? "{\"monitor\":" + std::to_string(entry) + ",\"current\":" + std::to_string(current) +
                                       ",\"maximum\":" + std::to_string(maximum) + "}\n"
                                 : std::to_string(current) + " " + std::to_string(maximum) + "\n";
         return kExitOk;
     }
-    if (!ListsValue(record->m_Features, kVolumeCode, *value))
+    if (!ListsValue(record->m_Features, vcp::kVolumeCode, *value))
         return Fail(kExitMissing, MonitorName(entry) + " does not list the volume " + std::to_string(*value));
     Claim claim(m_list, record->m_phPhysicalMonitor);
     if (const int problem = ClaimProblem(claim, entry)) return problem;
     if (const int problem = ReadyProblem(*record, entry)) return problem;
-    if (!m_list.ReadFeature(record, 0, kVolumeCode, &current, &maximum, false, true))
+    if (!m_list.ReadFeature(record, vcp::kStandardPage, vcp::kVolumeCode, &current, &maximum, false, true))
         return Fail(kExitCommunication, MonitorName(entry) + " did not tell its volume maximum; nothing written");
     if (*value > maximum)
         return Fail(kExitMissing, "volume " + std::to_string(*value) + " is above the maximum " + std::to_string(maximum) +
@@ -633,7 +630,7 @@ int Session::Reset() {
         return kExitOk;
     }
 
-    if (!ListsValue(record->m_Features, kColorResetCode, 1))
+    if (!ListsValue(record->m_Features, vcp::kFactoryColorCode, 1))
         return Fail(kExitMissing, MonitorName(entry) + " has no colour reset");
     Claim claim(m_list, record->m_phPhysicalMonitor);
     if (const int problem = ClaimProblem(claim, entry)) return problem;
@@ -645,7 +642,7 @@ int Session::Reset() {
         const std::string name = ModeName(mode);
         return Fail(kExitMissing, "the current mode (" + (name.empty() ? std::to_string(mode) : name) + ") has no colour reset");
     }
-    if (!m_list.WriteFeature(record, 0, kColorResetCode, 1, false))
+    if (!m_list.WriteFeature(record, vcp::kStandardPage, vcp::kFactoryColorCode, 1, false))
         return Fail(kExitCommunication, MonitorName(entry) + " did not take the colour reset");
     // The colour adjustment ends as the colour dialog ends it.
     EndColorAdjustment(m_list, *record);
