@@ -3,19 +3,10 @@
 #include "modes/color_detail.h"
 #include "modes/mode_lists.h"
 #include "monitor/display_mode.h"
+#include "monitor/vcp.h"
 
 namespace {
 
-constexpr std::uint16_t kStandardPage = 0;
-constexpr std::uint16_t kColorPage = 0x30;
-constexpr std::uint16_t kQuadPage = 0xE0;
-constexpr std::uint16_t kCommandPage = 0xF0;
-constexpr std::uint8_t kAdjustingCode = 0xE3;      // page 0xE0: 1 adjusting, 2 done, 0 left
-constexpr std::uint8_t kEndAdjustmentCode = 0xE3;  // page 0xF0
-constexpr std::uint8_t kColorTempCode = 0xE3;
-constexpr std::uint8_t kGammaCode = 0xE4;
-constexpr std::uint8_t kUserPresetCode = 0xE5;
-constexpr std::uint8_t kFactoryColorCode = 0x08;
 constexpr std::uint32_t kAdjusting = 1;
 constexpr std::uint32_t kAdjustmentDone = 2;
 constexpr std::uint32_t kAdjustmentLeft = 0;
@@ -28,11 +19,11 @@ struct LevelInfo {
 // Brightness, contrast and the gains, by slider.
 LevelInfo LevelOf(DetailSlider slider) {
     switch (slider) {
-    case DetailSlider::Brightness: return {0x10, 40};
-    case DetailSlider::Contrast: return {0x12, 0};
-    case DetailSlider::Red: return {0x16, 51};
-    case DetailSlider::Green: return {0x18, 51};
-    case DetailSlider::Blue: return {0x1A, 51};
+    case DetailSlider::Brightness: return {vcp::kBrightnessCode, 40};
+    case DetailSlider::Contrast: return {vcp::kContrastCode, 0};
+    case DetailSlider::Red: return {vcp::kRedGainCode, 51};
+    case DetailSlider::Green: return {vcp::kGreenGainCode, 51};
+    case DetailSlider::Blue: return {vcp::kBlueGainCode, 51};
     default: return {0, 1};
     }
 }
@@ -107,14 +98,14 @@ bool CColorDetailSession::Load() {
 bool CColorDetailSession::Reset() {
     Claim claim(m_list, m_record);
     if (!claim.Ready()) return false;
-    m_list.WriteFeature(&m_record, kStandardPage, kFactoryColorCode, 1, false);
+    m_list.WriteFeature(&m_record, vcp::kStandardPage, vcp::kFactoryColorCode, 1, false);
     LoadClaimed(false);
     return true;
 }
 
 void CColorDetailSession::LoadClaimed(bool takeBackup) {
     if (m_record.m_ModeInfo.HasQuadSet())
-        m_list.WriteFeature(&m_record, kQuadPage, kAdjustingCode, kAdjusting, false);
+        m_list.WriteFeature(&m_record, vcp::kQuadPage, vcp::kAdjustingCode, kAdjusting, false);
     m_color.ReadColorState(m_list, m_record);
     // A load finds the monitor on whatever preset it holds now (after "&Reset" a
     // fixed one again), so the next gain move must ask for the indicator again.
@@ -218,7 +209,7 @@ void CColorDetailSession::ReadGains() {
     for (DetailSlider slider : {DetailSlider::Red, DetailSlider::Green, DetailSlider::Blue}) {
         std::uint32_t current = 0;
         std::uint32_t maximum = 0;
-        if (!m_list.ReadFeature(&m_record, kStandardPage, LevelOf(slider).code, &current, &maximum, false, true))
+        if (!m_list.ReadFeature(&m_record, vcp::kStandardPage, LevelOf(slider).code, &current, &maximum, false, true))
             continue;
         const Level gain = LevelFields(m_color, slider);
         *gain.value = static_cast<std::int32_t>(current);
@@ -233,7 +224,7 @@ bool CColorDetailSession::MoveTemperature(int position) {
     if (position < 0 || position >= static_cast<int>(m_presets.size())) return PutBack(DetailSlider::Temperature);
     const std::int32_t preset = m_presets[static_cast<std::size_t>(position)];
     Claim claim(m_list, m_record);
-    if (!m_list.WriteFeature(&m_record, kColorPage, kColorTempCode, static_cast<std::uint32_t>(preset), false))
+    if (!m_list.WriteFeature(&m_record, vcp::kColorPage, vcp::kColorTemperatureCode, static_cast<std::uint32_t>(preset), false))
         return PutBack(DetailSlider::Temperature);
     Accept(DetailSlider::Temperature, position);
     m_color.m_nColorTemp = preset;
@@ -245,7 +236,7 @@ bool CColorDetailSession::MoveTemperature(int position) {
 
 bool CColorDetailSession::MoveLevel(DetailSlider slider, int position) {
     // Standard codes need no claim.
-    if (!m_list.WriteFeature(&m_record, kStandardPage, LevelOf(slider).code, static_cast<std::uint32_t>(position),
+    if (!m_list.WriteFeature(&m_record, vcp::kStandardPage, LevelOf(slider).code, static_cast<std::uint32_t>(position),
                              false))
         return PutBack(slider);
     Accept(slider, position);
@@ -261,7 +252,7 @@ bool CColorDetailSession::MoveLevel(DetailSlider slider, int position) {
     if (!m_bUserPresetSeen) {
         std::uint32_t current = 0;
         std::uint32_t maximum = 0;
-        colorPageSelected = m_list.ReadFeature(&m_record, kColorPage, kUserPresetCode, &current, &maximum, false, true);
+        colorPageSelected = m_list.ReadFeature(&m_record, vcp::kColorPage, vcp::kPresetRangeCode, &current, &maximum, false, true);
         if (colorPageSelected) {
             c.m_nPresetRange = static_cast<std::int32_t>(current);
             c.m_bPresetRangeValid = 1;
@@ -273,7 +264,7 @@ bool CColorDetailSession::MoveLevel(DetailSlider slider, int position) {
     }
     std::uint32_t preset = 0;
     std::uint32_t maximum = 0;
-    if (m_list.ReadFeature(&m_record, kColorPage, kColorTempCode, &preset, &maximum, colorPageSelected, true)) {
+    if (m_list.ReadFeature(&m_record, vcp::kColorPage, vcp::kColorTemperatureCode, &preset, &maximum, colorPageSelected, true)) {
         c.m_nColorTemp = static_cast<std::int32_t>(preset);
         c.m_bColorTempValid = 1;
         const SliderSetup setup =
@@ -299,7 +290,7 @@ bool CColorDetailSession::MoveGamma(int position) {
     g.position = clamped;
     if (clamped == m_nAccepted[Index(DetailSlider::Gamma)]) return true;
     Claim claim(m_list, m_record);
-    if (!m_list.WriteFeature(&m_record, kColorPage, kGammaCode, static_cast<std::uint32_t>(clamped), false))
+    if (!m_list.WriteFeature(&m_record, vcp::kColorPage, vcp::kGammaCode, static_cast<std::uint32_t>(clamped), false))
         return PutBack(DetailSlider::Gamma);
     Accept(DetailSlider::Gamma, clamped);
     m_color.m_nGamma = clamped;
@@ -315,8 +306,8 @@ bool CColorDetailSession::Ok() {
     Claim claim(m_list, m_record);
     if (claim.Ready()) {
         if (m_record.m_ModeInfo.HasQuadSet())
-            m_list.WriteFeature(&m_record, kQuadPage, kAdjustingCode, kAdjustmentDone, false);
-        m_list.WriteFeature(&m_record, kCommandPage, kEndAdjustmentCode, 0, false);
+            m_list.WriteFeature(&m_record, vcp::kQuadPage, vcp::kAdjustingCode, kAdjustmentDone, false);
+        m_list.WriteFeature(&m_record, vcp::kCommandPage, vcp::kEndAdjustmentCode, 0, false);
     }
     return true;
 }
@@ -327,7 +318,7 @@ bool CColorDetailSession::Cancel() {
     if (claim.Ready()) {
         m_backup.WriteColorState(m_list, m_record);
         m_color.CopyFrom(m_backup);
-        m_list.WriteFeature(&m_record, kCommandPage, kEndAdjustmentCode, 0, false);
+        m_list.WriteFeature(&m_record, vcp::kCommandPage, vcp::kEndAdjustmentCode, 0, false);
     }
     return true;
 }
@@ -335,5 +326,5 @@ bool CColorDetailSession::Cancel() {
 void CColorDetailSession::Close() {
     if (!m_record.m_ModeInfo.HasQuadSet()) return;
     Claim claim(m_list, m_record);
-    m_list.WriteFeature(&m_record, kQuadPage, kAdjustingCode, kAdjustmentLeft, false);
+    m_list.WriteFeature(&m_record, vcp::kQuadPage, vcp::kAdjustingCode, kAdjustmentLeft, false);
 }
