@@ -99,6 +99,11 @@ TEST_F(FilterRegistry, StoreWritesTheTypesAndSizesReadersExpect) {
     ASSERT_NE(luminance, nullptr);
     EXPECT_EQ(luminance->type, platform::RegistryType::Binary);
     EXPECT_EQ(luminance->data, (std::vector<std::uint8_t>{0xCE, 0xFF, 0xFF, 0xFF}));
+    const auto* path = store.Find(kFilterKey, "FilePath");
+    ASSERT_NE(path, nullptr);
+    EXPECT_EQ(path->type, platform::RegistryType::String);
+    EXPECT_EQ(std::string(path->data.begin(), path->data.end()), std::string("C:\\data\\b.bmp", 14))
+        << "the path and its one terminating zero";
 
     StoreImageChoice(reg, "b.bmp", 40, 20);
     std::int32_t value = 0;

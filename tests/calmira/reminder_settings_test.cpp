@@ -131,4 +131,15 @@ TEST_F(ReminderSettingsTest, TickingStoresTheTargetAndAClampedInterval) {
     EXPECT_EQ(model->data.back(), 0) << "strings are stored with their zero";
 }
 
+TEST_F(ReminderSettingsTest, ATargetIsFoundOnlyByModelAndSerialTogether) {
+    // Another monitor of the same model, or another model with the same serial
+    // number, is not the monitor the reminder was set for.
+    StoreTarget("TQ6600W", "81200512");
+    StoreByte("On", 1);
+    ReminderDialogStart mixed = OpenReminderDialog(reg, Monitors(), "\\\\.\\DISPLAY2", kDefault);
+    EXPECT_FALSE(mixed.storedTargetFound);
+    EXPECT_FALSE(mixed.settings.on);
+    EXPECT_EQ(mixed.selection, 1) << "the monitor that shows the dialog";
+}
+
 }  // namespace

@@ -310,4 +310,16 @@ TEST_F(MatchWizardTest, NextInStepTwoIsRefusedAtPresetZeroAndAtTheMastersOffPres
     EXPECT_TRUE(wizard->CanLeaveStep2());
 }
 
+TEST_F(MatchWizardTest, StepTwoOffersTheMastersControlsOfTheChosenMode) {
+    MatchWizard::MarkCandidates(all);
+    ASSERT_TRUE(wizard->Start());
+    ASSERT_TRUE(wizard->SaveStates());
+    ASSERT_TRUE(wizard->ReadMasterColor());
+    // Picture mode: colour temperature and brightness, no gamma.
+    EXPECT_EQ(wizard->MasterModeFlags() & (kModeFlagColorTemperature | kModeFlagGamma), kModeFlagColorTemperature);
+    ASSERT_TRUE(wizard->WriteMasterMode(17));
+    ASSERT_TRUE(wizard->ReadMasterColor());
+    EXPECT_EQ(wizard->MasterModeFlags(), 0x800Du) << "Game mode as the master's block gives it";
+}
+
 }  // namespace
