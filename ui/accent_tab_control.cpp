@@ -1,14 +1,15 @@
 #include "ui/accent_tab_control.h"
 
+#include "ui/gdi.h"
+
 namespace ui {
 
 namespace {
 constexpr COLORREF kAccentBar = RGB(245, 199, 60);
 
 void Fill(HDC dc, const RECT& rect, COLORREF colour) {
-    HBRUSH brush = ::CreateSolidBrush(colour);
-    ::FillRect(dc, &rect, brush);
-    ::DeleteObject(brush);
+    const Brush brush(::CreateSolidBrush(colour));
+    ::FillRect(dc, &rect, brush.Get());
 }
 }  // namespace
 
@@ -41,13 +42,13 @@ void AccentTabControl::PaintSelectedTab() {
     HFONT parentFont = reinterpret_cast<HFONT>(::SendMessage(Parent(), WM_GETFONT, 0, 0));
     if (parentFont == nullptr) parentFont = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
     ::GetObject(parentFont, sizeof logFont, &logFont);
-    HFONT font = ::CreateFontIndirect(&logFont);
-    HGDIOBJ oldFont = ::SelectObject(dc, font);
-    ::SetBkMode(dc, TRANSPARENT);
-    ::DrawText(dc, text.c_str(), static_cast<int>(text.size()), &tab, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    Fill(dc, RECT{tab.left - 1, tab.top - 2, tab.right, tab.top + 1}, kAccentBar);
-    ::SelectObject(dc, oldFont);
-    ::DeleteObject(font);
+    {
+        const ui::Font font(::CreateFontIndirect(&logFont));
+        const SelectGuard selected(dc, font.Get());
+        ::SetBkMode(dc, TRANSPARENT);
+        ::DrawText(dc, text.c_str(), static_cast<int>(text.size()), &tab, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        Fill(dc, RECT{tab.left - 1, tab.top - 2, tab.right, tab.top + 1}, kAccentBar);
+    }
     ::ReleaseDC(Handle(), dc);
 }
 

@@ -8,13 +8,11 @@
 
 CDlgMonitor::CDlgMonitor() : ui::Dialog(IDD_MONITOR_LIST) {}
 
-CDlgMonitor::~CDlgMonitor() {
-    if (m_bkBrush != nullptr) ::DeleteObject(m_bkBrush);
-}
+CDlgMonitor::~CDlgMonitor() = default;
 
 bool CDlgMonitor::OnInitDialog() {
     CVistrelApp& app = VistrelApp();
-    m_bkBrush = ::CreateSolidBrush(RGB(228, 228, 220));
+    m_bkBrush.Reset(::CreateSolidBrush(RGB(228, 228, 220)));
     m_note.AttachItem(Handle(), IDC_LIST_EXPLANATION);
     m_header.AttachItem(Handle(), IDC_LIST_HEADER);
     m_list.AttachItem(Handle(), IDC_MONITOR_LIST);
@@ -66,7 +64,7 @@ HBRUSH CDlgMonitor::OnCtlColor(HDC dc, HWND control, UINT type) {
         return ::GetSysColorBrush(COLOR_WINDOW);
     }
     ::SetBkMode(dc, TRANSPARENT);
-    return m_bkBrush;
+    return m_bkBrush.Get();
 }
 
 void CDlgMonitor::OnDestroy() { VistrelApp().m_hMonitorListWnd = nullptr; }

@@ -6,6 +6,7 @@
 #include "ui/controls/list_box.h"
 #include "ui/controls/static_control.h"
 #include "ui/dialog.h"
+#include "ui/gdi.h"
 
 class CDlgMonitor : public ui::Dialog {
 public:
@@ -23,7 +24,7 @@ protected:
 private:
     void Close();
 
-    HBRUSH m_bkBrush = nullptr;
+    ui::Brush m_bkBrush;
     ui::Static m_note;
     ui::Static m_header;
     ui::ListBox m_list;

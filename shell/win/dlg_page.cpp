@@ -29,28 +29,23 @@ CDlgPage::CDlgPage(UINT templateId, UINT lowResBitmap, UINT highResBitmap, int f
       m_nHighResBitmap(highResBitmap),
       m_nFirstControl(firstControl) {}
 
-CDlgPage::~CDlgPage() {
-    if (m_brBackground != nullptr) ::DeleteObject(m_brBackground);
-    if (m_brValueField != nullptr) ::DeleteObject(m_brValueField);
-}
+CDlgPage::~CDlgPage() = default;
 
 bool CDlgPage::OnInitDialog() {
-    m_brValueField = ::CreateSolidBrush(kValueFieldColor);
+    m_brValueField.Reset(::CreateSolidBrush(kValueFieldColor));
     m_link.SubclassItem(Handle(), IDC_HYPERLINK);
     return false;
 }
 
 HBRUSH CDlgPage::Background() {
-    if (m_brBackground == nullptr) {
-        m_szPattern = ui::MakePageBrush(Handle(), &m_brBackground, m_nLowResBitmap, m_nHighResBitmap);
+    if (!m_brBackground) {
+        m_szPattern = ui::MakePageBrush(Handle(), m_brBackground.Put(), m_nLowResBitmap, m_nHighResBitmap);
     }
-    return m_brBackground;
+    return m_brBackground.Get();
 }
 
 void CDlgPage::OnSettingsHidden() {
-    if (m_brBackground == nullptr) return;
-    ::DeleteObject(m_brBackground);
-    m_brBackground = nullptr;
+    m_brBackground.Reset();
 }
 
 HWND CDlgPage::MainWindow() const {
@@ -139,7 +134,7 @@ bool CDlgPage::PreTranslateMessage(MSG& message) {
 }
 
 HBRUSH CDlgPage::OnCtlColor(HDC dc, HWND control, UINT type) {
-    return PageControlColor(Handle(), dc, control, type, Background(), m_szPattern, m_brValueField);
+    return PageControlColor(Handle(), dc, control, type, Background(), m_szPattern, m_brValueField.Get());
 }
 
 namespace {

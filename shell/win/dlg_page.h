@@ -9,6 +9,7 @@
 #include "shell/win/small_controls.h"
 #include "ui/controls/combo_box.h"
 #include "ui/dialog.h"
+#include "ui/gdi.h"
 
 // Colours of a window drawn on a page background picture: typing fields and lists
 // keep the system's, read-only value fields get `valueField`, the window itself the
@@ -39,7 +40,7 @@ public:
     // whenever the settings window hides: a screen-compatible copy of the picture
     // weighs more than everything else of the resident program together.
     void OnSettingsHidden() override;
-    bool HasBackground() const { return m_brBackground != nullptr; }
+    bool HasBackground() const { return static_cast<bool>(m_brBackground); }
 
 protected:
     // Attaches the link. Derived pages call it first.
@@ -51,9 +52,9 @@ protected:
     // The background brush, made now if the page has none.
     HBRUSH Background();
 
-    HBRUSH m_brBackground = nullptr;
+    ui::Brush m_brBackground;
     SIZE m_szPattern{0, 0};
-    HBRUSH m_brValueField = nullptr;
+    ui::Brush m_brValueField;
     CHyperLink m_link;
 
 private:

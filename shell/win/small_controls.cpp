@@ -20,9 +20,7 @@ LRESULT CSMTabCtrlEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 // ---- CHyperLink -------------------------------------------------------------
 
-CHyperLink::~CHyperLink() {
-    if (m_font != nullptr) ::DeleteObject(m_font);
-}
+CHyperLink::~CHyperLink() = default;
 
 void CHyperLink::OnSubclassed() {
     ModifyStyle(0, SS_NOTIFY);
@@ -31,9 +29,8 @@ void CHyperLink::OnSubclassed() {
     if (current == nullptr) current = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
     ::GetObjectA(current, sizeof logFont, &logFont);
     logFont.lfUnderline = TRUE;
-    if (m_font != nullptr) ::DeleteObject(m_font);
-    m_font = ::CreateFontIndirectA(&logFont);
-    SetFont(m_font);
+    m_font.Reset(::CreateFontIndirectA(&logFont));
+    SetFont(m_font.Get());
     m_strUrl = ui::ResourceString(IDS_WEB_ADDRESS);
     SetText(m_strUrl);
 }

@@ -9,6 +9,7 @@
 #include "ui/controls/static_control.h"
 #include "ui/controls/tab_control.h"
 #include "ui/dialog.h"
+#include "ui/gdi.h"
 #include "ui/page_brush.h"
 #include "ui/subclass.h"
 
@@ -38,7 +39,7 @@ protected:
     bool OnReflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    HFONT m_font = nullptr;
+    ui::Font m_font;
 };
 
 // An edit control whose text is limited in bytes of the ANSI code page.

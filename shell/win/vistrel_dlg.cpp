@@ -55,7 +55,6 @@ shell::OpenWindows CurrentOpenWindows() {
 CVistrelDlg::CVistrelDlg() : ui::Dialog(IDD_MAIN) {}
 
 CVistrelDlg::~CVistrelDlg() {
-    if (m_bkBrush != nullptr) ::DeleteObject(m_bkBrush);
     CVistrelApp& app = VistrelApp();
     if (app.m_pMainDlg == this) app.m_pMainDlg = nullptr;
 }
@@ -95,14 +94,13 @@ std::vector<std::string> CVistrelDlg::RecordDeviceNames() const {
 
 void CVistrelDlg::RemoveTabTheme() {
     if (!CVistrelApp::IsVistaOrLater()) return;
-    HMODULE uxTheme = ui::LoadSystemLibrary(L"uxtheme.dll");
-    if (uxTheme == nullptr) return;
+    const ui::Module uxTheme(ui::LoadSystemLibrary(L"uxtheme.dll"));
+    if (!uxTheme) return;
     using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
-    auto setWindowTheme = ui::LibraryFunction<SetWindowThemeFn>(uxTheme, "SetWindowTheme");
+    auto setWindowTheme = ui::LibraryFunction<SetWindowThemeFn>(uxTheme.Get(), "SetWindowTheme");
     // A sub-id list that names no theme class leaves the control unthemed, so the
     // classic painting lies under the selected-tab drawing.
     if (setWindowTheme != nullptr) setWindowTheme(m_tab.Handle(), nullptr, L"IDC_TAB");
-    ::FreeLibrary(uxTheme);
 }
 
 bool CVistrelDlg::OnInitDialog() {
@@ -115,7 +113,7 @@ bool CVistrelDlg::OnInitDialog() {
 
     RemoveTabTheme();
 
-    m_bkBrush = ::CreateSolidBrush(RGB(228, 228, 220));
+    m_bkBrush.Reset(::CreateSolidBrush(RGB(228, 228, 220)));
     m_nCloseAllTimer = SetTimer(shell_ids::kTimerCloseAll, 100);
     m_bCloseAllPending = 0;
 
@@ -460,7 +458,7 @@ void CVistrelDlg::OnSettleTimer() {
     }
 }
 
-HBRUSH CVistrelDlg::OnCtlColor(HDC dc, HWND control, UINT type) { return m_bkBrush; }
+HBRUSH CVistrelDlg::OnCtlColor(HDC dc, HWND control, UINT type) { return m_bkBrush.Get(); }
 
 void CVistrelDlg::RestoreDisplays() {
     CVistrelApp& app = VistrelApp();

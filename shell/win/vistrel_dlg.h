@@ -15,6 +15,7 @@
 #include "shell/tray_icon.h"
 #include "shell/win/small_controls.h"
 #include "ui/dialog.h"
+#include "ui/gdi.h"
 
 class CVistrelDlg : public ui::Dialog, public CRegistry {
 public:
@@ -75,7 +76,7 @@ private:
     std::array<std::unique_ptr<ui::Dialog>, 4> m_pages;
     HICON m_hIcon = nullptr;
     HICON m_hSmallIcon = nullptr;
-    HBRUSH m_bkBrush = nullptr;
+    ui::Brush m_bkBrush;
     int m_nCurTab = 0;
     std::int32_t m_nTrayState = shell::kTrayNotAdded;
     UINT m_uTaskbarCreated = 0;
