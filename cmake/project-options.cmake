@@ -68,3 +68,13 @@ function(vistrel_split_debug_info target)
     WORKING_DIRECTORY $<TARGET_FILE_DIR:${target}>
     VERBATIM)
 endfunction()
+
+# A DLL whose .def names its __stdcall functions undecorated, as the system's and
+# the maker's libraries export them: on x86 the linker matches each name to its
+# decorated symbol (QrxFindMonitors to QrxFindMonitors@8), and is told that this
+# is meant. x64 has no decoration.
+function(vistrel_undecorated_exports target)
+  if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+    target_link_options(${target} PRIVATE -Wl,--enable-stdcall-fixup)
+  endif()
+endfunction()

@@ -2,8 +2,12 @@
 # Runs a Windows program under Wine in the project's own prefix, quietly and
 # without the pipe trap: the Wine server is started first, so programs whose
 # output is piped (ctest, grep) end as soon as they end.
-#   VISTREL_WINEPREFIX  prefix folder (default: build/wineprefix-<lang>)
+#   VISTREL_WINEPREFIX  prefix folder (default: build/wineprefix-<lang>, and
+#                       build/wineprefix32-<lang> for win32)
 #   VISTREL_LANG        en (default) or ja: the prefix is created under that locale
+#   VISTREL_WINEARCH    win64 (default: runs 64-bit and 32-bit programs, like 64-bit
+#                       Windows) or win32 (a 32-bit Windows, 32-bit programs only)
+#   wine-run.sh --prefix   prints the prefix folder these settings give, and ends
 #
 # The prefix's desktop takes the X server's display layout when its Wine server
 # starts and keeps it while that server lives. A program started without a display
@@ -18,9 +22,19 @@ if [[ $lang == ja ]]; then
 else
   export LANG=C.UTF-8 LC_ALL=C.UTF-8
 fi
-export WINEPREFIX=${VISTREL_WINEPREFIX:-$here/../build/wineprefix-$lang}
+arch=${VISTREL_WINEARCH:-win64}
+case $arch in
+  win64) export WINEPREFIX=${VISTREL_WINEPREFIX:-$(cd "$here/.." && pwd)/build/wineprefix-$lang} ;;
+  win32) export WINEPREFIX=${VISTREL_WINEPREFIX:-$(cd "$here/.." && pwd)/build/wineprefix32-$lang} ;;
+  *) echo "wine-run.sh: VISTREL_WINEARCH is win64 or win32, not '$arch'" >&2; exit 2 ;;
+esac
+if [[ ${1:-} == --prefix ]]; then
+  echo "$WINEPREFIX"
+  exit 0
+fi
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEARCH=win64
+# A prefix keeps the architecture it was made with; Wine refuses the other one.
+export WINEARCH=$arch
 # Our stand-in DLLs beside the programs come before Wine's own.
 export WINEDLLOVERRIDES="mscoree,mshtml=;dxva2=n,b;minfolib=n,b${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 

@@ -54,6 +54,7 @@ helper=$!
 export E2E_PROGRAM=$bin/vistrelddcci.exe E2E_WORK=$work E2E_CONFIG_DIR=$work
 if [[ $lang == ja ]]; then
   export VISTREL_LANG=ja
-  export VISTREL_WINEPREFIX=${VISTREL_WINEPREFIX_JA:-$root/build/wineprefix-ja}
+  # The Japanese prefix of the same architecture, unless one is named.
+  if [[ -n ${VISTREL_WINEPREFIX_JA:-} ]]; then export VISTREL_WINEPREFIX=$VISTREL_WINEPREFIX_JA; else unset VISTREL_WINEPREFIX; fi
 fi
 "$root/tools/wine-run.sh" "$driver" --gtest_filter="$filter" </dev/null
