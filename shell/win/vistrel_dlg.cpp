@@ -579,6 +579,15 @@ bool CVistrelDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
         }
         return false;
     case WM_ENDSESSION:
+        if (wParam && (lParam & ENDSESSION_CLOSEAPP) != 0) {
+            // An installer that needs our files asks us to close (its WM_CLOSE
+            // only hides the settings): end as "E&xit" does, which releases the
+            // monitors, restores the ramps and removes the icon.
+            for (CShellFeature* feature : app.m_features) feature->OnExit(*this);
+            Destroy();
+            result = 0;
+            return true;
+        }
         if (wParam) {
             for (CShellFeature* feature : app.m_features) feature->OnEndSession(*this);
             app.m_monitors.ReleaseStillClaimed();
