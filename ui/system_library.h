@@ -10,6 +10,13 @@ namespace ui {
 // The named library of the system folder, or nullptr.
 HMODULE LoadSystemLibrary(const wchar_t* name);
 
+// Takes the program's folder and the current folder out of the search for
+// libraries loaded by name from now on, also those that system libraries load
+// for themselves: only the system folder is searched. Call it first thing, before
+// anything can load a library. Windows without SetDefaultDllDirectories (Vista,
+// 7 without its update) still drop the current folder.
+void RestrictLibrarySearch();
+
 // An export of a library as the function type the caller knows it by.
 template <typename Function>
 Function LibraryFunction(HMODULE library, const char* name) {

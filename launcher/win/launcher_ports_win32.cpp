@@ -149,18 +149,31 @@ std::uint32_t Win32WindowsInstaller::LibraryVersionMs() {
     const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return 0;
     const std::wstring path = std::wstring(folder, length) + L"\\msi.dll";
+    // The version library is not one that Windows always takes from the system
+    // folder: imported, a copy beside the launcher would load with it.
+    using SizeFn = DWORD(WINAPI*)(LPCWSTR, LPDWORD);
+    using InfoFn = BOOL(WINAPI*)(LPCWSTR, DWORD, DWORD, LPVOID);
+    using QueryFn = BOOL(WINAPI*)(LPCVOID, LPCWSTR, LPVOID*, PUINT);
+    HMODULE library = ui::LoadSystemLibrary(L"version.dll");
+    if (library == nullptr) return 0;
+    auto size = ui::LibraryFunction<SizeFn>(library, "GetFileVersionInfoSizeW");
+    auto info = ui::LibraryFunction<InfoFn>(library, "GetFileVersionInfoW");
+    auto query = ui::LibraryFunction<QueryFn>(library, "VerQueryValueW");
+    std::uint32_t version = 0;
     DWORD handle = 0;
-    const DWORD size = ::GetFileVersionInfoSizeW(path.c_str(), &handle);
-    if (size == 0) return 0;
-    std::wstring buffer(size / sizeof(wchar_t) + 1, L'\0');
-    if (!::GetFileVersionInfoW(path.c_str(), 0, size, buffer.data())) return 0;
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT fixedSize = 0;
-    if (!::VerQueryValueW(buffer.data(), L"\\", reinterpret_cast<void**>(&fixed), &fixedSize) ||
-        fixed == nullptr || fixedSize < sizeof(VS_FIXEDFILEINFO)) {
-        return 0;
+    const DWORD bytes = size != nullptr && info != nullptr && query != nullptr ? size(path.c_str(), &handle) : 0;
+    if (bytes != 0) {
+        std::wstring buffer(bytes / sizeof(wchar_t) + 1, L'\0');
+        VS_FIXEDFILEINFO* fixed = nullptr;
+        UINT fixedSize = 0;
+        if (info(path.c_str(), 0, bytes, buffer.data()) &&
+            query(buffer.data(), L"\\", reinterpret_cast<void**>(&fixed), &fixedSize) && fixed != nullptr &&
+            fixedSize >= sizeof(VS_FIXEDFILEINFO)) {
+            version = fixed->dwFileVersionMS;
+        }
     }
-    return fixed->dwFileVersionMS;
+    ::FreeLibrary(library);
+    return version;
 }
 
 int Win32WindowsInstaller::GetProductInfo(const std::u16string& productCode, const std::u16string& property,
