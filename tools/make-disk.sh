@@ -1,24 +1,32 @@
 #!/usr/bin/env bash
 # Builds the utility disk the suite ships on, as a folder and as an ISO image:
-# autorun.inf, the launcher, its information files in English and Japanese, the
-# manuals and the controller's installer (an MSI made with wixl).
-#   make-disk.sh [BIN_DIR] [OUT_DIR]
-#   BIN_DIR  the Windows build's bin folder (default build/mingw/bin)
-#   OUT_DIR  where disk/ and utility-disk.iso go (default build/disk)
+# autorun.inf, the launcher (32-bit, so that autorun works on every Windows the
+# disk names), its information files in English and Japanese, the manuals and the
+# controller's two installers (MSIs made with wixl): one for 32-bit Windows, one
+# for 64-bit Windows, each offered by the information files only to its systems.
+#   make-disk.sh [X86_BIN_DIR [X64_BIN_DIR [OUT_DIR]]]
+#   X86_BIN_DIR  the 32-bit build's bin folder (default build/mingw32/bin)
+#   X64_BIN_DIR  the 64-bit build's bin folder (default build/mingw/bin)
+#   OUT_DIR      where disk/ and utility-disk.iso go (default build/disk)
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/.." && pwd)
-bin=$(cd "${1:-$root/build/mingw/bin}" && pwd)
-out=${2:-$root/build/disk}
-for needed in "$bin/launcher.exe" "$bin/vistrelddcci.exe" "$bin/vistrelctl.exe" "$bin/real/minfolib.dll"; do
+x86=${1:-$root/build/mingw32/bin}
+x64=${2:-$root/build/mingw/bin}
+out=${3:-$root/build/disk}
+for needed in "$x86/launcher.exe" "$x86/vistrelddcci.exe" "$x86/vistrelctl.exe" "$x86/real/minfolib.dll"; do
+  [[ -f $needed ]] || { echo "make-disk: missing $needed (build the mingw32 preset first)" >&2; exit 1; }
+done
+for needed in "$x64/vistrelddcci.exe" "$x64/vistrelctl.exe" "$x64/real/minfolib.dll"; do
   [[ -f $needed ]] || { echo "make-disk: missing $needed (build the mingw preset first)" >&2; exit 1; }
 done
+x86=$(cd "$x86" && pwd) x64=$(cd "$x64" && pwd)
 
 disk=$out/disk
 rm -rf "$disk" "$out/utility-disk.iso"
 mkdir -p "$disk/LauncherInfo" "$disk/Manual" "$disk/Software/Panelwright"
 
-cp "$bin/launcher.exe" "$disk/"
+cp "$x86/launcher.exe" "$disk/"
 cp "$here/disk/LauncherInfo_EN.xml" "$here/disk/LauncherInfo_JA.xml" "$disk/LauncherInfo/"
 printf '[autorun]\r\nopen=launcher.exe\r\nicon=launcher.exe,0\r\nlabel=Orvex LCD Utility Disk\r\n' >"$disk/autorun.inf"
 
@@ -54,11 +62,17 @@ done
 sample_pdf "$disk/Manual/Panelwright_EN.pdf" "Panelwright Pro for LCD"
 sample_pdf "$disk/Manual/Panelwright_JA.pdf" "Panelwright Pro for LCD (Japanese)"
 
-# wixl takes the packaged files from the folder of the description.
-stage=$(mktemp -d)
-trap 'rm -rf "$stage"' EXIT
-cp "$here/disk/panelwright.wxs" "$bin/vistrelddcci.exe" "$bin/vistrelctl.exe" "$bin/real/minfolib.dll" "$stage/"
-wixl -a x64 -o "$disk/Software/Panelwright/PanelwrightSetup.msi" "$stage/panelwright.wxs"
+# wixl takes the packaged files from the folder of the description; one
+# description serves both installers, the architecture picks the Program Files
+# folder and the registry view of the Run value.
+for arch in x86 x64; do
+  stage=$(mktemp -d)
+  bin=$x86
+  [[ $arch == x64 ]] && bin=$x64
+  cp "$here/disk/panelwright.wxs" "$bin/vistrelddcci.exe" "$bin/vistrelctl.exe" "$bin/real/minfolib.dll" "$stage/"
+  wixl -a "$arch" -D Arch="$arch" -o "$disk/Software/Panelwright/PanelwrightSetup-$arch.msi" "$stage/panelwright.wxs"
+  rm -rf "$stage"
+done
 
 xorriso -as mkisofs -quiet -J -joliet-long -R -V ORVEX_LCD -o "$out/utility-disk.iso" "$disk"
 echo "$disk"

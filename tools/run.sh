@@ -17,6 +17,9 @@ cd "$root"
 tools/install-deps.sh
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw --target vistrelddcci vistrelctl sim_dxva2 sim_minfolib discovery_report launcher minfolib_real
+# The disk carries the 32-bit launcher and both builds of the controller.
+cmake --preset mingw32 >/dev/null
+cmake --build --preset mingw32 --target launcher vistrelddcci vistrelctl minfolib_real
 
 lang=${VISTREL_LANG:-en}
 bin=$root/build/mingw/bin
@@ -111,7 +114,7 @@ import -window "$settings" "$out/settings-$lang.png"
 echo "screenshot of the settings window: $out/settings-$lang.png"
 
 # The start menu of the sample disk, in the prefix's language.
-tools/make-disk.sh "$bin" "$root/build/disk" >"$out/make-disk.log" 2>&1 ||
+tools/make-disk.sh "$root/build/mingw32/bin" "$bin" "$root/build/disk" >"$out/make-disk.log" 2>&1 ||
   { echo "the sample disk was not made; see $out/make-disk.log" >&2; exit 1; }
 tools/wine-run.sh "$root/build/disk/disk/launcher.exe" >"$out/launcher-$lang.log" 2>&1 &
 launcher=$!

@@ -2,33 +2,38 @@
 # Runs the utility disk's end-to-end test: builds the disk with make-disk.sh,
 # maps its folder as CD-ROM drive D: of the Wine prefix for the run, and starts
 # the test driver there.
-#   disk_e2e.sh BIN_DIR DRIVER.exe GTEST_FILTER [LANG]
-# LANG ja runs it in the Japanese prefix, where the launcher reads the disk's
-# Japanese information file.
+#   disk_e2e.sh BIN_DIR DRIVER.exe GTEST_FILTER [LANG [X64_BIN_DIR]]
+# BIN_DIR is the 32-bit build's (the disk's launcher and the x86 controller),
+# X64_BIN_DIR the 64-bit build's (default build/mingw/bin). LANG ja runs it in the
+# Japanese prefix, where the launcher reads the disk's Japanese information file.
+# VISTREL_WINEARCH picks a 32-bit or a 64-bit prefix (tools/wine-run.sh).
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
-bin=$(cd "$1" && pwd) driver=$(realpath "$2") filter=$3 lang=${4:-en}
+bin=$(cd "$1" && pwd) driver=$(realpath "$2") filter=$3 lang=${4:-en} x64bin=${5:-$root/build/mingw/bin}
 if [[ $lang == ja ]]; then
   export VISTREL_LANG=ja
-  export VISTREL_WINEPREFIX=${VISTREL_WINEPREFIX_JA:-$root/build/wineprefix-ja}
+  # The Japanese prefix of the same architecture, unless one is named.
+  if [[ -n ${VISTREL_WINEPREFIX_JA:-} ]]; then export VISTREL_WINEPREFIX=$VISTREL_WINEPREFIX_JA; else unset VISTREL_WINEPREFIX; fi
 fi
-prefix=${VISTREL_WINEPREFIX:-$root/build/wineprefix-$lang}
+prefix=$("$root/tools/wine-run.sh" --prefix)
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/vistrel-disk-e2e.XXXXXX")
 drive=$prefix/dosdevices/d:
 cleanup() {
   rm -f "$drive"
-  "$root/tools/wine-run.sh" 'C:\windows\system32\reg.exe' delete 'HKLM\Software\Wine\Drives' /v d: /f \
+  "$root/tools/wine-run.sh" 'C:\windows\system32\reg.exe' delete 'HKLM\Software\Wine\Drives' /v d: /reg:64 /f \
     </dev/null >/dev/null 2>&1 || true
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-"$root/tools/make-disk.sh" "$bin" "$work/out" >/dev/null
-# Wine needs the prefix before a drive can be added to it.
+"$root/tools/make-disk.sh" "$bin" "$x64bin" "$work/out" >/dev/null
+# Wine needs the prefix before a drive can be added to it. /reg:64: in a 64-bit
+# prefix "system32\reg.exe" started from Linux is the 32-bit one, whose HKLM\Software
+# is the 32-bit view; the drive table lives in the 64-bit one.
 "$root/tools/wine-run.sh" 'C:\windows\system32\reg.exe' add 'HKLM\Software\Wine\Drives' /v d: /t REG_SZ \
-  /d cdrom /f </dev/null >/dev/null 2>&1
+  /d cdrom /reg:64 /f </dev/null >/dev/null 2>&1
 rm -f "$drive"
 ln -s "$work/out/disk" "$drive"
 # The drive table is read when the Wine server starts.
