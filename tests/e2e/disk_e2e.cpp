@@ -213,10 +213,20 @@ TEST_F(DiskTest, InstallsTheFittingControllerThroughTheLauncherAndStartsIt) {
     // The icon is the controller's: it goes when the controller ends, here on the
     // close request an installer sends to a program that holds its files.
     if (controller != nullptr) {
+        // Once its start-up is over, as an installer would find it.
+        DWORD id = 0;
+        ::GetWindowThreadProcessId(controller, &id);
+        if (HANDLE process = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, id)) {
+            ::WaitForInputIdle(process, 20000);
+            ::CloseHandle(process);
+        }
         DWORD_PTR answer = 0;
-        ::SendMessageTimeoutW(controller, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP, SMTO_ABORTIFHUNG, 5000, &answer);
+        EXPECT_NE(::SendMessageTimeoutW(controller, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP, SMTO_ABORTIFHUNG,
+                                        20000, &answer),
+                  0)
+            << "the controller does not answer";
         EXPECT_NE(answer, 0u) << "the controller agrees to close";
-        ::SendMessageTimeoutW(controller, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP, SMTO_ABORTIFHUNG, 5000, &answer);
+        ::SendMessageTimeoutW(controller, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP, SMTO_ABORTIFHUNG, 20000, &answer);
         EXPECT_TRUE(e2e::WaitUntilPumping(10000, [] { return FindProcess(L"vistrelddcci.exe") == 0; }))
             << "the controller ends";
         EXPECT_TRUE(e2e::WaitUntilPumping(5000, [&] { return TrayIconCount() == icons; }))

@@ -42,4 +42,11 @@ WINEPREFIX=$prefix wineserver -w 2>/dev/null || true
 
 dos() { printf 'Z:%s' "${1//\//\\}"; }
 export E2E_WORK_DOS=$(dos "$work") E2E_DISK_DOS='D:'
-"$root/tools/wine-run.sh" "$driver" --gtest_filter="$filter" </dev/null
+# The driver's output goes through a file: the Wine server was started afresh
+# above, and programs it starts during the test (the desktop that holds the tray,
+# the installer's service) would otherwise keep the test's output open after the
+# driver has ended.
+status=0
+"$root/tools/wine-run.sh" "$driver" --gtest_filter="$filter" </dev/null >"$work/driver.log" 2>&1 || status=$?
+cat "$work/driver.log"
+exit "$status"

@@ -307,6 +307,8 @@ struct ProcessTexts {
     std::vector<std::wstring> texts;
 };
 
+// A named callback, not a lambda: on x86 a lambda converts only to a function
+// of the default calling convention, not to the callback's.
 BOOL CALLBACK CollectProcessTexts(HWND window, LPARAM raw) {
     auto* context = reinterpret_cast<ProcessTexts*>(raw);
     DWORD owner = 0;
