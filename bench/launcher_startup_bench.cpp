@@ -2,9 +2,9 @@
 // disk description of four tabs and 32 items. Runs under Wine (or Windows):
 //   launcher_startup_bench.exe LAUNCHER.exe [RUNS] [BASELINE.exe]
 // Prints every run and the median; the target is 150 ms. With a baseline program
-// (a bare window, started the same way from the same folder) its figures come
-// first, so the launcher's are read against what any window program costs here;
-// the difference is the launcher's own.
+// (a bare window, started the same way from the same folder) the two take turns,
+// so the launcher's figures are read against what any window program costs here
+// at the same moment; the difference of the medians is the launcher's own.
 #include <windows.h>
 
 #include <algorithm>
@@ -62,43 +62,48 @@ BOOL CALLBACK FindMainWindow(HWND window, LPARAM context) {
     return TRUE;
 }
 
-// Starts the program RUNS times from the disk folder and measures process start to
-// a visible top-level window with child 1004; returns the median in milliseconds.
-double MedianStartup(const char* name, const std::string& program, const std::string& folder, int runs) {
+// Starts the program once from the disk folder and measures process start to a
+// visible top-level window with child 1004, in milliseconds (10 s when none came).
+double TimeOneStart(const std::string& program, const std::string& folder, bool* found) {
     LARGE_INTEGER frequency;
     ::QueryPerformanceFrequency(&frequency);
-    std::vector<double> times;
-    for (int run = 0; run < runs; ++run) {
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process{};
-        std::string commandLine = "\"" + program + "\"";
-        LARGE_INTEGER start, now;
-        ::QueryPerformanceCounter(&start);
-        if (!::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                              folder.c_str(), &startup, &process)) {
-            std::fprintf(stderr, "cannot start %s\n", program.c_str());
-            return 0;
-        }
-        Search search{process.dwProcessId, false};
-        double elapsed = 0;
-        while (!search.found && elapsed < 10000) {
-            ::EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
-            ::QueryPerformanceCounter(&now);
-            elapsed = 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-            if (!search.found) ::Sleep(1);
-        }
-        ::TerminateProcess(process.hProcess, 0);
-        ::WaitForSingleObject(process.hProcess, 5000);
-        ::CloseHandle(process.hProcess);
-        ::CloseHandle(process.hThread);
-        std::printf("%s run %d: %.1f ms%s\n", name, run + 1, elapsed, search.found ? "" : " (no window)");
-        times.push_back(elapsed);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::string commandLine = "\"" + program + "\"";
+    LARGE_INTEGER start, now;
+    ::QueryPerformanceCounter(&start);
+    if (!::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                          &startup, &process)) {
+        std::fprintf(stderr, "cannot start %s\n", program.c_str());
+        *found = false;
+        return 0;
     }
+    Search search{process.dwProcessId, false};
+    double elapsed = 0;
+    while (!search.found && elapsed < 10000) {
+        ::EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
+        ::QueryPerformanceCounter(&now);
+        elapsed = 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+        if (!search.found) ::Sleep(1);
+    }
+    ::TerminateProcess(process.hProcess, 0);
+    ::WaitForSingleObject(process.hProcess, 5000);
+    ::CloseHandle(process.hProcess);
+    ::CloseHandle(process.hThread);
+    *found = search.found;
+    return elapsed;
+}
+
+double Median(std::vector<double> times) {
     std::sort(times.begin(), times.end());
-    std::printf("%s window up: median %.1f ms, best %.1f ms, worst %.1f ms over %d runs\n", name,
-                times[times.size() / 2], times.front(), times.back(), runs);
     return times[times.size() / 2];
+}
+
+void Report(const char* name, std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    std::printf("%s window up: median %.1f ms, best %.1f ms, worst %.1f ms over %zu runs\n", name,
+                times[times.size() / 2], times.front(), times.back(), times.size());
 }
 
 }  // namespace
@@ -122,15 +127,27 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    const double launcher = MedianStartup("launcher", program, disk, runs);
-    if (argc > 3) {
-        const std::string baseline = disk + "\\baseline.exe";
-        if (::CopyFileA(argv[3], baseline.c_str(), FALSE)) {
-            const double bare = MedianStartup("bare window", baseline, disk, runs);
-            std::printf("launcher's own share: %.1f ms (median launcher %.1f ms - median bare window %.1f ms)\n",
-                        launcher - bare, launcher, bare);
-            ::DeleteFileA(baseline.c_str());
+    // With a baseline the two programs take turns, run by run, so that both see
+    // the same machine: a load that comes and goes weighs on both alike.
+    const std::string baseline = disk + "\\baseline.exe";
+    const bool withBaseline = argc > 3 && ::CopyFileA(argv[3], baseline.c_str(), FALSE);
+    std::vector<double> launcherTimes, bareTimes;
+    for (int run = 0; run < runs; ++run) {
+        bool found = false;
+        launcherTimes.push_back(TimeOneStart(program, disk, &found));
+        std::printf("launcher run %d: %.1f ms%s\n", run + 1, launcherTimes.back(), found ? "" : " (no window)");
+        if (withBaseline) {
+            bareTimes.push_back(TimeOneStart(baseline, disk, &found));
+            std::printf("bare window run %d: %.1f ms%s\n", run + 1, bareTimes.back(), found ? "" : " (no window)");
         }
+    }
+    Report("launcher", launcherTimes);
+    if (withBaseline) {
+        Report("bare window", bareTimes);
+        const double launcher = Median(launcherTimes), bare = Median(bareTimes);
+        std::printf("launcher's own share: %.1f ms (median launcher %.1f ms - median bare window %.1f ms)\n",
+                    launcher - bare, launcher, bare);
+        ::DeleteFileA(baseline.c_str());
     }
     ::DeleteFileA((disk + "\\LauncherInfo\\LauncherInfo_EN.xml").c_str());
     ::DeleteFileA((disk + "\\LauncherInfo\\LauncherInfo_JA.xml").c_str());
