@@ -22,10 +22,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = L"BaselineWindow";
     ::RegisterClassW(&windowClass);
-    HWND window = ::CreateWindowExW(0, L"BaselineWindow", L"Baseline", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                    CW_USEDEFAULT, 400, 300, nullptr, nullptr, instance, nullptr);
-    ::CreateWindowExW(0, L"BUTTON", L"Exit", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 80, 24, window,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(1004)), instance, nullptr);
+    HWND window =
+        ::CreateWindowExW(0, L"BaselineWindow", L"Baseline", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                          CW_USEDEFAULT, 400, 300, nullptr, nullptr, instance, nullptr);
+    ::CreateWindowExW(0, L"BUTTON", L"Exit", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 80, 24,
+                      window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(1004)), instance,
+                      nullptr);
     ::ShowWindow(window, SW_SHOW);
     MSG message;
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {

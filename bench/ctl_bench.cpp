@@ -31,7 +31,9 @@ namespace {
 // One byte on a 100 kHz I2C bus: eight bits and the acknowledge. Every message
 // adds its address byte and start and stop conditions (about one more byte).
 constexpr double kByteMs = 9.0 / 100.0;
-double MessageMs(std::size_t bytes) { return (bytes + 2) * kByteMs; }
+double MessageMs(std::size_t bytes) {
+    return (bytes + 2) * kByteMs;
+}
 
 std::vector<std::uint8_t> Edid(const std::string& id, const std::string& name) {
     std::vector<std::uint8_t> edid(128, 0);
@@ -42,7 +44,8 @@ std::vector<std::uint8_t> Edid(const std::string& id, const std::string& name) {
     edid[18] = 1;
     edid[19] = 4;
     edid[57] = 0xFC;
-    for (std::size_t i = 0; i < 13; ++i) edid[59 + i] = i < name.size() ? name[i] : (i == name.size() ? 0x0A : 0x20);
+    for (std::size_t i = 0; i < 13; ++i)
+        edid[59 + i] = i < name.size() ? name[i] : (i == name.size() ? 0x0A : 0x20);
     unsigned sum = 0;
     for (int i = 0; i < 127; ++i) sum += edid[i];
     edid[127] = static_cast<std::uint8_t>((256 - sum % 256) % 256);
@@ -62,7 +65,8 @@ public:
     }
     platform::I2cResult Read(std::uint8_t* data, std::size_t size, std::size_t* received) override {
         m_bus.ms += MessageMs(size);
-        return m_front.Read(data, size, received) ? platform::I2cResult::Ok : platform::I2cResult::Nak;
+        return m_front.Read(data, size, received) ? platform::I2cResult::Ok
+                                                  : platform::I2cResult::Nak;
     }
 
 private:
@@ -73,7 +77,8 @@ private:
 class MeteredBuses : public platform::I2cBuses {
 public:
     std::unique_ptr<platform::I2cDevice> Open(int bus, std::uint8_t, std::string*) override {
-        return std::make_unique<MeteredDevice>(*fronts.at(static_cast<std::size_t>(bus)), this->bus);
+        return std::make_unique<MeteredDevice>(*fronts.at(static_cast<std::size_t>(bus)),
+                                               this->bus);
     }
     std::vector<sim::ByteFront*> fronts;
     Bus bus;
@@ -91,7 +96,8 @@ public:
 // What the traffic the monitors saw must cost at least: every request and its
 // reply on the bus, the DDC/CI wait for the reply (or after a write), and the
 // settling the maker's monitors need after it.
-double FloorMs(const std::vector<sim::Transaction>& log, const std::vector<std::size_t>& capabilityLengths) {
+double FloorMs(const std::vector<sim::Transaction>& log,
+               const std::vector<std::size_t>& capabilityLengths) {
     double floor = 0;
     for (const sim::Transaction& t : log) {
         switch (t.kind) {
@@ -109,7 +115,8 @@ double FloorMs(const std::vector<sim::Transaction>& log, const std::vector<std::
     }
     for (const std::size_t length : capabilityLengths) {
         const std::size_t fragments = length / 32 + 1;
-        floor += fragments * (MessageMs(6) + kCapabilitiesReplyWaitMs) + MessageMs(length + fragments * 6);
+        floor += fragments * (MessageMs(6) + kCapabilitiesReplyWaitMs) +
+                 MessageMs(length + fragments * 6);
     }
     return floor;
 }
@@ -137,17 +144,29 @@ int main(int argc, char** argv) {
         buses.fronts.push_back(fronts.back().get());
         const fs::path connector = folder / "drm" / ("card0-DP-" + std::to_string(m + 1));
         fs::create_directories(connector);
-        const auto edid = desk->ConfigOf(m).maker ? Edid("ORX", desk->ConfigOf(m).model) : Edid("KST", "KESTREL");
-        std::ofstream(connector / "edid", std::ios::binary).write(reinterpret_cast<const char*>(edid.data()), 128);
+        const auto edid =
+            desk->ConfigOf(m).maker ? Edid("ORX", desk->ConfigOf(m).model) : Edid("KST", "KESTREL");
+        std::ofstream(connector / "edid", std::ios::binary)
+            .write(reinterpret_cast<const char*>(edid.data()), 128);
         fs::create_directory_symlink("../../i2c-" + std::to_string(m), connector / "ddc");
     }
     FileSetStore sets((folder / "sets").string());
     Owner owner;
 
     const std::vector<std::vector<std::string>> commands = {
-        {"detect"}, {"caps"}, {"get", "10"}, {"get", "E3", "--page", "30"}, {"set", "10", "70"},
-        {"mode"},   {"mode", "game"}, {"volume"}, {"volume", "20"}, {"register", "bench"},
-        {"restore", "bench"}, {"reset", "sound"}, {"sets"},
+        {"detect"},
+        {"caps"},
+        {"get", "10"},
+        {"get", "E3", "--page", "30"},
+        {"set", "10", "70"},
+        {"mode"},
+        {"mode", "game"},
+        {"volume"},
+        {"volume", "20"},
+        {"register", "bench"},
+        {"restore", "bench"},
+        {"reset", "sound"},
+        {"sets"},
     };
     std::printf("| command | transactions | floor ms | ours ms | ours / floor | our CPU ms |\n");
     std::printf("|---|---|---|---|---|---|\n");
@@ -163,7 +182,9 @@ int main(int argc, char** argv) {
             std::string out, err;
             const auto start = std::chrono::steady_clock::now();
             const int status = RunVistrelctl(words, ports, &out, &err);
-            const double cpu = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+            const double cpu =
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                    .count();
             if (status != kExitOk) {
                 std::fprintf(stderr, "%s: %s", words[0].c_str(), err.c_str());
                 return 1;
@@ -181,10 +202,12 @@ int main(int argc, char** argv) {
         std::string name = "vistrelctl";
         for (const std::string& word : words) name += " " + word;
         if (floorTotal > 0)
-            std::printf("| `%s` | %zu | %.1f | %.1f | %.3f | %.2f |\n", name.c_str(), transactions, floorTotal / runs,
-                        oursTotal / runs, oursTotal / floorTotal, cpuTotal / runs);
+            std::printf("| `%s` | %zu | %.1f | %.1f | %.3f | %.2f |\n", name.c_str(), transactions,
+                        floorTotal / runs, oursTotal / runs, oursTotal / floorTotal,
+                        cpuTotal / runs);
         else
-            std::printf("| `%s` | 0 | 0 | %.2f | - | %.2f |\n", name.c_str(), oursTotal / runs, cpuTotal / runs);
+            std::printf("| `%s` | 0 | 0 | %.2f | - | %.2f |\n", name.c_str(), oursTotal / runs,
+                        cpuTotal / runs);
     }
     fs::remove_all(folder);
     return 0;

@@ -38,7 +38,8 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     if (message == WM_TIMER && wParam == 2 && g_watch) {
         HWND front = ::GetForegroundWindow();
         RECT rect{};
-        if (front != nullptr && (::GetWindowLongPtrA(front, GWL_STYLE) & WS_VISIBLE) != 0) ::GetWindowRect(front, &rect);
+        if (front != nullptr && (::GetWindowLongPtrA(front, GWL_STYLE) & WS_VISIBLE) != 0)
+            ::GetWindowRect(front, &rect);
         return 0;
     }
     if (message == WM_DESTROY) {
@@ -48,22 +49,36 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return ::DefWindowProcA(window, message, wParam, lParam);
 }
 
-INT_PTR CALLBACK DialogProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
+INT_PTR CALLBACK DialogProc(HWND, UINT message, WPARAM, LPARAM) {
+    return message == WM_INITDIALOG;
+}
 
 // An in-memory template: DS_SETFONT dialog with a static, a button, a combo box
 // and, when asked, a tab control.
 std::vector<WORD> DialogTemplate(bool withTab) {
     std::vector<WORD> t;
     auto add = [&t](WORD w) { t.push_back(w); };
-    auto addDword = [&](DWORD d) { add(LOWORD(d)); add(HIWORD(d)); };
-    auto addText = [&](const wchar_t* s) { do add(static_cast<WORD>(*s)); while (*s++ != 0); };
-    auto align = [&] { if (t.size() % 2 != 0) add(0); };
+    auto addDword = [&](DWORD d) {
+        add(LOWORD(d));
+        add(HIWORD(d));
+    };
+    auto addText = [&](const wchar_t* s) {
+        do add(static_cast<WORD>(*s));
+        while (*s++ != 0);
+    };
+    auto align = [&] {
+        if (t.size() % 2 != 0) add(0);
+    };
     const WORD items = withTab ? 4 : 3;
     addDword(DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU);
     addDword(0);
     add(items);
-    add(0); add(0); add(300); add(200);
-    add(0); add(0);  // no menu, default class
+    add(0);
+    add(0);
+    add(300);
+    add(200);
+    add(0);
+    add(0);  // no menu, default class
     addText(L"Probe");
     add(8);
     addText(L"MS Shell Dlg");
@@ -72,7 +87,11 @@ std::vector<WORD> DialogTemplate(bool withTab) {
         align();
         addDword(style | WS_CHILD | WS_VISIBLE);
         addDword(0);
-        add(x); add(y); add(cx); add(cy); add(id);
+        add(x);
+        add(y);
+        add(cx);
+        add(cy);
+        add(id);
         addText(cls);
         addText(text);
         add(0);
@@ -87,7 +106,8 @@ std::vector<WORD> DialogTemplate(bool withTab) {
 BOOL CALLBACK CollectDisplay(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
     MONITORINFOEXA info{};
     info.cbSize = sizeof info;
-    if (::GetMonitorInfoA(monitor, &info)) reinterpret_cast<std::vector<std::string>*>(list)->push_back(info.szDevice);
+    if (::GetMonitorInfoA(monitor, &info))
+        reinterpret_cast<std::vector<std::string>*>(list)->push_back(info.szDevice);
     return TRUE;
 }
 
@@ -103,8 +123,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     windowClass.hInstance = instance;
     windowClass.lpszClassName = "FootprintProbe";
     ::RegisterClassA(&windowClass);
-    HWND window = ::CreateWindowExA(0, "FootprintProbe", "Footprint probe", WS_OVERLAPPEDWINDOW, 0, 0, 100,
-                                    100, nullptr, nullptr, instance, nullptr);
+    HWND window = ::CreateWindowExA(0, "FootprintProbe", "Footprint probe", WS_OVERLAPPEDWINDOW, 0,
+                                    0, 100, 100, nullptr, nullptr, instance, nullptr);
 
     if (Wanted(pieces, "comctl")) {
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
@@ -112,7 +132,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
     if (Wanted(pieces, "dialog") || Wanted(pieces, "comctl")) {
         const std::vector<WORD> dialogTemplate = DialogTemplate(Wanted(pieces, "comctl"));
-        ::CreateDialogIndirectParamA(instance, reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()),
+        ::CreateDialogIndirectParamA(instance,
+                                     reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()),
                                      nullptr, DialogProc, 0);
     }
     if (Wanted(pieces, "comdlg")) ::LoadLibraryA("comdlg32.dll");
@@ -121,7 +142,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         ULONG_PTR token = 0;
         Gdiplus::GdiplusStartup(&token, &input, nullptr);
         Gdiplus::GpBitmap* bitmap = nullptr;
-        Gdiplus::DllExports::GdipCreateBitmapFromScan0(1, 1, 0, PixelFormat32bppARGB, nullptr, &bitmap);
+        Gdiplus::DllExports::GdipCreateBitmapFromScan0(1, 1, 0, PixelFormat32bppARGB, nullptr,
+                                                       &bitmap);
         if (bitmap != nullptr) Gdiplus::DllExports::GdipDisposeImage(bitmap);
     }
     if (Wanted(pieces, "msxml")) {
@@ -149,7 +171,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
     std::vector<HDC> kept;
     if (Wanted(pieces, "dcs")) {
-        for (const std::string& name : displays) kept.push_back(::CreateDCA(name.c_str(), nullptr, nullptr, nullptr));
+        for (const std::string& name : displays)
+            kept.push_back(::CreateDCA(name.c_str(), nullptr, nullptr, nullptr));
     }
 
     NOTIFYICONDATAA icon{};
@@ -164,8 +187,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ::SetTimer(window, 1, 100, nullptr);
     if (Wanted(pieces, "timer2") || Wanted(pieces, "watch")) {
         g_watch = Wanted(pieces, "watch");
-        HWND second = ::CreateWindowExA(0, "FootprintProbe", "Footprint probe 2", WS_OVERLAPPEDWINDOW, 0, 0, 100,
-                                        100, nullptr, nullptr, instance, nullptr);
+        HWND second =
+            ::CreateWindowExA(0, "FootprintProbe", "Footprint probe 2", WS_OVERLAPPEDWINDOW, 0, 0,
+                              100, 100, nullptr, nullptr, instance, nullptr);
         ::SetTimer(second, 2, 100, nullptr);
     }
     MSG message;
@@ -174,6 +198,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         ::DispatchMessageA(&message);
     }
     ::Shell_NotifyIconA(NIM_DELETE, &icon);
-    for (HDC dc : kept) if (dc != nullptr) ::DeleteDC(dc);
+    for (HDC dc : kept)
+        if (dc != nullptr) ::DeleteDC(dc);
     return 0;
 }

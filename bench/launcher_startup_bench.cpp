@@ -18,22 +18,28 @@ std::string Item(int tab, int index) {
     const std::string title = "Item " + std::to_string(tab) + "." + std::to_string(index);
     return "    <Button_Info><Title>" + title + "</Title><Caption>Caption of " + title +
            ".</Caption><Item>Document</Item><Document_File_Info><Model_Name></Model_Name>"
-           "<Document_File_Name>Doc\\" + std::to_string(index) + ".pdf</Document_File_Name>"
+           "<Document_File_Name>Doc\\" +
+           std::to_string(index) +
+           ".pdf</Document_File_Name>"
            "</Document_File_Info></Button_Info>\n";
 }
 
 std::string Description() {
     static const char* const kTabs[] = {"Manual_Tab", "Application_Tab", "Utility_Tab"};
     static const int kItems[] = {11, 11, 10};
-    std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Orvex_LCD_Utility_Disk>\n"
-                      "  <Launcher_Title>Startup Bench</Launcher_Title>\n";
+    std::string xml =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Orvex_LCD_Utility_Disk>\n"
+        "  <Launcher_Title>Startup Bench</Launcher_Title>\n";
     for (int tab = 0; tab < 3; ++tab) {
-        xml += std::string("  <") + kTabs[tab] + "><Title>Tab " + std::to_string(tab) + "</Title>\n";
+        xml +=
+            std::string("  <") + kTabs[tab] + "><Title>Tab " + std::to_string(tab) + "</Title>\n";
         for (int i = 0; i < kItems[tab]; ++i) xml += Item(tab, i);
         xml += std::string("  </") + kTabs[tab] + ">\n";
     }
-    xml += "  <Information_Tab><Title>Information</Title><Info_Message>Bench</Info_Message>"
-           "<Info_URL>http://www.orvex.example/</Info_URL></Information_Tab>\n</Orvex_LCD_Utility_Disk>\n";
+    xml +=
+        "  <Information_Tab><Title>Information</Title><Info_Message>Bench</Info_Message>"
+        "<Info_URL>http://www.orvex.example/</Info_URL></Information_Tab>\n</"
+        "Orvex_LCD_Utility_Disk>\n";
     return xml;
 }
 
@@ -41,7 +47,8 @@ bool WriteFile(const std::string& path, const std::string& text) {
     HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
-    const bool ok = ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) != FALSE;
+    const bool ok =
+        ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) != FALSE;
     ::CloseHandle(file);
     return ok;
 }
@@ -55,7 +62,8 @@ BOOL CALLBACK FindMainWindow(HWND window, LPARAM context) {
     auto* search = reinterpret_cast<Search*>(context);
     DWORD process = 0;
     ::GetWindowThreadProcessId(window, &process);
-    if (process == search->process && ::IsWindowVisible(window) && ::GetDlgItem(window, 1004) != nullptr) {
+    if (process == search->process && ::IsWindowVisible(window) &&
+        ::GetDlgItem(window, 1004) != nullptr) {
         search->found = true;
         return FALSE;
     }
@@ -73,8 +81,8 @@ double TimeOneStart(const std::string& program, const std::string& folder, bool*
     std::string commandLine = "\"" + program + "\"";
     LARGE_INTEGER start, now;
     ::QueryPerformanceCounter(&start);
-    if (!::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                          &startup, &process)) {
+    if (!::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          folder.c_str(), &startup, &process)) {
         std::fprintf(stderr, "cannot start %s\n", program.c_str());
         *found = false;
         return 0;
@@ -84,7 +92,8 @@ double TimeOneStart(const std::string& program, const std::string& folder, bool*
     while (!search.found && elapsed < 10000) {
         ::EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
         ::QueryPerformanceCounter(&now);
-        elapsed = 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+        elapsed = 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) /
+                  static_cast<double>(frequency.QuadPart);
         if (!search.found) ::Sleep(1);
     }
     ::TerminateProcess(process.hProcess, 0);
@@ -116,7 +125,8 @@ int main(int argc, char** argv) {
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 10;
     char temp[MAX_PATH] = {};
     ::GetTempPathA(MAX_PATH, temp);
-    const std::string disk = std::string(temp) + "launcher-startup-bench-" + std::to_string(::GetCurrentProcessId());
+    const std::string disk =
+        std::string(temp) + "launcher-startup-bench-" + std::to_string(::GetCurrentProcessId());
     ::CreateDirectoryA(disk.c_str(), nullptr);
     ::CreateDirectoryA((disk + "\\LauncherInfo").c_str(), nullptr);
     const std::string program = disk + "\\launcher.exe";
@@ -135,18 +145,22 @@ int main(int argc, char** argv) {
     for (int run = 0; run < runs; ++run) {
         bool found = false;
         launcherTimes.push_back(TimeOneStart(program, disk, &found));
-        std::printf("launcher run %d: %.1f ms%s\n", run + 1, launcherTimes.back(), found ? "" : " (no window)");
+        std::printf("launcher run %d: %.1f ms%s\n", run + 1, launcherTimes.back(),
+                    found ? "" : " (no window)");
         if (withBaseline) {
             bareTimes.push_back(TimeOneStart(baseline, disk, &found));
-            std::printf("bare window run %d: %.1f ms%s\n", run + 1, bareTimes.back(), found ? "" : " (no window)");
+            std::printf("bare window run %d: %.1f ms%s\n", run + 1, bareTimes.back(),
+                        found ? "" : " (no window)");
         }
     }
     Report("launcher", launcherTimes);
     if (withBaseline) {
         Report("bare window", bareTimes);
         const double launcher = Median(launcherTimes), bare = Median(bareTimes);
-        std::printf("launcher's own share: %.1f ms (median launcher %.1f ms - median bare window %.1f ms)\n",
-                    launcher - bare, launcher, bare);
+        std::printf(
+            "launcher's own share: %.1f ms (median launcher %.1f ms - median bare window %.1f "
+            "ms)\n",
+            launcher - bare, launcher, bare);
         ::DeleteFileA(baseline.c_str());
     }
     ::DeleteFileA((disk + "\\LauncherInfo\\LauncherInfo_EN.xml").c_str());

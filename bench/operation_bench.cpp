@@ -55,7 +55,8 @@ class DeskProcesses : public platform::Processes {
 public:
     std::uint32_t OwnProcessId() override { return kOwnProcess; }
     bool Snapshot(std::vector<platform::ProcessEntry>* processes) override {
-        *processes = {{kOwnProcess, "vistrelddcci.exe"}, {kEditor, "C:\\Tools\\EDITOR.exe"},
+        *processes = {{kOwnProcess, "vistrelddcci.exe"},
+                      {kEditor, "C:\\Tools\\EDITOR.exe"},
                       {kGame, "C:\\Games\\GAME.exe"}};
         return true;
     }
@@ -97,7 +98,8 @@ struct Rig {
         config.latency = sim::Latency::DdcCi;
         config.statePath.clear();
         desk = std::make_unique<sim::Desk>(std::move(config), time);
-        list = std::make_unique<MonitorList>(*desk, *desk, *desk, processes, programClock, lockHeld);
+        list =
+            std::make_unique<MonitorList>(*desk, *desk, *desk, processes, programClock, lockHeld);
         ok = ok && list->Discover() && BuildMonitorStatus(*list, all) >= 2;
         desk->ClearLog();
     }
@@ -117,8 +119,9 @@ struct Rig {
 
 // Runs `operation` once per iteration (with `between` untimed before it) and
 // sets the counters: floor = virtual time the operation took, own = wall time.
-void Measure(benchmark::State& state, Rig& rig, const std::function<bool()>& operation,
-             const std::function<void()>& between = [] {}) {
+void Measure(
+    benchmark::State& state, Rig& rig, const std::function<bool()>& operation,
+    const std::function<void()>& between = [] {}) {
     std::uint64_t transactions = 0, floorMs = 0, waitsMs = 0;
     std::chrono::steady_clock::duration own{};
     for (auto _ : state) {
@@ -191,21 +194,26 @@ void BM_RestoreSet(benchmark::State& state) {
     AdjustmentData data;
     bool read = false;
     if (rig.ok && rig.list->AcquireMonitor(rig.First().m_phPhysicalMonitor, true)) {
-        read = rig.list->IsMonitorReady(&rig.First()) && ReadAdjustmentData(*rig.list, rig.First(), &data);
+        read = rig.list->IsMonitorReady(&rig.First()) &&
+               ReadAdjustmentData(*rig.list, rig.First(), &data);
         rig.list->ReleaseMonitor(rig.First().m_phPhysicalMonitor);
     }
     if (!read) return state.SkipWithError("desk not ready");
     // Two sets a few steps apart, so that every restore has levels to write.
     AdjustmentStore store(rig.store);
     AdjustmentData other = data;
-    other.brightness.value = data.brightness.value > 10 ? data.brightness.value - 10 : data.brightness.value + 10;
-    other.redGain.value = data.redGain.value > 10 ? data.redGain.value - 10 : data.redGain.value + 10;
+    other.brightness.value =
+        data.brightness.value > 10 ? data.brightness.value - 10 : data.brightness.value + 10;
+    other.redGain.value =
+        data.redGain.value > 10 ? data.redGain.value - 10 : data.redGain.value + 10;
     store.Write("Reading", data);
     store.Write("Evening", other);
     CStoredAdjustments sets(rig.store);
     CModeSwitcher switcher(*rig.list, rig.all, sets);
     int next = 0;
-    Measure(state, rig, [&] { return switcher.ApplySet((next ^= 1) != 0 ? "Evening" : "Reading", nullptr) > 0; });
+    Measure(state, rig, [&] {
+        return switcher.ApplySet((next ^= 1) != 0 ? "Evening" : "Reading", nullptr) > 0;
+    });
 }
 
 void BM_DetailDialogOk(benchmark::State& state) {
@@ -258,7 +266,8 @@ void BM_AutoTonalisReaction(benchmark::State& state) {
     Measure(
         state, rig,
         [&] {
-            const SwitchingStepResult step = RunSwitchingStep(watch, switcher, rig.registry, rules, nullptr, false);
+            const SwitchingStepResult step =
+                RunSwitchingStep(watch, switcher, rig.registry, rules, nullptr, false);
             return step.evaluated && step.target.kind == SwitchTarget::Kind::Mode &&
                    ModeOnDesk(rig) == step.target.mode;
         },
@@ -306,8 +315,8 @@ void BM_FilterOnAndOff(benchmark::State& state) {
     // The ramp calls stand for the bus: they are not the program's own waits.
     TimedGammaDevice device(rig.time);
     RampScreens screens(device, rig.programClock);
-    calmira::CFilterSession session(screens, screens, {{"amber.bmp", 64, -20, 64, -20}}, "C:\\data\\",
-                                    calmira::FilterState());
+    calmira::CFilterSession session(screens, screens, {{"amber.bmp", 64, -20, 64, -20}},
+                                    "C:\\data\\", calmira::FilterState());
     std::uint64_t writes = 0;
     Measure(state, rig, [&] {
         const std::uint64_t before = device.writes;
@@ -316,7 +325,8 @@ void BM_FilterOnAndOff(benchmark::State& state) {
         writes += device.writes - before;
         return on && off;
     });
-    state.counters["ramp_writes"] = static_cast<double>(writes) / static_cast<double>(state.iterations());
+    state.counters["ramp_writes"] =
+        static_cast<double>(writes) / static_cast<double>(state.iterations());
 }
 
 BENCHMARK(BM_ModeSwitch)->Unit(benchmark::kMicrosecond);

@@ -46,8 +46,8 @@ int main(int argc, char** argv) {
     LARGE_INTEGER frequency, start, now;
     ::QueryPerformanceFrequency(&frequency);
     ::QueryPerformanceCounter(&start);
-    if (!::CreateProcessA(argv[1], commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &process)) {
+    if (!::CreateProcessA(argv[1], commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &process)) {
         std::fprintf(stderr, "cannot start %s\n", argv[1]);
         return 1;
     }

@@ -24,8 +24,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     windowClass.hInstance = instance;
     windowClass.lpszClassName = "TrivialTray";
     ::RegisterClassA(&windowClass);
-    HWND window = ::CreateWindowExA(0, "TrivialTray", "Trivial tray", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
-                                    nullptr, nullptr, instance, nullptr);
+    HWND window = ::CreateWindowExA(0, "TrivialTray", "Trivial tray", WS_OVERLAPPEDWINDOW, 0, 0,
+                                    100, 100, nullptr, nullptr, instance, nullptr);
     NOTIFYICONDATAA icon{};
     icon.cbSize = sizeof icon;
     icon.hWnd = window;

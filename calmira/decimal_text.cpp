@@ -19,8 +19,9 @@ std::int32_t Parse(std::basic_string_view<Char> text) {
         ++i;
     }
     // Accumulated as a magnitude below the limit, so no step can overflow.
-    const std::int64_t limit = negative ? -static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::min())
-                                        : std::numeric_limits<std::int32_t>::max();
+    const std::int64_t limit =
+        negative ? -static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::min())
+                 : std::numeric_limits<std::int32_t>::max();
     std::int64_t value = 0;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
         value = value * 10 + (text[i] - '0');
@@ -31,7 +32,11 @@ std::int32_t Parse(std::basic_string_view<Char> text) {
 
 }  // namespace
 
-std::int32_t ParseDecimal(std::string_view text) { return Parse(text); }
-std::int32_t ParseDecimal(std::u16string_view text) { return Parse(text); }
+std::int32_t ParseDecimal(std::string_view text) {
+    return Parse(text);
+}
+std::int32_t ParseDecimal(std::u16string_view text) {
+    return Parse(text);
+}
 
 }  // namespace calmira

@@ -19,7 +19,9 @@ bool ChildText(const platform::XmlElement& parent, std::u16string_view name, std
 // Such an entry is skipped like one without FileName, so the entries after it
 // move up one "Image" number; a stored choice is found by its file name, never
 // by that number, so nothing the user kept points at the wrong picture.
-bool UsableFileName(const std::string& name) { return !name.empty() && name.size() < 256; }
+bool UsableFileName(const std::string& name) {
+    return !name.empty() && name.size() < 256;
+}
 
 }  // namespace
 
@@ -43,7 +45,8 @@ std::vector<STDIMAGEDATA> ReadFilterDefinitions(platform::XmlDom& dom, TextCodec
         const std::string key = std::string(kFilterKey) + "\\" + image.fileName;
         if (ChildText(*entry, u"WindowAlpha", &text)) {
             image.defaultAlpha = ClampAlpha(ParseDecimal(text));
-            registry.WriteDword("DefAlpha", static_cast<std::uint32_t>(image.defaultAlpha), key.c_str());
+            registry.WriteDword("DefAlpha", static_cast<std::uint32_t>(image.defaultAlpha),
+                                key.c_str());
         }
         if (ChildText(*entry, u"Luminance", &text)) {
             image.defaultLuminance = ClampLuminance(ParseDecimal(text));

@@ -33,8 +33,7 @@ public:
 // defaults found are stored as DefAlpha / DefLuminance under the picture's key.
 // A missing or unreadable file gives no entries. Current values equal the defaults.
 std::vector<STDIMAGEDATA> ReadFilterDefinitions(platform::XmlDom& dom, TextCodec& codec,
-                                                const std::string& dataFolder,
-                                                CRegistry& registry);
+                                                const std::string& dataFolder, CRegistry& registry);
 
 // Current values: the user's ModAlpha / ModLuminance where stored, else the defaults.
 void LoadCurrentValues(CRegistry& registry, std::vector<STDIMAGEDATA>* images);

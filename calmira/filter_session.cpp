@@ -187,8 +187,9 @@ FilterState CFilterSession::Cancel() {
             if (m_active.fileType == kFileDefault) {
                 // The active picture may not be in the list at all; its path
                 // still names it.
-                m_user.DefaultImageFailed(m_activeImageIndex >= 0 ? m_user.EntryText(m_activeImageIndex + 1)
-                                                                  : m_active.filePath);
+                m_user.DefaultImageFailed(m_activeImageIndex >= 0
+                                              ? m_user.EntryText(m_activeImageIndex + 1)
+                                              : m_active.filePath);
             } else {
                 m_user.FileFailed(m_active.filePath);
             }

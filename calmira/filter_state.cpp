@@ -6,22 +6,23 @@ namespace calmira {
 
 namespace {
 
-std::string ImageKey(const std::string& fileName) { return std::string(kFilterKey) + "\\" + fileName; }
+std::string ImageKey(const std::string& fileName) {
+    return std::string(kFilterKey) + "\\" + fileName;
+}
 
 std::int32_t Int32FromBytes(const std::uint8_t* bytes) {
-    const std::uint32_t value = static_cast<std::uint32_t>(bytes[0]) |
-                                (static_cast<std::uint32_t>(bytes[1]) << 8) |
-                                (static_cast<std::uint32_t>(bytes[2]) << 16) |
-                                (static_cast<std::uint32_t>(bytes[3]) << 24);
+    const std::uint32_t value =
+        static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
+        (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
     return static_cast<std::int32_t>(value);
 }
 
 void WriteInt32Binary(CRegistry& registry, const char* valueName, std::int32_t value,
                       const char* keyPath) {
     const auto bits = static_cast<std::uint32_t>(value);
-    const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
-                                   static_cast<std::uint8_t>(bits >> 16),
-                                   static_cast<std::uint8_t>(bits >> 24)};
+    const std::uint8_t bytes[4] = {
+        static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
+        static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
     registry.WriteBinary(valueName, bytes, 4, keyPath);
 }
 
@@ -81,7 +82,8 @@ void StoreFilterState(CRegistry& registry, const FilterState& state) {
 bool ReadImageValue(CRegistry& registry, const std::string& fileName, const char* valueName,
                     std::int32_t* value) {
     std::uint8_t bytes[4] = {};
-    if (!registry.ReadValue(valueName, bytes, sizeof bytes, ImageKey(fileName).c_str())) return false;
+    if (!registry.ReadValue(valueName, bytes, sizeof bytes, ImageKey(fileName).c_str()))
+        return false;
     *value = Int32FromBytes(bytes);
     return true;
 }
@@ -104,9 +106,13 @@ int TransmittanceFromAlpha(std::int32_t alpha) {
     return position > kTransmittanceMax ? kTransmittanceMax : position;
 }
 
-std::int32_t LuminanceFromPosition(int position) { return ClampLuminance(position - 100LL); }
+std::int32_t LuminanceFromPosition(int position) {
+    return ClampLuminance(position - 100LL);
+}
 
-int PositionFromLuminance(std::int32_t luminance) { return ClampLuminance(luminance) + 100; }
+int PositionFromLuminance(std::int32_t luminance) {
+    return ClampLuminance(luminance) + 100;
+}
 
 TileGrid TilesFor(int width, int height, int imageWidth, int imageHeight) {
     TileGrid grid;

@@ -19,8 +19,8 @@ bool TargetAllowsReminder(MonitorList& monitors, const CMonitorStatusAll& record
     if (calmiraDialogOpen) return false;
     CMonitorStatus* record = FindTarget(records, target);
     if (record == nullptr) return false;
-    const bool ready =
-        monitors.AcquireMonitor(record->m_phPhysicalMonitor, true) && monitors.IsMonitorReady(record);
+    const bool ready = monitors.AcquireMonitor(record->m_phPhysicalMonitor, true) &&
+                       monitors.IsMonitorReady(record);
     monitors.ReleaseMonitor(record->m_phPhysicalMonitor);
     return ready;
 }

@@ -43,7 +43,8 @@ ReminderTarget ReadTarget(CRegistry& registry) {
 }
 
 // On, interval and message as stored, with their defaults.
-void ReadReminder(CRegistry& registry, const std::string& defaultMessage, ReminderSettings* settings) {
+void ReadReminder(CRegistry& registry, const std::string& defaultMessage,
+                  ReminderSettings* settings) {
     std::uint8_t byte = 0;
     settings->on = ReadFirstByte(registry, "On", &byte) && byte != 0;
     settings->hours = ReadFirstByte(registry, "Hour", &byte) ? HoursFromStored(byte) : kMinHours;
@@ -75,7 +76,9 @@ std::string IntervalWhileTyping(const std::string& text) {
     return text;
 }
 
-std::string IntervalOnLeave(const std::string& text) { return std::to_string(HoursFromText(text)); }
+std::string IntervalOnLeave(const std::string& text) {
+    return std::to_string(HoursFromText(text));
+}
 
 int HoursFromText(const std::string& text) {
     const std::int32_t value = ParseDecimal(text);

@@ -78,7 +78,9 @@ bool CReminderTimers::OnWatchTimer(bool screenSaverRunning, bool lockBusy) {
     return false;
 }
 
-void CReminderTimers::BalloonShown() { Run(kTimerBalloon, kBalloonMs); }
+void CReminderTimers::BalloonShown() {
+    Run(kTimerBalloon, kBalloonMs);
+}
 
 bool CReminderTimers::OnBalloonTimer() {
     if (!IsRunning(kTimerBalloon)) return false;

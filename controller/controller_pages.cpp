@@ -19,15 +19,16 @@ constexpr int kModePageFirst = IDC_AUTO_TONALIS;
 
 std::unique_ptr<ui::Dialog> MakeControllerPage(int tab, unsigned templateId) {
     switch (tab) {
-    case 0:
-        return std::make_unique<CDlgTonl>(kModePageBitmaps[0], kModePageBitmaps[1], kModePageFirst);
-    case 1:
-        return std::make_unique<CDlgColor>();
-    case 2:
-        return std::make_unique<CDlgMultiMonMatch>();
-    case 3:
-        return std::make_unique<CDlgSound>();
-    default:
-        return nullptr;
+        case 0:
+            return std::make_unique<CDlgTonl>(kModePageBitmaps[0], kModePageBitmaps[1],
+                                              kModePageFirst);
+        case 1:
+            return std::make_unique<CDlgColor>();
+        case 2:
+            return std::make_unique<CDlgMultiMonMatch>();
+        case 3:
+            return std::make_unique<CDlgSound>();
+        default:
+            return nullptr;
     }
 }

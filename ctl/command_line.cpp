@@ -25,9 +25,12 @@ std::optional<std::uint32_t> ParseDigits(const std::string& text, int base, std:
     std::uint64_t value = 0;
     for (const char c : text) {
         int digit = -1;
-        if (c >= '0' && c <= '9') digit = c - '0';
-        else if (base == 16 && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-        else if (base == 16 && c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (base == 16 && c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else if (base == 16 && c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
         if (digit < 0) return std::nullopt;
         value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);
         if (value > maximum) return std::nullopt;
@@ -50,7 +53,8 @@ std::optional<std::uint32_t> ParseValue(const std::string& text, std::uint32_t m
     return ParseDigits(text, 10, maximum);
 }
 
-bool ParseCommandLine(const std::vector<std::string>& words, Command* command, std::string* problem) {
+bool ParseCommandLine(const std::vector<std::string>& words, Command* command,
+                      std::string* problem) {
     Command parsed;
     const VerbName* verb = nullptr;
     bool optionsEnded = false;
@@ -78,7 +82,8 @@ bool ParseCommandLine(const std::vector<std::string>& words, Command* command, s
                 if (word == "--page") {
                     const auto page = ParseHexNumber(value, 0xFF);
                     if (!page) {
-                        *problem = "--page takes a page number from 0 to FF (hexadecimal): " + value;
+                        *problem =
+                            "--page takes a page number from 0 to FF (hexadecimal): " + value;
                         return false;
                     }
                     parsed.page = static_cast<std::uint16_t>(*page);
@@ -114,8 +119,10 @@ bool ParseCommandLine(const std::vector<std::string>& words, Command* command, s
         *problem = "no command given";
         return false;
     }
-    if (parsed.arguments.size() < verb->minArguments || parsed.arguments.size() > verb->maxArguments) {
-        *problem = std::string(verb->name) + (parsed.arguments.size() < verb->minArguments ? ": missing " : ": too many ") +
+    if (parsed.arguments.size() < verb->minArguments ||
+        parsed.arguments.size() > verb->maxArguments) {
+        *problem = std::string(verb->name) +
+                   (parsed.arguments.size() < verb->minArguments ? ": missing " : ": too many ") +
                    "arguments";
         return false;
     }
@@ -145,5 +152,6 @@ std::string UsageText() {
            "  volume [VALUE]             show or set the speaker volume\n"
            "  reset color|sound          factory colour or sound settings\n"
            "  -m N                       the monitor with index N in detect's list\n"
-           "exit status: 0 done, 1 usage error, 2 no such monitor or feature, 3 communication failure\n";
+           "exit status: 0 done, 1 usage error, 2 no such monitor or feature, 3 communication "
+           "failure\n";
 }

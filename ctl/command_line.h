@@ -6,7 +6,20 @@
 #include <string>
 #include <vector>
 
-enum class Verb { Detect, Caps, Get, Set, Mode, Sets, Register, Restore, Delete, Volume, Reset, Help };
+enum class Verb {
+    Detect,
+    Caps,
+    Get,
+    Set,
+    Mode,
+    Sets,
+    Register,
+    Restore,
+    Delete,
+    Volume,
+    Reset,
+    Help
+};
 
 struct Command {
     Verb verb = Verb::Help;
@@ -20,7 +33,8 @@ struct Command {
 
 // False, with one line for the user in *problem, for anything that is not a
 // well-formed command: unknown verb or option, wrong number of arguments.
-bool ParseCommandLine(const std::vector<std::string>& words, Command* command, std::string* problem);
+bool ParseCommandLine(const std::vector<std::string>& words, Command* command,
+                      std::string* problem);
 
 // The usage text printed by "help" and after a usage error.
 std::string UsageText();

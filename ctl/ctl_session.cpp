@@ -20,7 +20,6 @@
 
 namespace {
 
-
 std::string Hex2(unsigned value) {
     char text[8];
     std::snprintf(text, sizeof text, "%02X", value & 0xFFu);
@@ -43,7 +42,9 @@ template <typename Map, typename Key>
 bool ListsValue(const Map& map, const Key& key, std::uint32_t value) {
     const auto range = map.equal_range(key);
     for (auto it = range.first; it != range.second; ++it) {
-        if (it->second == -1 || (it->second >= 0 && static_cast<std::uint32_t>(it->second) == value)) return true;
+        if (it->second == -1 ||
+            (it->second >= 0 && static_cast<std::uint32_t>(it->second) == value))
+            return true;
     }
     return false;
 }
@@ -68,7 +69,10 @@ private:
 class Session {
 public:
     Session(const Command& command, CtlPorts& ports, std::string* out, std::string* err)
-        : m_command(command), m_ports(ports), m_out(*out), m_err(*err),
+        : m_command(command),
+          m_ports(ports),
+          m_out(*out),
+          m_err(*err),
           m_list(ports.ddc, ports.desktop, ports.maker, ports.processes, ports.clock, m_lockHeld) {
         // Only a claim whose owner has exited is taken over: another copy of
         // vistrelctl, or the controller, may be in the middle of its work.
@@ -84,7 +88,9 @@ private:
         m_err += "vistrelctl: " + message + "\n";
         return status;
     }
-    bool Interrupted() const { return m_ports.interrupted != nullptr && m_ports.interrupted->load(); }
+    bool Interrupted() const {
+        return m_ports.interrupted != nullptr && m_ports.interrupted->load();
+    }
     int Finish(int status) {
         if (Interrupted() && status == kExitOk) return Fail(kExitInterrupted, "interrupted");
         return status;
@@ -116,12 +122,14 @@ private:
     int ClaimProblem(const Claim& claim, std::size_t entry) {
         if (Interrupted()) return Fail(kExitInterrupted, "interrupted");
         if (!claim.Held())
-            return Fail(kExitCommunication, MonitorName(entry) + " is in use by another program (owner register held)");
+            return Fail(kExitCommunication,
+                        MonitorName(entry) + " is in use by another program (owner register held)");
         return kExitOk;
     }
     int ReadyProblem(const CMonitorStatus& record, std::size_t entry) {
         if (!m_list.IsMonitorReady(&record))
-            return Fail(kExitCommunication, MonitorName(entry) + " does not take adjustments now (not ready)");
+            return Fail(kExitCommunication,
+                        MonitorName(entry) + " does not take adjustments now (not ready)");
         return kExitOk;
     }
 
@@ -178,12 +186,14 @@ std::string Session::TransportProblem() const {
 bool Session::SelectEntry(std::size_t* entry, int* status) {
     if (m_list.GetCount() == 0) {
         const std::string problem = TransportProblem();
-        *status = problem.empty() ? Fail(kExitMissing, "no DDC/CI monitor found") : Fail(kExitCommunication, problem);
+        *status = problem.empty() ? Fail(kExitMissing, "no DDC/CI monitor found")
+                                  : Fail(kExitCommunication, problem);
         return false;
     }
     if (m_command.monitor) {
         if (static_cast<std::size_t>(*m_command.monitor) >= m_list.GetCount()) {
-            *status = Fail(kExitMissing, "no monitor " + std::to_string(*m_command.monitor) + " (detect lists 0 to " +
+            *status = Fail(kExitMissing, "no monitor " + std::to_string(*m_command.monitor) +
+                                             " (detect lists 0 to " +
                                              std::to_string(m_list.GetCount() - 1) + ")");
             return false;
         }
@@ -196,7 +206,8 @@ bool Session::SelectEntry(std::size_t* entry, int* status) {
         std::int32_t lowest = 0xFFFF;
         for (std::size_t i = 0; i < m_list.GetCount(); ++i) {
             const MonitorEntry& found = *m_list.GetEntry(i);
-            if (found.usable && static_cast<std::uint32_t>(found.orderKey) < static_cast<std::uint32_t>(lowest)) {
+            if (found.usable &&
+                static_cast<std::uint32_t>(found.orderKey) < static_cast<std::uint32_t>(lowest)) {
                 lowest = found.orderKey;
                 *entry = i;
             }
@@ -218,7 +229,8 @@ CMonitorStatus* Session::MakerRecord(std::size_t* entry, int* status) {
     if (record != nullptr) return record;
     const MonitorEntry& found = *m_list.GetEntry(*entry);
     if (!found.usable) {
-        *status = Fail(kExitMissing, m_command.monitor ? MonitorName(*entry) + " is not one of the maker's monitors"
+        *status = Fail(kExitMissing, m_command.monitor ? MonitorName(*entry) +
+                                                             " is not one of the maker's monitors"
                                                        : "no maker monitor found");
         return nullptr;
     }
@@ -229,8 +241,11 @@ CMonitorStatus* Session::MakerRecord(std::size_t* entry, int* status) {
     probe.m_Features = found.features;
     std::uint32_t owner = 0;
     std::uint32_t maximum = 0;
-    if (m_list.ReadFeature(&probe, vcp::kStandardPage, vcp::kOwnerCode, &owner, &maximum, false, true) && owner != 0)
-        *status = Fail(kExitCommunication, MonitorName(*entry) + " is in use by another program (owner register held)");
+    if (m_list.ReadFeature(&probe, vcp::kStandardPage, vcp::kOwnerCode, &owner, &maximum, false,
+                           true) &&
+        owner != 0)
+        *status = Fail(kExitCommunication,
+                       MonitorName(*entry) + " is in use by another program (owner register held)");
     else
         *status = Fail(kExitCommunication, MonitorName(*entry) + " did not tell its identity");
     return nullptr;
@@ -240,7 +255,8 @@ bool Session::EnsureCapabilities(std::size_t entry) {
     const MonitorEntry* found = m_list.GetEntry(entry);
     if (found == nullptr) return false;
     if (!found->capabilities.empty()) return true;
-    return m_list.RequestCapabilities(entry, false) && !m_list.GetEntry(entry)->capabilities.empty();
+    return m_list.RequestCapabilities(entry, false) &&
+           !m_list.GetEntry(entry)->capabilities.empty();
 }
 
 int Session::Run() {
@@ -248,18 +264,29 @@ int Session::Run() {
     // The saved sets alone need no monitor.
     if (m_command.verb != Verb::Sets && m_command.verb != Verb::Delete) Discover();
     switch (m_command.verb) {
-        case Verb::Detect: return Finish(Detect());
-        case Verb::Caps: return Finish(Caps());
+        case Verb::Detect:
+            return Finish(Detect());
+        case Verb::Caps:
+            return Finish(Caps());
         case Verb::Get:
-        case Verb::Set: return Finish(GetOrSet());
-        case Verb::Mode: return Finish(Mode());
-        case Verb::Sets: return Finish(Sets());
-        case Verb::Register: return Finish(Register());
-        case Verb::Restore: return Finish(Restore());
-        case Verb::Delete: return Finish(Delete());
-        case Verb::Volume: return Finish(Volume());
-        case Verb::Reset: return Finish(Reset());
-        case Verb::Help: break;
+        case Verb::Set:
+            return Finish(GetOrSet());
+        case Verb::Mode:
+            return Finish(Mode());
+        case Verb::Sets:
+            return Finish(Sets());
+        case Verb::Register:
+            return Finish(Register());
+        case Verb::Restore:
+            return Finish(Restore());
+        case Verb::Delete:
+            return Finish(Delete());
+        case Verb::Volume:
+            return Finish(Volume());
+        case Verb::Reset:
+            return Finish(Reset());
+        case Verb::Help:
+            break;
     }
     return kExitOk;
 }
@@ -267,7 +294,8 @@ int Session::Run() {
 int Session::Detect() {
     if (m_list.GetCount() == 0) {
         const std::string problem = TransportProblem();
-        return problem.empty() ? Fail(kExitMissing, "no DDC/CI monitor found") : Fail(kExitCommunication, problem);
+        return problem.empty() ? Fail(kExitMissing, "no DDC/CI monitor found")
+                               : Fail(kExitCommunication, problem);
     }
     std::string json = "[";
     std::string text;
@@ -282,21 +310,26 @@ int Session::Detect() {
         bool maker = record != nullptr || entry.usable != 0;
         if (!maker && m_list.MatchMakerMonitor(i, false)) {
             FeatureMap features;
-            maker = ParseCapabilities(entry.capabilities, features) && HasFeature(features, vcp::kOwnerCode, -1) &&
+            maker = ParseCapabilities(entry.capabilities, features) &&
+                    HasFeature(features, vcp::kOwnerCode, -1) &&
                     HasFeature(features, vcp::kPageSelectCode, -1);
         }
-        const std::string display = m_ports.displayName ? m_ports.displayName(entry) : entry.displayInfo.szDevice;
-        std::string model = record != nullptr ? record->m_strModelName : CapabilitiesField(entry.capabilities, "model");
+        const std::string display =
+            m_ports.displayName ? m_ports.displayName(entry) : entry.displayInfo.szDevice;
+        std::string model = record != nullptr ? record->m_strModelName
+                                              : CapabilitiesField(entry.capabilities, "model");
         if (model.empty()) model = entry.description;
         const std::string serial = record != nullptr ? record->m_strSerialNumber : std::string();
         const std::string type = CapabilitiesField(entry.capabilities, "type");
-        json += std::string(i == 0 ? "" : ",") + "{\"index\":" + std::to_string(i) + ",\"display\":" + JsonQuote(display) +
-                ",\"model\":" + JsonQuote(model) + ",\"serial\":" + JsonQuote(serial) +
-                ",\"maker\":" + (maker ? "true" : "false") + ",\"type\":" + JsonQuote(type) +
+        json += std::string(i == 0 ? "" : ",") + "{\"index\":" + std::to_string(i) +
+                ",\"display\":" + JsonQuote(display) + ",\"model\":" + JsonQuote(model) +
+                ",\"serial\":" + JsonQuote(serial) + ",\"maker\":" + (maker ? "true" : "false") +
+                ",\"type\":" + JsonQuote(type) +
                 ",\"usable\":" + (record != nullptr ? "true" : "false") + "}";
         text += std::to_string(i) + "  " + display + "  " + (model.empty() ? "-" : model) + "  " +
                 (serial.empty() ? "-" : serial) + "  " + (maker ? "maker" : "other") + "  " +
-                (type.empty() ? "-" : type) + (maker && record == nullptr ? "  (not usable)" : "") + "\n";
+                (type.empty() ? "-" : type) + (maker && record == nullptr ? "  (not usable)" : "") +
+                "\n";
     }
     m_out += m_command.json ? json + "]\n" : text;
     // Monitors behind a bus that cannot be opened are listed, but cannot be used.
@@ -309,7 +342,8 @@ int Session::Caps() {
     std::size_t entry = 0;
     int status = kExitOk;
     if (!SelectEntry(&entry, &status)) return status;
-    if (!EnsureCapabilities(entry)) return Fail(kExitCommunication, MonitorName(entry) + " did not send its capabilities");
+    if (!EnsureCapabilities(entry))
+        return Fail(kExitCommunication, MonitorName(entry) + " did not send its capabilities");
     const MonitorEntry& found = *m_list.GetEntry(entry);
     if (m_command.raw) {
         if (m_command.json) {
@@ -370,15 +404,19 @@ int Session::Caps() {
 
 int Session::GetOrSet() {
     const auto code = ParseHexNumber(m_command.arguments[0], 0xFF);
-    if (!code) return Fail(kExitUsage, "CODE is a VCP code from 00 to FF (hexadecimal): " + m_command.arguments[0]);
+    if (!code)
+        return Fail(kExitUsage,
+                    "CODE is a VCP code from 00 to FF (hexadecimal): " + m_command.arguments[0]);
     std::optional<std::uint32_t> value;
     if (m_command.verb == Verb::Set) {
         value = ParseValue(m_command.arguments[1], 0xFFFF);
-        if (!value) return Fail(kExitUsage, "VALUE is a number from 0 to 65535: " + m_command.arguments[1]);
+        if (!value)
+            return Fail(kExitUsage, "VALUE is a number from 0 to 65535: " + m_command.arguments[1]);
     }
     const std::uint16_t page = m_command.page;
     const auto code8 = static_cast<std::uint8_t>(*code);
-    const std::string what = page == 0 ? "VCP code " + Hex2(code8) : "page " + Hex2(page) + " code " + Hex2(code8);
+    const std::string what =
+        page == 0 ? "VCP code " + Hex2(code8) : "page " + Hex2(page) + " code " + Hex2(code8);
 
     std::size_t entry = 0;
     int status = kExitOk;
@@ -393,7 +431,8 @@ int Session::GetOrSet() {
         record = RecordOf(entry);
         if (record == nullptr) {
             if (!EnsureCapabilities(entry))
-                return Fail(kExitCommunication, MonitorName(entry) + " did not send its capabilities");
+                return Fail(kExitCommunication,
+                            MonitorName(entry) + " did not send its capabilities");
             auto plain = std::make_unique<CMonitorStatus>();
             plain->m_bUsable = 1;
             plain->m_phPhysicalMonitor = &m_list.GetEntry(entry)->physicalHandle;
@@ -401,7 +440,8 @@ int Session::GetOrSet() {
             record = plain.get();
             m_plain.push_back(std::move(plain));
         }
-        if (!HasFeature(record->m_Features, code8, -1)) return Fail(kExitMissing, MonitorName(entry) + " does not list " + what);
+        if (!HasFeature(record->m_Features, code8, -1))
+            return Fail(kExitMissing, MonitorName(entry) + " does not list " + what);
     }
 
     if (m_command.verb == Verb::Get) {
@@ -415,10 +455,13 @@ int Session::GetOrSet() {
             if (const int problem = ClaimProblem(claim, entry)) return problem;
             read = m_list.ReadFeature(record, page, code8, &current, &maximum, false, true);
         }
-        if (!read) return Fail(kExitCommunication, MonitorName(entry) + " did not answer the read of " + what);
+        if (!read)
+            return Fail(kExitCommunication,
+                        MonitorName(entry) + " did not answer the read of " + what);
         if (m_command.json)
             m_out += "{\"monitor\":" + std::to_string(entry) + ",\"page\":" + std::to_string(page) +
-                     ",\"code\":" + std::to_string(code8) + ",\"current\":" + std::to_string(current) +
+                     ",\"code\":" + std::to_string(code8) +
+                     ",\"current\":" + std::to_string(current) +
                      ",\"maximum\":" + std::to_string(maximum) + "}\n";
         else
             m_out += std::to_string(current) + " " + std::to_string(maximum) + "\n";
@@ -427,10 +470,14 @@ int Session::GetOrSet() {
 
     // Everything that can be known without the monitor is checked before the claim.
     if (page == 0 && (code8 == vcp::kOwnerCode || code8 == vcp::kPageSelectCode))
-        return Fail(kExitMissing, what + " is the claim protocol's own register; it is not written by hand");
-    const bool listed = page == 0 ? ListsValue(record->m_Features, code8, *value)
-                                  : ListsValue(record->m_ExtFeatures, ExtendedFeatureKey{page, code8}, *value);
-    if (!listed) return Fail(kExitMissing, MonitorName(entry) + " does not list the value " + std::to_string(*value) + " for " + what);
+        return Fail(kExitMissing,
+                    what + " is the claim protocol's own register; it is not written by hand");
+    const bool listed =
+        page == 0 ? ListsValue(record->m_Features, code8, *value)
+                  : ListsValue(record->m_ExtFeatures, ExtendedFeatureKey{page, code8}, *value);
+    if (!listed)
+        return Fail(kExitMissing, MonitorName(entry) + " does not list the value " +
+                                      std::to_string(*value) + " for " + what);
     if (!SettlingDelay(page, code8))
         return Fail(kExitMissing, what + " has no known settling time; it is never written");
 
@@ -439,10 +486,12 @@ int Session::GetOrSet() {
     std::uint32_t current = 0;
     std::uint32_t maximum = 0;
     if (!m_list.ReadFeature(record, page, code8, &current, &maximum, false, true))
-        return Fail(kExitCommunication, MonitorName(entry) + " did not tell the maximum of " + what + "; nothing written");
+        return Fail(kExitCommunication, MonitorName(entry) + " did not tell the maximum of " +
+                                            what + "; nothing written");
     if (*value > maximum)
-        return Fail(kExitMissing, "value " + std::to_string(*value) + " is above the maximum " + std::to_string(maximum) +
-                                      " of " + what + "; nothing written");
+        return Fail(kExitMissing, "value " + std::to_string(*value) + " is above the maximum " +
+                                      std::to_string(maximum) + " of " + what +
+                                      "; nothing written");
     // The read just selected the page.
     if (!m_list.WriteFeature(record, page, code8, *value, page != 0))
         return Fail(kExitCommunication, MonitorName(entry) + " did not take the write of " + what);
@@ -460,7 +509,8 @@ int Session::Mode() {
         if (!mode) return Fail(kExitMissing, "no mode named " + m_command.arguments[0]);
         if (!record->m_ModeInfo.HasMode(*mode)) {
             const std::string name = ModeName(*mode);
-            return Fail(kExitMissing, MonitorName(entry) + " has no " + (name.empty() ? "mode " + std::to_string(*mode) : name));
+            return Fail(kExitMissing, MonitorName(entry) + " has no " +
+                                          (name.empty() ? "mode " + std::to_string(*mode) : name));
         }
         Claim claim(m_list, record->m_phPhysicalMonitor);
         if (const int problem = ClaimProblem(claim, entry)) return problem;
@@ -478,19 +528,22 @@ int Session::Mode() {
         read = ReadCurrentMode(m_list, *record, false, &current);
     }
     std::string text;
-    std::string json = "{\"monitor\":" + std::to_string(entry) + ",\"current\":" + (read ? std::to_string(current) : "null") +
-                       ",\"modes\":[";
+    std::string json = "{\"monitor\":" + std::to_string(entry) +
+                       ",\"current\":" + (read ? std::to_string(current) : "null") + ",\"modes\":[";
     bool first = true;
     for (const ModeListItem& item : ModeListForMonitor(*record)) {
         const bool isCurrent = read && item.value == current;
         std::string name = ModeName(item.value);
-        text += std::string(isCurrent ? "* " : "  ") + std::to_string(item.value) + "  " + (name.empty() ? "-" : name) + "\n";
-        json += std::string(first ? "" : ",") + "{\"value\":" + std::to_string(item.value) + ",\"name\":" + JsonQuote(name) +
-                ",\"current\":" + (isCurrent ? "true" : "false") + "}";
+        text += std::string(isCurrent ? "* " : "  ") + std::to_string(item.value) + "  " +
+                (name.empty() ? "-" : name) + "\n";
+        json += std::string(first ? "" : ",") + "{\"value\":" + std::to_string(item.value) +
+                ",\"name\":" + JsonQuote(name) + ",\"current\":" + (isCurrent ? "true" : "false") +
+                "}";
         first = false;
     }
     m_out += m_command.json ? json + "]}\n" : text;
-    if (!read) return Fail(kExitCommunication, MonitorName(entry) + " did not tell its current mode");
+    if (!read)
+        return Fail(kExitCommunication, MonitorName(entry) + " did not tell its current mode");
     return kExitOk;
 }
 
@@ -502,8 +555,11 @@ int Session::Sets() {
         const bool readable = m_ports.sets.Read(name, &data);
         const std::string model = readable ? data.modelName : std::string();
         const std::string modeName = readable ? ModeName(data.mode) : std::string();
-        text += name + "  " + (readable ? (model.empty() ? "-" : model) + "  " + (modeName.empty() ? "mode " + std::to_string(data.mode) : modeName)
-                                        : std::string("(damaged)")) + "\n";
+        text += name + "  " +
+                (readable ? (model.empty() ? "-" : model) + "  " +
+                                (modeName.empty() ? "mode " + std::to_string(data.mode) : modeName)
+                          : std::string("(damaged)")) +
+                "\n";
         json += std::string(json.size() == 1 ? "" : ",") + "{\"name\":" + JsonQuote(name) +
                 ",\"model\":" + (readable ? JsonQuote(model) : "null") +
                 ",\"mode\":" + (readable ? std::to_string(data.mode) : "null") + "}";
@@ -516,9 +572,11 @@ int Session::Register() {
     const std::string& name = m_command.arguments[0];
     const std::size_t length = m_ports.nameLength ? m_ports.nameLength(name) : name.size();
     if (name.empty() || length > kMaxSetNameCharacters)
-        return Fail(kExitUsage, "a set name has 1 to " + std::to_string(kMaxSetNameCharacters) + " characters");
+        return Fail(kExitUsage,
+                    "a set name has 1 to " + std::to_string(kMaxSetNameCharacters) + " characters");
     for (const char c : name) {
-        if (static_cast<unsigned char>(c) < 0x20) return Fail(kExitUsage, "a set name has no control characters");
+        if (static_cast<unsigned char>(c) < 0x20)
+            return Fail(kExitUsage, "a set name has no control characters");
     }
     std::size_t entry = 0;
     int status = kExitOk;
@@ -531,11 +589,13 @@ int Session::Register() {
         if (const int problem = ClaimProblem(claim, entry)) return problem;
         if (const int problem = ReadyProblem(*record, entry)) return problem;
         if (!ReadAdjustmentData(m_list, *record, &data))
-            return Fail(kExitCommunication, MonitorName(entry) + " did not tell its current mode; nothing saved");
+            return Fail(kExitCommunication,
+                        MonitorName(entry) + " did not tell its current mode; nothing saved");
     }
     if (ModeFlagsOf(*record, data.mode) == 0) {
         const std::string mode = ModeName(data.mode);
-        return Fail(kExitMissing, "the current mode (" + (mode.empty() ? std::to_string(data.mode) : mode) +
+        return Fail(kExitMissing, "the current mode (" +
+                                      (mode.empty() ? std::to_string(data.mode) : mode) +
                                       ") has nothing to adjust; nothing saved");
     }
     std::string problem;
@@ -549,15 +609,17 @@ int Session::Restore() {
     if (!m_ports.sets.Read(name, &data)) {
         const std::vector<std::string> names = m_ports.sets.Names();
         const bool exists = std::find(names.begin(), names.end(), name) != names.end();
-        return Fail(kExitMissing, exists ? "set " + name + " is damaged and cannot be restored" : "no set named " + name);
+        return Fail(kExitMissing, exists ? "set " + name + " is damaged and cannot be restored"
+                                         : "no set named " + name);
     }
     std::size_t entry = 0;
     int status = kExitOk;
     const CMonitorStatus* record = MakerRecord(&entry, &status);
     if (record == nullptr) return status;
     if (!IsSetForModel(data, record->m_strModelName))
-        return Fail(kExitMissing, "set " + name + " was saved on a " + data.modelName + ", " + MonitorName(entry) +
-                                      " is a " + record->m_strModelName + "; nothing restored");
+        return Fail(kExitMissing, "set " + name + " was saved on a " + data.modelName + ", " +
+                                      MonitorName(entry) + " is a " + record->m_strModelName +
+                                      "; nothing restored");
     Claim claim(m_list, record->m_phPhysicalMonitor);
     if (const int problem = ClaimProblem(claim, entry)) return problem;
     if (const int problem = ReadyProblem(*record, entry)) return problem;
@@ -578,36 +640,44 @@ int Session::Volume() {
     std::optional<std::uint32_t> value;
     if (!m_command.arguments.empty()) {
         value = ParseValue(m_command.arguments[0], 0xFFFF);
-        if (!value) return Fail(kExitUsage, "VALUE is a number from 0 to 65535: " + m_command.arguments[0]);
+        if (!value)
+            return Fail(kExitUsage, "VALUE is a number from 0 to 65535: " + m_command.arguments[0]);
     }
     std::size_t entry = 0;
     int status = kExitOk;
     const CMonitorStatus* record = MakerRecord(&entry, &status);
     if (record == nullptr) return status;
-    if ((record->m_ModeInfo.SoundWord() & kSoundVolumeBit) == 0 || !HasFeature(record->m_Features, vcp::kVolumeCode, -1))
+    if ((record->m_ModeInfo.SoundWord() & kSoundVolumeBit) == 0 ||
+        !HasFeature(record->m_Features, vcp::kVolumeCode, -1))
         return Fail(kExitMissing, MonitorName(entry) + " has no speaker volume");
 
     std::uint32_t current = 0;
     std::uint32_t maximum = 0;
     if (!value) {
-        if (!m_list.ReadFeature(record, vcp::kStandardPage, vcp::kVolumeCode, &current, &maximum, false, true))
+        if (!m_list.ReadFeature(record, vcp::kStandardPage, vcp::kVolumeCode, &current, &maximum,
+                                false, true))
             return Fail(kExitCommunication, MonitorName(entry) + " did not tell its volume");
-        m_out += m_command.json ? "{\"monitor\":" + std::to_string(entry) + ",\"current\":" + std::to_string(current) +
+        m_out += m_command.json ? "{\"monitor\":" + std::to_string(entry) +
+                                      ",\"current\":" + std::to_string(current) +
                                       ",\"maximum\":" + std::to_string(maximum) + "}\n"
                                 : std::to_string(current) + " " + std::to_string(maximum) + "\n";
         return kExitOk;
     }
     if (!ListsValue(record->m_Features, vcp::kVolumeCode, *value))
-        return Fail(kExitMissing, MonitorName(entry) + " does not list the volume " + std::to_string(*value));
+        return Fail(kExitMissing,
+                    MonitorName(entry) + " does not list the volume " + std::to_string(*value));
     Claim claim(m_list, record->m_phPhysicalMonitor);
     if (const int problem = ClaimProblem(claim, entry)) return problem;
     if (const int problem = ReadyProblem(*record, entry)) return problem;
-    if (!m_list.ReadFeature(record, vcp::kStandardPage, vcp::kVolumeCode, &current, &maximum, false, true))
-        return Fail(kExitCommunication, MonitorName(entry) + " did not tell its volume maximum; nothing written");
+    if (!m_list.ReadFeature(record, vcp::kStandardPage, vcp::kVolumeCode, &current, &maximum, false,
+                            true))
+        return Fail(kExitCommunication,
+                    MonitorName(entry) + " did not tell its volume maximum; nothing written");
     if (*value > maximum)
-        return Fail(kExitMissing, "volume " + std::to_string(*value) + " is above the maximum " + std::to_string(maximum) +
-                                      "; nothing written");
-    if (!WriteVolume(m_list, *record, *value)) return Fail(kExitCommunication, MonitorName(entry) + " did not take the volume");
+        return Fail(kExitMissing, "volume " + std::to_string(*value) + " is above the maximum " +
+                                      std::to_string(maximum) + "; nothing written");
+    if (!WriteVolume(m_list, *record, *value))
+        return Fail(kExitCommunication, MonitorName(entry) + " did not take the volume");
     return kExitOk;
 }
 
@@ -626,7 +696,8 @@ int Session::Reset() {
         Claim claim(m_list, record->m_phPhysicalMonitor);
         if (const int problem = ClaimProblem(claim, entry)) return problem;
         if (const int problem = ReadyProblem(*record, entry)) return problem;
-        if (!SendSoundReset(m_list, *record)) return Fail(kExitCommunication, MonitorName(entry) + " did not take the sound reset");
+        if (!SendSoundReset(m_list, *record))
+            return Fail(kExitCommunication, MonitorName(entry) + " did not take the sound reset");
         return kExitOk;
     }
 
@@ -637,10 +708,13 @@ int Session::Reset() {
     if (const int problem = ReadyProblem(*record, entry)) return problem;
     DisplayMode mode = -1;
     if (!ReadCurrentMode(m_list, *record, false, &mode))
-        return Fail(kExitCommunication, MonitorName(entry) + " did not tell its current mode; nothing reset");
+        return Fail(kExitCommunication,
+                    MonitorName(entry) + " did not tell its current mode; nothing reset");
     if ((ModeFlagsOf(*record, mode) & kModeFlagReset) == 0) {
         const std::string name = ModeName(mode);
-        return Fail(kExitMissing, "the current mode (" + (name.empty() ? std::to_string(mode) : name) + ") has no colour reset");
+        return Fail(kExitMissing, "the current mode (" +
+                                      (name.empty() ? std::to_string(mode) : name) +
+                                      ") has no colour reset");
     }
     if (!m_list.WriteFeature(record, vcp::kStandardPage, vcp::kFactoryColorCode, 1, false))
         return Fail(kExitCommunication, MonitorName(entry) + " did not take the colour reset");
@@ -651,7 +725,8 @@ int Session::Reset() {
 
 }  // namespace
 
-int RunVistrelctl(const std::vector<std::string>& arguments, CtlPorts& ports, std::string* out, std::string* err) {
+int RunVistrelctl(const std::vector<std::string>& arguments, CtlPorts& ports, std::string* out,
+                  std::string* err) {
     Command command;
     std::string problem;
     if (!ParseCommandLine(arguments, &command, &problem)) {
@@ -664,7 +739,8 @@ int RunVistrelctl(const std::vector<std::string>& arguments, CtlPorts& ports, st
     }
     if (command.verb == Verb::Sets || command.verb == Verb::Delete) {
         if (command.monitor) {
-            *err += "vistrelctl: -m does not belong to " + std::string(command.verb == Verb::Sets ? "sets" : "delete") + "\n";
+            *err += "vistrelctl: -m does not belong to " +
+                    std::string(command.verb == Verb::Sets ? "sets" : "delete") + "\n";
             return kExitUsage;
         }
     }

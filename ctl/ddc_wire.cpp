@@ -34,16 +34,22 @@ std::vector<std::uint8_t> CapabilitiesRequest(std::uint16_t offset) {
 
 const char* ReplyStatusName(ReplyStatus status) {
     switch (status) {
-        case ReplyStatus::Ok: return "ok";
-        case ReplyStatus::Null: return "null message";
-        case ReplyStatus::Truncated: return "truncated reply";
-        case ReplyStatus::BadSource: return "not a reply";
-        case ReplyStatus::BadChecksum: return "bad checksum";
+        case ReplyStatus::Ok:
+            return "ok";
+        case ReplyStatus::Null:
+            return "null message";
+        case ReplyStatus::Truncated:
+            return "truncated reply";
+        case ReplyStatus::BadSource:
+            return "not a reply";
+        case ReplyStatus::BadChecksum:
+            return "bad checksum";
     }
     return "?";
 }
 
-ReplyStatus DecodeReply(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t>* payload) {
+ReplyStatus DecodeReply(const std::uint8_t* data, std::size_t size,
+                        std::vector<std::uint8_t>* payload) {
     if (data == nullptr || size < 2) return ReplyStatus::Truncated;
     if (data[0] != kMonitorSource || (data[1] & kLengthFlag) == 0) return ReplyStatus::BadSource;
     const std::size_t length = data[1] & 0x7F;

@@ -39,16 +39,17 @@ std::vector<std::uint8_t> CapabilitiesRequest(std::uint16_t offset);
 
 enum class ReplyStatus {
     Ok,
-    Null,         // the null message: the monitor has nothing to say (yet)
-    Truncated,    // fewer bytes than the length byte announces
-    BadSource,    // not from the monitor, or no length flag
+    Null,       // the null message: the monitor has nothing to say (yet)
+    Truncated,  // fewer bytes than the length byte announces
+    BadSource,  // not from the monitor, or no length flag
     BadChecksum,
 };
 const char* ReplyStatusName(ReplyStatus status);
 
 // Checks the frame at the start of `data` (trailing bytes are ignored: a read
 // may ask for more than the monitor sends) and gives its payload.
-ReplyStatus DecodeReply(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t>* payload);
+ReplyStatus DecodeReply(const std::uint8_t* data, std::size_t size,
+                        std::vector<std::uint8_t>* payload);
 
 struct VcpReply {
     bool supported = false;  // result code 0; 1 means the monitor has no such code

@@ -29,7 +29,8 @@ platform::Rect RectOf(int index) {
 
 }  // namespace
 
-I2cDesk::I2cDesk(std::vector<I2cDisplay> displays, platform::I2cBuses& buses, platform::Clock& clock)
+I2cDesk::I2cDesk(std::vector<I2cDisplay> displays, platform::I2cBuses& buses,
+                 platform::Clock& clock)
     : m_displays(std::move(displays)), m_buses(buses), m_clock(clock) {}
 
 I2cDesk::~I2cDesk() = default;
@@ -69,15 +70,17 @@ int I2cDesk::GetNumberOfPhysicalMonitorsFromHMONITOR(platform::DisplayHandle dis
 int I2cDesk::GetPhysicalMonitorsFromHMONITOR(platform::DisplayHandle display, std::uint32_t count,
                                              platform::PhysicalMonitor* monitors) {
     const int index = DisplayIndex(display, m_displays.size());
-    if (index < 0 || monitors == nullptr || count != 1 || m_displays[static_cast<std::size_t>(index)].bus < 0)
+    if (index < 0 || monitors == nullptr || count != 1 ||
+        m_displays[static_cast<std::size_t>(index)].bus < 0)
         return 0;
     monitors[0].handle = kFirstMonitorHandle + static_cast<platform::PhysicalMonitorHandle>(index);
     minfolib::EdidIdentity identity;
     const auto& edid = m_displays[static_cast<std::size_t>(index)].edid;
-    monitors[0].description = minfolib::DecodeEdid(edid.data(), edid.size(), &identity) == minfolib::EdidStatus::Ok &&
-                                      !identity.monitorName.empty()
-                                  ? identity.monitorName
-                                  : "Generic PnP Monitor";
+    monitors[0].description =
+        minfolib::DecodeEdid(edid.data(), edid.size(), &identity) == minfolib::EdidStatus::Ok &&
+                !identity.monitorName.empty()
+            ? identity.monitorName
+            : "Generic PnP Monitor";
     return 1;
 }
 
@@ -87,14 +90,16 @@ void I2cDesk::DestroyPhysicalMonitors(std::uint32_t, const platform::PhysicalMon
 }
 
 platform::I2cDevice* I2cDesk::DeviceFor(platform::PhysicalMonitorHandle monitor) {
-    if (monitor < kFirstMonitorHandle || monitor - kFirstMonitorHandle >= m_displays.size()) return nullptr;
+    if (monitor < kFirstMonitorHandle || monitor - kFirstMonitorHandle >= m_displays.size())
+        return nullptr;
     const int index = static_cast<int>(monitor - kFirstMonitorHandle);
     const auto open = m_devices.find(index);
     if (open != m_devices.end()) return open->second.get();
     const I2cDisplay& display = m_displays[static_cast<std::size_t>(index)];
     if (display.bus < 0) return nullptr;
     std::string problem;
-    std::unique_ptr<platform::I2cDevice> device = m_buses.Open(display.bus, ddcci::kMonitorAddress, &problem);
+    std::unique_ptr<platform::I2cDevice> device =
+        m_buses.Open(display.bus, ddcci::kMonitorAddress, &problem);
     if (!device) {
         if (m_openProblem.empty()) m_openProblem = problem;
         return nullptr;
@@ -115,9 +120,11 @@ bool I2cDesk::Exchange(platform::I2cDevice& device, const std::vector<std::uint8
         for (int read = 1; read <= kReplyReads; ++read) {
             if (read > 1) m_clock.Sleep(waitMs);
             std::size_t received = 0;
-            if (device.Read(reply.data(), reply.size(), &received) != platform::I2cResult::Ok) continue;
+            if (device.Read(reply.data(), reply.size(), &received) != platform::I2cResult::Ok)
+                continue;
             std::vector<std::uint8_t> payload;
-            if (ddcci::DecodeReply(reply.data(), received, &payload) != ddcci::ReplyStatus::Ok) continue;
+            if (ddcci::DecodeReply(reply.data(), received, &payload) != ddcci::ReplyStatus::Ok)
+                continue;
             if (accept(payload)) return true;
         }
         if (!askAgain) return false;
@@ -132,10 +139,11 @@ bool I2cDesk::ReadCapabilities(platform::PhysicalMonitorHandle monitor, std::str
     while (whole.size() <= kMaxCapabilitiesLength) {
         const auto offset = static_cast<std::uint16_t>(whole.size());
         std::string fragment;
-        const bool answered = Exchange(*device, ddcci::CapabilitiesRequest(offset), kCapabilitiesReplyWaitMs,
-                                       ddcci::kCapabilitiesReplySize, true, [&](const std::vector<std::uint8_t>& payload) {
-                                           return ddcci::ParseCapabilitiesReply(payload, offset, &fragment);
-                                       });
+        const bool answered = Exchange(
+            *device, ddcci::CapabilitiesRequest(offset), kCapabilitiesReplyWaitMs,
+            ddcci::kCapabilitiesReplySize, true, [&](const std::vector<std::uint8_t>& payload) {
+                return ddcci::ParseCapabilitiesReply(payload, offset, &fragment);
+            });
         if (!answered) return false;
         // Some monitors end the string with its NUL instead of an empty fragment.
         const std::size_t nul = fragment.find('\0');
@@ -151,7 +159,8 @@ bool I2cDesk::ReadCapabilities(platform::PhysicalMonitorHandle monitor, std::str
     return true;
 }
 
-int I2cDesk::GetCapabilitiesStringLength(platform::PhysicalMonitorHandle monitor, std::uint32_t* length) {
+int I2cDesk::GetCapabilitiesStringLength(platform::PhysicalMonitorHandle monitor,
+                                         std::uint32_t* length) {
     if (length == nullptr) return 0;
     // The string is fetched here, as the Windows call does, and handed out by
     // the request that follows.
@@ -162,8 +171,8 @@ int I2cDesk::GetCapabilitiesStringLength(platform::PhysicalMonitorHandle monitor
     return 1;
 }
 
-int I2cDesk::CapabilitiesRequestAndCapabilitiesReply(platform::PhysicalMonitorHandle monitor, char* buffer,
-                                                     std::uint32_t length) {
+int I2cDesk::CapabilitiesRequestAndCapabilitiesReply(platform::PhysicalMonitorHandle monitor,
+                                                     char* buffer, std::uint32_t length) {
     if (buffer == nullptr || length == 0 || DeviceFor(monitor) == nullptr) return 0;
     const auto cached = m_capabilities.find(static_cast<int>(monitor - kFirstMonitorHandle));
     std::string text;
@@ -179,16 +188,17 @@ int I2cDesk::CapabilitiesRequestAndCapabilitiesReply(platform::PhysicalMonitorHa
     return 1;
 }
 
-int I2cDesk::GetVCPFeatureAndVCPFeatureReply(platform::PhysicalMonitorHandle monitor, std::uint8_t code,
-                                             std::uint32_t* type, std::uint32_t* current,
-                                             std::uint32_t* maximum) {
+int I2cDesk::GetVCPFeatureAndVCPFeatureReply(platform::PhysicalMonitorHandle monitor,
+                                             std::uint8_t code, std::uint32_t* type,
+                                             std::uint32_t* current, std::uint32_t* maximum) {
     platform::I2cDevice* device = DeviceFor(monitor);
     if (device == nullptr) return 0;
     ddcci::VcpReply reply;
-    const bool answered = Exchange(*device, ddcci::GetVcpRequest(code), kVcpReplyWaitMs, ddcci::kVcpReplySize,
-                                   false, [&](const std::vector<std::uint8_t>& payload) {
-                                       return ddcci::ParseVcpReply(payload, code, &reply);
-                                   });
+    const bool answered =
+        Exchange(*device, ddcci::GetVcpRequest(code), kVcpReplyWaitMs, ddcci::kVcpReplySize, false,
+                 [&](const std::vector<std::uint8_t>& payload) {
+                     return ddcci::ParseVcpReply(payload, code, &reply);
+                 });
     if (!answered || !reply.supported) return 0;
     if (type != nullptr) *type = reply.type;
     if (current != nullptr) *current = reply.current;
@@ -196,10 +206,12 @@ int I2cDesk::GetVCPFeatureAndVCPFeatureReply(platform::PhysicalMonitorHandle mon
     return 1;
 }
 
-int I2cDesk::SetVCPFeature(platform::PhysicalMonitorHandle monitor, std::uint8_t code, std::uint32_t value) {
+int I2cDesk::SetVCPFeature(platform::PhysicalMonitorHandle monitor, std::uint8_t code,
+                           std::uint32_t value) {
     platform::I2cDevice* device = DeviceFor(monitor);
     if (device == nullptr || value > 0xFFFF) return 0;
-    const std::vector<std::uint8_t> request = ddcci::SetVcpRequest(code, static_cast<std::uint16_t>(value));
+    const std::vector<std::uint8_t> request =
+        ddcci::SetVcpRequest(code, static_cast<std::uint16_t>(value));
     for (int attempt = 1; attempt <= kMessageAttempts; ++attempt) {
         const platform::I2cResult written = device->Write(request.data(), request.size());
         m_clock.Sleep(kSetVcpWaitMs);
@@ -213,7 +225,8 @@ int I2cDesk::QrxFindMonitors(std::int32_t* count, std::int32_t) {
     std::int32_t found = 0;
     for (const I2cDisplay& display : m_displays) {
         minfolib::EdidIdentity identity;
-        if (minfolib::DecodeEdid(display.edid.data(), display.edid.size(), &identity) == minfolib::EdidStatus::Ok &&
+        if (minfolib::DecodeEdid(display.edid.data(), display.edid.size(), &identity) ==
+                minfolib::EdidStatus::Ok &&
             identity.manufacturerId == minfolib::kMakerManufacturerId)
             ++found;
     }

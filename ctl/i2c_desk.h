@@ -21,9 +21,9 @@
 #include "platform/maker_library.h"
 
 struct I2cDisplay {
-    std::string connector;            // "card0-DP-1"
-    int bus = -1;                     // /dev/i2c-N; -1 when the connector has none
-    std::vector<std::uint8_t> edid;   // as the kernel read it; may be empty
+    std::string connector;           // "card0-DP-1"
+    int bus = -1;                    // /dev/i2c-N; -1 when the connector has none
+    std::vector<std::uint8_t> edid;  // as the kernel read it; may be empty
 };
 
 // Waits the DDC/CI standard asks of the host: between a request and the read
@@ -63,7 +63,8 @@ public:
                                         std::uint32_t* maximum) override;
     int SetVCPFeature(platform::PhysicalMonitorHandle monitor, std::uint8_t code,
                       std::uint32_t value) override;
-    void DestroyPhysicalMonitors(std::uint32_t count, const platform::PhysicalMonitor* monitors) override;
+    void DestroyPhysicalMonitors(std::uint32_t count,
+                                 const platform::PhysicalMonitor* monitors) override;
 
     // platform::MakerLibrary: the displays whose EDID carries the maker's id.
     int QrxFindMonitors(std::int32_t* count, std::int32_t flags) override;

@@ -4,13 +4,16 @@
 
 #include "modes/adjustment_store.h"
 
-std::vector<std::string> RegistrySetStore::Names() { return AdjustmentStore(m_registry).Names(); }
+std::vector<std::string> RegistrySetStore::Names() {
+    return AdjustmentStore(m_registry).Names();
+}
 
 bool RegistrySetStore::Read(const std::string& name, AdjustmentData* data) {
     return AdjustmentStore(m_registry).Read(name, data);
 }
 
-bool RegistrySetStore::Write(const std::string& name, const AdjustmentData& data, std::string* problem) {
+bool RegistrySetStore::Write(const std::string& name, const AdjustmentData& data,
+                             std::string* problem) {
     if (AdjustmentStore(m_registry).Write(name, data)) return true;
     *problem = "the set could not be written to the registry";
     return false;

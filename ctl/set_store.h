@@ -17,7 +17,8 @@ public:
     virtual bool Read(const std::string& name, AdjustmentData* data) = 0;
     // Replaces a set of the same name. False, with one line in *problem, when
     // the set could not be stored.
-    virtual bool Write(const std::string& name, const AdjustmentData& data, std::string* problem) = 0;
+    virtual bool Write(const std::string& name, const AdjustmentData& data,
+                       std::string* problem) = 0;
     // False when there is no such set or it could not be removed (*problem).
     virtual bool Delete(const std::string& name, std::string* problem) = 0;
 };

@@ -11,11 +11,16 @@ const FileInfo* ChosenEntry(const ButtonInfo& item, int selectedIndex) {
 
 const std::u16string& LanguageFile(const FileInfo& entry, int language) {
     switch (language) {
-        case 0: return entry.m_strJapanese;
-        case 1: return entry.m_strEnglish;
-        case 2: return entry.m_strDeutsch;
-        case 3: return entry.m_strFrancais;
-        default: return entry.m_strChinese;
+        case 0:
+            return entry.m_strJapanese;
+        case 1:
+            return entry.m_strEnglish;
+        case 2:
+            return entry.m_strDeutsch;
+        case 3:
+            return entry.m_strFrancais;
+        default:
+            return entry.m_strChinese;
     }
 }
 

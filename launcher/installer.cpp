@@ -18,7 +18,8 @@ constexpr int kInstallLevelDefault = 0;
 constexpr int kInstallStateAbsent = 2;
 constexpr std::uint32_t kWindowsInstaller2 = 0x20000;
 
-std::u16string ReplaceFirst(std::u16string text, std::u16string_view marker, const std::u16string& value) {
+std::u16string ReplaceFirst(std::u16string text, std::u16string_view marker,
+                            const std::u16string& value) {
     const size_t at = text.find(marker);
     if (at != std::u16string::npos) text.replace(at, marker.size(), value);
     return text;
@@ -41,10 +42,12 @@ int ItemActions::RunInstaller(const ButtonInfo& item, const std::u16string& titl
         if (!name.empty()) ports_.shell.CloseWindowTitled(name);
     }
     if (!WindowsInstallerPresent(ports_.installer, ports_.os)) {
-        const std::u16string question = ReplaceFirst(ui_.String(kIdsNeedWindowsInstaller), u"%s", title);
+        const std::u16string question =
+            ReplaceFirst(ui_.String(kIdsNeedWindowsInstaller), u"%s", title);
         if (ui_.Ask(question, kBoxYesNo) == kAnswerYes) {
-            const int result = ports_.shell.Execute(
-                ui_.Owner(), u"", appDir_ + ui_.String(kIdsWindowsInstallerSetup), u"", u"", ShellUi::Quiet);
+            const int result = ports_.shell.Execute(ui_.Owner(), u"",
+                                                    appDir_ + ui_.String(kIdsWindowsInstallerSetup),
+                                                    u"", u"", ShellUi::Quiet);
             if (result <= 32) ShowShellError(result);
         }
         return 0;
@@ -54,7 +57,8 @@ int ItemActions::RunInstaller(const ButtonInfo& item, const std::u16string& titl
 
     const std::u16string file = appDir_ + item.m_strExecuteFile;
     std::unique_ptr<launcher::StartedProcess> process;
-    const int result = ports_.shell.Start(ui_.Owner(), file, item.m_strArgument, FolderOf(file), &process);
+    const int result =
+        ports_.shell.Start(ui_.Owner(), file, item.m_strArgument, FolderOf(file), &process);
     if (result <= 32) {
         ShowShellError(result);
         return 0;

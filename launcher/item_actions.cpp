@@ -12,12 +12,14 @@ std::u16string FolderOf(const std::u16string& path) {
     return slash == std::u16string::npos ? std::u16string() : path.substr(0, slash + 1);
 }
 
-bool ItemDoesSomething(const ButtonInfo& item, bool inApplicationDialog, bool windowsInstallerPresent) {
+bool ItemDoesSomething(const ButtonInfo& item, bool inApplicationDialog,
+                       bool windowsInstallerPresent) {
     const std::u16string& keyword = item.m_strItem;
     if (keyword == kItemManual) return !item.m_files.empty();
     if (keyword == kItemDocument || keyword == kItemFolder) {
         // One entry opens its file directly; several ask for the model first.
-        return item.m_files.size() > 1 || (item.m_files.size() == 1 && !item.m_files[0]->m_strFileName.empty());
+        return item.m_files.size() > 1 ||
+               (item.m_files.size() == 1 && !item.m_files[0]->m_strFileName.empty());
     }
     if (keyword == kItemExecute) return !item.m_strExecuteFile.empty();
     if (keyword == kItemInstaller) {
@@ -43,7 +45,8 @@ void ItemActions::RunItem(const ItemList& items, size_t index, int* installerFla
     } else if (keyword == kItemExecute) {
         RunProgram(item);
     } else if (keyword == kItemInstaller) {
-        const int started = RunInstaller(item, titleOverride != nullptr ? *titleOverride : item.m_strTitle);
+        const int started =
+            RunInstaller(item, titleOverride != nullptr ? *titleOverride : item.m_strTitle);
         if (installerFlags != nullptr) installerFlags[index] = started;
     } else if (keyword == kItemApplication) {
         if (titleOverride == nullptr && !item.m_subItems.empty()) ui_.RunApplicationDialog(item);
@@ -67,7 +70,8 @@ void ItemActions::OpenDocument(const ButtonInfo& item, bool folder) {
     if (item.m_files.empty()) return;
     std::u16string path;
     if (item.m_files.size() == 1) {
-        if (!item.m_files[0]->m_strFileName.empty()) path = appDir_ + item.m_files[0]->m_strFileName;
+        if (!item.m_files[0]->m_strFileName.empty())
+            path = appDir_ + item.m_files[0]->m_strFileName;
     } else if (!ui_.SelectFile(item, kSelectModel, &path)) {
         path.clear();
     }
@@ -83,8 +87,8 @@ void ItemActions::OpenDocument(const ButtonInfo& item, bool folder) {
 void ItemActions::RunProgram(const ButtonInfo& item) {
     if (item.m_strExecuteFile.empty()) return;
     const std::u16string file = appDir_ + item.m_strExecuteFile;
-    const int result =
-        ports_.shell.Execute(ui_.Owner(), u"", file, item.m_strArgument, FolderOf(file), ShellUi::Quiet);
+    const int result = ports_.shell.Execute(ui_.Owner(), u"", file, item.m_strArgument,
+                                            FolderOf(file), ShellUi::Quiet);
     if (result <= 32) ShowShellError(result);
 }
 
@@ -102,8 +106,8 @@ void ItemActions::OpenWithReaderCheck(const std::u16string& path) {
         return;
     }
     if (ui_.Ask(ui_.String(kIdsReaderQuestion), kBoxYesNo | kBoxIconQuestion) != kAnswerYes) return;
-    const int result = ports_.shell.Execute(ui_.Owner(), u"", ui_.String(kIdsReaderDownload), u"", u"",
-                                            ShellUi::Quiet);
+    const int result = ports_.shell.Execute(ui_.Owner(), u"", ui_.String(kIdsReaderDownload), u"",
+                                            u"", ShellUi::Quiet);
     if (result <= 32) ShowShellError(result);
 }
 
@@ -119,14 +123,15 @@ void ItemActions::StartRegisteredPrograms(const ItemList& items, size_t count,
         const ButtonInfo& item = *items[i];
         if (installerFlags[i] == 0 || item.m_strRunValueName.empty()) continue;
         bool expand = false;
-        std::optional<std::u16string> value = ReadRunValue(ports_.runKey, item.m_strRunValueName, &expand);
+        std::optional<std::u16string> value =
+            ReadRunValue(ports_.runKey, item.m_strRunValueName, &expand);
         if (!value) continue;
         if (expand) value = ports_.shell.ExpandEnvironment(*value);
         const RunCommand command = SplitRunCommand(
             *value, [this](const std::u16string& file) { return ports_.shell.FileExists(file); });
         if (command.file.empty()) continue;
-        const int result = ports_.shell.Execute(ui_.Owner(), u"", command.file, command.parameters, u"",
-                                                ShellUi::Quiet);
+        const int result = ports_.shell.Execute(ui_.Owner(), u"", command.file, command.parameters,
+                                                u"", ShellUi::Quiet);
         if (result <= 32) ShowShellError(result);
     }
 }

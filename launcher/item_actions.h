@@ -71,7 +71,8 @@ private:
 // system without Windows Installer (windowsInstallerPresent false), where its
 // click offers the disk's Windows Installer setup. In the application dialog
 // (inApplicationDialog) a nested Application item does nothing.
-bool ItemDoesSomething(const ButtonInfo& item, bool inApplicationDialog, bool windowsInstallerPresent = true);
+bool ItemDoesSomething(const ButtonInfo& item, bool inApplicationDialog,
+                       bool windowsInstallerPresent = true);
 
 // Whether Windows Installer counts as present: msi.dll loads (at version 2.0 or
 // later outside the NT family), or the system is of the NT family.

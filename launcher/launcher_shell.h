@@ -33,7 +33,8 @@ public:
     // Opens or starts the file with SW_SHOWNORMAL; empty strings are passed as
     // null. The instance result: above 32 is success, 32 or less a shell error code.
     virtual int Execute(WindowRef owner, const std::u16string& verb, const std::u16string& file,
-                        const std::u16string& parameters, const std::u16string& directory, ShellUi ui) = 0;
+                        const std::u16string& parameters, const std::u16string& directory,
+                        ShellUi ui) = 0;
     // FindExecutableW into a 260-character buffer: the same result convention.
     virtual int FindProgram(const std::u16string& path) = 0;
     // ShellExecuteExW keeping the process handle, the shell quiet (every failure
@@ -41,7 +42,8 @@ public:
     // *process is set only on success and may stay empty when the shell handed
     // the file to a program that was already running.
     virtual int Start(WindowRef owner, const std::u16string& file, const std::u16string& parameters,
-                      const std::u16string& directory, std::unique_ptr<StartedProcess>* process) = 0;
+                      const std::u16string& directory,
+                      std::unique_ptr<StartedProcess>* process) = 0;
     // Asks the first top-level window whose title is exactly title to close,
     // unless it belongs to this process; a window that does not answer within
     // a few seconds is left alone. False when none was asked.

@@ -2,8 +2,8 @@
 // Ids of the launcher's string table (resources/launcher, English and Japanese).
 namespace launcher {
 
-inline constexpr unsigned kIdsVersion = 102;          // "Orvex Start Menu Ver2.4.1"
-inline constexpr unsigned kIdsAboutNotice = 103;      // second line of the About box
+inline constexpr unsigned kIdsVersion = 102;      // "Orvex Start Menu Ver2.4.1"
+inline constexpr unsigned kIdsAboutNotice = 103;  // second line of the About box
 // The information file, relative to the launcher's folder. The folder already
 // ends with a backslash; the path keeps the doubled one.
 inline constexpr unsigned kIdsLauncherInfoFile = 104;

@@ -60,7 +60,8 @@ RunCommand SplitRunCommand(std::u16string_view command,
 
 std::optional<std::u16string> ReadRunValue(launcher::RunKey& key, const std::u16string& name,
                                            bool* expand) {
-    for (launcher::RegistryView view : {launcher::RegistryView::Wow64_64, launcher::RegistryView::Wow64_32}) {
+    for (launcher::RegistryView view :
+         {launcher::RegistryView::Wow64_64, launcher::RegistryView::Wow64_32}) {
         std::uint32_t type = 0;
         std::vector<std::uint8_t> data;
         if (!key.Query(view, name, &type, &data)) continue;
@@ -82,12 +83,18 @@ std::optional<std::u16string> ReadRunValue(launcher::RunKey& key, const std::u16
 
 unsigned ShellErrorStringId(int shellResult) {
     switch (shellResult) {
-        case 2: return kIdsNoFile;
-        case 31: return kIdsNoAssociation;
-        case 8: return kIdsLackOfMemory;
-        case 5: return kIdsPermissionDenied;
-        case 26: return kIdsSharingViolation;
-        default: return kIdsUnknownError;
+        case 2:
+            return kIdsNoFile;
+        case 31:
+            return kIdsNoAssociation;
+        case 8:
+            return kIdsLackOfMemory;
+        case 5:
+            return kIdsPermissionDenied;
+        case 26:
+            return kIdsSharingViolation;
+        default:
+            return kIdsUnknownError;
     }
 }
 

@@ -8,7 +8,9 @@
 
 namespace {
 
-bool IsPositiveFinite(double value) { return std::isfinite(value) && value > 0; }
+bool IsPositiveFinite(double value) {
+    return std::isfinite(value) && value > 0;
+}
 
 double DriveRatio(const ChannelDrive& channel) {
     if (channel.gainMaximum <= 0) return 1.0;
@@ -69,8 +71,8 @@ bool TargetLuminance(std::uint32_t position, double masterLuminance,
     return true;
 }
 
-bool TransferBrightness(double target, double candidateLuminance,
-                        std::uint32_t brightnessMaximum, std::uint32_t* brightness) {
+bool TransferBrightness(double target, double candidateLuminance, std::uint32_t brightnessMaximum,
+                        std::uint32_t* brightness) {
     if (brightness == nullptr || brightnessMaximum == 0 || !IsPositiveFinite(candidateLuminance) ||
         !std::isfinite(target) || target < 0)
         return false;
@@ -79,7 +81,8 @@ bool TransferBrightness(double target, double candidateLuminance,
         return true;
     }
     const double exact = target / (candidateLuminance / brightnessMaximum);
-    *brightness = exact >= brightnessMaximum ? brightnessMaximum : static_cast<std::uint32_t>(exact);
+    *brightness =
+        exact >= brightnessMaximum ? brightnessMaximum : static_cast<std::uint32_t>(exact);
     return true;
 }
 

@@ -47,8 +47,8 @@ bool TargetLuminance(std::uint32_t position, double masterLuminance,
 // `candidateLuminance` and brightness maximum `brightnessMaximum` shows `target`,
 // truncated, and never above the maximum. False for a luminance that is not
 // positive and finite, a target that is negative or not finite, or a maximum of 0.
-bool TransferBrightness(double target, double candidateLuminance,
-                        std::uint32_t brightnessMaximum, std::uint32_t* brightness);
+bool TransferBrightness(double target, double candidateLuminance, std::uint32_t brightnessMaximum,
+                        std::uint32_t* brightness);
 
 // Slider text of the brightness step: position as a percentage of the maximum
 // (integer division). False when the maximum is 0.

@@ -19,7 +19,8 @@ bool RestoreRegister(MonitorList& list, const CMonitorStatus& record, std::uint1
                      std::uint8_t code, std::int32_t wanted, bool pageSelected) {
     std::uint32_t current = 0;
     std::uint32_t maximum = 0;
-    if (!list.ReadFeature(&record, page, code, &current, &maximum, pageSelected, true)) return false;
+    if (!list.ReadFeature(&record, page, code, &current, &maximum, pageSelected, true))
+        return false;
     if (static_cast<std::int64_t>(current) == wanted) return true;
     if (wanted < 0) return false;
     return list.WriteFeature(&record, page, code, static_cast<std::uint32_t>(wanted), true);
@@ -53,13 +54,16 @@ bool MatchSupport::UsesWizardGamma(const CMonitorStatus& record, DisplayMode mod
 bool MatchSupport::RestoreSavedState(MonitorList& list, const CMonitorStatus& record) const {
     const MonitorMatchRecord& saved = record.m_Match;
     const std::uint32_t flags = record.m_ModeInfo.ModeFlags(saved.savedMode);
-    bool restored = RestoreRegister(list, record, vcp::kColorPage, vcp::kModeCode, saved.savedMode, false);
+    bool restored =
+        RestoreRegister(list, record, vcp::kColorPage, vcp::kModeCode, saved.savedMode, false);
     if ((flags & kModeFlagColorTemperature) != 0)
         restored &= RestoreRegister(list, record, vcp::kColorPage, vcp::kColorTemperatureCode,
                                     saved.savedColorTemperature, true);
     if ((flags & kModeFlagGamma) != 0 && saved.savedGamma != kNoGamma)
-        restored &= RestoreRegister(list, record, vcp::kColorPage, vcp::kGammaCode, saved.savedGamma, true);
+        restored &=
+            RestoreRegister(list, record, vcp::kColorPage, vcp::kGammaCode, saved.savedGamma, true);
     if ((flags & kModeFlagBrightness) != 0)
-        restored &= RestoreRegister(list, record, vcp::kStandardPage, vcp::kBrightnessCode, saved.savedBrightness, true);
+        restored &= RestoreRegister(list, record, vcp::kStandardPage, vcp::kBrightnessCode,
+                                    saved.savedBrightness, true);
     return restored;
 }

@@ -29,8 +29,8 @@ struct Reading {
 
 bool Read(MonitorList& list, const CMonitorStatus& record, std::uint16_t page, std::uint8_t code,
           bool pageSelected, Reading* reading) {
-    return list.ReadFeature(&record, page, code, &reading->current, &reading->maximum,
-                            pageSelected, true);
+    return list.ReadFeature(&record, page, code, &reading->current, &reading->maximum, pageSelected,
+                            true);
 }
 
 // The claim bracket: the monitor is released before the caller learns the result.
@@ -113,7 +113,8 @@ bool MatchWizard::SaveStates() {
             Reading mode, temperature, gamma, brightness;
             if (!m_list.IsMonitorReady(&record) ||
                 !Read(m_list, record, vcp::kColorPage, vcp::kModeCode, false, &mode) ||
-                !Read(m_list, record, vcp::kColorPage, vcp::kColorTemperatureCode, true, &temperature) ||
+                !Read(m_list, record, vcp::kColorPage, vcp::kColorTemperatureCode, true,
+                      &temperature) ||
                 !Read(m_list, record, vcp::kColorPage, vcp::kGammaCode, true, &gamma) ||
                 !Read(m_list, record, vcp::kStandardPage, vcp::kBrightnessCode, true, &brightness))
                 return false;
@@ -152,14 +153,16 @@ bool MatchWizard::WriteMasterMode(DisplayMode mode) {
     return WithMonitor(m_list, *master, [&] {
         Reading readBack;
         return m_list.IsMonitorReady(master) &&
-               m_list.WriteFeature(master, vcp::kColorPage, vcp::kModeCode, static_cast<std::uint32_t>(mode),
-                                   false) &&
+               m_list.WriteFeature(master, vcp::kColorPage, vcp::kModeCode,
+                                   static_cast<std::uint32_t>(mode), false) &&
                Read(m_list, *master, vcp::kColorPage, vcp::kModeCode, true, &readBack) &&
                readBack.current == static_cast<std::uint32_t>(mode);
     });
 }
 
-bool MatchWizard::CanLeaveStep1(DisplayMode mode) { return mode != kDicomMode; }
+bool MatchWizard::CanLeaveStep1(DisplayMode mode) {
+    return mode != kDicomMode;
+}
 
 bool MatchWizard::ReadMasterColor() {
     const CMonitorStatus* master = Master();
@@ -168,7 +171,8 @@ bool MatchWizard::ReadMasterColor() {
         Reading mode, temperature, gamma;
         if (!m_list.IsMonitorReady(master) ||
             !Read(m_list, *master, vcp::kColorPage, vcp::kModeCode, false, &mode) ||
-            !Read(m_list, *master, vcp::kColorPage, vcp::kColorTemperatureCode, true, &temperature) ||
+            !Read(m_list, *master, vcp::kColorPage, vcp::kColorTemperatureCode, true,
+                  &temperature) ||
             !Read(m_list, *master, vcp::kColorPage, vcp::kGammaCode, true, &gamma))
             return false;
         m_state.mode = static_cast<DisplayMode>(mode.current);
@@ -198,8 +202,8 @@ bool MatchWizard::WriteGamma(std::int32_t gamma) {
     const CMonitorStatus* master = Master();
     if (master == nullptr || gamma < 0) return false;
     const bool written = WithMonitor(m_list, *master, [&] {
-        return m_list.WriteFeature(master, vcp::kColorPage, vcp::kGammaCode, static_cast<std::uint32_t>(gamma),
-                                   false);
+        return m_list.WriteFeature(master, vcp::kColorPage, vcp::kGammaCode,
+                                   static_cast<std::uint32_t>(gamma), false);
     });
     if (written) m_state.gamma = gamma;
     return written;
@@ -236,7 +240,8 @@ std::int32_t MatchWizard::MoveGamma(std::int32_t position) {
 bool MatchWizard::ReadMasterBrightness() {
     const CMonitorStatus* master = Master();
     Reading brightness;
-    if (master == nullptr || !Read(m_list, *master, vcp::kStandardPage, vcp::kBrightnessCode, false, &brightness))
+    if (master == nullptr ||
+        !Read(m_list, *master, vcp::kStandardPage, vcp::kBrightnessCode, false, &brightness))
         return false;
     m_state.masterBrightness = static_cast<std::int32_t>(brightness.current);
     return true;
@@ -263,7 +268,8 @@ bool MatchWizard::ApplyMasterColor(const CMonitorStatus& record) {
     if (!VerifyWrite(record, vcp::kColorPage, vcp::kModeCode, m_state.mode, false)) return false;
     const std::uint32_t flags = record.m_ModeInfo.ModeFlags(m_state.mode);
     if ((flags & kModeFlagColorTemperature) != 0 &&
-        !VerifyWrite(record, vcp::kColorPage, vcp::kColorTemperatureCode, m_state.colorTemperature, true))
+        !VerifyWrite(record, vcp::kColorPage, vcp::kColorTemperatureCode, m_state.colorTemperature,
+                     true))
         return false;
     if ((flags & kModeFlagGamma) != 0 &&
         !VerifyWrite(record, vcp::kColorPage, vcp::kGammaCode, m_state.gamma, true))
@@ -276,7 +282,8 @@ bool MatchWizard::ReadPrimariesAndGains(CMonitorStatus& record) {
     PrimaryLuminance* primaries[3] = {&match.redPrimary, &match.greenPrimary, &match.bluePrimary};
     for (int i = 0; i < 3; ++i) {
         // A monitor that does not list a primary simply has none to report.
-        if (!HasExtendedFeature(record.m_ExtFeatures, vcp::kColorPage, kPrimaryCodes[i], -1)) continue;
+        if (!HasExtendedFeature(record.m_ExtFeatures, vcp::kColorPage, kPrimaryCodes[i], -1))
+            continue;
         Reading reading;
         if (!Read(m_list, record, vcp::kColorPage, kPrimaryCodes[i], true, &reading)) return false;
         if (reading.current != 0 && reading.maximum != 0) {
@@ -355,9 +362,8 @@ bool MatchWizard::SetMasterBrightness(std::uint32_t position) {
 bool MatchWizard::Transfer(std::uint32_t position) {
     const CMonitorStatus* master = Master();
     double target = 0;
-    if (master == nullptr ||
-        !TargetLuminance(position, master->m_Match.estimatedMaxLuminance, MasterBrightnessMaximum(),
-                         &target))
+    if (master == nullptr || !TargetLuminance(position, master->m_Match.estimatedMaxLuminance,
+                                              MasterBrightnessMaximum(), &target))
         return false;
 
     struct Plan {
@@ -386,12 +392,15 @@ bool MatchWizard::Transfer(std::uint32_t position) {
             if (!m_list.IsMonitorReady(&record) || !ApplyMasterColor(record)) return false;
             if ((record.m_ModeInfo.ModeFlags(m_state.mode) & kModeFlagBrightness) != 0) {
                 Reading readBack;
-                if (!m_list.WriteFeature(&record, vcp::kStandardPage, vcp::kBrightnessCode, plan.brightness, true) ||
-                    !Read(m_list, record, vcp::kStandardPage, vcp::kBrightnessCode, true, &readBack) ||
+                if (!m_list.WriteFeature(&record, vcp::kStandardPage, vcp::kBrightnessCode,
+                                         plan.brightness, true) ||
+                    !Read(m_list, record, vcp::kStandardPage, vcp::kBrightnessCode, true,
+                          &readBack) ||
                     readBack.current != plan.brightness)
                     return false;
             }
-            return m_list.WriteFeature(&record, vcp::kCommandPage, vcp::kEndAdjustmentCode, 0, false);
+            return m_list.WriteFeature(&record, vcp::kCommandPage, vcp::kEndAdjustmentCode, 0,
+                                       false);
         });
         if (!done) return false;
     }
@@ -408,7 +417,8 @@ bool MatchWizard::Restore() {
         restored &= WithMonitor(m_list, record, [&] {
             if (!m_list.IsMonitorReady(&record)) return false;
             const bool settings = m_support.RestoreSavedState(m_list, record);
-            const bool ended = m_list.WriteFeature(&record, vcp::kCommandPage, vcp::kEndAdjustmentCode, 0, false);
+            const bool ended =
+                m_list.WriteFeature(&record, vcp::kCommandPage, vcp::kEndAdjustmentCode, 0, false);
             return settings && ended;
         });
     }

@@ -20,7 +20,8 @@ constexpr std::size_t kContrastOffset = 160;
 
 void PutWord(AdjustmentBytes& bytes, std::size_t offset, std::int32_t value) {
     const auto word = static_cast<std::uint32_t>(value);
-    for (std::size_t i = 0; i < 4; ++i) bytes[offset + i] = static_cast<std::uint8_t>(word >> (8 * i));
+    for (std::size_t i = 0; i < 4; ++i)
+        bytes[offset + i] = static_cast<std::uint8_t>(word >> (8 * i));
 }
 
 std::int32_t GetWord(const std::uint8_t* bytes, std::size_t offset) {
@@ -29,7 +30,8 @@ std::int32_t GetWord(const std::uint8_t* bytes, std::size_t offset) {
     return static_cast<std::int32_t>(word);
 }
 
-void PutText(AdjustmentBytes& bytes, std::size_t offset, std::size_t field, const std::string& text) {
+void PutText(AdjustmentBytes& bytes, std::size_t offset, std::size_t field,
+             const std::string& text) {
     std::memcpy(bytes.data() + offset, text.data(), text.size() < field ? text.size() : field);
 }
 
@@ -48,7 +50,8 @@ void PutItem(AdjustmentBytes& bytes, std::size_t offset, const AdjustmentItem& i
 }
 
 AdjustmentItem GetItem(const std::uint8_t* bytes, std::size_t offset) {
-    return AdjustmentItem{GetWord(bytes, offset), GetWord(bytes, offset + 4), GetWord(bytes, offset + 8)};
+    return AdjustmentItem{GetWord(bytes, offset), GetWord(bytes, offset + 4),
+                          GetWord(bytes, offset + 8)};
 }
 
 }  // namespace

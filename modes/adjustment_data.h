@@ -27,9 +27,9 @@ struct AdjustmentData {
     static constexpr std::size_t kSerialNumberSize = 18;
     static constexpr std::size_t kIdentitySize = 36;
 
-    std::string modelName;     // at most 18 bytes kept
-    std::string serialNumber;  // at most 18 bytes kept
-    std::string identity;      // serial number followed by model name, at most 36 bytes
+    std::string modelName;               // at most 18 bytes kept
+    std::string serialNumber;            // at most 18 bytes kept
+    std::string identity;                // serial number followed by model name, at most 36 bytes
     std::int32_t mode = 0;               // page 0x30 code 0xE2 when saved
     std::int32_t colorTemperature = 0;   // page 0x30 code 0xE3; 0 when the mode has none
     AdjustmentItem brightness;           // VCP 0x10
@@ -39,7 +39,7 @@ struct AdjustmentData {
     AdjustmentItem gamma;                // page 0x30 code 0xE4
     std::array<std::int32_t, 4> quad{};  // page 0xE0 codes 0xE4-0xE7
     std::int32_t quadValid = 0;
-    AdjustmentItem contrast;             // VCP 0x12
+    AdjustmentItem contrast;  // VCP 0x12
 
     bool operator==(const AdjustmentData&) const = default;
 };

@@ -17,7 +17,8 @@ constexpr std::int32_t kGainPresetUser = 15;
 
 AdjustmentItem ReadItem(MonitorList& list, const CMonitorStatus& record, std::uint16_t page,
                         std::uint8_t code, bool pageSelected) {
-    const monitor::FeatureReading reading = monitor::ReadOneFeature(list, record, page, code, pageSelected);
+    const monitor::FeatureReading reading =
+        monitor::ReadOneFeature(list, record, page, code, pageSelected);
     AdjustmentItem item;
     item.value = reading.value;
     item.maximum = reading.maximum;
@@ -45,7 +46,8 @@ void RestoreQuad(MonitorList& list, const CMonitorStatus& record, const Adjustme
     for (std::size_t i = 0; i < values.size(); ++i) {
         std::uint32_t current = 0;
         std::uint32_t maximum = 0;
-        if (!list.ReadFeature(&record, vcp::kQuadPage, static_cast<std::uint8_t>(vcp::kQuadFirstCode + i), &current,
+        if (!list.ReadFeature(&record, vcp::kQuadPage,
+                              static_cast<std::uint8_t>(vcp::kQuadFirstCode + i), &current,
                               &maximum, i != 0, true) ||
             maximum == 0)
             return;
@@ -63,7 +65,9 @@ std::optional<std::uint32_t> RescaledValue(const AdjustmentItem& stored, std::ui
     const std::int64_t scaled =
         std::int64_t{stored.value} * std::int64_t{currentMaximum} / std::int64_t{stored.maximum};
     const std::int64_t clamped =
-        scaled < 0 ? 0 : (scaled > std::int64_t{currentMaximum} ? std::int64_t{currentMaximum} : scaled);
+        scaled < 0
+            ? 0
+            : (scaled > std::int64_t{currentMaximum} ? std::int64_t{currentMaximum} : scaled);
     const auto value = static_cast<std::uint32_t>(clamped);
     if (value == current) return std::nullopt;
     return value;
@@ -86,7 +90,8 @@ bool ReadAdjustmentData(MonitorList& list, const CMonitorStatus& record, Adjustm
     // The mode read left page 0x30 selected; standard codes do not change that.
     const std::uint32_t flags = ModeFlagsOf(record, mode);
     if (flags & kModeFlagColorTemperature)
-        read.colorTemperature = ReadItem(list, record, vcp::kColorPage, vcp::kColorTemperatureCode, true).value;
+        read.colorTemperature =
+            ReadItem(list, record, vcp::kColorPage, vcp::kColorTemperatureCode, true).value;
     if (flags & kModeFlagBrightness)
         read.brightness = ReadItem(list, record, vcp::kStandardPage, vcp::kBrightnessCode, false);
     if (flags & kModeFlagGains) {
@@ -111,7 +116,8 @@ bool ReadAdjustmentData(MonitorList& list, const CMonitorStatus& record, Adjustm
     return true;
 }
 
-void ApplyAdjustmentData(MonitorList& list, const CMonitorStatus& record, const AdjustmentData& data) {
+void ApplyAdjustmentData(MonitorList& list, const CMonitorStatus& record,
+                         const AdjustmentData& data) {
     const std::uint32_t flags = ModeFlagsOf(record, data.mode);
     // The set's values belong to its mode. A monitor that does not offer the mode,
     // or did not take it, stays in another mode, which the values would change:
@@ -133,7 +139,8 @@ void ApplyAdjustmentData(MonitorList& list, const CMonitorStatus& record, const 
     }
     if (flags & kModeFlagGamma)
         RestoreItem(list, record, vcp::kColorPage, vcp::kGammaCode, true, data.gamma);
-    if (record.m_ModeInfo.HasQuadSet() && (flags & kModeFlagBrightness)) RestoreQuad(list, record, data);
+    if (record.m_ModeInfo.HasQuadSet() && (flags & kModeFlagBrightness))
+        RestoreQuad(list, record, data);
     if (flags & kModeFlagContrast)
         RestoreItem(list, record, vcp::kStandardPage, vcp::kContrastCode, false, data.contrast);
     EndColorAdjustment(list, record);

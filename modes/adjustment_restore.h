@@ -36,7 +36,8 @@ bool ReadAdjustmentData(MonitorList& list, const CMonitorStatus& record, Adjustm
 // the four-value set (flag exactly 1) is held to the maxima the monitor reports.
 // A mode the monitor does not offer or did not take writes nothing of the set,
 // only the end of the adjustment.
-void ApplyAdjustmentData(MonitorList& list, const CMonitorStatus& record, const AdjustmentData& data);
+void ApplyAdjustmentData(MonitorList& list, const CMonitorStatus& record,
+                         const AdjustmentData& data);
 
 // Tells the monitor that the colour adjustment is over: page 0xF0 code 0xE3 = 0.
 bool EndColorAdjustment(MonitorList& list, const CMonitorStatus& record);

@@ -12,9 +12,13 @@ constexpr std::uint32_t kModeNameBufferSize = 512;
 
 }  // namespace
 
-std::string AdjustmentStore::KeyPath() { return std::string(kVistrelRootKey) + "\\Color"; }
+std::string AdjustmentStore::KeyPath() {
+    return std::string(kVistrelRootKey) + "\\Color";
+}
 
-std::string AdjustmentStore::RulesKeyPath() { return std::string(kVistrelRootKey) + "\\Tonl"; }
+std::string AdjustmentStore::RulesKeyPath() {
+    return std::string(kVistrelRootKey) + "\\Tonl";
+}
 
 std::vector<std::string> AdjustmentStore::Names() const {
     const std::string key = KeyPath();

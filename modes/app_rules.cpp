@@ -33,9 +33,13 @@ bool ReadRuleMode(CRegistry& registry, const std::string& application, std::int3
 
 }  // namespace
 
-std::string TonlKeyPath() { return std::string(kVistrelRootKey) + "\\Tonl"; }
+std::string TonlKeyPath() {
+    return std::string(kVistrelRootKey) + "\\Tonl";
+}
 
-std::string RuleKeyPath(const std::string& application) { return TonlKeyPath() + "\\" + application; }
+std::string RuleKeyPath(const std::string& application) {
+    return TonlKeyPath() + "\\" + application;
+}
 
 bool ReadBoundedText(CRegistry& registry, const char* valueName, std::uint32_t bufferBytes,
                      std::size_t maxLength, const std::string& keyPath, std::string* text) {
@@ -54,7 +58,8 @@ std::vector<AppModeRule> LoadAppModeRules(CRegistry& registry) {
         AppModeRule rule;
         rule.application = application.substr(0, kRuleTextLength);
         if (!ReadRuleMode(registry, application, &rule.mode)) continue;
-        if (rule.mode == kModeAdjustmentData) ReadRuleSetName(registry, application, &rule.modeName);
+        if (rule.mode == kModeAdjustmentData)
+            ReadRuleSetName(registry, application, &rule.modeName);
         rules.push_back(rule);
     }
     return rules;
@@ -84,7 +89,8 @@ bool StoreAppModeRule(CRegistry& registry, const AppModeRule& rule) {
         return true;
     }
     return registry.WriteString(kModeNameValue, rule.modeName.c_str(),
-                                static_cast<std::uint32_t>(rule.modeName.size() + 1), key.c_str()) != 0;
+                                static_cast<std::uint32_t>(rule.modeName.size() + 1),
+                                key.c_str()) != 0;
 }
 
 bool DeleteAppModeRule(CRegistry& registry, const std::string& application) {

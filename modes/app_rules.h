@@ -14,9 +14,9 @@ inline constexpr std::int32_t kNoRuleMode = -1;
 inline constexpr std::size_t kRuleTextLength = 255;
 
 struct AppModeRule {
-    std::string application;           // "EXPLORER"
-    std::int32_t mode = kNoRuleMode;   // -1, a DisplayMode 0-47, or 255 for a data set
-    std::string modeName;              // the data set's name when mode is 255
+    std::string application;          // "EXPLORER"
+    std::int32_t mode = kNoRuleMode;  // -1, a DisplayMode 0-47, or 255 for a data set
+    std::string modeName;             // the data set's name when mode is 255
 };
 
 // Root\Tonl and Root\Tonl\<application>.

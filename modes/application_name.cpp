@@ -6,7 +6,9 @@
 
 namespace {
 
-char Folded(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+char Folded(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 bool IsOwnOrHelper(const std::string& application) {
     // rundll32 hosts control panel applets and the like: no application of its own.
@@ -16,11 +18,13 @@ bool IsOwnOrHelper(const std::string& application) {
 }  // namespace
 
 bool SameApplication(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Folded(x) == Folded(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return Folded(x) == Folded(y);
+           });
 }
 
-std::string ApplicationForWindowClass(const std::string& application, const std::string& className) {
+std::string ApplicationForWindowClass(const std::string& application,
+                                      const std::string& className) {
     if (application != "EXPLORER") return application;
     if (className == "ExploreWClass" || className == "CabinetWClass") return application;
     if (className == "ShImgVw:CPreviewWnd") return "SHIMGVW";
@@ -49,8 +53,9 @@ std::vector<std::string> RunningApplications(platform::Foreground& windows,
         if (!window.visible) continue;
         if (wanted.empty() && !window.hasSystemMenu) continue;
         const std::uint32_t processId = windows.ProcessOf(window.window);
-        auto process = std::find_if(running.begin(), running.end(),
-                                    [&](const platform::ProcessEntry& p) { return p.id == processId; });
+        auto process =
+            std::find_if(running.begin(), running.end(),
+                         [&](const platform::ProcessEntry& p) { return p.id == processId; });
         if (process == running.end()) continue;
         const std::string application = ApplicationForWindowClass(
             OwnerProgramName(process->exeFile), windows.ClassName(window.window));

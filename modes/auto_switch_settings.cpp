@@ -19,13 +19,17 @@ bool ReadFlag(CRegistry& registry, const char* valueName, bool absent) {
 
 }  // namespace
 
-bool ReadAutoSwitchOn(CRegistry& registry) { return ReadFlag(registry, kModeChange, true); }
+bool ReadAutoSwitchOn(CRegistry& registry) {
+    return ReadFlag(registry, kModeChange, true);
+}
 
 void StoreAutoSwitchOn(CRegistry& registry, bool on) {
     registry.WriteDword(kModeChange, on ? 1 : 0, kVistrelRootKey);
 }
 
-bool ReadPerScreenSwitching(CRegistry& registry) { return ReadFlag(registry, kMonIndepend, false); }
+bool ReadPerScreenSwitching(CRegistry& registry) {
+    return ReadFlag(registry, kMonIndepend, false);
+}
 
 void StorePerScreenSwitching(CRegistry& registry, bool on) {
     registry.WriteDword(kMonIndepend, on ? 1 : 0, kVistrelRootKey);
@@ -34,10 +38,11 @@ void StorePerScreenSwitching(CRegistry& registry, bool on) {
 DefaultTargetSetting ReadDefaultTarget(CRegistry& registry) {
     DefaultTargetSetting setting;
     std::uint32_t mode = 0;
-    if (registry.ReadDword(kDefMode, &mode, kVistrelRootKey)) setting.mode = static_cast<DisplayMode>(mode);
+    if (registry.ReadDword(kDefMode, &mode, kVistrelRootKey))
+        setting.mode = static_cast<DisplayMode>(mode);
     if (setting.mode > kModeNotChange) {
-        setting.nameRead = ReadBoundedText(registry, kDefModeName, kDefModeNameBytes, kRuleTextLength,
-                                           kVistrelRootKey, &setting.name);
+        setting.nameRead = ReadBoundedText(registry, kDefModeName, kDefModeNameBytes,
+                                           kRuleTextLength, kVistrelRootKey, &setting.name);
     }
     return setting;
 }
@@ -45,8 +50,8 @@ DefaultTargetSetting ReadDefaultTarget(CRegistry& registry) {
 void StoreDefaultTarget(CRegistry& registry, DisplayMode mode, const std::string& name) {
     registry.WriteDword(kDefMode, static_cast<std::uint32_t>(mode), kVistrelRootKey);
     if (mode == kModeAdjustmentData) {
-        registry.WriteString(kDefModeName, name.c_str(), static_cast<std::uint32_t>(name.size() + 1),
-                             kVistrelRootKey);
+        registry.WriteString(kDefModeName, name.c_str(),
+                             static_cast<std::uint32_t>(name.size() + 1), kVistrelRootKey);
     } else {
         registry.DeleteValue(kDefModeName, kVistrelRootKey);
     }

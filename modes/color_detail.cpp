@@ -24,8 +24,9 @@ std::vector<std::int32_t> AvailablePresets(std::uint32_t presetMask) {
     return presets;
 }
 
-SliderSetup TemperatureSlider(const std::vector<std::int32_t>& available, std::int32_t currentPreset,
-                              bool indicatorValid, std::int32_t indicator) {
+SliderSetup TemperatureSlider(const std::vector<std::int32_t>& available,
+                              std::int32_t currentPreset, bool indicatorValid,
+                              std::int32_t indicator) {
     SliderSetup setup;
     int upper = static_cast<int>(available.size()) - 1;
     if (indicatorValid && indicator == 0) --upper;

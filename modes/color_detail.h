@@ -24,8 +24,9 @@ std::vector<std::int32_t> AvailablePresets(std::uint32_t presetMask);
 // One position per offered preset; the last one is held back while the monitor's
 // user-preset indicator (page 0x30 code 0xE5) reads 0. Without any preset to offer
 // the slider is unusable.
-SliderSetup TemperatureSlider(const std::vector<std::int32_t>& available, std::int32_t currentPreset,
-                              bool indicatorValid, std::int32_t indicator);
+SliderSetup TemperatureSlider(const std::vector<std::int32_t>& available,
+                              std::int32_t currentPreset, bool indicatorValid,
+                              std::int32_t indicator);
 // Gamma steps 0-8 that the monitor's gamma step mask offers; unusable (range 0-8)
 // for a value above 8 or an empty mask.
 SliderSetup GammaSlider(std::uint32_t gammaMask, std::int32_t value);

@@ -19,12 +19,18 @@ struct LevelInfo {
 // Brightness, contrast and the gains, by slider.
 LevelInfo LevelOf(DetailSlider slider) {
     switch (slider) {
-    case DetailSlider::Brightness: return {vcp::kBrightnessCode, 40};
-    case DetailSlider::Contrast: return {vcp::kContrastCode, 0};
-    case DetailSlider::Red: return {vcp::kRedGainCode, 51};
-    case DetailSlider::Green: return {vcp::kGreenGainCode, 51};
-    case DetailSlider::Blue: return {vcp::kBlueGainCode, 51};
-    default: return {0, 1};
+        case DetailSlider::Brightness:
+            return {vcp::kBrightnessCode, 40};
+        case DetailSlider::Contrast:
+            return {vcp::kContrastCode, 0};
+        case DetailSlider::Red:
+            return {vcp::kRedGainCode, 51};
+        case DetailSlider::Green:
+            return {vcp::kGreenGainCode, 51};
+        case DetailSlider::Blue:
+            return {vcp::kBlueGainCode, 51};
+        default:
+            return {0, 1};
     }
 }
 
@@ -36,16 +42,22 @@ struct Level {
 
 Level LevelFields(CMonitorColor& c, DetailSlider slider) {
     switch (slider) {
-    case DetailSlider::Brightness: return {&c.m_nBrightness, &c.m_nBrightnessMax, &c.m_bBrightnessValid};
-    case DetailSlider::Contrast: return {&c.m_nContrast, &c.m_nContrastMax, &c.m_bContrastValid};
-    case DetailSlider::Red: return {&c.m_nRedGain, &c.m_nRedGainMax, &c.m_bRedGainValid};
-    case DetailSlider::Green: return {&c.m_nGreenGain, &c.m_nGreenGainMax, &c.m_bGreenGainValid};
-    default: return {&c.m_nBlueGain, &c.m_nBlueGainMax, &c.m_bBlueGainValid};
+        case DetailSlider::Brightness:
+            return {&c.m_nBrightness, &c.m_nBrightnessMax, &c.m_bBrightnessValid};
+        case DetailSlider::Contrast:
+            return {&c.m_nContrast, &c.m_nContrastMax, &c.m_bContrastValid};
+        case DetailSlider::Red:
+            return {&c.m_nRedGain, &c.m_nRedGainMax, &c.m_bRedGainValid};
+        case DetailSlider::Green:
+            return {&c.m_nGreenGain, &c.m_nGreenGainMax, &c.m_bGreenGainValid};
+        default:
+            return {&c.m_nBlueGain, &c.m_nBlueGainMax, &c.m_bBlueGainValid};
     }
 }
 
 bool IsGain(DetailSlider slider) {
-    return slider == DetailSlider::Red || slider == DetailSlider::Green || slider == DetailSlider::Blue;
+    return slider == DetailSlider::Red || slider == DetailSlider::Green ||
+           slider == DetailSlider::Blue;
 }
 
 // The bracket of every multi-step access: claimed with retry, released also when
@@ -67,10 +79,13 @@ private:
 
 }  // namespace
 
-CColorDetailSession::CColorDetailSession(MonitorList& list, const CMonitorStatus& record, CMonitorColor& color)
+CColorDetailSession::CColorDetailSession(MonitorList& list, const CMonitorStatus& record,
+                                         CMonitorColor& color)
     : m_list(list), m_record(record), m_color(color) {}
 
-std::uint32_t CColorDetailSession::ModeFlags() const { return ModeFlagsOf(m_record, m_color.m_nMode); }
+std::uint32_t CColorDetailSession::ModeFlags() const {
+    return ModeFlagsOf(m_record, m_color.m_nMode);
+}
 
 bool CColorDetailSession::TemperatureAdjustable() const {
     return (ModeFlags() & kModeFlagColorTemperature) != 0;
@@ -124,7 +139,8 @@ void CColorDetailSession::LoadClaimed(bool takeBackup) {
     m_bLoaded = true;
 }
 
-void CColorDetailSession::SetUpLevel(DetailSlider slider, std::int32_t value, std::int32_t maximum, bool valid) {
+void CColorDetailSession::SetUpLevel(DetailSlider slider, std::int32_t value, std::int32_t maximum,
+                                     bool valid) {
     DetailSliderView& view = m_views[Index(slider)];
     view.minimum = 0;
     view.maximum = maximum > 0 ? maximum : 0;
@@ -146,10 +162,12 @@ void CColorDetailSession::SetUpSliders() {
     t.pageSize = 1;
     const bool temperatureShown = c.m_bColorTempValid && temperature.usable;
     t.position = temperatureShown ? temperature.position : 0;
-    t.text = temperatureShown ? TemperatureText(c.m_nColorTemp, m_nTemperatureUpper, c.m_bPresetRangeValid != 0)
-                              : std::string();
+    t.text = temperatureShown
+                 ? TemperatureText(c.m_nColorTemp, m_nTemperatureUpper, c.m_bPresetRangeValid != 0)
+                 : std::string();
 
-    SetUpLevel(DetailSlider::Brightness, c.m_nBrightness, c.m_nBrightnessMax, c.m_bBrightnessValid != 0);
+    SetUpLevel(DetailSlider::Brightness, c.m_nBrightness, c.m_nBrightnessMax,
+               c.m_bBrightnessValid != 0);
     SetUpLevel(DetailSlider::Contrast, c.m_nContrast, c.m_nContrastMax, c.m_bContrastValid != 0);
     SetUpLevel(DetailSlider::Red, c.m_nRedGain, c.m_nRedGainMax, c.m_bRedGainValid != 0);
     SetUpLevel(DetailSlider::Green, c.m_nGreenGain, c.m_nGreenGainMax, c.m_bGreenGainValid != 0);
@@ -170,8 +188,10 @@ void CColorDetailSession::EnableByCapability() {
     const DetailEnabling enabling = DetailControls(c, ModeFlags());
     const bool temperature =
         enabling.temperature &&
-        TemperatureSlider(m_presets, c.m_nColorTemp, c.m_bPresetRangeValid != 0, c.m_nPresetRange).usable;
-    const bool gamma = enabling.gamma && GammaSlider(m_record.m_ModeInfo.GammaMask(), c.m_nGamma).usable;
+        TemperatureSlider(m_presets, c.m_nColorTemp, c.m_bPresetRangeValid != 0, c.m_nPresetRange)
+            .usable;
+    const bool gamma =
+        enabling.gamma && GammaSlider(m_record.m_ModeInfo.GammaMask(), c.m_nGamma).usable;
     m_views[Index(DetailSlider::Temperature)].enabled = temperature;
     m_views[Index(DetailSlider::Brightness)].enabled = enabling.brightness;
     m_views[Index(DetailSlider::Contrast)].enabled = enabling.contrast;
@@ -198,9 +218,12 @@ bool CColorDetailSession::Move(DetailSlider slider, int position) {
     if (!m_bLoaded) return false;
     if (position == m_nAccepted[Index(slider)]) return true;
     switch (slider) {
-    case DetailSlider::Temperature: return MoveTemperature(position);
-    case DetailSlider::Gamma: return MoveGamma(position);
-    default: return MoveLevel(slider, position);
+        case DetailSlider::Temperature:
+            return MoveTemperature(position);
+        case DetailSlider::Gamma:
+            return MoveGamma(position);
+        default:
+            return MoveLevel(slider, position);
     }
 }
 
@@ -209,7 +232,8 @@ void CColorDetailSession::ReadGains() {
     for (DetailSlider slider : {DetailSlider::Red, DetailSlider::Green, DetailSlider::Blue}) {
         std::uint32_t current = 0;
         std::uint32_t maximum = 0;
-        if (!m_list.ReadFeature(&m_record, vcp::kStandardPage, LevelOf(slider).code, &current, &maximum, false, true))
+        if (!m_list.ReadFeature(&m_record, vcp::kStandardPage, LevelOf(slider).code, &current,
+                                &maximum, false, true))
             continue;
         const Level gain = LevelFields(m_color, slider);
         *gain.value = static_cast<std::int32_t>(current);
@@ -221,10 +245,12 @@ void CColorDetailSession::ReadGains() {
 }
 
 bool CColorDetailSession::MoveTemperature(int position) {
-    if (position < 0 || position >= static_cast<int>(m_presets.size())) return PutBack(DetailSlider::Temperature);
+    if (position < 0 || position >= static_cast<int>(m_presets.size()))
+        return PutBack(DetailSlider::Temperature);
     const std::int32_t preset = m_presets[static_cast<std::size_t>(position)];
     Claim claim(m_list, m_record);
-    if (!m_list.WriteFeature(&m_record, vcp::kColorPage, vcp::kColorTemperatureCode, static_cast<std::uint32_t>(preset), false))
+    if (!m_list.WriteFeature(&m_record, vcp::kColorPage, vcp::kColorTemperatureCode,
+                             static_cast<std::uint32_t>(preset), false))
         return PutBack(DetailSlider::Temperature);
     Accept(DetailSlider::Temperature, position);
     m_color.m_nColorTemp = preset;
@@ -236,8 +262,8 @@ bool CColorDetailSession::MoveTemperature(int position) {
 
 bool CColorDetailSession::MoveLevel(DetailSlider slider, int position) {
     // Standard codes need no claim.
-    if (!m_list.WriteFeature(&m_record, vcp::kStandardPage, LevelOf(slider).code, static_cast<std::uint32_t>(position),
-                             false))
+    if (!m_list.WriteFeature(&m_record, vcp::kStandardPage, LevelOf(slider).code,
+                             static_cast<std::uint32_t>(position), false))
         return PutBack(slider);
     Accept(slider, position);
     const Level level = LevelFields(m_color, slider);
@@ -252,7 +278,8 @@ bool CColorDetailSession::MoveLevel(DetailSlider slider, int position) {
     if (!m_bUserPresetSeen) {
         std::uint32_t current = 0;
         std::uint32_t maximum = 0;
-        colorPageSelected = m_list.ReadFeature(&m_record, vcp::kColorPage, vcp::kPresetRangeCode, &current, &maximum, false, true);
+        colorPageSelected = m_list.ReadFeature(&m_record, vcp::kColorPage, vcp::kPresetRangeCode,
+                                               &current, &maximum, false, true);
         if (colorPageSelected) {
             c.m_nPresetRange = static_cast<std::int32_t>(current);
             c.m_bPresetRangeValid = 1;
@@ -264,11 +291,12 @@ bool CColorDetailSession::MoveLevel(DetailSlider slider, int position) {
     }
     std::uint32_t preset = 0;
     std::uint32_t maximum = 0;
-    if (m_list.ReadFeature(&m_record, vcp::kColorPage, vcp::kColorTemperatureCode, &preset, &maximum, colorPageSelected, true)) {
+    if (m_list.ReadFeature(&m_record, vcp::kColorPage, vcp::kColorTemperatureCode, &preset,
+                           &maximum, colorPageSelected, true)) {
         c.m_nColorTemp = static_cast<std::int32_t>(preset);
         c.m_bColorTempValid = 1;
-        const SliderSetup setup =
-            TemperatureSlider(m_presets, c.m_nColorTemp, c.m_bPresetRangeValid != 0, c.m_nPresetRange);
+        const SliderSetup setup = TemperatureSlider(m_presets, c.m_nColorTemp,
+                                                    c.m_bPresetRangeValid != 0, c.m_nPresetRange);
         DetailSliderView& t = m_views[Index(DetailSlider::Temperature)];
         if (setup.usable) {
             t.minimum = 0;
@@ -282,15 +310,17 @@ bool CColorDetailSession::MoveLevel(DetailSlider slider, int position) {
 
 bool CColorDetailSession::MoveGamma(int position) {
     const SliderSetup steps = GammaSlider(m_record.m_ModeInfo.GammaMask(), m_color.m_nGamma);
-    const int clamped =
-        position < steps.minimum ? steps.minimum : (position > steps.maximum ? steps.maximum : position);
+    const int clamped = position < steps.minimum
+                            ? steps.minimum
+                            : (position > steps.maximum ? steps.maximum : position);
     DetailSliderView& g = m_views[Index(DetailSlider::Gamma)];
     g.minimum = steps.minimum;
     g.maximum = steps.maximum;
     g.position = clamped;
     if (clamped == m_nAccepted[Index(DetailSlider::Gamma)]) return true;
     Claim claim(m_list, m_record);
-    if (!m_list.WriteFeature(&m_record, vcp::kColorPage, vcp::kGammaCode, static_cast<std::uint32_t>(clamped), false))
+    if (!m_list.WriteFeature(&m_record, vcp::kColorPage, vcp::kGammaCode,
+                             static_cast<std::uint32_t>(clamped), false))
         return PutBack(DetailSlider::Gamma);
     Accept(DetailSlider::Gamma, clamped);
     m_color.m_nGamma = clamped;
@@ -306,7 +336,8 @@ bool CColorDetailSession::Ok() {
     Claim claim(m_list, m_record);
     if (claim.Ready()) {
         if (m_record.m_ModeInfo.HasQuadSet())
-            m_list.WriteFeature(&m_record, vcp::kQuadPage, vcp::kAdjustingCode, kAdjustmentDone, false);
+            m_list.WriteFeature(&m_record, vcp::kQuadPage, vcp::kAdjustingCode, kAdjustmentDone,
+                                false);
         m_list.WriteFeature(&m_record, vcp::kCommandPage, vcp::kEndAdjustmentCode, 0, false);
     }
     return true;

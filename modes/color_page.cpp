@@ -1,7 +1,8 @@
 #include "modes/color_page.h"
 
-ColorPageEnabling ColorPageControls(bool adjustable, std::uint32_t modeFlags, const std::string& typedName,
-                                    bool entrySelected, bool typedNameListed) {
+ColorPageEnabling ColorPageControls(bool adjustable, std::uint32_t modeFlags,
+                                    const std::string& typedName, bool entrySelected,
+                                    bool typedNameListed) {
     ColorPageEnabling enabling;
     if (!adjustable) return enabling;
     enabling.modeList = true;
@@ -13,7 +14,8 @@ ColorPageEnabling ColorPageControls(bool adjustable, std::uint32_t modeFlags, co
     return enabling;
 }
 
-std::size_t CharacterCount(const std::string& text, const std::function<bool(unsigned char)>& isLeadByte) {
+std::size_t CharacterCount(const std::string& text,
+                           const std::function<bool(unsigned char)>& isLeadByte) {
     std::size_t count = 0;
     for (std::size_t i = 0; i < text.size(); ++count) {
         const bool pair = isLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size();

@@ -22,14 +22,16 @@ struct ColorPageEnabling {
 // selected mode (0 without a selection). typedName: the box's text (empty when an
 // entry is selected); entrySelected: an entry of the list is selected;
 // typedNameListed: the typed text equals an entry exactly.
-ColorPageEnabling ColorPageControls(bool adjustable, std::uint32_t modeFlags, const std::string& typedName,
-                                    bool entrySelected, bool typedNameListed);
+ColorPageEnabling ColorPageControls(bool adjustable, std::uint32_t modeFlags,
+                                    const std::string& typedName, bool entrySelected,
+                                    bool typedNameListed);
 
 // Names of adjustment data sets hold at most this many characters.
 inline constexpr std::size_t kMaxSetNameCharacters = 32;
 
 // Characters of an ANSI text, a double-byte character counting once.
-std::size_t CharacterCount(const std::string& text, const std::function<bool(unsigned char)>& isLeadByte);
+std::size_t CharacterCount(const std::string& text,
+                           const std::function<bool(unsigned char)>& isLeadByte);
 // The first `characters` characters, never half a double-byte character.
 std::string FirstCharacters(const std::string& text, std::size_t characters,
                             const std::function<bool(unsigned char)>& isLeadByte);

@@ -20,7 +20,9 @@ namespace {
 bool EqualIgnoringCase(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+        const auto lower = [](char c) {
+            return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        };
         if (lower(a[i]) != lower(b[i])) return false;
     }
     return true;
@@ -28,7 +30,8 @@ bool EqualIgnoringCase(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-bool SameMonitorOfList(const std::string& a, const std::string& b, const std::vector<std::string>& recordNames) {
+bool SameMonitorOfList(const std::string& a, const std::string& b,
+                       const std::vector<std::string>& recordNames) {
     if (a == b) return true;
     for (const std::string& name : recordNames) {
         if (EqualIgnoringCase(name, a) && EqualIgnoringCase(name, b)) return true;
@@ -49,14 +52,16 @@ bool CForegroundWatch::Poll(ForegroundChange* change) {
     if (window == 0 || !m_windows.IsShown(window)) return false;
     platform::Rect rect;
     m_windows.WindowRect(window, &rect);
-    if (window == m_lastWindow && rect == m_lastRect && ++m_periodsSinceDisplayCheck < kDisplayCheckPeriods) {
+    if (window == m_lastWindow && rect == m_lastRect &&
+        ++m_periodsSinceDisplayCheck < kDisplayCheckPeriods) {
         return false;
     }
     m_periodsSinceDisplayCheck = 0;
     m_lastRect = rect;
     const std::string display = m_windows.DisplayOf(window);
     if (window == m_lastWindow &&
-        SameMonitorOfList(display, m_lastDisplay, m_recordNames ? m_recordNames() : std::vector<std::string>()))
+        SameMonitorOfList(display, m_lastDisplay,
+                          m_recordNames ? m_recordNames() : std::vector<std::string>()))
         return false;
 
     m_lastWindow = window;

@@ -27,7 +27,8 @@ bool ForegroundWatchActive(bool switchingOn, bool settingsShown, bool modePageVi
 // or both name one of its records (`recordNames`, the records' device names).
 // Windows compares device names without regard to case, so "\\.\DISPLAY2" and
 // "\\.\display2" name the same display.
-bool SameMonitorOfList(const std::string& a, const std::string& b, const std::vector<std::string>& recordNames);
+bool SameMonitorOfList(const std::string& a, const std::string& b,
+                       const std::vector<std::string>& recordNames);
 
 class CForegroundWatch {
 public:

@@ -18,7 +18,9 @@ ModeList ModeListForAllMonitors(const CMonitorStatusAll& all) {
     return ModeListForMask(all.CombinedModeMask());
 }
 
-ModeListItem NotChangeModeItem() { return {DisplayModeStringId(kModeNotChange), kModeNotChange}; }
+ModeListItem NotChangeModeItem() {
+    return {DisplayModeStringId(kModeNotChange), kModeNotChange};
+}
 
 int FindModeItem(const ModeList& list, DisplayMode mode) {
     for (std::size_t i = 0; i < list.size(); ++i)
@@ -34,8 +36,8 @@ bool ReadCurrentMode(MonitorList& list, const CMonitorStatus& record, bool pageS
                      DisplayMode* mode) {
     std::uint32_t current = 0;
     std::uint32_t maximum = 0;
-    if (mode == nullptr ||
-        !list.ReadFeature(&record, vcp::kColorPage, vcp::kModeCode, &current, &maximum, pageSelected, true))
+    if (mode == nullptr || !list.ReadFeature(&record, vcp::kColorPage, vcp::kModeCode, &current,
+                                             &maximum, pageSelected, true))
         return false;
     *mode = static_cast<DisplayMode>(current);
     return true;
@@ -45,6 +47,6 @@ bool WriteDisplayMode(MonitorList& list, const CMonitorStatus& record, DisplayMo
                       bool pageSelected) {
     if (mode < kFirstDisplayMode || mode > kLastDisplayMode || !record.m_ModeInfo.HasMode(mode))
         return false;
-    return list.WriteFeature(&record, vcp::kColorPage, vcp::kModeCode, static_cast<std::uint32_t>(mode),
-                             pageSelected);
+    return list.WriteFeature(&record, vcp::kColorPage, vcp::kModeCode,
+                             static_cast<std::uint32_t>(mode), pageSelected);
 }

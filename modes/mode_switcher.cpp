@@ -50,14 +50,14 @@ SwitchTarget ResolveSwitchTarget(CRegistry& registry, const std::vector<AppModeR
 
 void CModeSwitcher::Apply(const SwitchTarget& target, const std::string* onlyDisplay) {
     switch (target.kind) {
-    case SwitchTarget::Kind::Mode:
-        PutMode(target.mode, onlyDisplay);
-        break;
-    case SwitchTarget::Kind::AdjustmentSet:
-        ApplySet(target.setName, onlyDisplay);
-        break;
-    case SwitchTarget::Kind::Nothing:
-        break;
+        case SwitchTarget::Kind::Mode:
+            PutMode(target.mode, onlyDisplay);
+            break;
+        case SwitchTarget::Kind::AdjustmentSet:
+            ApplySet(target.setName, onlyDisplay);
+            break;
+        case SwitchTarget::Kind::Nothing:
+            break;
     }
 }
 

@@ -20,5 +20,6 @@ public:
     // Puts the set's mode, preset and values on a monitor that is claimed and
     // allows adjustment, each rescaled to the monitor's maximum and written only
     // when it differs, and ends the adjustment as a restore on the colour page does.
-    virtual void Restore(const std::string& name, MonitorList& list, const CMonitorStatus& record) = 0;
+    virtual void Restore(const std::string& name, MonitorList& list,
+                         const CMonitorStatus& record) = 0;
 };

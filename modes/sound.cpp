@@ -19,7 +19,8 @@ VolumeReading ReadVolume(MonitorList& list, const CMonitorStatus& record) {
     if ((record.m_ModeInfo.SoundWord() & kSoundVolumeBit) == 0) return reading;
     std::uint32_t current = 0;
     std::uint32_t maximum = 0;
-    if (list.ReadFeature(&record, vcp::kStandardPage, vcp::kVolumeCode, &current, &maximum, false, true)) {
+    if (list.ReadFeature(&record, vcp::kStandardPage, vcp::kVolumeCode, &current, &maximum, false,
+                         true)) {
         reading.current = current;
         reading.maximum = maximum;
     }
@@ -31,7 +32,8 @@ bool WriteVolume(MonitorList& list, const CMonitorStatus& record, std::uint32_t 
 }
 
 bool SendLeaveSound(MonitorList& list, const CMonitorStatus& record) {
-    return list.WriteFeature(&record, vcp::kCommandPage, vcp::kEndAdjustmentCode, kLeaveSoundValue, false);
+    return list.WriteFeature(&record, vcp::kCommandPage, vcp::kEndAdjustmentCode, kLeaveSoundValue,
+                             false);
 }
 
 bool SendSoundReset(MonitorList& list, const CMonitorStatus& record) {

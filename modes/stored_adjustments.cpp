@@ -2,7 +2,9 @@
 
 #include "modes/adjustment_restore.h"
 
-std::vector<std::string> CStoredAdjustments::Names() { return m_store.Names(); }
+std::vector<std::string> CStoredAdjustments::Names() {
+    return m_store.Names();
+}
 
 bool CStoredAdjustments::ModelOf(const std::string& name, std::string* model) {
     AdjustmentData data;
@@ -16,7 +18,8 @@ bool CStoredAdjustments::IsForMonitor(const std::string& name, const CMonitorSta
     return m_store.Read(name, &data) && IsSetForModel(data, record.m_strModelName);
 }
 
-void CStoredAdjustments::Restore(const std::string& name, MonitorList& list, const CMonitorStatus& record) {
+void CStoredAdjustments::Restore(const std::string& name, MonitorList& list,
+                                 const CMonitorStatus& record) {
     AdjustmentData data;
     if (m_store.Read(name, &data)) ApplyAdjustmentData(list, record, data);
 }

@@ -6,7 +6,8 @@ namespace {
 
 TargetList ModeTargets(std::uint64_t modeMask) {
     TargetList list;
-    for (const ModeListItem& mode : ModeListForMask(modeMask)) list.push_back({mode.value, mode.stringId, {}});
+    for (const ModeListItem& mode : ModeListForMask(modeMask))
+        list.push_back({mode.value, mode.stringId, {}});
     return list;
 }
 
@@ -52,7 +53,8 @@ int RuleTargetIndex(const TargetList& list, const AppModeRule& rule) {
     return FindModeItem(list, rule.mode);
 }
 
-DefaultTargetChoice ChooseDefaultTarget(const TargetList& list, const DefaultTargetSetting& setting) {
+DefaultTargetChoice ChooseDefaultTarget(const TargetList& list,
+                                        const DefaultTargetSetting& setting) {
     DefaultTargetChoice choice;
     if (setting.mode > kModeNotChange) {
         if (!setting.nameRead) return choice;
@@ -71,6 +73,7 @@ DefaultTargetChoice ChooseDefaultTarget(const TargetList& list, const DefaultTar
 bool HasUnsavedChange(const AppModeRule& shown, const TargetItem* selected) {
     if (selected == nullptr) return false;
     if (shown.mode < kModeNotChange) return selected->data != shown.mode;
-    if (shown.mode == kModeAdjustmentData) return !selected->IsSet() || selected->setName != shown.modeName;
+    if (shown.mode == kModeAdjustmentData)
+        return !selected->IsSet() || selected->setName != shown.modeName;
     return false;
 }

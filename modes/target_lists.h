@@ -42,7 +42,8 @@ struct DefaultTargetChoice {
     // and the stored values must say so too.
     bool resetStored = false;
 };
-DefaultTargetChoice ChooseDefaultTarget(const TargetList& list, const DefaultTargetSetting& setting);
+DefaultTargetChoice ChooseDefaultTarget(const TargetList& list,
+                                        const DefaultTargetSetting& setting);
 
 // Whether the target selected in the list differs from what the shown
 // application's rule stores, so leaving it would lose the user's choice.

@@ -55,8 +55,8 @@ std::int64_t ConvertHexToken(const std::string& token) {
         negative = token[at] == '-';
         ++at;
     }
-    if (at + 2 < token.size() && token[at] == '0' && (token[at + 1] == 'x' || token[at + 1] == 'X') &&
-        HexDigitValue(token[at + 2]) >= 0) {
+    if (at + 2 < token.size() && token[at] == '0' &&
+        (token[at + 1] == 'x' || token[at + 1] == 'X') && HexDigitValue(token[at + 2]) >= 0) {
         at += 2;
     }
     const std::int64_t limit = negative ? 0x80000000LL : 0x7FFFFFFFLL;
@@ -144,46 +144,47 @@ bool ParseExtendedCapabilities(const std::string& text, ExtendedFeatureMap& feat
     std::uint8_t code = 0;
     for (char c : normal) {
         switch (state) {
-        case State::TopLevel:
-            if (c == ' ' || c == '(') {
-                if (!token.empty()) page = PageToken(token);
-                token.clear();
-                state = State::Page;
-            } else if (c != ')') {
-                token += c;
-            }
-            break;
-        case State::Page:
-            if (c == ' ' || c == ')') {
-                if (!token.empty()) features.emplace(ExtendedFeatureKey{page, ByteToken(token)}, -1);
-                token.clear();
-                code = 0;
-                if (c == ')') {
-                    page = 0;
-                    state = State::TopLevel;
-                }
-            } else if (c == '(') {
-                if (!token.empty()) code = ByteToken(token);
-                token.clear();
-                state = State::ValueList;
-            } else {
-                token += c;
-            }
-            break;
-        case State::ValueList:
-            // As in the standard list, a nested "(" separates values.
-            if (c == ' ' || c == '(' || c == ')') {
-                if (!token.empty())
-                    features.emplace(ExtendedFeatureKey{page, code}, ByteToken(token));
-                token.clear();
-                if (c == ')') {
-                    code = 0;
+            case State::TopLevel:
+                if (c == ' ' || c == '(') {
+                    if (!token.empty()) page = PageToken(token);
+                    token.clear();
                     state = State::Page;
+                } else if (c != ')') {
+                    token += c;
                 }
-            } else {
-                token += c;
-            }
-            break;
+                break;
+            case State::Page:
+                if (c == ' ' || c == ')') {
+                    if (!token.empty())
+                        features.emplace(ExtendedFeatureKey{page, ByteToken(token)}, -1);
+                    token.clear();
+                    code = 0;
+                    if (c == ')') {
+                        page = 0;
+                        state = State::TopLevel;
+                    }
+                } else if (c == '(') {
+                    if (!token.empty()) code = ByteToken(token);
+                    token.clear();
+                    state = State::ValueList;
+                } else {
+                    token += c;
+                }
+                break;
+            case State::ValueList:
+                // As in the standard list, a nested "(" separates values.
+                if (c == ' ' || c == '(' || c == ')') {
+                    if (!token.empty())
+                        features.emplace(ExtendedFeatureKey{page, code}, ByteToken(token));
+                    token.clear();
+                    if (c == ')') {
+                        code = 0;
+                        state = State::Page;
+                    }
+                } else {
+                    token += c;
+                }
+                break;
         }
     }
     return true;
@@ -208,7 +209,7 @@ bool HasFeature(const FeatureMap& features, std::uint8_t code, std::int32_t valu
     return HasValue(features, code, value);
 }
 
-bool HasExtendedFeature(const ExtendedFeatureMap& features, std::uint16_t page,
-                        std::uint8_t code, std::int32_t value) {
+bool HasExtendedFeature(const ExtendedFeatureMap& features, std::uint16_t page, std::uint8_t code,
+                        std::int32_t value) {
     return HasValue(features, ExtendedFeatureKey{page, code}, value);
 }

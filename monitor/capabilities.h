@@ -49,5 +49,5 @@ bool ParseExtendedCapabilities(const std::string& text, ExtendedFeatureMap& feat
 bool HasFeature(const FeatureMap& features, std::uint8_t code, std::int32_t value);
 
 // The same question for a register of a maker page.
-bool HasExtendedFeature(const ExtendedFeatureMap& features, std::uint16_t page,
-                        std::uint8_t code, std::int32_t value);
+bool HasExtendedFeature(const ExtendedFeatureMap& features, std::uint16_t page, std::uint8_t code,
+                        std::int32_t value);

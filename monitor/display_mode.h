@@ -8,9 +8,9 @@
 using DisplayMode = std::int32_t;
 
 constexpr DisplayMode kFirstDisplayMode = 0;
-constexpr DisplayMode kLastDisplayMode = 47;     // last value a monitor can hold
-constexpr DisplayMode kModeNotChange = 48;       // "Not change the mode"; never written
-constexpr DisplayMode kModeAdjustmentData = 255; // stored settings: a named data set
+constexpr DisplayMode kLastDisplayMode = 47;      // last value a monitor can hold
+constexpr DisplayMode kModeNotChange = 48;        // "Not change the mode"; never written
+constexpr DisplayMode kModeAdjustmentData = 255;  // stored settings: a named data set
 constexpr int kDisplayModeRows = 49;
 
 // Per-mode capability flags: what the user may adjust in that mode.

@@ -47,7 +47,8 @@ std::uint64_t LittleEndian(const std::uint8_t* bytes, std::size_t count) {
 ModeInfoBlock DefaultModeInfo() {
     ModeInfoBlock block;
     for (int mode = 0; mode < kDisplayModeRows; ++mode)
-        block.words[ModeInfoBlock::kFirstModeFlags + mode] = kDisplayModeCatalogue[mode].defaultFlags;
+        block.words[ModeInfoBlock::kFirstModeFlags + mode] =
+            kDisplayModeCatalogue[mode].defaultFlags;
     return block;
 }
 
@@ -67,36 +68,48 @@ bool ParseModeInfo(const std::uint8_t* data, std::size_t length, ModeInfoBlock* 
         const std::uint8_t type = buffer[pos];
         const std::size_t valueLength = buffer[pos + 1];
         const std::uint8_t* value = buffer + pos + 2;
-        const std::uint32_t word = static_cast<std::uint32_t>(
-            LittleEndian(value, std::min<std::size_t>(valueLength, 4)));
+        const std::uint32_t word =
+            static_cast<std::uint32_t>(LittleEndian(value, std::min<std::size_t>(valueLength, 4)));
 
         switch (type) {
-        case kTypeVendor: parsed.words[ModeInfoBlock::kVendorWord] = word; break;
-        case kTypeCompatibility:
-            if ((word & kCompatibleBit) == 0) return false;
-            break;
-        case kTypeModeMask: {
-            const std::uint64_t mask = LittleEndian(value, std::min<std::size_t>(valueLength, 8));
-            parsed.words[ModeInfoBlock::kModeMaskLow] = static_cast<std::uint32_t>(mask);
-            parsed.words[ModeInfoBlock::kModeMaskHigh] = static_cast<std::uint32_t>(mask >> 32);
-            break;
-        }
-        case kTypePresetMask: parsed.words[ModeInfoBlock::kPresetMask] = word; break;
-        case kTypeVendor2: parsed.words[ModeInfoBlock::kVendorWord2] = word; break;
-        case kTypeGammaMask:
-            // Monitors send this one as a full word whatever its length byte says.
-            parsed.words[ModeInfoBlock::kGammaMask] = static_cast<std::uint32_t>(LittleEndian(value, 4));
-            break;
-        case kTypeSound:
-            parsed.words[ModeInfoBlock::kSoundWord] = word != 0 ? (word | kSoundPresentBit) : 0;
-            break;
-        case kTypeQuadCapability: parsed.words[ModeInfoBlock::kQuadCapability] = word; break;
-        case kTypeFlagsSlot49: parsed.words[ModeInfoBlock::kFlagsSlot49] = word; break;
-        default: {
-            const int mode = OverriddenMode(type);
-            if (mode >= 0) parsed.words[ModeInfoBlock::kFirstModeFlags + mode] = word;
-            break;
-        }
+            case kTypeVendor:
+                parsed.words[ModeInfoBlock::kVendorWord] = word;
+                break;
+            case kTypeCompatibility:
+                if ((word & kCompatibleBit) == 0) return false;
+                break;
+            case kTypeModeMask: {
+                const std::uint64_t mask =
+                    LittleEndian(value, std::min<std::size_t>(valueLength, 8));
+                parsed.words[ModeInfoBlock::kModeMaskLow] = static_cast<std::uint32_t>(mask);
+                parsed.words[ModeInfoBlock::kModeMaskHigh] = static_cast<std::uint32_t>(mask >> 32);
+                break;
+            }
+            case kTypePresetMask:
+                parsed.words[ModeInfoBlock::kPresetMask] = word;
+                break;
+            case kTypeVendor2:
+                parsed.words[ModeInfoBlock::kVendorWord2] = word;
+                break;
+            case kTypeGammaMask:
+                // Monitors send this one as a full word whatever its length byte says.
+                parsed.words[ModeInfoBlock::kGammaMask] =
+                    static_cast<std::uint32_t>(LittleEndian(value, 4));
+                break;
+            case kTypeSound:
+                parsed.words[ModeInfoBlock::kSoundWord] = word != 0 ? (word | kSoundPresentBit) : 0;
+                break;
+            case kTypeQuadCapability:
+                parsed.words[ModeInfoBlock::kQuadCapability] = word;
+                break;
+            case kTypeFlagsSlot49:
+                parsed.words[ModeInfoBlock::kFlagsSlot49] = word;
+                break;
+            default: {
+                const int mode = OverriddenMode(type);
+                if (mode >= 0) parsed.words[ModeInfoBlock::kFirstModeFlags + mode] = word;
+                break;
+            }
         }
 
         pos += valueLength + 2;

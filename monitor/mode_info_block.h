@@ -16,7 +16,7 @@ struct ModeInfoBlock {
     static constexpr int kVendorWord2 = 5;
     static constexpr int kGammaMask = 6;
     static constexpr int kSoundWord = 7;
-    static constexpr int kFirstModeFlags = 8;   // word 8 + mode value, modes 0-48
+    static constexpr int kFirstModeFlags = 8;  // word 8 + mode value, modes 0-48
     static constexpr int kFlagsSlot49 = 57;
     static constexpr int kQuadCapability = 58;  // flags slot 50
 

@@ -22,13 +22,18 @@ void Store(const monitor::FeatureReading& reading, std::int32_t* current, std::i
 }  // namespace
 
 std::int32_t OffPresetIndex(const ExtendedFeatureMap& features) {
-    const auto found = features.find(ExtendedFeatureKey{vcp::kColorPage, vcp::kColorTemperatureCode});
+    const auto found =
+        features.find(ExtendedFeatureKey{vcp::kColorPage, vcp::kColorTemperatureCode});
     return found == features.end() ? -1 : found->second;
 }
 
-void CMonitorColor::Reset() { *this = CMonitorColor(); }
+void CMonitorColor::Reset() {
+    *this = CMonitorColor();
+}
 
-void CMonitorColor::CopyFrom(const CMonitorColor& other) { *this = other; }
+void CMonitorColor::CopyFrom(const CMonitorColor& other) {
+    *this = other;
+}
 
 bool CMonitorColor::ReadColorState(MonitorList& list, const CMonitorStatusAll& all) {
     const CMonitorStatus* record = all.Current();
@@ -41,31 +46,34 @@ void CMonitorColor::ReadColorState(MonitorList& list, const CMonitorStatus& moni
     const CMonitorStatus* record = &monitor;
     Reset();
 
-    Store(monitor::ReadOneFeature(list, *record, vcp::kColorPage, vcp::kModeCode, false), &m_nMode, &m_nModeMax, &m_bModeValid);
+    Store(monitor::ReadOneFeature(list, *record, vcp::kColorPage, vcp::kModeCode, false), &m_nMode,
+          &m_nModeMax, &m_bModeValid);
     // An unread mode stays unknown: mode 0 is Text mode, whose flags would let a
     // later WriteColorState send values nothing asked for.
     if (!m_bModeValid) m_nMode = -1;
     // The colour temperature shares the mode's page. When the mode read failed the
     // page may never have been selected, and 0xE3 of another page is not this value.
-    const monitor::FeatureReading colorTemp = monitor::ReadOneFeature(list, *record, vcp::kColorPage, vcp::kColorTemperatureCode, m_bModeValid != 0);
+    const monitor::FeatureReading colorTemp = monitor::ReadOneFeature(
+        list, *record, vcp::kColorPage, vcp::kColorTemperatureCode, m_bModeValid != 0);
     if (colorTemp.valid) {
         m_nColorTemp = colorTemp.value;
         m_nOffPreset = OffPresetIndex(record->m_ExtFeatures);
         m_bColorTempValid = 1;
     }
-    Store(monitor::ReadOneFeature(list, *record, vcp::kStandardPage, vcp::kBrightnessCode, false), &m_nBrightness,
-          &m_nBrightnessMax, &m_bBrightnessValid);
-    Store(monitor::ReadOneFeature(list, *record, vcp::kStandardPage, vcp::kRedGainCode, false), &m_nRedGain, &m_nRedGainMax,
-          &m_bRedGainValid);
-    Store(monitor::ReadOneFeature(list, *record, vcp::kStandardPage, vcp::kGreenGainCode, false), &m_nGreenGain,
-          &m_nGreenGainMax, &m_bGreenGainValid);
-    Store(monitor::ReadOneFeature(list, *record, vcp::kStandardPage, vcp::kBlueGainCode, false), &m_nBlueGain,
-          &m_nBlueGainMax, &m_bBlueGainValid);
-    Store(monitor::ReadOneFeature(list, *record, vcp::kColorPage, vcp::kGammaCode, false), &m_nGamma, &m_nGammaMax,
-          &m_bGammaValid);
-    Store(monitor::ReadOneFeature(list, *record, vcp::kStandardPage, vcp::kContrastCode, false), &m_nContrast,
-          &m_nContrastMax, &m_bContrastValid);
-    const monitor::FeatureReading presetRange = monitor::ReadOneFeature(list, *record, vcp::kColorPage, vcp::kPresetRangeCode, false);
+    Store(monitor::ReadOneFeature(list, *record, vcp::kStandardPage, vcp::kBrightnessCode, false),
+          &m_nBrightness, &m_nBrightnessMax, &m_bBrightnessValid);
+    Store(monitor::ReadOneFeature(list, *record, vcp::kStandardPage, vcp::kRedGainCode, false),
+          &m_nRedGain, &m_nRedGainMax, &m_bRedGainValid);
+    Store(monitor::ReadOneFeature(list, *record, vcp::kStandardPage, vcp::kGreenGainCode, false),
+          &m_nGreenGain, &m_nGreenGainMax, &m_bGreenGainValid);
+    Store(monitor::ReadOneFeature(list, *record, vcp::kStandardPage, vcp::kBlueGainCode, false),
+          &m_nBlueGain, &m_nBlueGainMax, &m_bBlueGainValid);
+    Store(monitor::ReadOneFeature(list, *record, vcp::kColorPage, vcp::kGammaCode, false),
+          &m_nGamma, &m_nGammaMax, &m_bGammaValid);
+    Store(monitor::ReadOneFeature(list, *record, vcp::kStandardPage, vcp::kContrastCode, false),
+          &m_nContrast, &m_nContrastMax, &m_bContrastValid);
+    const monitor::FeatureReading presetRange =
+        monitor::ReadOneFeature(list, *record, vcp::kColorPage, vcp::kPresetRangeCode, false);
     m_nPresetRange = presetRange.value;
     m_bPresetRangeValid = presetRange.valid;
 
@@ -95,28 +103,35 @@ void CMonitorColor::WriteColorState(MonitorList& list, const CMonitorStatus& mon
     // selection must not send the next value to another page's register.
     bool colorPageSelected = false;
     if (m_bModeValid)
-        colorPageSelected = list.WriteFeature(record, vcp::kColorPage, vcp::kModeCode, value(m_nMode), false);
+        colorPageSelected =
+            list.WriteFeature(record, vcp::kColorPage, vcp::kModeCode, value(m_nMode), false);
     if (m_bColorTempValid && (flags & kModeFlagColorTemperature))
         colorPageSelected = list.WriteFeature(record, vcp::kColorPage, vcp::kColorTemperatureCode,
                                               value(m_nColorTemp), colorPageSelected) ||
                             colorPageSelected;
     if (m_bBrightnessValid && (flags & kModeFlagBrightness))
-        list.WriteFeature(record, vcp::kStandardPage, vcp::kBrightnessCode, value(m_nBrightness), false);
+        list.WriteFeature(record, vcp::kStandardPage, vcp::kBrightnessCode, value(m_nBrightness),
+                          false);
     if (m_nColorTemp == kGainPresetOff || m_nColorTemp == kGainPresetUser) {
         if (m_bRedGainValid && (flags & kModeFlagGains))
-            list.WriteFeature(record, vcp::kStandardPage, vcp::kRedGainCode, value(m_nRedGain), false);
+            list.WriteFeature(record, vcp::kStandardPage, vcp::kRedGainCode, value(m_nRedGain),
+                              false);
         if (m_bGreenGainValid && (flags & kModeFlagGains))
-            list.WriteFeature(record, vcp::kStandardPage, vcp::kGreenGainCode, value(m_nGreenGain), false);
+            list.WriteFeature(record, vcp::kStandardPage, vcp::kGreenGainCode, value(m_nGreenGain),
+                              false);
         if (m_bBlueGainValid && (flags & kModeFlagGains))
-            list.WriteFeature(record, vcp::kStandardPage, vcp::kBlueGainCode, value(m_nBlueGain), false);
+            list.WriteFeature(record, vcp::kStandardPage, vcp::kBlueGainCode, value(m_nBlueGain),
+                              false);
     }
     if (m_bGammaValid && (flags & kModeFlagGamma) && m_nGamma != kNoGamma)
-        list.WriteFeature(record, vcp::kColorPage, vcp::kGammaCode, value(m_nGamma), colorPageSelected);
+        list.WriteFeature(record, vcp::kColorPage, vcp::kGammaCode, value(m_nGamma),
+                          colorPageSelected);
     if (m_bQuadValid && (flags & kModeFlagBrightness)) {
         const std::array<std::uint32_t, 4> values = {value(m_nQuad[0]), value(m_nQuad[1]),
                                                      value(m_nQuad[2]), value(m_nQuad[3])};
         list.WriteFeatureQuad(record, 0, values, false);
     }
     if (m_bContrastValid && (flags & kModeFlagContrast))
-        list.WriteFeature(record, vcp::kStandardPage, vcp::kContrastCode, value(m_nContrast), false);
+        list.WriteFeature(record, vcp::kStandardPage, vcp::kContrastCode, value(m_nContrast),
+                          false);
 }

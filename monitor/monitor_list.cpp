@@ -66,10 +66,16 @@ std::string TextOf(const char* data, std::size_t size) {
 MonitorList::MonitorList(platform::DdcApi& ddc, platform::Desktop& desktop,
                          platform::MakerLibrary& maker, platform::Processes& processes,
                          platform::Clock& clock, bool& lockHeld)
-    : m_ddc(ddc), m_desktop(desktop), m_maker(maker), m_processes(processes), m_clock(clock),
+    : m_ddc(ddc),
+      m_desktop(desktop),
+      m_maker(maker),
+      m_processes(processes),
+      m_clock(clock),
       m_lockHeld(lockHeld) {}
 
-MonitorList::~MonitorList() { ReleasePhysicalMonitors(); }
+MonitorList::~MonitorList() {
+    ReleasePhysicalMonitors();
+}
 
 void MonitorList::ReleasePhysicalMonitors() {
     // Our id must not stay behind in a monitor we can no longer reach.
@@ -121,7 +127,8 @@ bool MonitorList::Identify(std::size_t index) {
     if (!ParseCapabilities(entry.capabilities, entry.features)) return false;
     if (!HasControlRegisters(index)) return false;
     if (!ReadExtendedCapabilities(index) || entry.extendedCapabilities.empty()) return false;
-    if (!ParseExtendedCapabilities(entry.extendedCapabilities, entry.extendedFeatures)) return false;
+    if (!ParseExtendedCapabilities(entry.extendedCapabilities, entry.extendedFeatures))
+        return false;
     entry.usable = 1;
     return true;
 }
@@ -199,7 +206,8 @@ bool MonitorList::TryMatchMakerMonitor(const MonitorEntry& entry, std::int32_t c
         if (m_maker.QrxGetMonitorInfo(libraryIndex, record, 0) < 0) continue;
         const std::int32_t x = ReadInt32At(record, platform::MakerLibrary::kRecordXOffset);
         const std::int32_t y = ReadInt32At(record, platform::MakerLibrary::kRecordYOffset);
-        if (x == entry.displayInfo.rcMonitor.left && y == entry.displayInfo.rcMonitor.top) return true;
+        if (x == entry.displayInfo.rcMonitor.left && y == entry.displayInfo.rcMonitor.top)
+            return true;
     }
     return false;
 }
@@ -229,7 +237,8 @@ bool MonitorList::RequestCapabilities(std::size_t index, bool retry) {
 bool MonitorList::HasControlRegisters(std::size_t index) const {
     if (index >= m_entries.size()) return false;
     const FeatureMap& features = m_entries[index].features;
-    return HasFeature(features, vcp::kOwnerCode, -1) && HasFeature(features, vcp::kPageSelectCode, -1);
+    return HasFeature(features, vcp::kOwnerCode, -1) &&
+           HasFeature(features, vcp::kPageSelectCode, -1);
 }
 
 bool MonitorList::ReadExtendedCapabilities(std::size_t index) {

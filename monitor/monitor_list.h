@@ -114,8 +114,7 @@ public:
     // flag. With retry: up to 5 attempts, 30 ms between them. A refused read
     // leaves the outputs alone; a read whose attempts all failed reports 0 and 0.
     bool ReadFeature(const CMonitorStatus* status, std::uint16_t page, std::uint8_t code,
-                     std::uint32_t* current, std::uint32_t* maximum, bool pageSelected,
-                     bool retry);
+                     std::uint32_t* current, std::uint32_t* maximum, bool pageSelected, bool retry);
     // Refused when the value is not listed for the code or the register has no
     // settling delay.
     bool WriteFeature(const CMonitorStatus* status, std::uint16_t page, std::uint8_t code,

@@ -51,7 +51,8 @@ bool ReadRecordBlocks(MonitorList& list, CMonitorStatus& record) {
 std::string IdentityBlockText(const std::uint8_t* bytes, std::size_t size) {
     std::string text;
     if (bytes == nullptr) return text;
-    for (std::size_t i = 0; i < size && bytes[i] != 0; ++i) text.push_back(static_cast<char>(bytes[i]));
+    for (std::size_t i = 0; i < size && bytes[i] != 0; ++i)
+        text.push_back(static_cast<char>(bytes[i]));
     return text;
 }
 

@@ -10,10 +10,10 @@ namespace vcp {
 
 // Pages.
 inline constexpr std::uint16_t kStandardPage = 0;
-inline constexpr std::uint16_t kBlockPage = 0x10;      // information blocks 0-3
+inline constexpr std::uint16_t kBlockPage = 0x10;  // information blocks 0-3
 inline constexpr std::uint16_t kReadinessPage = 0x20;
-inline constexpr std::uint16_t kColorPage = 0x30;      // mode, colour temperature, gamma, primaries
-inline constexpr std::uint16_t kQuadPage = 0xE0;       // the colour pages' four-value set
+inline constexpr std::uint16_t kColorPage = 0x30;  // mode, colour temperature, gamma, primaries
+inline constexpr std::uint16_t kQuadPage = 0xE0;   // the colour pages' four-value set
 inline constexpr std::uint16_t kCommandPage = 0xF0;
 
 // Standard codes (page 0).
@@ -24,7 +24,7 @@ inline constexpr std::uint8_t kRedGainCode = 0x16;
 inline constexpr std::uint8_t kGreenGainCode = 0x18;
 inline constexpr std::uint8_t kBlueGainCode = 0x1A;
 inline constexpr std::uint8_t kVolumeCode = 0x62;
-inline constexpr std::uint8_t kOwnerCode = 0xE0;       // process id of the controlling program, 0 = free
+inline constexpr std::uint8_t kOwnerCode = 0xE0;  // process id of the controlling program, 0 = free
 inline constexpr std::uint8_t kPageSelectCode = 0xE1;
 
 // The first register of every maker page.
@@ -52,7 +52,7 @@ inline constexpr std::uint8_t kBluePrimaryCode = 0xF1;
 // Page 0xE0.
 // The colour detail dialog's state: 1 while it adjusts, 2 on OK, 0 when it closes.
 inline constexpr std::uint8_t kAdjustingCode = 0xE3;
-inline constexpr std::uint8_t kQuadFirstCode = 0xE4;   // four registers from here
+inline constexpr std::uint8_t kQuadFirstCode = 0xE4;  // four registers from here
 inline constexpr std::uint8_t kQuadCommitCode = 0xE8;
 
 // Page 0xF0.

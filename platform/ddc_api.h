@@ -19,8 +19,8 @@ public:
     virtual int GetCapabilitiesStringLength(PhysicalMonitorHandle monitor,
                                             std::uint32_t* length) = 0;
     // Writes at most `length` bytes, the last of them the terminating NUL.
-    virtual int CapabilitiesRequestAndCapabilitiesReply(PhysicalMonitorHandle monitor,
-                                                        char* buffer, std::uint32_t length) = 0;
+    virtual int CapabilitiesRequestAndCapabilitiesReply(PhysicalMonitorHandle monitor, char* buffer,
+                                                        std::uint32_t length) = 0;
     virtual int GetVCPFeatureAndVCPFeatureReply(PhysicalMonitorHandle monitor, std::uint8_t code,
                                                 std::uint32_t* type, std::uint32_t* current,
                                                 std::uint32_t* maximum) = 0;

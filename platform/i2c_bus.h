@@ -29,7 +29,8 @@ public:
     virtual ~I2cBuses() = default;
     // Opens bus `bus` addressed at the 7-bit `address`. Null, with one line for
     // the user in *problem, when it cannot be opened.
-    virtual std::unique_ptr<I2cDevice> Open(int bus, std::uint8_t address, std::string* problem) = 0;
+    virtual std::unique_ptr<I2cDevice> Open(int bus, std::uint8_t address,
+                                            std::string* problem) = 0;
 };
 
 }  // namespace platform

@@ -9,8 +9,8 @@ struct OsVersionInfo {
     std::uint32_t majorVersion = 0;
     std::uint32_t minorVersion = 0;
     std::uint32_t buildNumber = 0;
-    std::uint32_t platformId = 0;   // 2: Windows NT family
-    std::uint8_t productType = 0;   // 1: workstation, 2: domain controller, 3: server
+    std::uint32_t platformId = 0;  // 2: Windows NT family
+    std::uint8_t productType = 0;  // 1: workstation, 2: domain controller, 3: server
 };
 
 class OsVersion {

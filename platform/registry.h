@@ -26,8 +26,8 @@ public:
                           RegistryType type, const void* data, std::uint32_t size) = 0;
     // RegOpenKeyExA, RegQueryValueExA with *size as the buffer size. On success *size
     // is the stored size. A value larger than the buffer fails; its type is not checked.
-    virtual bool QueryValue(const std::string& keyPath, const std::string& valueName,
-                            void* data, std::uint32_t* size) = 0;
+    virtual bool QueryValue(const std::string& keyPath, const std::string& valueName, void* data,
+                            std::uint32_t* size) = 0;
     // RegOpenKeyExA, RegEnumValueA into a kNameBufferSize name buffer and a
     // kEnumDataBufferSize data buffer. `name` receives the value name, `data` the
     // stored bytes (at most kEnumDataBufferSize of them, *dataSize tells how many).
@@ -39,8 +39,7 @@ public:
     // walk can step over an entry it cannot read. False when the key cannot be opened.
     virtual bool CountValues(const std::string& keyPath, std::uint32_t* count) { return false; }
     // RegOpenKeyExA, RegEnumKeyExA into a kNameBufferSize name buffer.
-    virtual bool EnumSubkey(const std::string& keyPath, std::uint32_t index,
-                            std::string* name) = 0;
+    virtual bool EnumSubkey(const std::string& keyPath, std::uint32_t index, std::string* name) = 0;
     // RegOpenKeyExA, RegDeleteValueA.
     virtual bool DeleteValue(const std::string& keyPath, const std::string& valueName) = 0;
     // RegOpenKeyExA, RegDeleteKeyA: a subkey that has subkeys of its own stays.

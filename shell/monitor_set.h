@@ -57,8 +57,8 @@ private:
 
 // What the settle does once the records were rebuilt.
 struct SettleResult {
-    int selectIndex = -1;     // keep this monitor current, -1 to keep the rebuild's choice
-    bool closeAll = false;    // close every secondary dialog
+    int selectIndex = -1;   // keep this monitor current, -1 to keep the rebuild's choice
+    bool closeAll = false;  // close every secondary dialog
     bool notifyModePage = false;
 };
 SettleResult AfterSettleRebuild(bool changed, const std::string& previousCurrentIdentity,

@@ -6,10 +6,14 @@
 namespace {
 platform::Registry* g_defaultStore = nullptr;
 
-std::string Text(const char* text) { return text != nullptr ? std::string(text) : std::string(); }
+std::string Text(const char* text) {
+    return text != nullptr ? std::string(text) : std::string();
+}
 }  // namespace
 
-void CRegistry::SetDefaultStore(platform::Registry* store) { g_defaultStore = store; }
+void CRegistry::SetDefaultStore(platform::Registry* store) {
+    g_defaultStore = store;
+}
 
 platform::Registry* CRegistry::Store() const {
     return m_pStore != nullptr ? m_pStore : g_defaultStore;
@@ -56,8 +60,7 @@ int CRegistry::ReadValue(const char* valueName, void* buffer, std::uint32_t buff
     return store->QueryValue(keyPath, Text(valueName), buffer, &size) ? 1 : 0;
 }
 
-int CRegistry::EnumValue(std::uint32_t index, const char* keyPath, char* name,
-                         std::uint8_t* data) {
+int CRegistry::EnumValue(std::uint32_t index, const char* keyPath, char* name, std::uint8_t* data) {
     platform::Registry* store = Store();
     if (store == nullptr || keyPath == nullptr) return 0;
     std::string valueName;
@@ -65,10 +68,9 @@ int CRegistry::EnumValue(std::uint32_t index, const char* keyPath, char* name,
     std::uint32_t size = 0;
     if (!store->EnumValue(keyPath, index, &valueName, bytes, &size)) return 0;
     if (name != nullptr) {
-        const std::size_t length =
-            valueName.size() < platform::Registry::kNameBufferSize - 1
-                ? valueName.size()
-                : platform::Registry::kNameBufferSize - 1;
+        const std::size_t length = valueName.size() < platform::Registry::kNameBufferSize - 1
+                                       ? valueName.size()
+                                       : platform::Registry::kNameBufferSize - 1;
         std::memcpy(name, valueName.data(), length);
         name[length] = '\0';
     }

@@ -8,7 +8,8 @@
 #include "platform/registry.h"
 
 // Below HKEY_CURRENT_USER.
-inline constexpr const char* kVistrelRootKey = "Software\\Orvex\\Panelwright Pro for LCD (DDCCI) V2.4x";
+inline constexpr const char* kVistrelRootKey =
+    "Software\\Orvex\\Panelwright Pro for LCD (DDCCI) V2.4x";
 
 class CRegistry {
 public:

@@ -12,7 +12,8 @@ TrayMenuChoice ChooseTrayMenu(bool hasCurrentMonitor, const OpenWindows& open) {
     if (open.Any()) {
         // "E&xit" too: destroying the main window under a running modal loop
         // would pull the ground from under that dialog.
-        choice.grayed = {ID_TRAY_SETTING, ID_TRAY_CALMIRA, ID_TRAY_FILTER, ID_TRAY_MONITOR_LIST, ID_TRAY_EXIT};
+        choice.grayed = {ID_TRAY_SETTING, ID_TRAY_CALMIRA, ID_TRAY_FILTER, ID_TRAY_MONITOR_LIST,
+                         ID_TRAY_EXIT};
     }
     return choice;
 }

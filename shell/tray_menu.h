@@ -19,13 +19,15 @@ struct OpenWindows {
     // window still counts as shown.
     bool colorDetailOpen = false;
 
-    bool Any() const { return settingsShown || calmiraOpen || filterOpen || monitorListOpen || colorDetailOpen; }
+    bool Any() const {
+        return settingsShown || calmiraOpen || filterOpen || monitorListOpen || colorDetailOpen;
+    }
 };
 
 struct TrayMenuChoice {
-    int popup = 1;                       // 0 = full menu, 1 = "E&xit" only
-    std::vector<std::uint32_t> grayed;   // items to gray in the full menu
-    std::uint32_t defaultItem = 0;       // bold item, 0 for none
+    int popup = 1;                      // 0 = full menu, 1 = "E&xit" only
+    std::vector<std::uint32_t> grayed;  // items to gray in the full menu
+    std::uint32_t defaultItem = 0;      // bold item, 0 for none
 };
 
 TrayMenuChoice ChooseTrayMenu(bool hasCurrentMonitor, const OpenWindows& open);

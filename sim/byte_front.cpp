@@ -28,11 +28,16 @@ std::vector<std::uint8_t> Frame(const std::vector<std::uint8_t>& payload) {
 
 const char* FrameFaultName(FrameFault fault) {
     switch (fault) {
-        case FrameFault::None: return "none";
-        case FrameFault::Nak: return "nak";
-        case FrameFault::BadChecksum: return "bad-checksum";
-        case FrameFault::Truncated: return "truncated";
-        case FrameFault::NullMessage: return "null-message";
+        case FrameFault::None:
+            return "none";
+        case FrameFault::Nak:
+            return "nak";
+        case FrameFault::BadChecksum:
+            return "bad-checksum";
+        case FrameFault::Truncated:
+            return "truncated";
+        case FrameFault::NullMessage:
+            return "null-message";
     }
     return "?";
 }
@@ -54,8 +59,9 @@ FrameFault ByteFront::DrawFault(bool write) {
         --failReads_;
         fault = readFault_;
     } else if (rate_ > 0 && std::uniform_real_distribution<double>(0, 1)(random_) < rate_) {
-        fault = write ? FrameFault::Nak
-                      : static_cast<FrameFault>(1 + std::uniform_int_distribution<int>(0, 3)(random_));
+        fault =
+            write ? FrameFault::Nak
+                  : static_cast<FrameFault>(1 + std::uniform_int_distribution<int>(0, 3)(random_));
     }
     if (fault != FrameFault::None) {
         ++stats_.faults;
@@ -93,11 +99,13 @@ void ByteFront::HandleRequest(const std::vector<std::uint8_t>& payload) {
             if (payload.size() != 2) return;
             std::uint32_t type = 0, current = 0, maximum = 0;
             const std::uint8_t code = payload[1];
-            if (desk_.GetVCPFeatureAndVCPFeatureReply(handle, code, &type, &current, &maximum) == 1) {
-                Answer({0x02, 0x00, code, static_cast<std::uint8_t>(type), static_cast<std::uint8_t>(maximum >> 8),
-                        static_cast<std::uint8_t>(maximum), static_cast<std::uint8_t>(current >> 8),
-                        static_cast<std::uint8_t>(current)},
-                       kVcpReplyMs);
+            if (desk_.GetVCPFeatureAndVCPFeatureReply(handle, code, &type, &current, &maximum) ==
+                1) {
+                Answer(
+                    {0x02, 0x00, code, static_cast<std::uint8_t>(type),
+                     static_cast<std::uint8_t>(maximum >> 8), static_cast<std::uint8_t>(maximum),
+                     static_cast<std::uint8_t>(current >> 8), static_cast<std::uint8_t>(current)},
+                    kVcpReplyMs);
             } else if (desk_.LastOutcome() == Outcome::Unsupported) {
                 Answer({0x02, 0x01, code, 0, 0, 0, 0, 0}, kVcpReplyMs);
             }
@@ -106,7 +114,8 @@ void ByteFront::HandleRequest(const std::vector<std::uint8_t>& payload) {
         }
         case 0x03:  // Set VCP Feature: no reply
             if (payload.size() != 4) return;
-            desk_.SetVCPFeature(handle, payload[1], static_cast<std::uint32_t>((payload[2] << 8) | payload[3]));
+            desk_.SetVCPFeature(handle, payload[1],
+                                static_cast<std::uint32_t>((payload[2] << 8) | payload[3]));
             return;
         case 0xF3: {  // Capabilities Request
             if (payload.size() != 3) return;
@@ -116,13 +125,15 @@ void ByteFront::HandleRequest(const std::vector<std::uint8_t>& payload) {
                 capabilities_.clear();
                 if (desk_.GetCapabilitiesStringLength(handle, &length) != 1 || length == 0) return;
                 std::vector<char> text(length);
-                if (desk_.CapabilitiesRequestAndCapabilitiesReply(handle, text.data(), length) != 1) return;
+                if (desk_.CapabilitiesRequestAndCapabilitiesReply(handle, text.data(), length) != 1)
+                    return;
                 capabilities_.assign(text.data());
             }
             std::vector<std::uint8_t> reply = {0xE3, payload[1], payload[2]};
             if (offset < capabilities_.size()) {
                 const std::size_t count = std::min<std::size_t>(32, capabilities_.size() - offset);
-                reply.insert(reply.end(), capabilities_.begin() + static_cast<std::ptrdiff_t>(offset),
+                reply.insert(reply.end(),
+                             capabilities_.begin() + static_cast<std::ptrdiff_t>(offset),
                              capabilities_.begin() + static_cast<std::ptrdiff_t>(offset + count));
             }
             Answer(reply, kCapabilitiesReplyMs);

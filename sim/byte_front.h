@@ -69,7 +69,7 @@ private:
     platform::Clock& clock_;
     std::vector<std::uint8_t> reply_;  // the whole reply frame; empty: none pending
     std::uint32_t replyReadyAt_ = 0;
-    std::string capabilities_;         // read from the desk at offset 0
+    std::string capabilities_;  // read from the desk at offset 0
     double rate_ = 0;
     std::mt19937 random_;
     std::uint32_t failWrites_ = 0;

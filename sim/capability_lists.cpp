@@ -55,8 +55,10 @@ bool ReadCodeGroup(const std::vector<std::string>& tokens, std::size_t* pos, std
             while (depth > 0) {
                 if (*pos >= tokens.size()) return false;
                 const std::string& inner = tokens[(*pos)++];
-                if (inner == "(") ++depth;
-                else if (inner == ")") --depth;
+                if (inner == "(")
+                    ++depth;
+                else if (inner == ")")
+                    --depth;
                 else {
                     unsigned value = 0;
                     if (!HexWord(inner, 0xFF, &value)) return false;

@@ -30,7 +30,9 @@ constexpr std::uint32_t kPrimaryFlag = 1;  // MONITORINFOF_PRIMARY
 bool SameDeviceName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+        const auto lower = [](char c) {
+            return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+        };
         if (lower(a[i]) != lower(b[i])) return false;
     }
     return true;
@@ -110,7 +112,9 @@ const Desk::Display* Desk::DisplayFor(platform::DisplayHandle handle) const {
     return nullptr;
 }
 
-int Desk::DisplayCount() const { return static_cast<int>(displays_.size()); }
+int Desk::DisplayCount() const {
+    return static_cast<int>(displays_.size());
+}
 
 platform::DisplayHandle Desk::DisplayHandleOf(int display) const {
     if (display < 0 || static_cast<std::size_t>(display) >= displays_.size()) return 0;
@@ -119,12 +123,15 @@ platform::DisplayHandle Desk::DisplayHandleOf(int display) const {
 
 platform::DisplayHandle Desk::DisplayByDeviceName(std::string_view device) const {
     for (const auto& display : displays_)
-        if (SameDeviceName(config_.displays[static_cast<std::size_t>(display.config)].device, device))
+        if (SameDeviceName(config_.displays[static_cast<std::size_t>(display.config)].device,
+                           device))
             return display.handle;
     return 0;
 }
 
-int Desk::MonitorCount() const { return static_cast<int>(monitors_.size()); }
+int Desk::MonitorCount() const {
+    return static_cast<int>(monitors_.size());
+}
 
 const MonitorConfig& Desk::ConfigOf(int monitor) const {
     static const MonitorConfig none;
@@ -229,7 +236,8 @@ SimMonitor* Desk::Begin(platform::PhysicalMonitorHandle handle, Transaction* t) 
         return nullptr;
     }
     if (config_.enforceSettle && monitor->settling) {
-        const auto early = static_cast<std::int32_t>(t->time + config_.settleToleranceMs - monitor->readyAt);
+        const auto early =
+            static_cast<std::int32_t>(t->time + config_.settleToleranceMs - monitor->readyAt);
         if (early < 0) {
             // A monitor still busy with the previous command does not acknowledge
             // this one; the host sees a failed transfer.
@@ -263,17 +271,23 @@ void Desk::Record(const Transaction& transaction) {
 void Desk::ApplyLatency(TransactionKind kind, std::size_t bytes) {
     if (config_.latency != Latency::DdcCi) return;
     switch (kind) {
-        case TransactionKind::Get: clock_.Sleep(kGetLatencyMs); break;
-        case TransactionKind::Set: clock_.Sleep(kSetLatencyMs); break;
+        case TransactionKind::Get:
+            clock_.Sleep(kGetLatencyMs);
+            break;
+        case TransactionKind::Set:
+            clock_.Sleep(kSetLatencyMs);
+            break;
         default: {
             const std::size_t fragments = (bytes + kCapsFragmentBytes - 1) / kCapsFragmentBytes;
-            clock_.Sleep(static_cast<std::uint32_t>(std::max<std::size_t>(fragments, 1) * kCapsFragmentMs));
+            clock_.Sleep(
+                static_cast<std::uint32_t>(std::max<std::size_t>(fragments, 1) * kCapsFragmentMs));
             break;
         }
     }
 }
 
-int Desk::GetCapabilitiesStringLength(platform::PhysicalMonitorHandle handle, std::uint32_t* length) {
+int Desk::GetCapabilitiesStringLength(platform::PhysicalMonitorHandle handle,
+                                      std::uint32_t* length) {
     std::lock_guard<std::recursive_mutex> lock(mutex_);
     Transaction t;
     t.kind = TransactionKind::CapsLength;
@@ -281,9 +295,12 @@ int Desk::GetCapabilitiesStringLength(platform::PhysicalMonitorHandle handle, st
     if (monitor == nullptr) return 0;
     const std::string& caps = monitor->config().capabilities;
     ApplyLatency(t.kind, caps.size() + 1);
-    if (length == nullptr) t.result = Outcome::Refused;
-    else if (monitor->DrawFault(t.kind, RegisterKey{})) t.result = Outcome::Fault;
-    else if (caps.empty()) t.result = Outcome::Unsupported;
+    if (length == nullptr)
+        t.result = Outcome::Refused;
+    else if (monitor->DrawFault(t.kind, RegisterKey{}))
+        t.result = Outcome::Fault;
+    else if (caps.empty())
+        t.result = Outcome::Unsupported;
     else {
         *length = static_cast<std::uint32_t>(caps.size() + 1);
         t.value = *length;
@@ -302,9 +319,12 @@ int Desk::CapabilitiesRequestAndCapabilitiesReply(platform::PhysicalMonitorHandl
     if (monitor == nullptr) return 0;
     const std::string& caps = monitor->config().capabilities;
     ApplyLatency(t.kind, caps.size() + 1);
-    if (buffer == nullptr || length < caps.size() + 1) t.result = Outcome::Refused;
-    else if (monitor->DrawFault(t.kind, RegisterKey{})) t.result = Outcome::Fault;
-    else if (caps.empty()) t.result = Outcome::Unsupported;
+    if (buffer == nullptr || length < caps.size() + 1)
+        t.result = Outcome::Refused;
+    else if (monitor->DrawFault(t.kind, RegisterKey{}))
+        t.result = Outcome::Fault;
+    else if (caps.empty())
+        t.result = Outcome::Unsupported;
     else {
         std::memcpy(buffer, caps.c_str(), caps.size() + 1);
     }
@@ -341,7 +361,8 @@ int Desk::GetVCPFeatureAndVCPFeatureReply(platform::PhysicalMonitorHandle handle
     return t.ok() ? 1 : 0;
 }
 
-int Desk::SetVCPFeature(platform::PhysicalMonitorHandle handle, std::uint8_t code, std::uint32_t value) {
+int Desk::SetVCPFeature(platform::PhysicalMonitorHandle handle, std::uint8_t code,
+                        std::uint32_t value) {
     std::lock_guard<std::recursive_mutex> lock(mutex_);
     Transaction t;
     t.kind = TransactionKind::Set;
@@ -352,8 +373,10 @@ int Desk::SetVCPFeature(platform::PhysicalMonitorHandle handle, std::uint8_t cod
     ApplyLatency(t.kind, 0);
     // The settling time belongs to the register the write reached.
     const RegisterKey target = monitor->Resolve(code);
-    if (monitor->DrawFault(t.kind, target)) t.result = Outcome::Fault;
-    else t.result = monitor->Set(code, value);
+    if (monitor->DrawFault(t.kind, target))
+        t.result = Outcome::Fault;
+    else
+        t.result = monitor->Set(code, value);
     Finish(*monitor, t, SettleAfterWrite(target));
     if (t.ok() && !config_.statePath.empty()) SaveStateLocked(nullptr);
     return t.ok() ? 1 : 0;
@@ -413,7 +436,8 @@ int Desk::QrxGetMonitorInfo(std::int32_t index, std::uint8_t* record, std::int32
 
 // ---- registers from outside ----
 
-bool Desk::ReadRegister(int monitor, RegisterKey key, std::uint16_t* current, std::uint16_t* maximum) const {
+bool Desk::ReadRegister(int monitor, RegisterKey key, std::uint16_t* current,
+                        std::uint16_t* maximum) const {
     std::lock_guard<std::recursive_mutex> lock(mutex_);
     const SimMonitor* found = MonitorAt(monitor);
     std::uint16_t unused = 0;
@@ -494,7 +518,8 @@ void Desk::SetDisplayAttached(int display, bool attached) {
 void Desk::SetDisplayRect(int display, const platform::Rect& rect) {
     std::lock_guard<std::recursive_mutex> lock(mutex_);
     if (display < 0 || static_cast<std::size_t>(display) >= displays_.size()) return;
-    auto& config = config_.displays[static_cast<std::size_t>(displays_[static_cast<std::size_t>(display)].config)];
+    auto& config = config_.displays[static_cast<std::size_t>(
+        displays_[static_cast<std::size_t>(display)].config)];
     config.rect = rect;
     config.work = rect;
 }
@@ -602,7 +627,8 @@ std::string Desk::StateLoadProblem() const {
     return stateProblem_;
 }
 
-std::unique_ptr<Desk> LoadDesk(const std::string& configPath, platform::Clock& clock, std::string* error) {
+std::unique_ptr<Desk> LoadDesk(const std::string& configPath, platform::Clock& clock,
+                               std::string* error) {
     DeskConfig config;
     if (!LoadDeskConfig(configPath, &config, error)) return nullptr;
     return std::make_unique<Desk>(std::move(config), clock);

@@ -123,8 +123,8 @@ public:
 private:
     struct Display {
         platform::DisplayHandle handle = 0;
-        int config = 0;                 // index into the configuration's displays
-        std::vector<int> monitors;      // desk-wide monitor indices
+        int config = 0;             // index into the configuration's displays
+        std::vector<int> monitors;  // desk-wide monitor indices
         bool attached = true;
     };
     struct Handle {

@@ -30,7 +30,8 @@ public:
     bool end_object() override { return true; }
     bool start_array(std::size_t) override { return true; }
     bool end_array() override { return true; }
-    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& ex) override {
+    bool parse_error(std::size_t, const std::string&,
+                     const nlohmann::detail::exception& ex) override {
         message = ex.what();
         return false;
     }
@@ -45,7 +46,8 @@ public:
         return false;
     }
 
-    bool Fields(const json& object, const std::string& path, std::initializer_list<const char*> known) {
+    bool Fields(const json& object, const std::string& path,
+                std::initializer_list<const char*> known) {
         if (!object.is_object()) return Fail(path, "must be an object");
         for (const auto& item : object.items()) {
             if (!item.key().empty() && item.key()[0] == '_') continue;  // notes for people
@@ -56,7 +58,8 @@ public:
         return true;
     }
 
-    bool Unsigned(const json& value, const std::string& path, std::uint64_t limit, std::uint64_t* out) {
+    bool Unsigned(const json& value, const std::string& path, std::uint64_t limit,
+                  std::uint64_t* out) {
         if (!value.is_number_unsigned() || value.get<std::uint64_t>() > limit)
             return Fail(path, "must be a whole number from 0 to " + std::to_string(limit));
         *out = value.get<std::uint64_t>();
@@ -113,7 +116,8 @@ public:
         if (value.is_array()) {
             for (std::size_t i = 0; i < value.size(); ++i) {
                 std::uint64_t byte = 0;
-                if (!Unsigned(value[i], path + "[" + std::to_string(i) + "]", 0xFF, &byte)) return false;
+                if (!Unsigned(value[i], path + "[" + std::to_string(i) + "]", 0xFF, &byte))
+                    return false;
                 bytes->push_back(static_cast<std::uint8_t>(byte));
             }
         } else if (value.is_string()) {
@@ -121,21 +125,22 @@ public:
             std::string digits;
             for (char c : value.get<std::string>()) {
                 if (c == ' ' || c == '\t' || c == '\n' || c == '\r') continue;
-                const bool hex = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+                const bool hex =
+                    (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
                 if (!hex) return Fail(path, std::string("'") + c + "' is not a hex digit");
                 digits += c;
             }
             if (digits.size() % 2 != 0) return Fail(path, "has an odd number of hex digits");
-            auto nibble = [](char c) {
-                return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
-            };
+            auto nibble = [](char c) { return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10; };
             for (std::size_t i = 0; i < digits.size(); i += 2)
-                bytes->push_back(static_cast<std::uint8_t>(nibble(digits[i]) * 16 + nibble(digits[i + 1])));
+                bytes->push_back(
+                    static_cast<std::uint8_t>(nibble(digits[i]) * 16 + nibble(digits[i + 1])));
         } else {
             // A structured mode record (named fields instead of bytes) plugs in here.
             return Fail(path, "must be hex text or an array of bytes");
         }
-        if (bytes->size() > 0xFFFF) return Fail(path, "is longer than a block can be (65535 bytes)");
+        if (bytes->size() > 0xFFFF)
+            return Fail(path, "is longer than a block can be (65535 bytes)");
         return true;
     }
 
@@ -163,7 +168,8 @@ public:
                 if (!Unsigned(value["maximum"], path + ".maximum", 0xFFFF, &number)) return false;
                 reg->maximum = static_cast<std::uint16_t>(number);
             }
-            if (value.contains("readOnly") && !Flag(value["readOnly"], path + ".readOnly", &reg->readOnly))
+            if (value.contains("readOnly") &&
+                !Flag(value["readOnly"], path + ".readOnly", &reg->readOnly))
                 return false;
         }
         if (reg->current > reg->maximum) return Fail(path, "current value is above the maximum");
@@ -171,7 +177,8 @@ public:
     }
 
     bool Faults(const json& value, const std::string& path, FaultConfig* faults) {
-        if (!Fields(value, path, {"failNext", "failRate", "seed", "failReads", "dropBlockRead", "disconnected"}))
+        if (!Fields(value, path,
+                    {"failNext", "failRate", "seed", "failReads", "dropBlockRead", "disconnected"}))
             return false;
         std::uint64_t number = 0;
         if (value.contains("failNext")) {
@@ -196,7 +203,8 @@ public:
                 FailingRead read;
                 std::string text;
                 if (!Text(reads[i], where, &text)) return false;
-                if (!ParseRegisterKey(text, &read.key)) return Fail(where, "\"" + text + "\" is not a register");
+                if (!ParseRegisterKey(text, &read.key))
+                    return Fail(where, "\"" + text + "\" is not a register");
                 read.anyPage = text.find(':') == std::string::npos;
                 faults->failReads.push_back(read);
             }
@@ -209,7 +217,8 @@ public:
             if (!Unsigned(drop["block"], where + ".block", 3, &number)) return false;
             faults->dropBlockRead.block = static_cast<int>(number);
             if (drop.contains("afterWords")) {
-                if (!Unsigned(drop["afterWords"], where + ".afterWords", 0xFFFFFFFF, &number)) return false;
+                if (!Unsigned(drop["afterWords"], where + ".afterWords", 0xFFFFFFFF, &number))
+                    return false;
                 faults->dropBlockRead.afterWords = static_cast<std::uint32_t>(number);
             }
             if (drop.contains("times")) {
@@ -264,7 +273,8 @@ public:
     bool Preset(const std::string& text, const std::string& path, std::uint16_t* preset) {
         char* end = nullptr;
         const unsigned long parsed = std::strtoul(text.c_str(), &end, 10);
-        if (text.empty() || *end != '\0' || parsed > 0xFFFF) return Fail(path, "not a preset number");
+        if (text.empty() || *end != '\0' || parsed > 0xFFFF)
+            return Fail(path, "not a preset number");
         *preset = static_cast<std::uint16_t>(parsed);
         return true;
     }
@@ -278,27 +288,34 @@ public:
         for (const auto& entry : listed.values) {
             const RegisterKey key = entry.first;
             if (monitor.registers.count(key) != 0) continue;
-            if (key.page == 0 && (key.code == 0x04 || key.code == 0x05 || key.code == 0x08)) continue;
+            if (key.page == 0 && (key.code == 0x04 || key.code == 0x05 || key.code == 0x08))
+                continue;
             if (monitor.maker && key.page == 0 && (key.code == 0xE0 || key.code == 0xE1)) continue;
             if (monitor.maker && key.page == 0x10 && key.code >= 0xE2 && key.code <= 0xED) continue;
             missing += (missing.empty() ? "" : " ") + FormatRegisterKey(key);
         }
         if (!missing.empty())
-            return Fail(path, "the capabilities list registers that \"registers\" lacks: " + missing);
+            return Fail(path,
+                        "the capabilities list registers that \"registers\" lacks: " + missing);
         return true;
     }
 
     bool Monitor(const json& value, const std::string& path, MonitorConfig* monitor) {
-        if (!Fields(value, path, {"id", "maker", "description", "model", "serial", "capabilities",
-                                  "extendedCapabilities", "registers", "modeRecord", "modeInfo", "faults",
-                                  "primaries", "whiteLuminance"}))
+        if (!Fields(value, path,
+                    {"id", "maker", "description", "model", "serial", "capabilities",
+                     "extendedCapabilities", "registers", "modeRecord", "modeInfo", "faults",
+                     "primaries", "whiteLuminance"}))
             return false;
         if (value.contains("id") && !Text(value["id"], path + ".id", &monitor->id)) return false;
-        if (value.contains("maker") && !Flag(value["maker"], path + ".maker", &monitor->maker)) return false;
-        if (value.contains("description") && !Text(value["description"], path + ".description", &monitor->description))
+        if (value.contains("maker") && !Flag(value["maker"], path + ".maker", &monitor->maker))
             return false;
-        if (value.contains("model") && !Text(value["model"], path + ".model", &monitor->model)) return false;
-        if (value.contains("serial") && !Text(value["serial"], path + ".serial", &monitor->serial)) return false;
+        if (value.contains("description") &&
+            !Text(value["description"], path + ".description", &monitor->description))
+            return false;
+        if (value.contains("model") && !Text(value["model"], path + ".model", &monitor->model))
+            return false;
+        if (value.contains("serial") && !Text(value["serial"], path + ".serial", &monitor->serial))
+            return false;
         if (value.contains("capabilities") &&
             !Text(value["capabilities"], path + ".capabilities", &monitor->capabilities))
             return false;
@@ -307,13 +324,16 @@ public:
                       &monitor->extendedCapabilities))
                 return false;
             if (monitor->extendedCapabilities.size() > 0xFFFF)
-                return Fail(path + ".extendedCapabilities", "is longer than a block can be (65535 bytes)");
+                return Fail(path + ".extendedCapabilities",
+                            "is longer than a block can be (65535 bytes)");
         }
-        if (value.contains("modeRecord") && !Bytes(value["modeRecord"], path + ".modeRecord", &monitor->modeRecord))
+        if (value.contains("modeRecord") &&
+            !Bytes(value["modeRecord"], path + ".modeRecord", &monitor->modeRecord))
             return false;
         // Block 1 described by what the monitor offers rather than as raw bytes.
         if (value.contains("modeInfo")) {
-            if (value.contains("modeRecord")) return Fail(path, "give \"modeRecord\" or \"modeInfo\", not both");
+            if (value.contains("modeRecord"))
+                return Fail(path, "give \"modeRecord\" or \"modeInfo\", not both");
             ModeRecordDescription description;
             std::string problem;
             if (!ParseModeRecordDescription(value["modeInfo"], &description, &problem) ||
@@ -342,7 +362,9 @@ public:
                 monitor->registers[key] = reg;
             }
         }
-        if (value.contains("faults") && !Faults(value["faults"], path + ".faults", &monitor->faults)) return false;
+        if (value.contains("faults") &&
+            !Faults(value["faults"], path + ".faults", &monitor->faults))
+            return false;
         if (!LuminanceData(value, path, monitor)) return false;
         return Consistent(*monitor, path);
     }
@@ -356,15 +378,18 @@ public:
         if (!value.contains("rect")) return Fail(path, "needs \"rect\"");
         if (!Rectangle(value["rect"], path + ".rect", &display->rect)) return false;
         display->work = display->rect;
-        if (value.contains("work") && !Rectangle(value["work"], path + ".work", &display->work)) return false;
-        if (value.contains("primary") && !Flag(value["primary"], path + ".primary", &display->primary))
+        if (value.contains("work") && !Rectangle(value["work"], path + ".work", &display->work))
+            return false;
+        if (value.contains("primary") &&
+            !Flag(value["primary"], path + ".primary", &display->primary))
             return false;
         if (value.contains("monitors")) {
             const json& monitors = value["monitors"];
             if (!monitors.is_array()) return Fail(path + ".monitors", "must be a list");
             for (std::size_t i = 0; i < monitors.size(); ++i) {
                 MonitorConfig monitor;
-                if (!Monitor(monitors[i], path + ".monitors[" + std::to_string(i) + "]", &monitor)) return false;
+                if (!Monitor(monitors[i], path + ".monitors[" + std::to_string(i) + "]", &monitor))
+                    return false;
                 display->monitors.push_back(std::move(monitor));
             }
         }
@@ -376,18 +401,23 @@ public:
         if (value.contains("latency")) {
             std::string latency;
             if (!Text(value["latency"], "latency", &latency)) return false;
-            if (latency == "none") desk->latency = Latency::None;
-            else if (latency == "ddcci") desk->latency = Latency::DdcCi;
-            else return Fail("latency", "must be \"none\" or \"ddcci\"");
+            if (latency == "none")
+                desk->latency = Latency::None;
+            else if (latency == "ddcci")
+                desk->latency = Latency::DdcCi;
+            else
+                return Fail("latency", "must be \"none\" or \"ddcci\"");
         }
         if (value.contains("settle")) {
             const json& settle = value["settle"];
             if (!Fields(settle, "settle", {"enforce", "toleranceMs"})) return false;
-            if (settle.contains("enforce") && !Flag(settle["enforce"], "settle.enforce", &desk->enforceSettle))
+            if (settle.contains("enforce") &&
+                !Flag(settle["enforce"], "settle.enforce", &desk->enforceSettle))
                 return false;
             std::uint64_t tolerance = 0;
             if (settle.contains("toleranceMs")) {
-                if (!Unsigned(settle["toleranceMs"], "settle.toleranceMs", 1000, &tolerance)) return false;
+                if (!Unsigned(settle["toleranceMs"], "settle.toleranceMs", 1000, &tolerance))
+                    return false;
                 desk->settleToleranceMs = static_cast<std::uint32_t>(tolerance);
             }
         }
@@ -402,7 +432,8 @@ public:
             if (!Display(displays[i], path, &display)) return false;
             std::string upper = display.device;
             for (char& c : upper) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
-            if (!devices.insert(upper).second) return Fail(path + ".device", "names a display twice");
+            if (!devices.insert(upper).second)
+                return Fail(path + ".device", "names a display twice");
             for (std::size_t m = 0; m < display.monitors.size(); ++m)
                 if (!display.monitors[m].id.empty() && !ids.insert(display.monitors[m].id).second)
                     return Fail(path + ".monitors[" + std::to_string(m) + "].id", "is used twice");

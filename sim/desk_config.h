@@ -28,7 +28,7 @@ struct FailingRead {
 
 // A block transfer on page 0x10 that loses replies part of the way through.
 struct BlockDrop {
-    int block = -1;               // 0-3; -1 = none
+    int block = -1;                // 0-3; -1 = none
     std::uint32_t afterWords = 0;  // data reads that succeed before the first drop
     std::uint32_t times = 1;       // consecutive data reads that are dropped
 };

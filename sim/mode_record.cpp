@@ -21,7 +21,8 @@ void Append(std::vector<std::uint8_t>* bytes, std::uint8_t type, std::uint64_t v
             std::size_t length) {
     bytes->push_back(type);
     bytes->push_back(static_cast<std::uint8_t>(length));
-    for (std::size_t i = 0; i < length; ++i) bytes->push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    for (std::size_t i = 0; i < length; ++i)
+        bytes->push_back(static_cast<std::uint8_t>(value >> (8 * i)));
 }
 
 std::size_t WordLength(std::uint32_t value) {
@@ -89,7 +90,8 @@ bool EncodeModeRecord(const ModeRecordDescription& description, std::vector<std:
     }
     out.push_back(0xFF);
     if (out.size() > kBlockLimit) {
-        if (error) *error = "mode information of " + std::to_string(out.size()) + " bytes exceeds 255";
+        if (error)
+            *error = "mode information of " + std::to_string(out.size()) + " bytes exceeds 255";
         return false;
     }
     *bytes = std::move(out);
@@ -111,7 +113,8 @@ bool ParseModeRecordDescription(const nlohmann::json& json, ModeRecordDescriptio
                 return false;
             }
             for (const auto& mode : value) {
-                if (!mode.is_number_integer() || mode.get<long long>() < 0 || mode.get<long long>() > 48) {
+                if (!mode.is_number_integer() || mode.get<long long>() < 0 ||
+                    mode.get<long long>() > 48) {
                     if (error) *error = where + ": " + mode.dump() + " is not a mode 0-48";
                     return false;
                 }

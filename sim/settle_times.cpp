@@ -38,12 +38,18 @@ std::uint32_t SettleAfterWrite(RegisterKey key) {
             for (const auto& row : kStandard)
                 if (row.code == key.code) return row.ms;
             return kDdcDefault;
-        case 0x10: return FromPage(kPage10, key.code);
-        case 0x20: return FromPage(kPage20, key.code);
-        case 0x30: return FromPage(kPage30, key.code);
-        case 0xE0: return FromPage(kPageE0, key.code);
-        case 0xF0: return FromPage(kPageF0, key.code);
-        default: return kDdcDefault;
+        case 0x10:
+            return FromPage(kPage10, key.code);
+        case 0x20:
+            return FromPage(kPage20, key.code);
+        case 0x30:
+            return FromPage(kPage30, key.code);
+        case 0xE0:
+            return FromPage(kPageE0, key.code);
+        case 0xF0:
+            return FromPage(kPageF0, key.code);
+        default:
+            return kDdcDefault;
     }
 }
 

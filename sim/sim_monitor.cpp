@@ -29,14 +29,14 @@ constexpr std::uint8_t kRestoreColor = 0x08;
 constexpr std::uint8_t kRedGain = 0x16;
 constexpr std::uint8_t kGreenGain = 0x18;
 constexpr std::uint8_t kBlueGain = 0x1A;
-constexpr std::uint8_t kColorTemperature = 0xE3;  // page 0x30
+constexpr std::uint8_t kColorTemperature = 0xE3;     // page 0x30
 constexpr std::uint8_t kUserPresetIndicator = 0xE5;  // page 0x30
 constexpr std::uint16_t kPresetOff = 0;
 
 const std::vector<RegisterKey>& ColorRegisters() {
     static const std::vector<RegisterKey> keys = {
-        {0, 0x14},    {0, 0x16},    {0, 0x18},    {0, 0x1A},    {0x30, 0xE3},
-        {0x30, 0xE4}, {0x30, 0xE5}, {0xE0, 0xE4}, {0xE0, 0xE5}, {0xE0, 0xE6}, {0xE0, 0xE7},
+        {0, 0x14},    {0, 0x16},    {0, 0x18},    {0, 0x1A},    {0x30, 0xE3}, {0x30, 0xE4},
+        {0x30, 0xE5}, {0xE0, 0xE4}, {0xE0, 0xE5}, {0xE0, 0xE6}, {0xE0, 0xE7},
     };
     return keys;
 }
@@ -72,12 +72,15 @@ SimMonitor::SimMonitor(const MonitorConfig& config)
             if (block.size() > 0xFFFF) block.resize(0xFFFF);
     }
     for (int i = 0; i < 4; ++i) {
-        const auto found = registers_.find(RegisterKey{kQuadPage, static_cast<std::uint8_t>(kQuadFirst + i)});
+        const auto found =
+            registers_.find(RegisterKey{kQuadPage, static_cast<std::uint8_t>(kQuadFirst + i)});
         if (found != registers_.end()) pendingQuad_[i] = found->second.current;
     }
 }
 
-void SimMonitor::ReseedFaults() { random_.seed(faults_.seed); }
+void SimMonitor::ReseedFaults() {
+    random_.seed(faults_.seed);
+}
 
 void SimMonitor::SetBlockDrop(const BlockDrop& drop) {
     faults_.dropBlockRead = drop;
@@ -238,10 +241,13 @@ Outcome SimMonitor::Set(std::uint8_t code, std::uint32_t value) {
     if (key == RegisterKey{kQuadPage, kQuadCommit}) {
         if (value != 0 && value != 1) return Outcome::Refused;
         for (int i = 0; i < 4; ++i) {
-            const auto quad = registers_.find(RegisterKey{kQuadPage, static_cast<std::uint8_t>(kQuadFirst + i)});
+            const auto quad =
+                registers_.find(RegisterKey{kQuadPage, static_cast<std::uint8_t>(kQuadFirst + i)});
             if (quad == registers_.end()) continue;
-            if (value == 1) quad->second.current = pendingQuad_[i];
-            else pendingQuad_[i] = quad->second.current;
+            if (value == 1)
+                quad->second.current = pendingQuad_[i];
+            else
+                pendingQuad_[i] = quad->second.current;
         }
         reg.current = static_cast<std::uint16_t>(value);
         return Outcome::Ok;
@@ -258,7 +264,8 @@ void SimMonitor::SwitchToUserPreset() {
     const RegisterKey presetKey{0x30, kColorTemperature};
     const auto preset = registers_.find(presetKey);
     const auto listed = listed_.values.find(presetKey);
-    if (preset == registers_.end() || listed == listed_.values.end() || listed->second.empty()) return;
+    if (preset == registers_.end() || listed == listed_.values.end() || listed->second.empty())
+        return;
     const std::uint16_t user = listed->second.back();
     if (preset->second.current == kPresetOff || preset->second.current == user) return;
     preset->second.current = user;
@@ -342,7 +349,8 @@ void SimMonitor::ImportState(const nlohmann::json& state, std::string* problem) 
     if (registers != state.end() && registers->is_object()) {
         for (const auto& [name, value] : registers->items()) {
             RegisterKey key;
-            const auto found = ParseRegisterKey(name, &key) ? registers_.find(key) : registers_.end();
+            const auto found =
+                ParseRegisterKey(name, &key) ? registers_.find(key) : registers_.end();
             if (found == registers_.end()) {
                 note("register " + name + " unknown");
                 continue;
@@ -357,8 +365,9 @@ void SimMonitor::ImportState(const nlohmann::json& state, std::string* problem) 
     }
     const auto page = state.find("page");
     if (page != state.end()) {
-        if (page->is_number_unsigned() && HasPage(static_cast<std::uint32_t>(
-                                                 std::min<std::uint64_t>(page->get<std::uint64_t>(), 0x10000))))
+        if (page->is_number_unsigned() &&
+            HasPage(static_cast<std::uint32_t>(
+                std::min<std::uint64_t>(page->get<std::uint64_t>(), 0x10000))))
             page_ = static_cast<std::uint16_t>(page->get<std::uint64_t>());
         else
             note("page out of range");
@@ -367,7 +376,8 @@ void SimMonitor::ImportState(const nlohmann::json& state, std::string* problem) 
     if (pending != state.end()) {
         bool good = pending->is_array() && pending->size() == 4;
         for (std::size_t i = 0; good && i < 4; ++i)
-            good = (*pending)[i].is_number_unsigned() && (*pending)[i].get<std::uint64_t>() <= 0xFFFF;
+            good =
+                (*pending)[i].is_number_unsigned() && (*pending)[i].get<std::uint64_t>() <= 0xFFFF;
         if (good) {
             for (std::size_t i = 0; i < 4; ++i)
                 pendingQuad_[i] = static_cast<std::uint16_t>((*pending)[i].get<std::uint64_t>());

@@ -8,23 +8,34 @@ namespace sim {
 
 const char* KindName(TransactionKind kind) {
     switch (kind) {
-        case TransactionKind::Get: return "get";
-        case TransactionKind::Set: return "set";
-        case TransactionKind::CapsLength: return "caps-length";
-        case TransactionKind::CapsRequest: return "caps-request";
+        case TransactionKind::Get:
+            return "get";
+        case TransactionKind::Set:
+            return "set";
+        case TransactionKind::CapsLength:
+            return "caps-length";
+        case TransactionKind::CapsRequest:
+            return "caps-request";
     }
     return "?";
 }
 
 const char* OutcomeName(Outcome outcome) {
     switch (outcome) {
-        case Outcome::Ok: return "ok";
-        case Outcome::Fault: return "fault";
-        case Outcome::TooEarly: return "too-early";
-        case Outcome::Unsupported: return "unsupported";
-        case Outcome::Refused: return "refused";
-        case Outcome::Disconnected: return "disconnected";
-        case Outcome::BadHandle: return "bad-handle";
+        case Outcome::Ok:
+            return "ok";
+        case Outcome::Fault:
+            return "fault";
+        case Outcome::TooEarly:
+            return "too-early";
+        case Outcome::Unsupported:
+            return "unsupported";
+        case Outcome::Refused:
+            return "refused";
+        case Outcome::Disconnected:
+            return "disconnected";
+        case Outcome::BadHandle:
+            return "bad-handle";
     }
     return "?";
 }

@@ -15,10 +15,10 @@ enum class TransactionKind {
 
 enum class Outcome {
     Ok,
-    Fault,         // an injected failure (fail-next, failure rate, failing code, dropped block read)
-    TooEarly,      // arrived before the previous command's settling time had passed
-    Unsupported,   // the monitor has no such register (or reads a write-only one)
-    Refused,       // the register exists but rejects the value or the access
+    Fault,        // an injected failure (fail-next, failure rate, failing code, dropped block read)
+    TooEarly,     // arrived before the previous command's settling time had passed
+    Unsupported,  // the monitor has no such register (or reads a write-only one)
+    Refused,      // the register exists but rejects the value or the access
     Disconnected,  // the monitor does not answer on DDC/CI at all
     BadHandle,     // unknown or destroyed physical monitor handle
 };

@@ -46,7 +46,8 @@ void AccentTabControl::PaintSelectedTab() {
         const ui::Font font(::CreateFontIndirect(&logFont));
         const SelectGuard selected(dc, font.Get());
         ::SetBkMode(dc, TRANSPARENT);
-        ::DrawText(dc, text.c_str(), static_cast<int>(text.size()), &tab, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        ::DrawText(dc, text.c_str(), static_cast<int>(text.size()), &tab,
+                   DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         Fill(dc, RECT{tab.left - 1, tab.top - 2, tab.right, tab.top + 1}, kAccentBar);
     }
     ::ReleaseDC(Handle(), dc);

@@ -34,7 +34,8 @@ int TabControl::Insert(int index, const tstring& text) const {
     item.mask = TCIF_TEXT;
     tstring copy = text;  // the control takes a non-const pointer
     item.pszText = copy.data();
-    return static_cast<int>(Send(TCM_INSERTITEM, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
+    return static_cast<int>(
+        Send(TCM_INSERTITEM, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
 }
 
 tstring TabControl::ItemText(int index) const {

@@ -57,7 +57,8 @@ bool ReturnsValueDirectly(UINT message) {
 
 }  // namespace
 
-Dialog::Dialog(UINT templateId, HINSTANCE resources) : templateId_(templateId), resources_(resources) {}
+Dialog::Dialog(UINT templateId, HINSTANCE resources)
+    : templateId_(templateId), resources_(resources) {}
 
 Dialog::~Dialog() {
     HWND window = Handle();
@@ -213,7 +214,8 @@ bool Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resul
 
         case WM_COMMAND: {
             HWND control = reinterpret_cast<HWND>(lParam);
-            if (control != nullptr && SubclassHook::Reflect(control, message, wParam, lParam, result)) {
+            if (control != nullptr &&
+                SubclassHook::Reflect(control, message, wParam, lParam, result)) {
                 return true;
             }
             int id = LOWORD(wParam);
@@ -236,14 +238,16 @@ bool Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resul
         case WM_NOTIFY: {
             NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
             if (header == nullptr) return false;
-            if (SubclassHook::Reflect(header->hwndFrom, message, wParam, lParam, result)) return true;
+            if (SubclassHook::Reflect(header->hwndFrom, message, wParam, lParam, result))
+                return true;
             return OnNotify(static_cast<int>(header->idFrom), header, result);
         }
 
         case WM_HSCROLL:
         case WM_VSCROLL: {
             HWND control = reinterpret_cast<HWND>(lParam);
-            if (control != nullptr && SubclassHook::Reflect(control, message, wParam, lParam, result)) {
+            if (control != nullptr &&
+                SubclassHook::Reflect(control, message, wParam, lParam, result)) {
                 return true;
             }
             int code = LOWORD(wParam);
@@ -264,14 +268,17 @@ bool Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resul
         case WM_CTLCOLORSTATIC: {
             HWND control = reinterpret_cast<HWND>(lParam);
             LRESULT reflected = 0;
-            if (control != Handle() && SubclassHook::Reflect(control, message, wParam, lParam, reflected) &&
-                reflected != 0 && reinterpret_cast<HGDIOBJ>(reflected) != ::GetStockObject(NULL_BRUSH)) {
+            if (control != Handle() &&
+                SubclassHook::Reflect(control, message, wParam, lParam, reflected) &&
+                reflected != 0 &&
+                reinterpret_cast<HGDIOBJ>(reflected) != ::GetStockObject(NULL_BRUSH)) {
                 result = reflected;
                 return true;
             }
             // A control that set its colours and answered with the hollow brush asks for
             // no background of its own: the dialog may still give it the page's pattern.
-            HBRUSH brush = OnCtlColor(reinterpret_cast<HDC>(wParam), control, message - WM_CTLCOLORMSGBOX);
+            HBRUSH brush =
+                OnCtlColor(reinterpret_cast<HDC>(wParam), control, message - WM_CTLCOLORMSGBOX);
             if (brush == nullptr) brush = reinterpret_cast<HBRUSH>(reflected);
             if (brush == nullptr) return false;
             result = reinterpret_cast<LRESULT>(brush);

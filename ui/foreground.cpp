@@ -7,8 +7,8 @@ void SetForegroundUnlocked(HWND window) {
     ::SystemParametersInfoW(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &saved, 0);
     ::SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, nullptr, 0);
     ::SetForegroundWindow(window);
-    ::SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, reinterpret_cast<void*>(static_cast<UINT_PTR>(saved)),
-                            0);
+    ::SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0,
+                            reinterpret_cast<void*>(static_cast<UINT_PTR>(saved)), 0);
 }
 
 }  // namespace ui

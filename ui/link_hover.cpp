@@ -5,7 +5,9 @@
 namespace ui {
 
 namespace {
-void Repaint(HWND link) { ::RedrawWindow(link, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); }
+void Repaint(HWND link) {
+    ::RedrawWindow(link, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
 }  // namespace
 
 HoverChange FollowPointer(HWND link, LPARAM lParam, int* hover) {

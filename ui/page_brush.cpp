@@ -17,8 +17,8 @@ SIZE MakePageBrush(HWND page, HBRUSH* brush, UINT lowResBitmap, UINT highResBitm
     const UINT bitmapId = dpi >= 120 ? highResBitmap : lowResBitmap;
     // Kept in the picture's own format: turning a window-sized picture into a screen
     // bitmap took longer at start than the brush's conversion at each paint.
-    const Bitmap bitmap(static_cast<HBITMAP>(::LoadImage(ResourceInstance(), MAKEINTRESOURCE(bitmapId),
-                                                         IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    const Bitmap bitmap(static_cast<HBITMAP>(::LoadImage(
+        ResourceInstance(), MAKEINTRESOURCE(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     if (bitmap) {
         BITMAP info{};
         ::GetObject(bitmap.Get(), sizeof info, &info);
@@ -35,8 +35,8 @@ SIZE MakePageBrush(HWND page, HBRUSH* brush, UINT lowResBitmap, UINT highResBitm
                 const MemoryDc target(dc);
                 const SelectGuard sourceSelection(source.Get(), bitmap.Get());
                 const SelectGuard targetSelection(target.Get(), stretched.Get());
-                ::StretchBlt(target.Get(), 0, 0, width, height, source.Get(), 0, 0, info.bmWidth, info.bmHeight,
-                             SRCCOPY);
+                ::StretchBlt(target.Get(), 0, 0, width, height, source.Get(), 0, 0, info.bmWidth,
+                             info.bmHeight, SRCCOPY);
             }
             *brush = ::CreatePatternBrush(stretched.Get());
             pattern = SIZE{width, height};

@@ -18,7 +18,8 @@ SubclassHook::~SubclassHook() {
 bool SubclassHook::Subclass(HWND control) {
     if (control == nullptr) return false;
     Unsubclass();
-    if (!::SetWindowSubclass(control, HookProc, kHookId, reinterpret_cast<DWORD_PTR>(this))) return false;
+    if (!::SetWindowSubclass(control, HookProc, kHookId, reinterpret_cast<DWORD_PTR>(this)))
+        return false;
     ::SetProp(control, kObjectProperty, this);
     hooked_ = control;
     OnSubclassed();
@@ -40,7 +41,8 @@ SubclassHook* SubclassHook::FromHandle(HWND control) {
     return static_cast<SubclassHook*>(::GetProp(control, kObjectProperty));
 }
 
-bool SubclassHook::Reflect(HWND control, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool SubclassHook::Reflect(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                           LRESULT& result) {
     SubclassHook* hook = FromHandle(control);
     if (hook == nullptr) return false;
     return hook->OnReflect(message, wParam, lParam, result);

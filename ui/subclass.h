@@ -19,8 +19,7 @@ public:
     // The hook installed on a window, or null.
     static SubclassHook* FromHandle(HWND control);
     // Offers a notification to the control it concerns; true when that control took it.
-    static bool Reflect(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
-                        LRESULT& result);
+    static bool Reflect(HWND control, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 protected:
     // Called once the hook is in place (the control's style and font may be changed here).

@@ -18,9 +18,9 @@ void RestrictLibrarySearch() {
     using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
     // kernel32 is in every process already: asking for it loads nothing.
     HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
-    auto restrict = kernel != nullptr
-                        ? LibraryFunction<SetDefaultDllDirectoriesFn>(kernel, "SetDefaultDllDirectories")
-                        : nullptr;
+    auto restrict = kernel != nullptr ? LibraryFunction<SetDefaultDllDirectoriesFn>(
+                                            kernel, "SetDefaultDllDirectories")
+                                      : nullptr;
     constexpr DWORD kSearchSystem32 = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
     if (restrict == nullptr || !restrict(kSearchSystem32)) ::SetDllDirectoryW(L"");
 }

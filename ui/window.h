@@ -31,7 +31,9 @@ public:
     }
 
     tstring Text() const;
-    bool SetText(const tstring& text) const { return ::SetWindowText(handle_, text.c_str()) != FALSE; }
+    bool SetText(const tstring& text) const {
+        return ::SetWindowText(handle_, text.c_str()) != FALSE;
+    }
     tstring ItemText(int id) const;
     bool SetItemText(int id, const tstring& text) const {
         return ::SetDlgItemText(handle_, id, text.c_str()) != FALSE;

@@ -28,11 +28,14 @@ private:
 
 }  // namespace
 
-std::unique_ptr<platform::XmlDom> MakeDefinitionDom() { return std::make_unique<FallbackDom>(); }
+std::unique_ptr<platform::XmlDom> MakeDefinitionDom() {
+    return std::make_unique<FallbackDom>();
+}
 
 std::u16string AnsiCodec::Widen(const std::string& text) {
     if (text.empty()) return std::u16string();
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    const int length =
+        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::u16string wide(static_cast<std::size_t>(length > 0 ? length : 0), u'\0');
     if (length > 0) {
         ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
@@ -44,8 +47,8 @@ std::u16string AnsiCodec::Widen(const std::string& text) {
 std::string AnsiCodec::Narrow(const std::u16string& text) {
     if (text.empty()) return std::string();
     const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
-    const int length = ::WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(text.size()), nullptr, 0,
-                                             nullptr, nullptr);
+    const int length = ::WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(text.size()),
+                                             nullptr, 0, nullptr, nullptr);
     std::string narrow(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
     if (length > 0) {
         ::WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(text.size()), narrow.data(), length,

@@ -22,7 +22,8 @@ HBRUSH CDlgCalmira::OnCtlColor(HDC dc, HWND control, UINT type) {
 bool CDlgCalmira::OnInitDialog() {
     CVistrelApp& app = VistrelApp();
     app.m_hCalmiraWnd = Handle();
-    m_szPattern = ui::MakePageBrush(Handle(), &m_brBackground, IDB_CALMIRA_BACK, IDB_CALMIRA_BACK_HI);
+    m_szPattern =
+        ui::MakePageBrush(Handle(), &m_brBackground, IDB_CALMIRA_BACK, IDB_CALMIRA_BACK_HI);
     m_target.AttachItem(Handle(), IDC_TARGET_MONITOR);
     m_reminderOn.AttachItem(Handle(), IDC_REMINDER_ON);
     m_interval.AttachItem(Handle(), IDC_INTERVAL);
@@ -31,8 +32,9 @@ bool CDlgCalmira::OnInitDialog() {
     const std::string monitorWord = ui::ResourceString(IDS_MONITOR);
     for (int i = 0; i < app.m_statusAll.Count(); ++i) {
         const CMonitorStatus* record = app.m_statusAll.At(i);
-        m_monitors.push_back({monitorWord + record->m_strLabel + " (" + record->m_strModelName + ")",
-                              {record->m_strDeviceName, record->m_strModelName, record->m_strSerialNumber}});
+        m_monitors.push_back(
+            {monitorWord + record->m_strLabel + " (" + record->m_strModelName + ")",
+             {record->m_strDeviceName, record->m_strModelName, record->m_strSerialNumber}});
     }
     std::string display;
     DisplayNameOfWindow(Handle(), false, &display);
@@ -58,46 +60,48 @@ void CDlgCalmira::SelectTarget(int index) {
 
 void CDlgCalmira::UpdateEnabling() {
     const bool on = m_reminderOn.IsChecked();
-    for (int id : {IDC_INTERVAL_LABEL, IDC_INTERVAL, IDC_INTERVAL_SPIN, IDC_INTERVAL_UNIT, IDC_EDIT_MESSAGE}) {
+    for (int id : {IDC_INTERVAL_LABEL, IDC_INTERVAL, IDC_INTERVAL_SPIN, IDC_INTERVAL_UNIT,
+                   IDC_EDIT_MESSAGE}) {
         EnableItem(id, on);
     }
 }
 
 bool CDlgCalmira::OnCommand(int id, int code, HWND control) {
     switch (id) {
-    case IDC_TARGET_MONITOR:
-        if (code == CBN_SELCHANGE) SelectTarget(m_target.Selection());
-        return true;
-    case IDC_REMINDER_ON:
-        if (code == BN_CLICKED) UpdateEnabling();
-        return true;
-    case IDC_INTERVAL:
-        if (code == EN_UPDATE || code == EN_KILLFOCUS) {
-            const std::string text = m_interval.Text();
-            const std::string wanted =
-                code == EN_UPDATE ? calmira::IntervalWhileTyping(text) : calmira::IntervalOnLeave(text);
-            // Rewriting the text raises EN_UPDATE again, which then finds nothing to change.
-            if (wanted != text) {
-                m_interval.SetText(wanted);
-                m_interval.SetSelection(static_cast<int>(wanted.size()), static_cast<int>(wanted.size()));
+        case IDC_TARGET_MONITOR:
+            if (code == CBN_SELCHANGE) SelectTarget(m_target.Selection());
+            return true;
+        case IDC_REMINDER_ON:
+            if (code == BN_CLICKED) UpdateEnabling();
+            return true;
+        case IDC_INTERVAL:
+            if (code == EN_UPDATE || code == EN_KILLFOCUS) {
+                const std::string text = m_interval.Text();
+                const std::string wanted = code == EN_UPDATE ? calmira::IntervalWhileTyping(text)
+                                                             : calmira::IntervalOnLeave(text);
+                // Rewriting the text raises EN_UPDATE again, which then finds nothing to change.
+                if (wanted != text) {
+                    m_interval.SetText(wanted);
+                    m_interval.SetSelection(static_cast<int>(wanted.size()),
+                                            static_cast<int>(wanted.size()));
+                }
             }
-        }
-        return true;
-    case IDC_EDIT_MESSAGE:
-        if (code == BN_CLICKED) {
-            CDlgEditMsg editor;
-            editor.m_strMessage = m_message;
-            if (editor.DoModal(Handle()) == IDOK) m_message = editor.m_strMessage;
-        }
-        return true;
-    default:
-        return false;
+            return true;
+        case IDC_EDIT_MESSAGE:
+            if (code == BN_CLICKED) {
+                CDlgEditMsg editor;
+                editor.m_strMessage = m_message;
+                if (editor.DoModal(Handle()) == IDOK) m_message = editor.m_strMessage;
+            }
+            return true;
+        default:
+            return false;
     }
 }
 
 void CDlgCalmira::OnOK() {
-    calmira::SaveReminderDialog(*this, m_start, m_reminderOn.IsChecked(), m_current, m_interval.Text(),
-                                m_message);
+    calmira::SaveReminderDialog(*this, m_start, m_reminderOn.IsChecked(), m_current,
+                                m_interval.Text(), m_message);
     VistrelApp().m_bCalmiraOpen = 0;
     EndDialog(IDOK);
 }

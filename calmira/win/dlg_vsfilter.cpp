@@ -29,7 +29,8 @@ std::string FormatWith(UINT stringId, const std::string& argument) {
 
 }  // namespace
 
-CDlgVSFilter::CDlgVSFilter(CFilterFeature& feature) : ui::Dialog(IDD_VSFILTER), m_feature(feature) {}
+CDlgVSFilter::CDlgVSFilter(CFilterFeature& feature)
+    : ui::Dialog(IDD_VSFILTER), m_feature(feature) {}
 
 CDlgVSFilter::~CDlgVSFilter() {
     if (m_brBackground != nullptr) ::DeleteObject(m_brBackground);
@@ -42,7 +43,8 @@ HBRUSH CDlgVSFilter::OnCtlColor(HDC dc, HWND control, UINT type) {
 bool CDlgVSFilter::OnInitDialog() {
     CVistrelApp& app = VistrelApp();
     app.m_hFilterWnd = Handle();
-    m_szPattern = ui::MakePageBrush(Handle(), &m_brBackground, IDB_VSFILTER_BACK, IDB_VSFILTER_BACK_HI);
+    m_szPattern =
+        ui::MakePageBrush(Handle(), &m_brBackground, IDB_VSFILTER_BACK, IDB_VSFILTER_BACK_HI);
     m_images.AttachItem(Handle(), IDC_FILTER_IMAGE);
     m_transmittance.AttachItem(Handle(), IDC_FILTER_TRANSMITTANCE);
     m_luminance.AttachItem(Handle(), IDC_FILTER_LUMINANCE);
@@ -85,13 +87,18 @@ void CDlgVSFilter::Complain(UINT stringId, const std::string& argument) {
                   ui::ResourceString(IDS_PRODUCT_NAME).c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
-void CDlgVSFilter::DefaultImageFailed(const std::string& entryText) { Complain(IDS_IMPORT_FAILED, entryText); }
+void CDlgVSFilter::DefaultImageFailed(const std::string& entryText) {
+    Complain(IDS_IMPORT_FAILED, entryText);
+}
 
-void CDlgVSFilter::FileFailed(const std::string& path) { Complain(IDS_IMPORT_FILE_FAILED, path); }
+void CDlgVSFilter::FileFailed(const std::string& path) {
+    Complain(IDS_IMPORT_FILE_FAILED, path);
+}
 
 void CDlgVSFilter::UpdateValueTexts() {
     SetItemText(IDC_FILTER_TRANSMITTANCE_VALUE, std::to_string(m_transmittance.Position()));
-    SetItemText(IDC_FILTER_LUMINANCE_VALUE, std::to_string(calmira::LuminanceFromPosition(m_luminance.Position())));
+    SetItemText(IDC_FILTER_LUMINANCE_VALUE,
+                std::to_string(calmira::LuminanceFromPosition(m_luminance.Position())));
 }
 
 void CDlgVSFilter::UpdateSliders() {
@@ -105,7 +112,8 @@ void CDlgVSFilter::UpdateEnabling() {
     EnableItem(IDC_FILTER_PATH, path);
     EnableItem(IDC_FILTER_BROWSE, path);
     const bool values = m_session->ValueControlsEnabled();
-    for (int id : {IDC_FILTER_TRANSMITTANCE, IDC_FILTER_TRANSMITTANCE_VALUE, IDC_FILTER_LUMINANCE, IDC_FILTER_LUMINANCE_VALUE, IDC_FILTER_RESTORE_DEFAULT}) {
+    for (int id : {IDC_FILTER_TRANSMITTANCE, IDC_FILTER_TRANSMITTANCE_VALUE, IDC_FILTER_LUMINANCE,
+                   IDC_FILTER_LUMINANCE_VALUE, IDC_FILTER_RESTORE_DEFAULT}) {
         EnableItem(id, values);
     }
 }
@@ -124,44 +132,44 @@ void CDlgVSFilter::Browse() {
 
 bool CDlgVSFilter::OnCommand(int id, int code, HWND control) {
     switch (id) {
-    case IDC_FILTER_IMAGE:
-        if (code == CBN_SELCHANGE) {
-            const int selected = m_session->Select(m_images.Selection());
-            m_images.Select(selected);
-            SetItemText(IDC_FILTER_PATH, m_session->PathText());
-            UpdateSliders();
-            UpdateEnabling();
-        }
-        return true;
-    case IDC_FILTER_BROWSE:
-        if (code == BN_CLICKED) Browse();
-        return true;
-    case IDC_FILTER_RESTORE_DEFAULT:
-        if (code == BN_CLICKED) {
-            m_session->RestoreDefault();
-            UpdateSliders();
-        }
-        return true;
-    default:
-        return false;
+        case IDC_FILTER_IMAGE:
+            if (code == CBN_SELCHANGE) {
+                const int selected = m_session->Select(m_images.Selection());
+                m_images.Select(selected);
+                SetItemText(IDC_FILTER_PATH, m_session->PathText());
+                UpdateSliders();
+                UpdateEnabling();
+            }
+            return true;
+        case IDC_FILTER_BROWSE:
+            if (code == BN_CLICKED) Browse();
+            return true;
+        case IDC_FILTER_RESTORE_DEFAULT:
+            if (code == BN_CLICKED) {
+                m_session->RestoreDefault();
+                UpdateSliders();
+            }
+            return true;
+        default:
+            return false;
     }
 }
 
 bool CDlgVSFilter::OnHScroll(int code, int position, HWND control) {
     switch (code) {
-    case SB_LINELEFT:
-    case SB_LINERIGHT:
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK:
-    case SB_ENDSCROLL:
-        if (control == m_transmittance.Handle()) {
-            m_session->SetTransmittance(m_transmittance.Position());
-        } else if (control == m_luminance.Handle()) {
-            m_session->SetLuminancePosition(m_luminance.Position());
-        }
-        break;
-    default:
-        break;
+        case SB_LINELEFT:
+        case SB_LINERIGHT:
+        case SB_THUMBPOSITION:
+        case SB_THUMBTRACK:
+        case SB_ENDSCROLL:
+            if (control == m_transmittance.Handle()) {
+                m_session->SetTransmittance(m_transmittance.Position());
+            } else if (control == m_luminance.Handle()) {
+                m_session->SetLuminancePosition(m_luminance.Position());
+            }
+            break;
+        default:
+            break;
     }
     UpdateValueTexts();
     return true;

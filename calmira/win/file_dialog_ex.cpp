@@ -20,21 +20,21 @@ namespace {
 UINT_PTR CALLBACK HookProc(HWND hook, UINT message, WPARAM wParam, LPARAM lParam) {
     CVistrelApp& app = VistrelApp();
     switch (message) {
-    case WM_INITDIALOG:
-        app.m_hFileDialogWnd = hook;
-        return TRUE;
-    case WM_DESTROY:
-        if (app.m_hFileDialogWnd == hook) app.m_hFileDialogWnd = nullptr;
-        return 0;
-    default:
-        if (message == shell_ids::kMsgCloseNow) {
-            HWND dialog = ::GetParent(hook);
-            ::SetForegroundWindow(dialog);
-            ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-            if (app.m_hFileDialogWnd == hook) app.m_hFileDialogWnd = nullptr;
+        case WM_INITDIALOG:
+            app.m_hFileDialogWnd = hook;
             return TRUE;
-        }
-        return 0;
+        case WM_DESTROY:
+            if (app.m_hFileDialogWnd == hook) app.m_hFileDialogWnd = nullptr;
+            return 0;
+        default:
+            if (message == shell_ids::kMsgCloseNow) {
+                HWND dialog = ::GetParent(hook);
+                ::SetForegroundWindow(dialog);
+                ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+                if (app.m_hFileDialogWnd == hook) app.m_hFileDialogWnd = nullptr;
+                return TRUE;
+            }
+            return 0;
     }
 }
 

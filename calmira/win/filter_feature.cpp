@@ -23,13 +23,16 @@ std::set<std::string> AttachedDisplays() {
     DISPLAY_DEVICEA device{};
     device.cb = sizeof device;
     for (DWORD index = 0; ::EnumDisplayDevicesA(nullptr, index, &device, 0); ++index) {
-        if ((device.StateFlags & DISPLAY_DEVICE_ATTACHED_TO_DESKTOP) != 0) names.insert(device.DeviceName);
+        if ((device.StateFlags & DISPLAY_DEVICE_ATTACHED_TO_DESKTOP) != 0)
+            names.insert(device.DeviceName);
         device.cb = sizeof device;
     }
     return names;
 }
 
-RECT ToRect(const platform::Rect& rect) { return RECT{rect.left, rect.top, rect.right, rect.bottom}; }
+RECT ToRect(const platform::Rect& rect) {
+    return RECT{rect.left, rect.top, rect.right, rect.bottom};
+}
 
 }  // namespace
 
@@ -67,7 +70,8 @@ void CFilterFeature::CreateOverlays() {
         record->m_pTransWnd.reset();
         if (!covered.insert(record->m_strDeviceName).second) continue;
         auto overlay = std::make_unique<CTransWnd>();
-        if (overlay->Create(m_hMain, ToRect(record->m_rcMonitor))) record->m_pTransWnd = std::move(overlay);
+        if (overlay->Create(m_hMain, ToRect(record->m_rcMonitor)))
+            record->m_pTransWnd = std::move(overlay);
     }
 }
 
@@ -97,9 +101,13 @@ void CFilterFeature::StartReapplyTimer() {
     m_bReapplyRunning = true;
 }
 
-void CFilterFeature::OnSessionUnlock(CVistrelDlg& mainWindow) { StartReapplyTimer(); }
+void CFilterFeature::OnSessionUnlock(CVistrelDlg& mainWindow) {
+    StartReapplyTimer();
+}
 
-void CFilterFeature::OnResume(CVistrelDlg& mainWindow) { StartReapplyTimer(); }
+void CFilterFeature::OnResume(CVistrelDlg& mainWindow) {
+    StartReapplyTimer();
+}
 
 void CFilterFeature::OnTopmostDropped(CVistrelDlg& mainWindow) {
     ForEachOverlay([](CMonitorStatus&, CTransWnd& overlay) { overlay.RaiseToTop(); });
@@ -136,7 +144,9 @@ bool CFilterFeature::OnCommand(CVistrelDlg& mainWindow, int id) {
     return true;
 }
 
-bool CFilterFeature::LoadImage(const std::string& path) { return m_filterImage.Load(path); }
+bool CFilterFeature::LoadImage(const std::string& path) {
+    return m_filterImage.Load(path);
+}
 
 void CFilterFeature::Show(const calmira::FilterState& state, bool resetLuminance) {
     const auto alpha = static_cast<BYTE>(calmira::ClampAlpha(state.alpha));

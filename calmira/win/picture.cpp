@@ -63,14 +63,15 @@ struct DibInfo {
 // holds only 2^bpp entries.
 void CopyPalette(GpBitmap* source, HBITMAP target, int bitsPerPixel) {
     INT size = 0;
-    if (GdipGetImagePaletteSize(source, &size) != Ok || size < static_cast<INT>(sizeof(ColorPalette))) {
+    if (GdipGetImagePaletteSize(source, &size) != Ok ||
+        size < static_cast<INT>(sizeof(ColorPalette))) {
         return;
     }
     std::vector<std::uint8_t> buffer(static_cast<std::size_t>(size));
     auto* palette = reinterpret_cast<ColorPalette*>(buffer.data());
     if (GdipGetImagePalette(source, palette, size) != Ok) return;
-    const UINT fits = static_cast<UINT>((static_cast<std::size_t>(size) - offsetof(ColorPalette, Entries)) /
-                                        sizeof(ARGB));
+    const UINT fits = static_cast<UINT>(
+        (static_cast<std::size_t>(size) - offsetof(ColorPalette, Entries)) / sizeof(ARGB));
     const UINT count = std::min({palette->Count, fits, 1u << bitsPerPixel, 256u});
     RGBQUAD quads[256] = {};
     for (UINT i = 0; i < count; ++i) {
@@ -104,7 +105,8 @@ bool CPicture::Load(const std::string& path) {
     Release();
     if (!StartGdiplus()) return false;
     GpBitmap* source = nullptr;
-    if (GdipCreateBitmapFromFile(Widen(path).c_str(), &source) != Ok || source == nullptr) return false;
+    if (GdipCreateBitmapFromFile(Widen(path).c_str(), &source) != Ok || source == nullptr)
+        return false;
 
     UINT width = 0, height = 0;
     PixelFormat sourceFormat = 0;
@@ -133,13 +135,14 @@ bool CPicture::Load(const std::string& path) {
         masks[2] = 0x001F;
     }
     void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
-                                        &bits, nullptr, 0);
+    HBITMAP bitmap = ::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info),
+                                        DIB_RGB_COLORS, &bits, nullptr, 0);
     if (bitmap == nullptr || bits == nullptr) {
         GdipDisposeImage(source);
         return false;
     }
-    const INT stride = static_cast<INT>(((width * static_cast<UINT>(target.bitsPerPixel) + 31) / 32) * 4);
+    const INT stride =
+        static_cast<INT>(((width * static_cast<UINT>(target.bitsPerPixel) + 31) / 32) * 4);
 
     bool copied = false;
     if (target.format == sourceFormat) {
@@ -149,13 +152,15 @@ bool CPicture::Load(const std::string& path) {
             const auto rowBytes = static_cast<std::size_t>(std::min(stride, std::abs(data.Stride)));
             for (UINT row = 0; row < height; ++row) {
                 std::memcpy(static_cast<BYTE*>(bits) + static_cast<std::size_t>(row) * stride,
-                            static_cast<const BYTE*>(data.Scan0) + static_cast<std::ptrdiff_t>(row) * data.Stride,
+                            static_cast<const BYTE*>(data.Scan0) +
+                                static_cast<std::ptrdiff_t>(row) * data.Stride,
                             rowBytes);
             }
             GdipBitmapUnlockBits(source, &data);
             copied = true;
         }
-        if ((sourceFormat & PixelFormatIndexed) != 0) CopyPalette(source, bitmap, target.bitsPerPixel);
+        if ((sourceFormat & PixelFormatIndexed) != 0)
+            CopyPalette(source, bitmap, target.bitsPerPixel);
     } else {
         // GDI+ converts while drawing onto a bitmap that shares the section's pixels.
         GpBitmap* canvas = nullptr;

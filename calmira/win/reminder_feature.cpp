@@ -29,7 +29,9 @@ void CReminderFeature::StartTimer(std::uint32_t id, std::uint32_t milliseconds) 
     ::SetTimer(m_hMain, id, milliseconds, nullptr);
 }
 
-void CReminderFeature::StopTimer(std::uint32_t id) { ::KillTimer(m_hMain, id); }
+void CReminderFeature::StopTimer(std::uint32_t id) {
+    ::KillTimer(m_hMain, id);
+}
 
 void CReminderFeature::OnStart(CVistrelDlg& mainWindow) {
     m_hMain = mainWindow.Handle();
@@ -46,30 +48,29 @@ void CReminderFeature::ShowReminder() {
         return;
     }
     m_tray->Balloon(IDR_MAINFRAME, ui::ResourceString(IDS_VERSION),
-                    ui::ResourceString(IDS_PRODUCT_NAME), m_settings.message,
-                    calmira::kBalloonMs);
+                    ui::ResourceString(IDS_PRODUCT_NAME), m_settings.message, calmira::kBalloonMs);
     m_timers.BalloonShown();
 }
 
 bool CReminderFeature::OnTimer(CVistrelDlg& mainWindow, UINT_PTR id) {
     CVistrelApp& app = VistrelApp();
     switch (id) {
-    case calmira::kTimerReminder:
-        if (m_timers.OnReminderTimer(app.m_bLockHeld)) ShowReminder();
-        break;
-    case calmira::kTimerScreenSaverWatch: {
-        BOOL running = FALSE;
-        ::SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
-        if (m_timers.OnWatchTimer(running != FALSE, app.m_bLockHeld)) ShowReminder();
-        break;
-    }
-    case calmira::kTimerBalloon:
-        if (m_timers.OnBalloonTimer()) {
-            m_tray->Balloon(IDR_MAINFRAME, ui::ResourceString(IDS_VERSION), "", "", 0);
+        case calmira::kTimerReminder:
+            if (m_timers.OnReminderTimer(app.m_bLockHeld)) ShowReminder();
+            break;
+        case calmira::kTimerScreenSaverWatch: {
+            BOOL running = FALSE;
+            ::SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
+            if (m_timers.OnWatchTimer(running != FALSE, app.m_bLockHeld)) ShowReminder();
+            break;
         }
-        break;
-    default:
-        return false;
+        case calmira::kTimerBalloon:
+            if (m_timers.OnBalloonTimer()) {
+                m_tray->Balloon(IDR_MAINFRAME, ui::ResourceString(IDS_VERSION), "", "", 0);
+            }
+            break;
+        default:
+            return false;
     }
     Publish();
     return true;

@@ -30,9 +30,9 @@ CTransWnd::~CTransWnd() {
 bool CTransWnd::Create(HWND owner, const RECT& rect) {
     HINSTANCE instance = ::GetModuleHandleA(nullptr);
     if (!RegisterOverlayClass(instance)) return false;
-    m_hWnd = ::CreateWindowExA(kExStyle, kClassName, kTitle, WS_POPUP | WS_VISIBLE, rect.left, rect.top,
-                               rect.right - rect.left, rect.bottom - rect.top, owner, nullptr, instance,
-                               nullptr);
+    m_hWnd = ::CreateWindowExA(kExStyle, kClassName, kTitle, WS_POPUP | WS_VISIBLE, rect.left,
+                               rect.top, rect.right - rect.left, rect.bottom - rect.top, owner,
+                               nullptr, instance, nullptr);
     if (m_hWnd == nullptr) return false;
     ::SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CTransWnd::WindowProc));
@@ -97,18 +97,18 @@ LRESULT CALLBACK CTransWnd::WindowProc(HWND window, UINT message, WPARAM wParam,
     auto* self = reinterpret_cast<CTransWnd*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
     if (self != nullptr) {
         switch (message) {
-        case WM_PAINT:
-            self->Paint();
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_NCHITTEST:
-            return HTTRANSPARENT;
-        case WM_NCDESTROY:
-            self->m_hWnd = nullptr;
-            break;
-        default:
-            break;
+            case WM_PAINT:
+                self->Paint();
+                return 0;
+            case WM_ERASEBKGND:
+                return 1;
+            case WM_NCHITTEST:
+                return HTTRANSPARENT;
+            case WM_NCDESTROY:
+                self->m_hWnd = nullptr;
+                break;
+            default:
+                break;
         }
     }
     return ::DefWindowProcA(window, message, wParam, lParam);

@@ -10,7 +10,8 @@ class CTransWnd : public CMonitorOverlay {
 public:
     static constexpr const char* kClassName = "VistrelFilterOverlay";
     static constexpr const char* kTitle = "transparent window";
-    static constexpr DWORD kExStyle = WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TRANSPARENT | WS_EX_TOPMOST;
+    static constexpr DWORD kExStyle =
+        WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TRANSPARENT | WS_EX_TOPMOST;
 
     CTransWnd() = default;
     ~CTransWnd() override;

@@ -43,9 +43,12 @@ bool WriteAll(int fd, const std::string& text) {
 
 std::string DefaultSetFilePath(const char* xdgConfigHome, const char* home) {
     std::string folder;
-    if (xdgConfigHome != nullptr && xdgConfigHome[0] == '/') folder = xdgConfigHome;
-    else if (home != nullptr && home[0] == '/') folder = std::string(home) + "/.config";
-    else return {};
+    if (xdgConfigHome != nullptr && xdgConfigHome[0] == '/')
+        folder = xdgConfigHome;
+    else if (home != nullptr && home[0] == '/')
+        folder = std::string(home) + "/.config";
+    else
+        return {};
     return folder + "/panelwright/vistrelctl-sets";
 }
 
@@ -88,7 +91,8 @@ bool FileSetStore::Read(const std::string& name, AdjustmentData* data) {
     return false;
 }
 
-bool FileSetStore::Write(const std::string& name, const AdjustmentData& data, std::string* problem) {
+bool FileSetStore::Write(const std::string& name, const AdjustmentData& data,
+                         std::string* problem) {
     std::vector<Line> lines = Load();
     const std::string text = name + "\t" + HexOf(EncodeAdjustmentData(data));
     bool replaced = false;

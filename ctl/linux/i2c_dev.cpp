@@ -53,7 +53,8 @@ std::string I2cOpenProblem(const std::string& path, int error) {
     }
 }
 
-std::unique_ptr<platform::I2cDevice> LinuxI2cBuses::Open(int bus, std::uint8_t address, std::string* problem) {
+std::unique_ptr<platform::I2cDevice> LinuxI2cBuses::Open(int bus, std::uint8_t address,
+                                                         std::string* problem) {
     const std::string path = m_folder + "/i2c-" + std::to_string(bus);
     const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
     if (fd < 0) {

@@ -11,7 +11,8 @@ class LinuxI2cBuses : public platform::I2cBuses {
 public:
     // `folder` holds the i2c-N device files ("/dev").
     explicit LinuxI2cBuses(std::string folder = "/dev") : m_folder(std::move(folder)) {}
-    std::unique_ptr<platform::I2cDevice> Open(int bus, std::uint8_t address, std::string* problem) override;
+    std::unique_ptr<platform::I2cDevice> Open(int bus, std::uint8_t address,
+                                              std::string* problem) override;
 
 private:
     std::string m_folder;

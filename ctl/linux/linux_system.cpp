@@ -11,17 +11,21 @@
 #include <unistd.h>
 
 void LinuxClock::Sleep(std::uint32_t milliseconds) {
-    timespec left{static_cast<time_t>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000000L};
+    timespec left{static_cast<time_t>(milliseconds / 1000),
+                  static_cast<long>(milliseconds % 1000) * 1000000L};
     while (::nanosleep(&left, &left) != 0 && errno == EINTR) {
     }
 }
 
 std::uint32_t LinuxClock::TickCount() {
     const auto now = std::chrono::steady_clock::now().time_since_epoch();
-    return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+    return static_cast<std::uint32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
 
-std::uint32_t LinuxProcesses::OwnProcessId() { return static_cast<std::uint32_t>(::getpid()); }
+std::uint32_t LinuxProcesses::OwnProcessId() {
+    return static_cast<std::uint32_t>(::getpid());
+}
 
 bool LinuxProcesses::Snapshot(std::vector<platform::ProcessEntry>* processes) {
     if (processes == nullptr) return false;
@@ -32,7 +36,9 @@ bool LinuxProcesses::Snapshot(std::vector<platform::ProcessEntry>* processes) {
     for (std::filesystem::directory_iterator end; it != end; it.increment(error)) {
         if (error) return false;
         const std::string name = it->path().filename().string();
-        if (name.empty() || name.size() > 9 || name.find_first_not_of("0123456789") != std::string::npos) continue;
+        if (name.empty() || name.size() > 9 ||
+            name.find_first_not_of("0123456789") != std::string::npos)
+            continue;
         platform::ProcessEntry entry;
         entry.id = static_cast<std::uint32_t>(std::stoul(name));
         std::ifstream comm(it->path() / "comm");

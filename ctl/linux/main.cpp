@@ -18,7 +18,9 @@ namespace {
 
 std::atomic<bool> g_interrupted{false};
 
-extern "C" void OnInterrupt(int) { g_interrupted.store(true); }
+extern "C" void OnInterrupt(int) {
+    g_interrupted.store(true);
+}
 
 // UTF-8: every byte that does not continue a character starts one.
 std::size_t Utf8Characters(const std::string& text) {
@@ -45,7 +47,8 @@ int main(int argc, char** argv) {
     LinuxProcesses processes;
     LinuxI2cBuses buses(dev != nullptr ? dev : "/dev");
     I2cDesk desk(ScanDrmConnectors(drm != nullptr ? drm : "/sys/class/drm"), buses, clock);
-    const std::string setFile = DefaultSetFilePath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+    const std::string setFile =
+        DefaultSetFilePath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
     FileSetStore sets(setFile);
 
     CtlPorts ports{desk, desk, desk, processes, clock, sets, {}, {}, {}, nullptr};

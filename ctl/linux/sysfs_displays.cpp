@@ -39,7 +39,8 @@ int ConnectorBus(const fs::path& connector) {
     }
     // Some drivers give the connector its own adapter, shown as a folder.
     int found = -1;
-    for (fs::directory_iterator it(connector, error), end; !error && it != end; it.increment(error)) {
+    for (fs::directory_iterator it(connector, error), end; !error && it != end;
+         it.increment(error)) {
         const int bus = BusNumber(it->path().filename().string());
         if (bus >= 0 && (found < 0 || bus < found)) found = bus;
     }
@@ -54,7 +55,8 @@ std::vector<I2cDisplay> ScanDrmConnectors(const std::string& drmRoot) {
     for (fs::directory_iterator it(drmRoot, error), end; !error && it != end; it.increment(error)) {
         const std::string name = it->path().filename().string();
         // card0-DP-1 is a connector; card0 and renderD128 are devices.
-        if (name.rfind("card", 0) == 0 && name.find('-') != std::string::npos) connectors.push_back(it->path());
+        if (name.rfind("card", 0) == 0 && name.find('-') != std::string::npos)
+            connectors.push_back(it->path());
     }
     std::sort(connectors.begin(), connectors.end());
 
@@ -68,7 +70,8 @@ std::vector<I2cDisplay> ScanDrmConnectors(const std::string& drmRoot) {
         // file it makes up on reading.
         std::ifstream in(connector / "edid", std::ios::binary);
         char c;
-        while (display.edid.size() < kMaxEdidSize && in.get(c)) display.edid.push_back(static_cast<std::uint8_t>(c));
+        while (display.edid.size() < kMaxEdidSize && in.get(c))
+            display.edid.push_back(static_cast<std::uint8_t>(c));
         error.clear();
         displays.push_back(std::move(display));
     }

@@ -10,19 +10,23 @@
 #include "ui/resource_string.h"
 
 CActionHost::CActionHost(HWND owner)
-    : m_owner(owner), m_actions(CLauncherApp::Get()->Ports(), CLauncherApp::Get()->m_strAppDir, *this) {}
+    : m_owner(owner),
+      m_actions(CLauncherApp::Get()->Ports(), CLauncherApp::Get()->m_strAppDir, *this) {}
 
-std::u16string CActionHost::String(unsigned id) { return Utf16(ui::ResourceString(id)); }
+std::u16string CActionHost::String(unsigned id) {
+    return Utf16(ui::ResourceString(id));
+}
 
 int CActionHost::Ask(const std::u16string& text, unsigned style) {
     // Errors carry no caption of their own; questions carry the launcher's title.
     const std::wstring caption = Wide(CLauncherApp::Get()->m_strLauncherTitle);
     const bool error = (style & launcher::kBoxIconError) != 0;
-    return ::MessageBoxW(m_owner, Wide(text).c_str(), error || caption.empty() ? nullptr : caption.c_str(),
-                         style);
+    return ::MessageBoxW(m_owner, Wide(text).c_str(),
+                         error || caption.empty() ? nullptr : caption.c_str(), style);
 }
 
-bool CActionHost::SelectFile(const launcher::ButtonInfo& item, int templateId, std::u16string* path) {
+bool CActionHost::SelectFile(const launcher::ButtonInfo& item, int templateId,
+                             std::u16string* path) {
     CDlgManualSelect dialog(item, templateId);
     if (dialog.DoModal(m_owner) != 1 || !dialog.m_bChosen) return false;
     *path = dialog.m_strPath;
@@ -37,7 +41,8 @@ void CActionHost::RunApplicationDialog(const launcher::ButtonInfo& item) {
     m_actions.StartRegisteredPrograms(item.m_subItems, count, dialog.m_flags);
 }
 
-launcher::SetupState CActionHost::RunProgress(const launcher::ButtonInfo& item, const std::u16string& title,
+launcher::SetupState CActionHost::RunProgress(const launcher::ButtonInfo& item,
+                                              const std::u16string& title,
                                               launcher::StartedProcess& process) {
     CDlgProgress dialog(item, title, process);
     dialog.DoModal(m_owner);

@@ -14,7 +14,8 @@ public:
     launcher::WindowRef Owner() override { return reinterpret_cast<launcher::WindowRef>(m_owner); }
     std::u16string String(unsigned id) override;
     int Ask(const std::u16string& text, unsigned style) override;
-    bool SelectFile(const launcher::ButtonInfo& item, int templateId, std::u16string* path) override;
+    bool SelectFile(const launcher::ButtonInfo& item, int templateId,
+                    std::u16string* path) override;
     void RunApplicationDialog(const launcher::ButtonInfo& item) override;
     launcher::SetupState RunProgress(const launcher::ButtonInfo& item, const std::u16string& title,
                                      launcher::StartedProcess& process) override;

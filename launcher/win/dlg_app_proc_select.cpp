@@ -27,9 +27,9 @@ bool CDlgAppProcSelect::OnInitDialog() {
     for (int i = 0; i < count; ++i) {
         const launcher::ButtonInfo& sub = *m_item.m_subItems[static_cast<size_t>(i)];
         SetItemText(IDC_APP_BUTTON_FIRST + i, Wide(sub.m_strTitle));
-        const bool otherSystem =
-            (sub.m_strItem == launcher::kItemInstaller || sub.m_strItem == launcher::kItemExecute) &&
-            (sub.m_osMask & running) == 0;
+        const bool otherSystem = (sub.m_strItem == launcher::kItemInstaller ||
+                                  sub.m_strItem == launcher::kItemExecute) &&
+                                 (sub.m_osMask & running) == 0;
         if (otherSystem || !launcher::ItemDoesSomething(sub, true, windowsInstaller)) {
             EnableItem(IDC_APP_BUTTON_FIRST + i, false);
         }
@@ -56,7 +56,8 @@ void CDlgAppProcSelect::FitToButtons(int count) {
 }
 
 bool CDlgAppProcSelect::OnCommand(int id, int code, HWND) {
-    if (code != BN_CLICKED || id < IDC_APP_BUTTON_FIRST || id >= IDC_APP_BUTTON_FIRST + kButtons) return false;
+    if (code != BN_CLICKED || id < IDC_APP_BUTTON_FIRST || id >= IDC_APP_BUTTON_FIRST + kButtons)
+        return false;
     const size_t index = static_cast<size_t>(id - IDC_APP_BUTTON_FIRST);
     m_host->Actions().RunItem(m_item.m_subItems, index, m_flags, &m_item.m_strTitle);
     return true;
@@ -67,4 +68,6 @@ HBRUSH CDlgAppProcSelect::OnCtlColor(HDC dc, HWND, UINT) {
     return m_brush;
 }
 
-void CDlgAppProcSelect::OnDestroy() { CLauncherApp::Get()->m_bSubDialogOpen = 0; }
+void CDlgAppProcSelect::OnDestroy() {
+    CLauncherApp::Get()->m_bSubDialogOpen = 0;
+}

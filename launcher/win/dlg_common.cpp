@@ -34,7 +34,8 @@ CDlgCommon::~CDlgCommon() {
 
 bool CDlgCommon::OnInitDialog() {
     for (int i = 0; i < kLinks; ++i) m_links[i].SubclassItem(Handle(), IDC_LINK_FIRST + i);
-    m_backgroundSize = MakeLauncherPageBrush(Handle(), &m_brush, IDB_PAGE_BACK, IDB_PAGE_BACK_HI, m_geometry);
+    m_backgroundSize =
+        MakeLauncherPageBrush(Handle(), &m_brush, IDB_PAGE_BACK, IDB_PAGE_BACK_HI, m_geometry);
     m_host = std::make_unique<CActionHost>(Handle());
     LOGFONT font{};
     ::GetObject(reinterpret_cast<HFONT>(Send(WM_GETFONT)), sizeof font, &font);
@@ -61,7 +62,8 @@ void CDlgCommon::SetUpLinks() {
         }
         const launcher::ButtonInfo& item = *m_pTab->m_items[static_cast<size_t>(i)];
         link.SetTexts(&item.m_strTitle, &item.m_strCaption, &m_strDefaultText, description);
-        const bool disabled = LinkDisabledByOs(item, running) || !launcher::ItemDoesSomething(item, false, windowsInstaller);
+        const bool disabled = LinkDisabledByOs(item, running) ||
+                              !launcher::ItemDoesSomething(item, false, windowsInstaller);
         link.Enable(!disabled);
         if (disabled) link.ModifyStyle(WS_TABSTOP, 0);
         FitLink(i, item.m_strTitle);
@@ -84,7 +86,8 @@ void CDlgCommon::FitLink(int index, const std::u16string& title) {
     const int rightLimit = m_geometry.m_nTabClientRight - 8;
     int width = extent.cx;
     if (rightLimit > rect.left) width = std::min(width, rightLimit - static_cast<int>(rect.left));
-    link.SetPos(nullptr, 0, 0, std::max(width, 1), rect.bottom - rect.top, SWP_NOMOVE | SWP_NOZORDER);
+    link.SetPos(nullptr, 0, 0, std::max(width, 1), rect.bottom - rect.top,
+                SWP_NOMOVE | SWP_NOZORDER);
     if (extent.cx > width) link.ModifyStyle(0, SS_ENDELLIPSIS);
 }
 
@@ -99,7 +102,8 @@ bool CDlgCommon::OnCommand(int id, int code, HWND control) {
     }
     ::ReleaseCapture();
     if (m_pTab != nullptr) {
-        m_host->Actions().RunItem(m_pTab->m_items, static_cast<size_t>(id - IDC_LINK_FIRST), m_bInstallerStarted);
+        m_host->Actions().RunItem(m_pTab->m_items, static_cast<size_t>(id - IDC_LINK_FIRST),
+                                  m_bInstallerStarted);
     }
     if (!link.m_bKeyboardClick && link.IsWindow()) ::SetCapture(link.Handle());
     return true;

@@ -31,7 +31,8 @@ bool CDlgInformation::OnInitDialog() {
     m_messageWidth = message.right - message.left;
     m_linkWidth = link.right - link.left;
     m_margin = message.left;
-    m_backgroundSize = MakeLauncherPageBrush(Handle(), &m_brush, IDB_INFO_BACK, IDB_INFO_BACK_HI, m_geometry);
+    m_backgroundSize =
+        MakeLauncherPageBrush(Handle(), &m_brush, IDB_INFO_BACK, IDB_INFO_BACK_HI, m_geometry);
     if (m_pTab != nullptr) {
         SetItemText(IDC_DESCRIPTION, Wide(m_pTab->m_strInfoMessage));
         m_link.SetUrl(m_pTab->m_strInfoUrl);
@@ -58,8 +59,8 @@ void CDlgInformation::CentreOnPage(int id, int templateWidth) {
     const int pageWidth = ClientRect().right;
     const int width = std::max(1, std::min(templateWidth, pageWidth - 2 * m_margin));
     const RECT rect = RectOnPage(Handle(), control);
-    ::SetWindowPos(control, nullptr, (pageWidth - width) / 2, rect.top, width, rect.bottom - rect.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(control, nullptr, (pageWidth - width) / 2, rect.top, width,
+                   rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HBRUSH CDlgInformation::OnCtlColor(HDC dc, HWND control, UINT type) {
@@ -68,6 +69,7 @@ HBRUSH CDlgInformation::OnCtlColor(HDC dc, HWND control, UINT type) {
     ::SetBkMode(dc, TRANSPARENT);
     const int id = ::GetDlgCtrlID(control);
     if (id == IDC_DESCRIPTION) ::SetTextColor(dc, RGB(0, 0, 0));
-    if (id == IDC_DESCRIPTION || id == IDC_INFO_LINK) AlignBrushToControl(dc, Handle(), control, m_backgroundSize);
+    if (id == IDC_DESCRIPTION || id == IDC_INFO_LINK)
+        AlignBrushToControl(dc, Handle(), control, m_backgroundSize);
     return m_brush;
 }

@@ -13,8 +13,12 @@ CDlgManualSelect::~CDlgManualSelect() {
     if (m_brush != nullptr) ::DeleteObject(m_brush);
 }
 
-bool CDlgManualSelect::HasModelList() const { return TemplateId() != launcher::kSelectLanguage; }
-bool CDlgManualSelect::HasLanguageButtons() const { return TemplateId() != launcher::kSelectModel; }
+bool CDlgManualSelect::HasModelList() const {
+    return TemplateId() != launcher::kSelectLanguage;
+}
+bool CDlgManualSelect::HasLanguageButtons() const {
+    return TemplateId() != launcher::kSelectModel;
+}
 
 bool CDlgManualSelect::OnInitDialog() {
     m_brush = ::CreateSolidBrush(RGB(239, 239, 233));
@@ -23,7 +27,8 @@ bool CDlgManualSelect::OnInitDialog() {
         m_models.AttachItem(Handle(), IDC_MODEL_LIST);
         m_models.Clear();
         int index = 0;
-        for (const auto& entry : m_item.m_files) m_models.Insert(index++, Wide(entry->m_strModelName));
+        for (const auto& entry : m_item.m_files)
+            m_models.Insert(index++, Wide(entry->m_strModelName));
         m_models.Select(0);
     }
     UpdateLanguageButtons();
@@ -46,14 +51,16 @@ bool CDlgManualSelect::OnCommand(int id, int code, HWND) {
         UpdateLanguageButtons();
         return true;
     }
-    if (HasLanguageButtons() && id >= IDC_LANG_JAPANESE && id <= IDC_LANG_CHINESE && code == BN_CLICKED) {
+    if (HasLanguageButtons() && id >= IDC_LANG_JAPANESE && id <= IDC_LANG_CHINESE &&
+        code == BN_CLICKED) {
         m_bChosen = launcher::ChooseLanguageFile(m_item, selected, id - IDC_LANG_JAPANESE,
                                                  CLauncherApp::Get()->m_strAppDir, &m_strPath);
         EndDialog(m_bChosen ? 1 : 0);
         return true;
     }
     if (TemplateId() == launcher::kSelectModel && id == IDC_SELECT_OK && code == BN_CLICKED) {
-        m_bChosen = launcher::ChooseModelFile(m_item, selected, CLauncherApp::Get()->m_strAppDir, &m_strPath);
+        m_bChosen = launcher::ChooseModelFile(m_item, selected, CLauncherApp::Get()->m_strAppDir,
+                                              &m_strPath);
         if (!m_bChosen) m_strPath.clear();
         EndDialog(m_bChosen ? 1 : 0);
         return true;
@@ -83,4 +90,6 @@ HBRUSH CDlgManualSelect::OnCtlColor(HDC dc, HWND, UINT type) {
     return m_brush;
 }
 
-void CDlgManualSelect::OnDestroy() { CLauncherApp::Get()->m_bSelectDialogOpen = 0; }
+void CDlgManualSelect::OnDestroy() {
+    CLauncherApp::Get()->m_bSelectDialogOpen = 0;
+}

@@ -16,7 +16,8 @@ public:
     static constexpr UINT_PTR kTimerId = 10;
     static constexpr UINT kPeriod = 5000;
 
-    CDlgProgress(const launcher::ButtonInfo& item, std::u16string title, launcher::StartedProcess& process);
+    CDlgProgress(const launcher::ButtonInfo& item, std::u16string title,
+                 launcher::StartedProcess& process);
     ~CDlgProgress() override;
 
     // What the last tick saw of the setup.

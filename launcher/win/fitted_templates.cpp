@@ -10,14 +10,17 @@ std::vector<std::uint8_t> TemplateBytes(HINSTANCE resources, UINT id) {
     HRSRC found = ::FindResourceW(resources, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(5));
     if (found == nullptr) return {};
     const DWORD size = ::SizeofResource(resources, found);
-    const auto* data = static_cast<const std::uint8_t*>(::LockResource(::LoadResource(resources, found)));
+    const auto* data =
+        static_cast<const std::uint8_t*>(::LockResource(::LoadResource(resources, found)));
     if (data == nullptr) return {};
     return std::vector<std::uint8_t>(data, data + size);
 }
 
 // Skips a name-or-ordinal field; false when it runs past the end.
 bool SkipNameOrOrdinal(const std::vector<std::uint8_t>& bytes, size_t* at) {
-    auto word = [&](size_t offset) { return static_cast<std::uint16_t>(bytes[offset] | (bytes[offset + 1] << 8)); };
+    auto word = [&](size_t offset) {
+        return static_cast<std::uint16_t>(bytes[offset] | (bytes[offset + 1] << 8));
+    };
     if (*at + 2 > bytes.size()) return false;
     const std::uint16_t first = word(*at);
     if (first == 0) {
@@ -67,8 +70,8 @@ bool ReadFont(std::vector<std::uint8_t>& bytes, TemplateFont* font) {
 int WindowWidth(const TemplateFont& font, int points, int units, DWORD style, DWORD exStyle) {
     HDC screen = ::GetDC(nullptr);
     const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-    HFONT made = ::CreateFontW(-::MulDiv(points, dpi, 72), 0, 0, 0, font.weight, font.italic, 0, 0, font.charset, 0, 0,
-                               0, 0, font.face.c_str());
+    HFONT made = ::CreateFontW(-::MulDiv(points, dpi, 72), 0, 0, 0, font.weight, font.italic, 0, 0,
+                               font.charset, 0, 0, 0, 0, font.face.c_str());
     HGDIOBJ old = ::SelectObject(screen, made);
     SIZE extent{0, 0};
     static const wchar_t kAlphabet[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
@@ -88,7 +91,8 @@ std::uint16_t* TemplatePointSize(std::vector<std::uint8_t>& bytes) {
     // Extended template header: version 1, signature 0xFFFF, then help id, styles,
     // item count and the rectangle (26 bytes), then menu, class and title.
     constexpr size_t kHeader = 26;
-    if (bytes.size() < kHeader + 6 || bytes[0] != 1 || bytes[1] != 0 || bytes[2] != 0xFF || bytes[3] != 0xFF) {
+    if (bytes.size() < kHeader + 6 || bytes[0] != 1 || bytes[1] != 0 || bytes[2] != 0xFF ||
+        bytes[3] != 0xFF) {
         return nullptr;
     }
     DWORD style = 0;

@@ -1,6 +1,5 @@
 #include "launcher/win/launcher_controls.h"
 
-
 #include "launcher/win/wide_text.h"
 #include "resources/launcher/resource.h"
 #include "ui/link_hover.h"
@@ -29,13 +28,16 @@ bool SetLinkCursor(HWND control, LPARAM lParam) {
 }
 
 void NotifyClick(HWND control) {
-    ::SendMessage(::GetParent(control), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(control), STN_CLICKED),
+    ::SendMessage(::GetParent(control), WM_COMMAND,
+                  MAKEWPARAM(::GetDlgCtrlID(control), STN_CLICKED),
                   reinterpret_cast<LPARAM>(control));
 }
 
 // Links take the keyboard like buttons: Enter and Space press them, so the
 // dialog must hand those keys over instead of pressing its default button.
-bool IsPressKey(WPARAM key) { return key == VK_RETURN || key == VK_SPACE; }
+bool IsPressKey(WPARAM key) {
+    return key == VK_RETURN || key == VK_SPACE;
+}
 
 bool WantsPressKey(LPARAM lParam) {
     const MSG* message = reinterpret_cast<const MSG*>(lParam);
@@ -70,7 +72,9 @@ CStaticButton::~CStaticButton() {
     if (m_font != nullptr) ::DeleteObject(m_font);
 }
 
-void CStaticButton::OnSubclassed() { m_font = MakeLinkFont(Handle()); }
+void CStaticButton::OnSubclassed() {
+    m_font = MakeLinkFont(Handle());
+}
 
 void CStaticButton::SetTexts(const std::u16string* title, const std::u16string* caption,
                              const std::u16string* defaultText, HWND description) {
@@ -152,7 +156,9 @@ CHyperLink::~CHyperLink() {
     if (m_font != nullptr) ::DeleteObject(m_font);
 }
 
-void CHyperLink::OnSubclassed() { m_font = MakeLinkFont(Handle()); }
+void CHyperLink::OnSubclassed() {
+    m_font = MakeLinkFont(Handle());
+}
 
 void CHyperLink::SetUrl(const std::u16string& url) {
     m_strUrl = url;

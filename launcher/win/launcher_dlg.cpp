@@ -21,7 +21,7 @@ namespace {
 constexpr UINT kSysCommandAbout = 0x0010;
 // Posted to itself at the end of the initialisation: the window is shown by then.
 constexpr UINT kMsgShown = WM_APP + 1;
-}
+}  // namespace
 
 CLauncherDlg::CLauncherDlg() : ui::Dialog(IDD_LAUNCHER) {}
 
@@ -37,7 +37,8 @@ ui::Dialog* CLauncherDlg::PageAt(int index) {
 int CLauncherDlg::KindAt(int index) {
     TCITEMW item{};
     item.mask = TCIF_PARAM;
-    if (index < 0 || !m_tab.Send(TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item))) {
+    if (index < 0 ||
+        !m_tab.Send(TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item))) {
         return -1;
     }
     return static_cast<int>(item.lParam);
@@ -54,8 +55,8 @@ bool CLauncherDlg::OnInitDialog() {
 
     platform::MsxmlDom dom;
     const std::u16string infoFile = Utf16(ui::ResourceString(launcher::kIdsLauncherInfoFile));
-    launcher::LoadLauncherInfo(dom, launcher::LauncherInfoPath(app->m_strAppDir, infoFile), &app->m_tabs,
-                               &app->m_strLauncherTitle);
+    launcher::LoadLauncherInfo(dom, launcher::LauncherInfoPath(app->m_strAppDir, infoFile),
+                               &app->m_tabs, &app->m_strLauncherTitle);
     SetText(Wide(app->m_strLauncherTitle));
 
     m_geometry.m_nTabClientRight = m_tab.ClientRect().right;
@@ -110,7 +111,8 @@ void CLauncherDlg::BuildRemainingPages() {
 
 ui::Dialog* CLauncherDlg::EnsurePage(int index) {
     CLauncherApp* app = CLauncherApp::Get();
-    if (index < 0 || static_cast<size_t>(index) >= m_pages.size() || m_pageFailed[static_cast<size_t>(index)]) {
+    if (index < 0 || static_cast<size_t>(index) >= m_pages.size() ||
+        m_pageFailed[static_cast<size_t>(index)]) {
         return nullptr;
     }
     std::unique_ptr<ui::Dialog>& page = m_pages[static_cast<size_t>(index)];
@@ -238,7 +240,8 @@ bool CLauncherDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
 
 bool CLauncherDlg::PreTranslateMessage(MSG& message) {
     // Ctrl+Tab and Ctrl+Shift+Tab move between the tabs from anywhere in the window.
-    if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && (::GetKeyState(VK_CONTROL) & 0x8000)) {
+    if (message.message == WM_KEYDOWN && message.wParam == VK_TAB &&
+        (::GetKeyState(VK_CONTROL) & 0x8000)) {
         const int count = m_tab.Count();
         if (count > 1) {
             const bool back = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
@@ -269,7 +272,8 @@ void CLauncherDlg::MoveFocus(bool backwards) {
     for (HWND child = page != nullptr ? ::GetWindow(page, GW_CHILD) : nullptr; child != nullptr;
          child = ::GetWindow(child, GW_HWNDNEXT)) {
         const LONG_PTR style = ::GetWindowLongPtr(child, GWL_STYLE);
-        if ((style & WS_TABSTOP) && (style & WS_VISIBLE) && !(style & WS_DISABLED)) order.push_back(child);
+        if ((style & WS_TABSTOP) && (style & WS_VISIBLE) && !(style & WS_DISABLED))
+            order.push_back(child);
     }
     order.push_back(Item(IDC_EXIT));
     const HWND focus = ::GetFocus();

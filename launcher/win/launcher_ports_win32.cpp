@@ -9,7 +9,9 @@
 
 namespace {
 
-const wchar_t* OrNull(const std::wstring& text) { return text.empty() ? nullptr : text.c_str(); }
+const wchar_t* OrNull(const std::wstring& text) {
+    return text.empty() ? nullptr : text.c_str();
+}
 
 class Win32StartedProcess final : public launcher::StartedProcess {
 public:
@@ -50,7 +52,8 @@ BOOL CALLBACK FindTitledWindow(HWND window, LPARAM context) {
 // The extended call's answer in ShellExecuteW's terms: above 32 success, else
 // the shell's error code.
 int InstanceResult(BOOL ok, const SHELLEXECUTEINFOW& info) {
-    int result = static_cast<int>(std::min<INT_PTR>(reinterpret_cast<INT_PTR>(info.hInstApp), 0x7FFFFFFF));
+    int result =
+        static_cast<int>(std::min<INT_PTR>(reinterpret_cast<INT_PTR>(info.hInstApp), 0x7FFFFFFF));
     if (ok) return result > 32 ? result : 33;
     // Newer shells may leave the instance result unset on failure; the error
     // code then says what went wrong (its low values match the shell's).
@@ -117,7 +120,8 @@ bool Win32LauncherShell::CloseWindowTitled(const std::u16string& title) {
     if (search.found == nullptr) return false;
     DWORD_PTR answer = 0;
     // A hung program must not hang the launcher with it.
-    ::SendMessageTimeoutW(search.found, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL, 5000, &answer);
+    ::SendMessageTimeoutW(search.found, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL, 5000,
+                          &answer);
     return true;
 }
 
@@ -161,14 +165,15 @@ std::uint32_t Win32WindowsInstaller::LibraryVersionMs() {
     auto query = ui::LibraryFunction<QueryFn>(library, "VerQueryValueW");
     std::uint32_t version = 0;
     DWORD handle = 0;
-    const DWORD bytes = size != nullptr && info != nullptr && query != nullptr ? size(path.c_str(), &handle) : 0;
+    const DWORD bytes =
+        size != nullptr && info != nullptr && query != nullptr ? size(path.c_str(), &handle) : 0;
     if (bytes != 0) {
         std::wstring buffer(bytes / sizeof(wchar_t) + 1, L'\0');
         VS_FIXEDFILEINFO* fixed = nullptr;
         UINT fixedSize = 0;
         if (info(path.c_str(), 0, bytes, buffer.data()) &&
-            query(buffer.data(), L"\\", reinterpret_cast<void**>(&fixed), &fixedSize) && fixed != nullptr &&
-            fixedSize >= sizeof(VS_FIXEDFILEINFO)) {
+            query(buffer.data(), L"\\", reinterpret_cast<void**>(&fixed), &fixedSize) &&
+            fixed != nullptr && fixedSize >= sizeof(VS_FIXEDFILEINFO)) {
             version = fixed->dwFileVersionMS;
         }
     }
@@ -176,8 +181,8 @@ std::uint32_t Win32WindowsInstaller::LibraryVersionMs() {
     return version;
 }
 
-int Win32WindowsInstaller::GetProductInfo(const std::u16string& productCode, const std::u16string& property,
-                                          std::u16string* value) {
+int Win32WindowsInstaller::GetProductInfo(const std::u16string& productCode,
+                                          const std::u16string& property, std::u16string* value) {
     using GetProductInfoW = UINT(WINAPI*)(LPCWSTR, LPCWSTR, LPWSTR, LPDWORD);
     HMODULE library = ui::LoadSystemLibrary(L"msi.dll");
     if (library == nullptr) return kNoLibrary;
@@ -186,7 +191,8 @@ int Win32WindowsInstaller::GetProductInfo(const std::u16string& productCode, con
     if (call != nullptr) {
         wchar_t buffer[128] = {};
         DWORD length = 128;
-        result = static_cast<int>(call(Wide(productCode).c_str(), Wide(property).c_str(), buffer, &length));
+        result = static_cast<int>(
+            call(Wide(productCode).c_str(), Wide(property).c_str(), buffer, &length));
         if (result == 0 && value != nullptr) *value = Utf16(buffer);
     }
     ::FreeLibrary(library);
@@ -200,19 +206,21 @@ int Win32WindowsInstaller::ConfigureProduct(const std::u16string& productCode, i
     if (library == nullptr) return kNoLibrary;
     auto call = ui::LibraryFunction<ConfigureProductW>(library, "MsiConfigureProductW");
     const int result =
-        call != nullptr ? static_cast<int>(call(Wide(productCode).c_str(), installLevel, installState)) : kNoFunction;
+        call != nullptr
+            ? static_cast<int>(call(Wide(productCode).c_str(), installLevel, installState))
+            : kNoFunction;
     ::FreeLibrary(library);
     return result;
 }
 
-bool Win32RunKey::Query(launcher::RegistryView view, const std::u16string& name, std::uint32_t* type,
-                        std::vector<std::uint8_t>* data) {
+bool Win32RunKey::Query(launcher::RegistryView view, const std::u16string& name,
+                        std::uint32_t* type, std::vector<std::uint8_t>* data) {
     REGSAM access = KEY_READ;
     if (view == launcher::RegistryView::Wow64_64) access |= KEY_WOW64_64KEY;
     if (view == launcher::RegistryView::Wow64_32) access |= KEY_WOW64_32KEY;
     HKEY key = nullptr;
-    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", 0, access,
-                        &key) != ERROR_SUCCESS) {
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", 0,
+                        access, &key) != ERROR_SUCCESS) {
         return false;
     }
     const std::wstring valueName = Wide(name);
@@ -221,7 +229,9 @@ bool Win32RunKey::Query(launcher::RegistryView view, const std::u16string& name,
     for (int attempt = 0; attempt < 3 && !ok; ++attempt) {
         DWORD valueType = 0;
         DWORD size = 0;
-        if (::RegQueryValueExW(key, valueName.c_str(), nullptr, &valueType, nullptr, &size) != ERROR_SUCCESS) break;
+        if (::RegQueryValueExW(key, valueName.c_str(), nullptr, &valueType, nullptr, &size) !=
+            ERROR_SUCCESS)
+            break;
         data->assign(size, 0);
         const LONG status =
             ::RegQueryValueExW(key, valueName.c_str(), nullptr, &valueType, data->data(), &size);

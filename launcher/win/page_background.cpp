@@ -17,6 +17,6 @@ void AlignBrushToControl(HDC dc, HWND page, HWND control, SIZE background) {
     ::GetWindowRect(control, &rect);
     ::MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&rect), 2);
     if (background.cx <= 0 || background.cy <= 0) return;
-    ::SetBrushOrgEx(dc, background.cx - rect.left % background.cx, background.cy - rect.top % background.cy,
-                    nullptr);
+    ::SetBrushOrgEx(dc, background.cx - rect.left % background.cx,
+                    background.cy - rect.top % background.cy, nullptr);
 }

@@ -16,8 +16,7 @@ constexpr int kHighResolutionDpi = 120;
 }  // namespace
 
 CDlgMultiMonMatch::CDlgMultiMonMatch()
-    : CDlgPage(IDD_MULTIMON_MATCH, IDB_MATCH_BACK, IDB_MATCH_BACK_HI,
-               IDC_ADJUST) {}
+    : CDlgPage(IDD_MULTIMON_MATCH, IDB_MATCH_BACK, IDB_MATCH_BACK_HI, IDC_ADJUST) {}
 
 void CDlgMultiMonMatch::CountCandidates() {
     const int candidates = MatchWizard::MarkCandidates(VistrelApp().m_statusAll);
@@ -52,9 +51,9 @@ void CDlgMultiMonMatch::PaintPicture() {
     HDC dc = ::BeginPaint(Handle(), &paint);
     RECT area{};
     if (PlaceholderRect(Handle(), IDC_MATCH_PICTURE, &area)) {
-        StretchBitmap(dc, area, ::GetDeviceCaps(dc, LOGPIXELSX) >= kHighResolutionDpi
-                                    ? IDB_MATCH_PICTURE_HI
-                                    : IDB_MATCH_PICTURE);
+        StretchBitmap(dc, area,
+                      ::GetDeviceCaps(dc, LOGPIXELSX) >= kHighResolutionDpi ? IDB_MATCH_PICTURE_HI
+                                                                            : IDB_MATCH_PICTURE);
     }
     ::EndPaint(Handle(), &paint);
 }

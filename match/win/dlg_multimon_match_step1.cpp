@@ -9,8 +9,8 @@
 #include "ui/wait_cursor.h"
 
 CDlgMultiMonMatchStep1::CDlgMultiMonMatchStep1(CDlgMultiMonMatchSub& frame)
-    : CMatchStep(IDD_MATCH_STEP1, frame, IDB_MATCH_STEP1_BACK,
-                 IDB_MATCH_STEP1_BACK_HI, IDC_STEP1_NEXT, IDC_STEP1_CANCEL) {}
+    : CMatchStep(IDD_MATCH_STEP1, frame, IDB_MATCH_STEP1_BACK, IDB_MATCH_STEP1_BACK_HI,
+                 IDC_STEP1_NEXT, IDC_STEP1_CANCEL) {}
 
 bool CDlgMultiMonMatchStep1::OnInitDialog() {
     CMatchStep::OnInitDialog();
@@ -33,8 +33,7 @@ bool CDlgMultiMonMatchStep1::OnInitDialog() {
     }
     FillModes();
     ShowMasterMode();
-    for (int id : {IDC_STEP1_MASTER, IDC_STEP1_MODE, IDC_STEP1_NEXT,
-                   IDC_STEP1_CANCEL})
+    for (int id : {IDC_STEP1_MASTER, IDC_STEP1_MODE, IDC_STEP1_NEXT, IDC_STEP1_CANCEL})
         EnableItem(id, false);
     return false;
 }
@@ -61,7 +60,8 @@ bool CDlgMultiMonMatchStep1::ShowMasterMode() {
         return false;
     }
     for (int item = 0; item < m_cbMode.Count(); ++item) {
-        if (static_cast<DisplayMode>(m_cbMode.ItemData(item)) == wizard.state().mode) m_cbMode.Select(item);
+        if (static_cast<DisplayMode>(m_cbMode.ItemData(item)) == wizard.state().mode)
+            m_cbMode.Select(item);
     }
     UpdateNext();
     return true;
@@ -88,9 +88,8 @@ void CDlgMultiMonMatchStep1::OnLoad() {
     EnableItem(IDC_STEP1_CANCEL, true);
     UpdateNext();
     ::SendMessageA(Handle(), WM_NEXTDLGCTL,
-                   reinterpret_cast<WPARAM>(Item(IsItemEnabled(IDC_STEP1_NEXT)
-                                                     ? IDC_STEP1_NEXT
-                                                     : IDC_STEP1_CANCEL)),
+                   reinterpret_cast<WPARAM>(
+                       Item(IsItemEnabled(IDC_STEP1_NEXT) ? IDC_STEP1_NEXT : IDC_STEP1_CANCEL)),
                    TRUE);
 }
 
@@ -122,7 +121,9 @@ void CDlgMultiMonMatchStep1::OnModeChanged() {
     UpdateNext();
 }
 
-void CDlgMultiMonMatchStep1::OnForward() { m_frame.ShowStep(2); }
+void CDlgMultiMonMatchStep1::OnForward() {
+    m_frame.ShowStep(2);
+}
 
 bool CDlgMultiMonMatchStep1::OnCommand(int id, int code, HWND control) {
     if (id == IDC_STEP1_MASTER) {

@@ -18,16 +18,15 @@ constexpr int kGammaBits = 9;
 }  // namespace
 
 CDlgMultiMonMatchStep2::CDlgMultiMonMatchStep2(CDlgMultiMonMatchSub& frame)
-    : CMatchStep(IDD_MATCH_STEP2, frame, IDB_MATCH_STEP2_BACK,
-                 IDB_MATCH_STEP2_BACK_HI, IDC_STEP2_NEXT, IDC_STEP2_CANCEL) {}
+    : CMatchStep(IDD_MATCH_STEP2, frame, IDB_MATCH_STEP2_BACK, IDB_MATCH_STEP2_BACK_HI,
+                 IDC_STEP2_NEXT, IDC_STEP2_CANCEL) {}
 
 bool CDlgMultiMonMatchStep2::OnInitDialog() {
     CMatchStep::OnInitDialog();
     m_slTemperature.AttachItem(Handle(), IDC_STEP2_TEMPERATURE);
     m_slGamma.AttachItem(Handle(), IDC_STEP2_GAMMA);
     // Nothing may be used before the master's values are loaded.
-    for (int id : {IDC_STEP2_TEMPERATURE, IDC_STEP2_GAMMA, IDC_STEP2_NEXT,
-                   IDC_STEP2_CANCEL})
+    for (int id : {IDC_STEP2_TEMPERATURE, IDC_STEP2_GAMMA, IDC_STEP2_NEXT, IDC_STEP2_CANCEL})
         EnableItem(id, false);
     return false;
 }
@@ -106,9 +105,8 @@ void CDlgMultiMonMatchStep2::OnLoad() {
     EnableItem(IDC_STEP2_CANCEL, true);
     Invalidate();
     ::SendMessageA(Handle(), WM_NEXTDLGCTL,
-                   reinterpret_cast<WPARAM>(Item(IsItemEnabled(IDC_STEP2_NEXT)
-                                                     ? IDC_STEP2_NEXT
-                                                     : IDC_STEP2_CANCEL)),
+                   reinterpret_cast<WPARAM>(
+                       Item(IsItemEnabled(IDC_STEP2_NEXT) ? IDC_STEP2_NEXT : IDC_STEP2_CANCEL)),
                    TRUE);
 }
 
@@ -162,10 +160,10 @@ void CDlgMultiMonMatchStep2::Paint() {
     if (PlaceholderRect(Handle(), IDC_STEP2_PICTURE, &frame)) {
         const bool adjustable = (Wizard().MasterModeFlags() & kModeFlagColorTemperature) != 0;
         const bool lowColor = ::GetDeviceCaps(dc, BITSPIXEL) * ::GetDeviceCaps(dc, PLANES) < 16;
-        StretchBitmap(dc, frame,
-                      adjustable ? (lowColor ? IDB_STEP2_TEMPERATURE_LOWCOLOR : IDB_STEP2_TEMPERATURE)
-                                 : (lowColor ? IDB_STEP2_NO_TEMPERATURE_LOWCOLOR
-                                             : IDB_STEP2_NO_TEMPERATURE));
+        StretchBitmap(
+            dc, frame,
+            adjustable ? (lowColor ? IDB_STEP2_TEMPERATURE_LOWCOLOR : IDB_STEP2_TEMPERATURE)
+                       : (lowColor ? IDB_STEP2_NO_TEMPERATURE_LOWCOLOR : IDB_STEP2_NO_TEMPERATURE));
         // A sunken edge: dark on the left and top, white on the right and bottom.
         HPEN dark = ::CreatePen(PS_SOLID, 1, RGB(64, 64, 64));
         HPEN light = ::CreatePen(PS_SOLID, 1, RGB(255, 255, 255));
@@ -195,9 +193,12 @@ bool CDlgMultiMonMatchStep2::OnHScroll(int code, int position, HWND control) {
     return false;
 }
 
-void CDlgMultiMonMatchStep2::OnForward() { m_frame.ShowStep(3); }
+void CDlgMultiMonMatchStep2::OnForward() {
+    m_frame.ShowStep(3);
+}
 
-bool CDlgMultiMonMatchStep2::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool CDlgMultiMonMatchStep2::OnMessage(UINT message, WPARAM wParam, LPARAM lParam,
+                                       LRESULT& result) {
     if (message == WM_PAINT) {
         Paint();
         result = 0;

@@ -10,15 +10,14 @@
 #include "ui/wait_cursor.h"
 
 CDlgMultiMonMatchStep3::CDlgMultiMonMatchStep3(CDlgMultiMonMatchSub& frame)
-    : CMatchStep(IDD_MATCH_STEP3, frame, IDB_MATCH_STEP3_BACK,
-                 IDB_MATCH_STEP3_BACK_HI, IDC_STEP3_FINISH, IDC_STEP3_CANCEL) {}
+    : CMatchStep(IDD_MATCH_STEP3, frame, IDB_MATCH_STEP3_BACK, IDB_MATCH_STEP3_BACK_HI,
+                 IDC_STEP3_FINISH, IDC_STEP3_CANCEL) {}
 
 bool CDlgMultiMonMatchStep3::OnInitDialog() {
     CMatchStep::OnInitDialog();
     m_slBrightness.AttachItem(Handle(), IDC_STEP3_BRIGHTNESS);
     // Nothing may be used before the limit is known.
-    for (int id : {IDC_STEP3_BRIGHTNESS, IDC_STEP3_FINISH, IDC_STEP3_CANCEL})
-        EnableItem(id, false);
+    for (int id : {IDC_STEP3_BRIGHTNESS, IDC_STEP3_FINISH, IDC_STEP3_CANCEL}) EnableItem(id, false);
     return false;
 }
 
@@ -79,9 +78,8 @@ void CDlgMultiMonMatchStep3::OnLoad() {
     EnableItem(IDC_STEP3_FINISH,
                Wizard().WithinLimit(static_cast<std::uint32_t>(m_slBrightness.Position())));
     ::SendMessageA(Handle(), WM_NEXTDLGCTL,
-                   reinterpret_cast<WPARAM>(Item(IsItemEnabled(IDC_STEP3_FINISH)
-                                                     ? IDC_STEP3_FINISH
-                                                     : IDC_STEP3_CANCEL)),
+                   reinterpret_cast<WPARAM>(
+                       Item(IsItemEnabled(IDC_STEP3_FINISH) ? IDC_STEP3_FINISH : IDC_STEP3_CANCEL)),
                    TRUE);
 }
 
@@ -119,4 +117,3 @@ bool CDlgMultiMonMatchStep3::OnHScroll(int code, int position, HWND control) {
     OnSliderMoved();
     return true;
 }
-

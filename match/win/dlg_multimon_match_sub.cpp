@@ -10,8 +10,7 @@
 #include "ui/wait_cursor.h"
 
 CDlgMultiMonMatchSub::CDlgMultiMonMatchSub()
-    : ui::Dialog(IDD_MATCH_SUB),
-      m_wizard(VistrelApp().m_monitors, VistrelApp().m_statusAll) {}
+    : ui::Dialog(IDD_MATCH_SUB), m_wizard(VistrelApp().m_monitors, VistrelApp().m_statusAll) {}
 
 CDlgMultiMonMatchSub::~CDlgMultiMonMatchSub() {
     if (m_brBackground != nullptr) ::DeleteObject(m_brBackground);
@@ -41,16 +40,21 @@ bool CDlgMultiMonMatchSub::OnInitDialog() {
 
 CMatchStep* CDlgMultiMonMatchSub::Step(int step) const {
     switch (step) {
-    case 1: return m_step1.get();
-    case 2: return m_step2.get();
-    case 3: return m_step3.get();
-    default: return nullptr;
+        case 1:
+            return m_step1.get();
+        case 2:
+            return m_step2.get();
+        case 3:
+            return m_step3.get();
+        default:
+            return nullptr;
     }
 }
 
 void CDlgMultiMonMatchSub::ShowStep(int step) {
     for (int other = 1; other <= 3; ++other) {
-        if (other != step && Step(other) != nullptr && Step(other)->IsWindow()) Step(other)->Show(SW_HIDE);
+        if (other != step && Step(other) != nullptr && Step(other)->IsWindow())
+            Step(other)->Show(SW_HIDE);
     }
     CMatchStep* shown = Step(step);
     if (shown == nullptr || !shown->IsWindow()) return;
@@ -118,20 +122,20 @@ void CDlgMultiMonMatchSub::OnDestroy() {
 
 bool CDlgMultiMonMatchSub::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
-    case WM_SHOWWINDOW:
-        if (wParam != 0 && m_nCurrentStep == 0) ShowStep(1);
-        return false;
-    case WM_DISPLAYCHANGE:
-        // The records are about to be rebuilt; nothing is restored.
-    case shell_ids::kMsgCloseNow:
-        Post(WM_CLOSE);
-        result = 0;
-        return true;
-    case WM_CLOSE:
-        EndDialog(IDCANCEL);
-        result = 0;
-        return true;
-    default:
-        return false;
+        case WM_SHOWWINDOW:
+            if (wParam != 0 && m_nCurrentStep == 0) ShowStep(1);
+            return false;
+        case WM_DISPLAYCHANGE:
+            // The records are about to be rebuilt; nothing is restored.
+        case shell_ids::kMsgCloseNow:
+            Post(WM_CLOSE);
+            result = 0;
+            return true;
+        case WM_CLOSE:
+            EndDialog(IDCANCEL);
+            result = 0;
+            return true;
+        default:
+            return false;
     }
 }

@@ -40,13 +40,21 @@ void CMatchStep::PressForward() {
     if (IsItemEnabled(m_nForwardId)) OnForward();
 }
 
-void CMatchStep::RunCancel() { m_frame.Cancel(); }
+void CMatchStep::RunCancel() {
+    m_frame.Cancel();
+}
 
-void CMatchStep::ReportCommFailure() { m_frame.ReportCommFailure(); }
+void CMatchStep::ReportCommFailure() {
+    m_frame.ReportCommFailure();
+}
 
-MatchWizard& CMatchStep::Wizard() const { return m_frame.Wizard(); }
+MatchWizard& CMatchStep::Wizard() const {
+    return m_frame.Wizard();
+}
 
-void CMatchStep::OnPrepare() { Post(match_ids::kMsgLoadStep); }
+void CMatchStep::OnPrepare() {
+    Post(match_ids::kMsgLoadStep);
+}
 
 bool CMatchStep::OnCommand(int id, int code, HWND control) {
     if (id != m_nForwardId && id != m_nCancelId) return false;
@@ -62,21 +70,21 @@ bool CMatchStep::OnCommand(int id, int code, HWND control) {
 
 bool CMatchStep::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
-    case WM_SHOWWINDOW:
-        if (wParam != 0 && !m_bShownOnce) {
-            m_bShownOnce = true;
-            Post(match_ids::kMsgPrepareStep);
-        }
-        return false;
-    case match_ids::kMsgPrepareStep:
-        OnPrepare();
-        result = 0;
-        return true;
-    case match_ids::kMsgLoadStep:
-        OnLoad();
-        result = 0;
-        return true;
-    default:
-        return false;
+        case WM_SHOWWINDOW:
+            if (wParam != 0 && !m_bShownOnce) {
+                m_bShownOnce = true;
+                Post(match_ids::kMsgPrepareStep);
+            }
+            return false;
+        case match_ids::kMsgPrepareStep:
+            OnPrepare();
+            result = 0;
+            return true;
+        case match_ids::kMsgLoadStep:
+            OnLoad();
+            result = 0;
+            return true;
+        default:
+            return false;
     }
 }

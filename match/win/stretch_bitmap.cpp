@@ -10,16 +10,16 @@ bool PlaceholderRect(HWND dialog, int id, RECT* area) {
 }
 
 void StretchBitmap(HDC dc, const RECT& area, UINT bitmapId) {
-    HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageA(ui::ResourceInstance(), MAKEINTRESOURCEA(bitmapId),
-                                                       IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageA(
+        ui::ResourceInstance(), MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
     if (bitmap == nullptr) return;
     BITMAP info{};
     ::GetObject(bitmap, sizeof info, &info);
     HDC memory = ::CreateCompatibleDC(dc);
     HGDIOBJ old = ::SelectObject(memory, bitmap);
     ::SetStretchBltMode(dc, COLORONCOLOR);
-    ::StretchBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory, 0, 0,
-                 info.bmWidth, info.bmHeight, SRCCOPY);
+    ::StretchBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory, 0,
+                 0, info.bmWidth, info.bmHeight, SRCCOPY);
     ::SelectObject(memory, old);
     ::DeleteDC(memory);
     ::DeleteObject(bitmap);

@@ -14,7 +14,9 @@
 
 namespace {
 
-bool IsLeadByte(unsigned char byte) { return ::IsDBCSLeadByte(byte) != FALSE; }
+bool IsLeadByte(unsigned char byte) {
+    return ::IsDBCSLeadByte(byte) != FALSE;
+}
 
 }  // namespace
 
@@ -71,9 +73,11 @@ void CDlgColor::FillDataList() {
 
 void CDlgColor::SelectCurrentMode(bool pageSelected) {
     CVistrelApp& app = VistrelApp();
-    const CMonitorStatus* record = app.m_statusAll.m_hCurMonitor != nullptr ? app.m_statusAll.Current() : nullptr;
+    const CMonitorStatus* record =
+        app.m_statusAll.m_hCurMonitor != nullptr ? app.m_statusAll.Current() : nullptr;
     DisplayMode mode = -1;
-    const bool read = record != nullptr && ReadCurrentMode(app.m_monitors, *record, pageSelected, &mode);
+    const bool read =
+        record != nullptr && ReadCurrentMode(app.m_monitors, *record, pageSelected, &mode);
     m_pColor->m_nMode = read ? mode : -1;
     m_pColor->m_bModeValid = read ? 1 : 0;
     int index = -1;
@@ -198,8 +202,8 @@ void CDlgColor::OnRegister() {
         // A set needs a name, and a set without its mode would force Text mode on
         // every later restore: nothing is stored then.
         AdjustmentData data;
-        if (record != nullptr && !name.empty() && ReadAdjustmentData(claim.List(), *record, &data) &&
-            claim.Ready()) {
+        if (record != nullptr && !name.empty() &&
+            ReadAdjustmentData(claim.List(), *record, &data) && claim.Ready()) {
             AdjustmentStore(VistrelApp().m_registry).Write(name, data);
         }
     }
@@ -231,9 +235,9 @@ void CDlgColor::OnRestore() {
 
 void CDlgColor::OnDelete() {
     const std::string name = PullName();
-    const int answer = ::MessageBoxA(Handle(), ui::ResourceString(IDS_DELETE_ADJUSTMENT_DATA).c_str(),
-                                     ui::ResourceString(IDS_PRODUCT_NAME).c_str(),
-                                     MB_OKCANCEL | MB_ICONEXCLAMATION);
+    const int answer = ::MessageBoxA(
+        Handle(), ui::ResourceString(IDS_DELETE_ADJUSTMENT_DATA).c_str(),
+        ui::ResourceString(IDS_PRODUCT_NAME).c_str(), MB_OKCANCEL | MB_ICONEXCLAMATION);
     if (answer != IDOK) return;
     if (!name.empty()) {
         AdjustmentStore store(VistrelApp().m_registry);
@@ -311,31 +315,34 @@ void CDlgColor::OnColorDetail() {
 bool CDlgColor::OnCommand(int id, int code, HWND control) {
     if (m_bDetailOpen) return true;
     switch (id) {
-    case IDC_MONITOR:
-        if (code == CBN_SELCHANGE) OnMonitorSelected();
-        return true;
-    case IDC_MODE:
-        if (code == CBN_SELCHANGE) OnModeSelected();
-        return true;
-    case IDC_DATA_NAME:
-        if (code == CBN_EDITCHANGE) OnNameEdited();
-        else if (code == CBN_SELCHANGE) OnNameSelected();
-        else if (code == CBN_DROPDOWN) FillDataList();
-        return true;
-    case IDC_COLOR_DETAIL:
-        if (code == BN_CLICKED) OnColorDetail();
-        return true;
-    case IDC_REGISTER_DATA:
-        if (code == BN_CLICKED) OnRegister();
-        return true;
-    case IDC_DELETE_DATA:
-        if (code == BN_CLICKED) OnDelete();
-        return true;
-    case IDC_RESTORE_DATA:
-        if (code == BN_CLICKED) OnRestore();
-        return true;
-    default:
-        return false;
+        case IDC_MONITOR:
+            if (code == CBN_SELCHANGE) OnMonitorSelected();
+            return true;
+        case IDC_MODE:
+            if (code == CBN_SELCHANGE) OnModeSelected();
+            return true;
+        case IDC_DATA_NAME:
+            if (code == CBN_EDITCHANGE)
+                OnNameEdited();
+            else if (code == CBN_SELCHANGE)
+                OnNameSelected();
+            else if (code == CBN_DROPDOWN)
+                FillDataList();
+            return true;
+        case IDC_COLOR_DETAIL:
+            if (code == BN_CLICKED) OnColorDetail();
+            return true;
+        case IDC_REGISTER_DATA:
+            if (code == BN_CLICKED) OnRegister();
+            return true;
+        case IDC_DELETE_DATA:
+            if (code == BN_CLICKED) OnDelete();
+            return true;
+        case IDC_RESTORE_DATA:
+            if (code == BN_CLICKED) OnRestore();
+            return true;
+        default:
+            return false;
     }
 }
 

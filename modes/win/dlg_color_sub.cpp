@@ -50,8 +50,8 @@ CColorBar::~CColorBar() {
 void CColorBar::SetBitmap(unsigned bitmapId) {
     if (bitmapId != m_nBitmapId || m_hBitmap == nullptr) {
         if (m_hBitmap != nullptr) ::DeleteObject(m_hBitmap);
-        m_hBitmap = static_cast<HBITMAP>(::LoadImageA(ui::ResourceInstance(), MAKEINTRESOURCEA(bitmapId),
-                                                      IMAGE_BITMAP, 0, 0, 0));
+        m_hBitmap = static_cast<HBITMAP>(::LoadImageA(
+            ui::ResourceInstance(), MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0, 0));
         m_nBitmapId = bitmapId;
     }
     Invalidate(false);
@@ -76,8 +76,8 @@ void CColorBar::Paint() {
         HDC source = ::CreateCompatibleDC(dc);
         HGDIOBJ old = ::SelectObject(source, m_hBitmap);
         ::SetStretchBltMode(dc, COLORONCOLOR);
-        ::StretchBlt(dc, 0, 0, client.right, client.bottom, source, 0, 0, info.bmWidth, info.bmHeight,
-                     SRCCOPY);
+        ::StretchBlt(dc, 0, 0, client.right, client.bottom, source, 0, 0, info.bmWidth,
+                     info.bmHeight, SRCCOPY);
         ::SelectObject(source, old);
         ::DeleteDC(source);
     }
@@ -117,7 +117,8 @@ bool CDlgColorSub::OnInitDialog() {
         m_session = std::make_unique<CColorDetailSession>(app.m_monitors, *all.Current(), *color);
     app.m_hColorSubWnd = Handle();
     m_brValueField = ::CreateSolidBrush(RGB(228, 228, 220));
-    m_szPattern = ui::MakePageBrush(Handle(), &m_brBackground, IDB_COLOR_SUB_BACK, IDB_COLOR_SUB_BACK_HI);
+    m_szPattern =
+        ui::MakePageBrush(Handle(), &m_brBackground, IDB_COLOR_SUB_BACK, IDB_COLOR_SUB_BACK_HI);
     for (int i = 0; i < kDetailSliderCount; ++i)
         m_sliders[static_cast<std::size_t>(i)].AttachItem(Handle(), kSliders[i].slider);
     m_colorBar.SubclassItem(Handle(), IDC_SUB_TEMPERATURE_BAR);
@@ -148,8 +149,8 @@ void CDlgColorSub::ShowSession(bool enabling) {
         HDC screen = ::GetDC(nullptr);
         const int bits = ::GetDeviceCaps(screen, BITSPIXEL) * ::GetDeviceCaps(screen, PLANES);
         ::ReleaseDC(nullptr, screen);
-        m_colorBar.SetBitmap(
-            ColorBarBitmap(m_session->TemperatureAdjustable(), m_session->UserPresetInUse(), bits < 16));
+        m_colorBar.SetBitmap(ColorBarBitmap(m_session->TemperatureAdjustable(),
+                                            m_session->UserPresetInUse(), bits < 16));
     }
     if (enabling) ShowEnabling();
 }
@@ -165,12 +166,13 @@ void CDlgColorSub::ShowEnabling() {
         EnableItem(kSliders[i].text, on);
         if (kSliders[i].icon == 0) continue;
         const UINT bitmapId = on ? kSliders[i].onBitmap : kSliders[i].offBitmap;
-        HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageA(ui::ResourceInstance(), MAKEINTRESOURCEA(bitmapId),
-                                                           IMAGE_BITMAP, 0, 0, 0));
+        HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageA(
+            ui::ResourceInstance(), MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0, 0));
         if (bitmap == nullptr) continue;
         m_iconBitmaps.push_back(bitmap);
-        HBITMAP previous = reinterpret_cast<HBITMAP>(::SendDlgItemMessageA(
-            Handle(), kSliders[i].icon, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
+        HBITMAP previous = reinterpret_cast<HBITMAP>(
+            ::SendDlgItemMessageA(Handle(), kSliders[i].icon, STM_SETIMAGE, IMAGE_BITMAP,
+                                  reinterpret_cast<LPARAM>(bitmap)));
         // A bitmap the control had copied for itself is its own; ours are deleted above.
         (void)previous;
     }
@@ -179,8 +181,8 @@ void CDlgColorSub::ShowEnabling() {
 }
 
 bool CDlgColorSub::OnHScroll(int code, int position, HWND control) {
-    if (code != TB_LINEUP && code != TB_LINEDOWN && code != TB_THUMBPOSITION && code != TB_THUMBTRACK &&
-        code != TB_ENDTRACK)
+    if (code != TB_LINEUP && code != TB_LINEDOWN && code != TB_THUMBPOSITION &&
+        code != TB_THUMBTRACK && code != TB_ENDTRACK)
         return false;
     for (int i = 0; i < kDetailSliderCount; ++i) {
         const ui::Slider& slider = m_sliders[static_cast<std::size_t>(i)];
@@ -236,33 +238,34 @@ void CDlgColorSub::OnDestroy() {
 }
 
 HBRUSH CDlgColorSub::OnCtlColor(HDC dc, HWND control, UINT type) {
-    return PageControlColor(Handle(), dc, control, type, m_brBackground, m_szPattern, m_brValueField);
+    return PageControlColor(Handle(), dc, control, type, m_brBackground, m_szPattern,
+                            m_brValueField);
 }
 
 bool CDlgColorSub::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
-    case WM_SHOWWINDOW:
-        if (wParam != 0) Post(kMsgLoad);
-        return false;
-    case kMsgLoad: {
-        ui::WaitCursor wait;
-        if (m_session && m_session->Load()) {
-            ShowSession(true);
-        } else {
-            EndDialog(0);
+        case WM_SHOWWINDOW:
+            if (wParam != 0) Post(kMsgLoad);
+            return false;
+        case kMsgLoad: {
+            ui::WaitCursor wait;
+            if (m_session && m_session->Load()) {
+                ShowSession(true);
+            } else {
+                EndDialog(0);
+            }
+            result = 0;
+            return true;
         }
-        result = 0;
-        return true;
-    }
-    case shell_ids::kMsgCloseNow:
-    case WM_DISPLAYCHANGE:
-        EndDialog(kClosedBySystem);
-        result = 0;
-        return true;
-    case WM_DEVICECHANGE:
-        result = TRUE;
-        return true;
-    default:
-        return false;
+        case shell_ids::kMsgCloseNow:
+        case WM_DISPLAYCHANGE:
+            EndDialog(kClosedBySystem);
+            result = 0;
+            return true;
+        case WM_DEVICECHANGE:
+            result = TRUE;
+            return true;
+        default:
+            return false;
     }
 }

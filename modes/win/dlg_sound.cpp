@@ -33,13 +33,15 @@ void CDlgSound::ShowVolume(std::uint32_t volume) {
 
 void CDlgSound::ReadAndEnable() {
     CVistrelApp& app = VistrelApp();
-    const CMonitorStatus* record = app.m_statusAll.m_hCurMonitor != nullptr ? app.m_statusAll.Current() : nullptr;
+    const CMonitorStatus* record =
+        app.m_statusAll.m_hCurMonitor != nullptr ? app.m_statusAll.Current() : nullptr;
     VolumeReading reading;
     if (record != nullptr) reading = ReadVolume(app.m_monitors, *record);
     m_volume.SetRange(0, static_cast<int>(reading.maximum), false);
     ShowVolume(reading.current);
     const bool ready = record != nullptr && app.m_monitors.IsMonitorReady(record);
-    const SoundEnabling enabling = SoundControls(record != nullptr ? record->m_ModeInfo.SoundWord() : 0, ready);
+    const SoundEnabling enabling =
+        SoundControls(record != nullptr ? record->m_ModeInfo.SoundWord() : 0, ready);
     m_volume.Enable(enabling.volume);
     EnableItem(IDC_VOLUME_VALUE, enabling.volume);
     EnableItem(IDC_SOUND_RESET, enabling.reset);
@@ -89,7 +91,8 @@ void CDlgSound::OnReset() {
         std::uint32_t current = 0;
         std::uint32_t maximum = 0;
         // The range stays; only the position follows the monitor.
-        if (claim.List().ReadFeature(record, vcp::kStandardPage, vcp::kVolumeCode, &current, &maximum, false, true))
+        if (claim.List().ReadFeature(record, vcp::kStandardPage, vcp::kVolumeCode, &current,
+                                     &maximum, false, true))
             ShowVolume(current);
         return;
     }
@@ -99,17 +102,19 @@ void CDlgSound::OnReset() {
 }
 
 bool CDlgSound::OnHScroll(int code, int position, HWND control) {
-    if (code != TB_LINEUP && code != TB_LINEDOWN && code != TB_THUMBPOSITION && code != TB_THUMBTRACK &&
-        code != TB_ENDTRACK)
+    if (code != TB_LINEUP && code != TB_LINEDOWN && code != TB_THUMBPOSITION &&
+        code != TB_THUMBTRACK && code != TB_ENDTRACK)
         return false;
     if (control != m_volume.Handle()) return false;
     ui::WaitCursor wait;
     const int now = m_volume.Position();
     if (now == m_nLastVolume) return true;
     CVistrelApp& app = VistrelApp();
-    const CMonitorStatus* record = app.m_statusAll.m_hCurMonitor != nullptr ? app.m_statusAll.Current() : nullptr;
+    const CMonitorStatus* record =
+        app.m_statusAll.m_hCurMonitor != nullptr ? app.m_statusAll.Current() : nullptr;
     // The standard volume register needs no claim of the maker's pages.
-    if (record != nullptr && now >= 0 && WriteVolume(app.m_monitors, *record, static_cast<std::uint32_t>(now))) {
+    if (record != nullptr && now >= 0 &&
+        WriteVolume(app.m_monitors, *record, static_cast<std::uint32_t>(now))) {
         m_nLastVolume = now;
         SetItemText(IDC_VOLUME_VALUE, std::to_string(now));
     } else {
@@ -132,8 +137,10 @@ bool CDlgSound::OnCommand(int id, int code, HWND control) {
 
 bool CDlgSound::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message == WM_SHOWWINDOW) {
-        if (wParam != 0) Refresh();
-        else OnHide();
+        if (wParam != 0)
+            Refresh();
+        else
+            OnHide();
     }
     return false;
 }

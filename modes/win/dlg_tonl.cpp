@@ -27,7 +27,9 @@ int DisplayDeviceCount() {
     return count;
 }
 
-std::string Caption() { return ui::ResourceString(IDS_VERSION); }
+std::string Caption() {
+    return ui::ResourceString(IDS_VERSION);
+}
 
 }  // namespace
 
@@ -52,7 +54,9 @@ bool CDlgTonl::OnInitDialog() {
 
     m_sets = std::make_unique<CStoredAdjustments>(app.m_registry);
     m_switcher = std::make_unique<CModeSwitcher>(app.m_monitors, app.m_statusAll, *m_sets);
-    m_switcher->m_onLongWork = [](bool busy) { busy ? ui::BeginWaitCursor() : ui::EndWaitCursor(); };
+    m_switcher->m_onLongWork = [](bool busy) {
+        busy ? ui::BeginWaitCursor() : ui::EndWaitCursor();
+    };
 
     const bool on = ReadAutoSwitchOn(*this);
     m_chkAuto.SetChecked(on);
@@ -72,7 +76,8 @@ bool CDlgTonl::OnInitDialog() {
     m_apps.Clear();
     m_cboApplication.Clear();
     m_apps.AddRules(m_rules);
-    for (const ApplicationEntry& entry : m_apps.Entries()) m_cboApplication.Add(entry.rule.application);
+    for (const ApplicationEntry& entry : m_apps.Entries())
+        m_cboApplication.Add(entry.rule.application);
     AddRunningApplications();
     RefreshLists();
     SetTimer(kTimerForeground, 100);
@@ -80,7 +85,9 @@ bool CDlgTonl::OnInitDialog() {
     return false;
 }
 
-void CDlgTonl::LoadRules() { m_rules = LoadAppModeRules(*this); }
+void CDlgTonl::LoadRules() {
+    m_rules = LoadAppModeRules(*this);
+}
 
 int CDlgTonl::AddApplicationEntry(const std::string& application) {
     const int before = m_apps.Count();
@@ -90,7 +97,8 @@ int CDlgTonl::AddApplicationEntry(const std::string& application) {
 }
 
 void CDlgTonl::AddRunningApplications() {
-    for (const std::string& application : RunningApplications(m_foreground, VistrelApp().m_processes)) {
+    for (const std::string& application :
+         RunningApplications(m_foreground, VistrelApp().m_processes)) {
         AddApplicationEntry(application);
     }
 }
@@ -98,7 +106,8 @@ void CDlgTonl::AddRunningApplications() {
 void CDlgTonl::FillTargetList(const ui::ComboBox& combo, const TargetList& items) {
     combo.Clear();
     for (const TargetItem& item : items) {
-        const int index = combo.Add(item.IsSet() ? item.setName : ui::ResourceString(item.stringId));
+        const int index =
+            combo.Add(item.IsSet() ? item.setName : ui::ResourceString(item.stringId));
         combo.SetItemData(index, item.data);
     }
 }
@@ -135,12 +144,15 @@ void CDlgTonl::UpdateEnabling() {
     m_btnDelete.Enable(on && chosen);
 }
 
-ApplicationEntry* CDlgTonl::SelectedApplication() { return m_apps.At(m_cboApplication.Selection()); }
+ApplicationEntry* CDlgTonl::SelectedApplication() {
+    return m_apps.At(m_cboApplication.Selection());
+}
 
 const TargetItem* CDlgTonl::SelectedTarget() const {
     const int index = m_cboTarget.Selection();
-    return index >= 0 && index < static_cast<int>(m_targets.size()) ? &m_targets[static_cast<std::size_t>(index)]
-                                                                     : nullptr;
+    return index >= 0 && index < static_cast<int>(m_targets.size())
+               ? &m_targets[static_cast<std::size_t>(index)]
+               : nullptr;
 }
 
 const TargetItem* CDlgTonl::SelectedDefault() const {
@@ -177,7 +189,8 @@ int CDlgTonl::ShowMessage(const std::string& text, UINT type) {
 }
 
 void CDlgTonl::ShowAppliedOnlyTo(const std::string& model) {
-    ShowMessage(ui::ReplaceFirst(ui::ResourceString(IDS_MODE_APPLIED_ONLY_TO), "0", model), MB_OK | MB_ICONINFORMATION);
+    ShowMessage(ui::ReplaceFirst(ui::ResourceString(IDS_MODE_APPLIED_ONLY_TO), "0", model),
+                MB_OK | MB_ICONINFORMATION);
 }
 
 bool CDlgTonl::StoreRule(int index) {
@@ -334,29 +347,29 @@ void CDlgTonl::OnSwitchingTimer() {
 
 bool CDlgTonl::OnCommand(int id, int code, HWND control) {
     switch (id) {
-    case IDC_AUTO_TONALIS:
-        if (code == BN_CLICKED) OnAutoSwitchClicked();
-        return true;
-    case IDC_INDEPENDENT:
-        if (code == BN_CLICKED) StorePerScreenSwitching(*this, PerScreen());
-        return true;
-    case IDC_APPLICATION:
-        if (code == CBN_SELCHANGE) SelectApplication(m_cboApplication.Selection(), true);
-        return true;
-    case IDC_MODE:
-        if (code == CBN_SELCHANGE) OnTargetSelected();
-        return true;
-    case IDC_DEFAULT_MODE:
-        if (code == CBN_SELCHANGE) OnDefaultSelected();
-        return true;
-    case IDC_REGISTER_RULE:
-        if (code == BN_CLICKED) OnRegister();
-        return true;
-    case IDC_DELETE_RULE:
-        if (code == BN_CLICKED) OnDelete();
-        return true;
-    default:
-        return false;
+        case IDC_AUTO_TONALIS:
+            if (code == BN_CLICKED) OnAutoSwitchClicked();
+            return true;
+        case IDC_INDEPENDENT:
+            if (code == BN_CLICKED) StorePerScreenSwitching(*this, PerScreen());
+            return true;
+        case IDC_APPLICATION:
+            if (code == CBN_SELCHANGE) SelectApplication(m_cboApplication.Selection(), true);
+            return true;
+        case IDC_MODE:
+            if (code == CBN_SELCHANGE) OnTargetSelected();
+            return true;
+        case IDC_DEFAULT_MODE:
+            if (code == CBN_SELCHANGE) OnDefaultSelected();
+            return true;
+        case IDC_REGISTER_RULE:
+            if (code == BN_CLICKED) OnRegister();
+            return true;
+        case IDC_DELETE_RULE:
+            if (code == BN_CLICKED) OnDelete();
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -366,26 +379,28 @@ bool CDlgTonl::OnTimer(UINT_PTR id) {
     return true;
 }
 
-void CDlgTonl::OnDestroy() { KillTimer(kTimerForeground); }
+void CDlgTonl::OnDestroy() {
+    KillTimer(kTimerForeground);
+}
 
 bool CDlgTonl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
-    case shell_ids::kMsgRefreshModePage:
-        OnRefresh();
-        result = 0;
-        return true;
-    case kMsgSelectApplication:
-        OnForegroundApplication();
-        result = 0;
-        return true;
-    case shell_ids::kMsgMonitorSetChanged:
-        OnMonitorSetChanged();
-        result = 0;
-        return true;
-    case WM_SHOWWINDOW:
-        if (!wParam) CheckUnsavedChange();
-        return false;
-    default:
-        return false;
+        case shell_ids::kMsgRefreshModePage:
+            OnRefresh();
+            result = 0;
+            return true;
+        case kMsgSelectApplication:
+            OnForegroundApplication();
+            result = 0;
+            return true;
+        case shell_ids::kMsgMonitorSetChanged:
+            OnMonitorSetChanged();
+            result = 0;
+            return true;
+        case WM_SHOWWINDOW:
+            if (!wParam) CheckUnsavedChange();
+            return false;
+        default:
+            return false;
     }
 }

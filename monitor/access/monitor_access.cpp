@@ -30,7 +30,6 @@ constexpr std::uint32_t kBlockRetryMs = 100;
 // The length register is 16 bits wide; a larger value is a garbled reply.
 constexpr std::uint32_t kMaxBlockLength = 0xFFFF;
 
-
 // DDC/CI values are 16 bits; a wider value would reach the monitor truncated.
 constexpr std::uint32_t kMaxWriteValue = 0xFFFF;
 
@@ -40,7 +39,8 @@ template <typename Map, typename Key>
 bool ListsWriteValue(const Map& map, const Key& key, std::uint32_t value) {
     const auto range = map.equal_range(key);
     for (auto it = range.first; it != range.second; ++it) {
-        if (it->second == -1 || (it->second >= 0 && static_cast<std::uint32_t>(it->second) == value))
+        if (it->second == -1 ||
+            (it->second >= 0 && static_cast<std::uint32_t>(it->second) == value))
             return true;
     }
     return false;
@@ -102,7 +102,8 @@ bool MonitorList::WriteOwnerFree(platform::PhysicalMonitorHandle handle) {
 
 bool MonitorList::ReleaseStillClaimed() {
     bool allFree = true;
-    for (const platform::PhysicalMonitorHandle handle : m_stillClaimed) allFree = WriteOwnerFree(handle) && allFree;
+    for (const platform::PhysicalMonitorHandle handle : m_stillClaimed)
+        allFree = WriteOwnerFree(handle) && allFree;
     m_stillClaimed.clear();
     return allFree;
 }
@@ -135,8 +136,8 @@ bool MonitorList::ReadFeature(const CMonitorStatus* status, std::uint16_t page, 
     return false;
 }
 
-bool MonitorList::WriteFeature(const CMonitorStatus* status, std::uint16_t page,
-                               std::uint8_t code, std::uint32_t value, bool pageSelected) {
+bool MonitorList::WriteFeature(const CMonitorStatus* status, std::uint16_t page, std::uint8_t code,
+                               std::uint32_t value, bool pageSelected) {
     if (!HasHandle(status)) return false;
     if (value > kMaxWriteValue) return false;
     if (page != 0) {
@@ -157,9 +158,12 @@ bool MonitorList::WriteFeature(const CMonitorStatus* status, std::uint16_t page,
 bool MonitorList::IsMonitorReady(const CMonitorStatus* status) {
     std::uint32_t current = 0;
     std::uint32_t maximum = 0;
-    if (!ReadFeature(status, vcp::kReadinessPage, vcp::kReadyCode, &current, &maximum, false, true) || current != 1)
+    if (!ReadFeature(status, vcp::kReadinessPage, vcp::kReadyCode, &current, &maximum, false,
+                     true) ||
+        current != 1)
         return false;
-    return ReadFeature(status, vcp::kReadinessPage, vcp::kBusyCode, &current, &maximum, false, true) &&
+    return ReadFeature(status, vcp::kReadinessPage, vcp::kBusyCode, &current, &maximum, false,
+                       true) &&
            current == 0;
 }
 
@@ -248,8 +252,8 @@ bool MonitorList::ReadFeatureQuad(const CMonitorStatus* status, int set,
     for (int i = 0; i < 4; ++i) {
         std::uint32_t maximum = 0;
         if (!GetFeature(m_ddc, m_clock, status->m_phPhysicalMonitor,
-                        static_cast<std::uint8_t>(vcp::kQuadFirstCode + i), &read[static_cast<std::size_t>(i)],
-                        &maximum, kReadSettleMs))
+                        static_cast<std::uint8_t>(vcp::kQuadFirstCode + i),
+                        &read[static_cast<std::size_t>(i)], &maximum, kReadSettleMs))
             return false;
     }
     *values = read;
@@ -271,7 +275,8 @@ bool MonitorList::WriteFeatureQuad(const CMonitorStatus* status, int set,
     for (int i = 0; i < 4; ++i) {
         const std::uint8_t code = static_cast<std::uint8_t>(vcp::kQuadFirstCode + i);
         if (!SetFeature(m_ddc, m_clock, status->m_phPhysicalMonitor, code,
-                        values[static_cast<std::size_t>(i)], SettlingDelay(vcp::kQuadPage, code).value_or(10)))
+                        values[static_cast<std::size_t>(i)],
+                        SettlingDelay(vcp::kQuadPage, code).value_or(10)))
             return false;
     }
     return SetFeature(m_ddc, m_clock, status->m_phPhysicalMonitor, vcp::kQuadCommitCode, 1,

@@ -11,7 +11,8 @@ bool GetFeature(platform::DdcApi& ddc, platform::Clock& clock,
     *current = 0;
     *maximum = 0;
     std::uint32_t type = 0;
-    const bool ok = ddc.GetVCPFeatureAndVCPFeatureReply(*handle, code, &type, current, maximum) != 0;
+    const bool ok =
+        ddc.GetVCPFeatureAndVCPFeatureReply(*handle, code, &type, current, maximum) != 0;
     clock.Sleep(delayMs);
     return ok;
 }

@@ -28,8 +28,10 @@ std::string MonitorName(const std::uint8_t* block) {
     for (std::size_t d = 0; d < kDescriptorCount; ++d) {
         const std::uint8_t* descriptor = block + kFirstDescriptor + d * kDescriptorSize;
         // A display descriptor has a zero pixel clock; detailed timings do not.
-        const bool isDisplayDescriptor = descriptor[0] == 0 && descriptor[1] == 0 && descriptor[2] == 0;
-        if (isDisplayDescriptor && descriptor[3] == kMonitorNameTag) return DescriptorText(descriptor + 5);
+        const bool isDisplayDescriptor =
+            descriptor[0] == 0 && descriptor[1] == 0 && descriptor[2] == 0;
+        if (isDisplayDescriptor && descriptor[3] == kMonitorNameTag)
+            return DescriptorText(descriptor + 5);
     }
     return std::string();
 }
@@ -63,7 +65,8 @@ EdidStatus DecodeEdid(const std::uint8_t* data, std::size_t size, EdidIdentity* 
     if (identity != nullptr) {
         identity->manufacturerId = manufacturer;
         identity->productCode = static_cast<std::uint16_t>(data[10] | (data[11] << 8));
-        identity->serialNumber = static_cast<std::uint32_t>(data[12]) | (static_cast<std::uint32_t>(data[13]) << 8) |
+        identity->serialNumber = static_cast<std::uint32_t>(data[12]) |
+                                 (static_cast<std::uint32_t>(data[13]) << 8) |
                                  (static_cast<std::uint32_t>(data[14]) << 16) |
                                  (static_cast<std::uint32_t>(data[15]) << 24);
         identity->monitorName = MonitorName(data);

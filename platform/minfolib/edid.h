@@ -22,7 +22,7 @@ struct EdidIdentity {
     std::string manufacturerId;  // three upper-case letters, e.g. "ORX"
     std::uint16_t productCode = 0;
     std::uint32_t serialNumber = 0;
-    std::string monitorName;     // the monitor-name descriptor, empty when absent
+    std::string monitorName;  // the monitor-name descriptor, empty when absent
 };
 
 // The PNP id held in EDID bytes 8 and 9 (big-endian, three 5-bit letters, 1 = 'A').

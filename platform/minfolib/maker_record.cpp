@@ -29,7 +29,8 @@ std::vector<MakerMonitor> SelectMakerMonitors(const std::vector<DisplayCandidate
     std::vector<MakerMonitor> makers;
     for (const auto& candidate : candidates) {
         EdidIdentity identity;
-        if (DecodeEdid(candidate.edid.data(), candidate.edid.size(), &identity) != EdidStatus::Ok) continue;
+        if (DecodeEdid(candidate.edid.data(), candidate.edid.size(), &identity) != EdidStatus::Ok)
+            continue;
         if (identity.manufacturerId != kMakerManufacturerId) continue;
         makers.push_back(MakerMonitor{candidate.deviceName, candidate.rcMonitor, identity});
     }

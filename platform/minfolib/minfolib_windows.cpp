@@ -18,7 +18,8 @@
 namespace {
 
 // GUID_DEVINTERFACE_MONITOR, spelled out so no header needs initguid tricks.
-const GUID kMonitorInterface = {0xE6F07B5F, 0xEE97, 0x4A90, {0xB0, 0x76, 0x33, 0xF5, 0x7B, 0xF4, 0xEA, 0xA7}};
+const GUID kMonitorInterface = {
+    0xE6F07B5F, 0xEE97, 0x4A90, {0xB0, 0x76, 0x33, 0xF5, 0x7B, 0xF4, 0xEA, 0xA7}};
 
 // EDIDs are 128 bytes per block and at most 256 blocks; anything larger is not an EDID.
 constexpr DWORD kLargestEdid = 256 * 128;
@@ -27,14 +28,16 @@ std::mutex scanLock;
 std::vector<minfolib::MakerMonitor> lastScan;
 
 BOOL CALLBACK CollectDisplay(HMONITOR display, HDC, LPRECT, LPARAM context) {
-    auto& displays = *reinterpret_cast<std::vector<std::pair<std::string, platform::Rect>>*>(context);
+    auto& displays =
+        *reinterpret_cast<std::vector<std::pair<std::string, platform::Rect>>*>(context);
     MONITORINFOEXA info;
     std::memset(&info, 0, sizeof info);
     info.cbSize = sizeof info;
     if (GetMonitorInfoA(display, &info)) {
         const RECT& rc = info.rcMonitor;
-        displays.emplace_back(std::string(info.szDevice, strnlen(info.szDevice, sizeof info.szDevice)),
-                              platform::Rect{rc.left, rc.top, rc.right, rc.bottom});
+        displays.emplace_back(
+            std::string(info.szDevice, strnlen(info.szDevice, sizeof info.szDevice)),
+            platform::Rect{rc.left, rc.top, rc.right, rc.bottom});
     }
     return TRUE;
 }
@@ -45,7 +48,8 @@ std::vector<std::uint8_t> ReadEdidValue(HKEY key) {
     if (RegQueryValueExA(key, "EDID", nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return {};
     if (type != REG_BINARY || size == 0 || size > kLargestEdid) return {};
     std::vector<std::uint8_t> edid(size);
-    if (RegQueryValueExA(key, "EDID", nullptr, &type, edid.data(), &size) != ERROR_SUCCESS) return {};
+    if (RegQueryValueExA(key, "EDID", nullptr, &type, edid.data(), &size) != ERROR_SUCCESS)
+        return {};
     edid.resize(size < edid.size() ? size : edid.size());
     return edid;
 }
@@ -67,7 +71,9 @@ std::vector<std::uint8_t> ReadEdid(HDEVINFO devices, const char* interfacePath) 
     std::vector<std::uint8_t> detailBuffer(required);
     auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_A*>(detailBuffer.data());
     detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A);
-    if (!SetupDiGetDeviceInterfaceDetailA(devices, &interfaceData, detail, required, nullptr, &deviceData)) return {};
+    if (!SetupDiGetDeviceInterfaceDetailA(devices, &interfaceData, detail, required, nullptr,
+                                          &deviceData))
+        return {};
 
     HKEY key = SetupDiOpenDevRegKey(devices, &deviceData, DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_READ);
     if (key == INVALID_HANDLE_VALUE || key == nullptr) return {};
@@ -81,7 +87,8 @@ std::vector<minfolib::DisplayCandidate> CollectCandidates() {
     EnumDisplayMonitors(nullptr, nullptr, CollectDisplay, reinterpret_cast<LPARAM>(&displays));
 
     std::vector<minfolib::DisplayCandidate> candidates;
-    HDEVINFO devices = SetupDiGetClassDevsA(&kMonitorInterface, nullptr, nullptr, DIGCF_DEVICEINTERFACE | DIGCF_PRESENT);
+    HDEVINFO devices = SetupDiGetClassDevsA(&kMonitorInterface, nullptr, nullptr,
+                                            DIGCF_DEVICEINTERFACE | DIGCF_PRESENT);
     if (devices == INVALID_HANDLE_VALUE) return candidates;
 
     for (const auto& [deviceName, rect] : displays) {
@@ -89,11 +96,15 @@ std::vector<minfolib::DisplayCandidate> CollectCandidates() {
         for (DWORD index = 0;; ++index) {
             std::memset(&monitor, 0, sizeof monitor);
             monitor.cb = sizeof monitor;
-            if (!EnumDisplayDevicesA(deviceName.c_str(), index, &monitor, EDD_GET_DEVICE_INTERFACE_NAME)) break;
+            if (!EnumDisplayDevicesA(deviceName.c_str(), index, &monitor,
+                                     EDD_GET_DEVICE_INTERFACE_NAME))
+                break;
             if ((monitor.StateFlags & DISPLAY_DEVICE_ACTIVE) == 0) continue;
-            const std::string path(monitor.DeviceID, strnlen(monitor.DeviceID, sizeof monitor.DeviceID));
+            const std::string path(monitor.DeviceID,
+                                   strnlen(monitor.DeviceID, sizeof monitor.DeviceID));
             if (path.empty()) continue;
-            candidates.push_back(minfolib::DisplayCandidate{deviceName, rect, ReadEdid(devices, path.c_str())});
+            candidates.push_back(
+                minfolib::DisplayCandidate{deviceName, rect, ReadEdid(devices, path.c_str())});
         }
     }
     SetupDiDestroyDeviceInfoList(devices);
@@ -124,6 +135,7 @@ extern "C" int MINFOLIB_CALL QrxGetMonitorInfo(std::int32_t index, void* record,
     if (record == nullptr || index < 0) return -1;
     std::lock_guard<std::mutex> guard(scanLock);
     if (static_cast<std::size_t>(index) >= lastScan.size()) return -1;
-    minfolib::WriteRecord(lastScan[static_cast<std::size_t>(index)], static_cast<std::uint8_t*>(record));
+    minfolib::WriteRecord(lastScan[static_cast<std::size_t>(index)],
+                          static_cast<std::uint8_t*>(record));
     return 0;
 }

@@ -31,11 +31,17 @@ std::u16string Utf8ToUtf16(std::string_view in) {
         std::uint32_t code = 0;
         std::uint32_t minimum = 0;
         if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2; code = lead & 0x1Fu; minimum = 0x80;
+            length = 2;
+            code = lead & 0x1Fu;
+            minimum = 0x80;
         } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3; code = lead & 0x0Fu; minimum = 0x800;
+            length = 3;
+            code = lead & 0x0Fu;
+            minimum = 0x800;
         } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4; code = lead & 0x07u; minimum = 0x10000;
+            length = 4;
+            code = lead & 0x07u;
+            minimum = 0x10000;
         }
         bool valid = length > 0 && i + static_cast<std::size_t>(length) <= in.size();
         for (int k = 1; valid && k < length; ++k) {
@@ -216,11 +222,10 @@ constexpr unsigned kParseOptions =
     pugi::parse_default | pugi::parse_ws_pcdata | pugi::parse_fragment | pugi::parse_doctype;
 
 // pugixml accepts a few things that are not one well-formed document: no
-// element at all, a second top-level element, text beside the root. The Windows DOM refuses them, and
-// so does this adapter, so that a file reads the same on both. A document type
-// is refused too: the files are data, and the Windows side refuses any file
-// that declares one (pugixml would not expand its entities, but would leave
-// their references in the text).
+// element at all, a second top-level element, text beside the root. The Windows DOM refuses them,
+// and so does this adapter, so that a file reads the same on both. A document type is refused too:
+// the files are data, and the Windows side refuses any file that declares one (pugixml would not
+// expand its entities, but would leave their references in the text).
 bool IsOnePlainDocument(const pugi::xml_document& document) {
     int elements = 0;
     for (pugi::xml_node n = document.first_child(); n; n = n.next_sibling()) {

@@ -4,8 +4,12 @@
 
 namespace platform {
 
-void Win32Clock::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
+void Win32Clock::Sleep(std::uint32_t milliseconds) {
+    ::Sleep(milliseconds);
+}
 
-std::uint32_t Win32Clock::TickCount() { return ::GetTickCount(); }
+std::uint32_t Win32Clock::TickCount() {
+    return ::GetTickCount();
+}
 
 }  // namespace platform

@@ -8,7 +8,9 @@
 namespace platform {
 namespace {
 
-HANDLE AsHandle(PhysicalMonitorHandle monitor) { return reinterpret_cast<HANDLE>(monitor); }
+HANDLE AsHandle(PhysicalMonitorHandle monitor) {
+    return reinterpret_cast<HANDLE>(monitor);
+}
 
 // The description field is a fixed array the driver fills; it is not guaranteed
 // to carry its NUL, so the length is bounded by the array.
@@ -24,9 +26,11 @@ std::string DescriptionToCodePage(const WCHAR* text) {
 
 }  // namespace
 
-int Win32DdcApi::GetNumberOfPhysicalMonitorsFromHMONITOR(DisplayHandle display, std::uint32_t* count) {
+int Win32DdcApi::GetNumberOfPhysicalMonitorsFromHMONITOR(DisplayHandle display,
+                                                         std::uint32_t* count) {
     DWORD number = 0;
-    const BOOL result = ::GetNumberOfPhysicalMonitorsFromHMONITOR(reinterpret_cast<HMONITOR>(display), &number);
+    const BOOL result =
+        ::GetNumberOfPhysicalMonitorsFromHMONITOR(reinterpret_cast<HMONITOR>(display), &number);
     if (count != nullptr) *count = number;
     return result;
 }
@@ -57,8 +61,8 @@ int Win32DdcApi::GetCapabilitiesStringLength(PhysicalMonitorHandle monitor, std:
     return result;
 }
 
-int Win32DdcApi::CapabilitiesRequestAndCapabilitiesReply(PhysicalMonitorHandle monitor, char* buffer,
-                                                         std::uint32_t length) {
+int Win32DdcApi::CapabilitiesRequestAndCapabilitiesReply(PhysicalMonitorHandle monitor,
+                                                         char* buffer, std::uint32_t length) {
     return ::CapabilitiesRequestAndCapabilitiesReply(AsHandle(monitor), buffer, length);
 }
 
@@ -68,15 +72,16 @@ int Win32DdcApi::GetVCPFeatureAndVCPFeatureReply(PhysicalMonitorHandle monitor, 
     MC_VCP_CODE_TYPE codeType = MC_SET_PARAMETER;
     DWORD currentValue = 0;
     DWORD maximumValue = 0;
-    const BOOL result =
-        ::GetVCPFeatureAndVCPFeatureReply(AsHandle(monitor), code, &codeType, &currentValue, &maximumValue);
+    const BOOL result = ::GetVCPFeatureAndVCPFeatureReply(AsHandle(monitor), code, &codeType,
+                                                          &currentValue, &maximumValue);
     if (type != nullptr) *type = static_cast<std::uint32_t>(codeType);
     if (current != nullptr) *current = currentValue;
     if (maximum != nullptr) *maximum = maximumValue;
     return result;
 }
 
-int Win32DdcApi::SetVCPFeature(PhysicalMonitorHandle monitor, std::uint8_t code, std::uint32_t value) {
+int Win32DdcApi::SetVCPFeature(PhysicalMonitorHandle monitor, std::uint8_t code,
+                               std::uint32_t value) {
     return ::SetVCPFeature(AsHandle(monitor), code, value);
 }
 

@@ -7,7 +7,8 @@ namespace platform {
 
 class Win32DdcApi final : public DdcApi {
 public:
-    int GetNumberOfPhysicalMonitorsFromHMONITOR(DisplayHandle display, std::uint32_t* count) override;
+    int GetNumberOfPhysicalMonitorsFromHMONITOR(DisplayHandle display,
+                                                std::uint32_t* count) override;
     int GetPhysicalMonitorsFromHMONITOR(DisplayHandle display, std::uint32_t count,
                                         PhysicalMonitor* monitors) override;
     int GetCapabilitiesStringLength(PhysicalMonitorHandle monitor, std::uint32_t* length) override;
@@ -16,7 +17,8 @@ public:
     int GetVCPFeatureAndVCPFeatureReply(PhysicalMonitorHandle monitor, std::uint8_t code,
                                         std::uint32_t* type, std::uint32_t* current,
                                         std::uint32_t* maximum) override;
-    int SetVCPFeature(PhysicalMonitorHandle monitor, std::uint8_t code, std::uint32_t value) override;
+    int SetVCPFeature(PhysicalMonitorHandle monitor, std::uint8_t code,
+                      std::uint32_t value) override;
     void DestroyPhysicalMonitors(std::uint32_t count, const PhysicalMonitor* monitors) override;
 };
 

@@ -10,7 +10,9 @@
 namespace platform {
 namespace {
 
-Rect ToRect(const RECT& rect) { return Rect{rect.left, rect.top, rect.right, rect.bottom}; }
+Rect ToRect(const RECT& rect) {
+    return Rect{rect.left, rect.top, rect.right, rect.bottom};
+}
 
 BOOL CALLBACK VisitDisplay(HMONITOR display, HDC, LPRECT, LPARAM context) {
     const auto& visit = *reinterpret_cast<const std::function<bool(DisplayHandle)>*>(context);

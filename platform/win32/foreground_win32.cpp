@@ -8,7 +8,9 @@
 namespace platform {
 namespace {
 
-HWND ToWindow(WindowHandle window) { return reinterpret_cast<HWND>(window); }
+HWND ToWindow(WindowHandle window) {
+    return reinterpret_cast<HWND>(window);
+}
 
 BOOL CALLBACK CollectWindow(HWND window, LPARAM context) {
     auto* windows = reinterpret_cast<std::vector<TopLevelWindow>*>(context);

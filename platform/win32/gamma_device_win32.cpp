@@ -15,8 +15,8 @@ bool Win32GammaDevice::GetRamp(GammaContext context, std::uint16_t* ramp) {
 
 bool Win32GammaDevice::SetRamp(GammaContext context, const std::uint16_t* ramp) {
     // The call takes a non-const pointer but only reads the ramp.
-    return ::SetDeviceGammaRamp(reinterpret_cast<HDC>(context),
-                                const_cast<std::uint16_t*>(ramp)) != FALSE;
+    return ::SetDeviceGammaRamp(reinterpret_cast<HDC>(context), const_cast<std::uint16_t*>(ramp)) !=
+           FALSE;
 }
 
 void Win32GammaDevice::Close(GammaContext context) {

@@ -8,7 +8,8 @@ int Win32MakerLibrary::QrxFindMonitors(std::int32_t* count, std::int32_t flags) 
     return ::QrxFindMonitors(count, flags);
 }
 
-int Win32MakerLibrary::QrxGetMonitorInfo(std::int32_t index, std::uint8_t* record, std::int32_t flags) {
+int Win32MakerLibrary::QrxGetMonitorInfo(std::int32_t index, std::uint8_t* record,
+                                         std::int32_t flags) {
     return ::QrxGetMonitorInfo(index, record, flags);
 }
 

@@ -28,7 +28,8 @@ bool Win32Processes::Snapshot(std::vector<ProcessEntry>* processes) {
     PROCESSENTRY32 entry;
     std::memset(&entry, 0, sizeof entry);
     entry.dwSize = sizeof entry;
-    for (BOOL more = ::Process32First(snapshot, &entry); more; more = ::Process32Next(snapshot, &entry)) {
+    for (BOOL more = ::Process32First(snapshot, &entry); more;
+         more = ::Process32Next(snapshot, &entry)) {
         ProcessEntry process;
         process.id = entry.th32ProcessID;
         process.exeFile.assign(entry.szExeFile, strnlen(entry.szExeFile, sizeof entry.szExeFile));

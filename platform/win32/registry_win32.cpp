@@ -20,7 +20,7 @@ HKEY OpenForUse(const std::string& keyPath) {
 }  // namespace
 
 bool Win32Registry::SetValue(const std::string& keyPath, const std::string& valueName,
-                                   RegistryType type, const void* data, std::uint32_t size) {
+                             RegistryType type, const void* data, std::uint32_t size) {
     HKEY key = nullptr;
     DWORD disposition = 0;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
@@ -33,22 +33,21 @@ bool Win32Registry::SetValue(const std::string& keyPath, const std::string& valu
     return result == ERROR_SUCCESS;
 }
 
-bool Win32Registry::QueryValue(const std::string& keyPath, const std::string& valueName,
-                                     void* data, std::uint32_t* size) {
+bool Win32Registry::QueryValue(const std::string& keyPath, const std::string& valueName, void* data,
+                               std::uint32_t* size) {
     HKEY key = OpenForUse(keyPath);
     if (key == nullptr) return false;
     DWORD bytes = *size;
-    const LONG result =
-        RegQueryValueExA(key, valueName.c_str(), nullptr, nullptr, static_cast<BYTE*>(data), &bytes);
+    const LONG result = RegQueryValueExA(key, valueName.c_str(), nullptr, nullptr,
+                                         static_cast<BYTE*>(data), &bytes);
     RegCloseKey(key);
     if (result != ERROR_SUCCESS) return false;
     *size = bytes;
     return true;
 }
 
-bool Win32Registry::EnumValue(const std::string& keyPath, std::uint32_t index,
-                                    std::string* name, std::uint8_t* data,
-                                    std::uint32_t* dataSize) {
+bool Win32Registry::EnumValue(const std::string& keyPath, std::uint32_t index, std::string* name,
+                              std::uint8_t* data, std::uint32_t* dataSize) {
     HKEY key = OpenForUse(keyPath);
     if (key == nullptr) return false;
     char nameBuffer[kNameBufferSize] = {};
@@ -84,8 +83,7 @@ bool Win32Registry::CountValues(const std::string& keyPath, std::uint32_t* count
     return true;
 }
 
-bool Win32Registry::EnumSubkey(const std::string& keyPath, std::uint32_t index,
-                                     std::string* name) {
+bool Win32Registry::EnumSubkey(const std::string& keyPath, std::uint32_t index, std::string* name) {
     HKEY key = OpenForUse(keyPath);
     if (key == nullptr) return false;
     char nameBuffer[kNameBufferSize] = {};

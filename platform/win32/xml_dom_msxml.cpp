@@ -73,8 +73,8 @@ bool NameIs(IXMLDOMNode* node, std::u16string_view name) {
         return false;
     }
     const UINT length = SysStringLen(nodeName);
-    const bool same = length == name.size() &&
-                      std::memcmp(nodeName, name.data(), length * sizeof(char16_t)) == 0;
+    const bool same =
+        length == name.size() && std::memcmp(nodeName, name.data(), length * sizeof(char16_t)) == 0;
     SysFreeString(nodeName);
     return same;
 }
@@ -244,12 +244,12 @@ private:
     SharedSession session_;
 };
 
-
 // The whole file, read once: what is checked is exactly what is parsed, even
 // when someone rewrites the file in between. False when it cannot be read.
 bool ReadWholeFile(const std::u16string& path, std::vector<unsigned char>* bytes) {
-    HANDLE file = CreateFileW(reinterpret_cast<const wchar_t*>(path.c_str()), GENERIC_READ, FILE_SHARE_READ,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileW(reinterpret_cast<const wchar_t*>(path.c_str()), GENERIC_READ, FILE_SHARE_READ,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return false;
     }
@@ -260,7 +260,8 @@ bool ReadWholeFile(const std::u16string& path, std::vector<unsigned char>* bytes
         std::size_t done = 0;
         while (ok && done < bytes->size()) {
             DWORD read = 0;
-            ok = ReadFile(file, bytes->data() + done, static_cast<DWORD>(bytes->size() - done), &read, nullptr) &&
+            ok = ReadFile(file, bytes->data() + done, static_cast<DWORD>(bytes->size() - done),
+                          &read, nullptr) &&
                  read > 0;
             done += read;
         }
@@ -312,7 +313,8 @@ void HardenParser(IXMLDOMDocument* document) {
     document->put_resolveExternals(VARIANT_FALSE);
     document->put_validateOnParse(VARIANT_FALSE);
     ComRef<IXMLDOMDocument2> second;
-    if (SUCCEEDED(document->QueryInterface(kIidXmlDomDocument2, reinterpret_cast<void**>(second.Out()))) &&
+    if (SUCCEEDED(document->QueryInterface(kIidXmlDomDocument2,
+                                           reinterpret_cast<void**>(second.Out()))) &&
         second) {
         SetBooleanProperty(second.Get(), L"ProhibitDTD", true);
         SetBooleanProperty(second.Get(), L"AllowDocumentFunction", false);

@@ -32,8 +32,7 @@ bool CDlgMonitor::OnInitDialog() {
     for (int i = 0; i < all.Count(); ++i) {
         const CMonitorStatus* record = all.At(i);
         m_list.Add(shell::FormatMonitorListLine(i, monitorWord, record->m_strLabel,
-                                                record->m_strModelName,
-                                                record->m_strSerialNumber));
+                                                record->m_strModelName, record->m_strSerialNumber));
     }
     m_note.SetText(ui::ResourceString(IDS_MONITOR_LIST_EXPLANATION));
     app.m_hMonitorListWnd = Handle();
@@ -53,7 +52,9 @@ bool CDlgMonitor::OnCommand(int id, int code, HWND control) {
     return false;
 }
 
-void CDlgMonitor::OnCancel() { Close(); }
+void CDlgMonitor::OnCancel() {
+    Close();
+}
 
 HBRUSH CDlgMonitor::OnCtlColor(HDC dc, HWND control, UINT type) {
     if (control == m_list.Handle()) {
@@ -67,23 +68,25 @@ HBRUSH CDlgMonitor::OnCtlColor(HDC dc, HWND control, UINT type) {
     return m_bkBrush.Get();
 }
 
-void CDlgMonitor::OnDestroy() { VistrelApp().m_hMonitorListWnd = nullptr; }
+void CDlgMonitor::OnDestroy() {
+    VistrelApp().m_hMonitorListWnd = nullptr;
+}
 
 bool CDlgMonitor::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
-    case shell_ids::kMsgCloseNow:
-        EndDialog(0);
-        result = 0;
-        return true;
-    case WM_DISPLAYCHANGE:
-        // The lines may describe monitors that are gone.
-        Close();
-        result = 0;
-        return true;
-    case WM_DEVICECHANGE:
-        result = TRUE;
-        return true;
-    default:
-        return false;
+        case shell_ids::kMsgCloseNow:
+            EndDialog(0);
+            result = 0;
+            return true;
+        case WM_DISPLAYCHANGE:
+            // The lines may describe monitors that are gone.
+            Close();
+            result = 0;
+            return true;
+        case WM_DEVICECHANGE:
+            result = TRUE;
+            return true;
+        default:
+            return false;
     }
 }

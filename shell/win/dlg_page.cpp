@@ -39,7 +39,8 @@ bool CDlgPage::OnInitDialog() {
 
 HBRUSH CDlgPage::Background() {
     if (!m_brBackground) {
-        m_szPattern = ui::MakePageBrush(Handle(), m_brBackground.Put(), m_nLowResBitmap, m_nHighResBitmap);
+        m_szPattern =
+            ui::MakePageBrush(Handle(), m_brBackground.Put(), m_nLowResBitmap, m_nHighResBitmap);
     }
     return m_brBackground.Get();
 }
@@ -134,7 +135,8 @@ bool CDlgPage::PreTranslateMessage(MSG& message) {
 }
 
 HBRUSH CDlgPage::OnCtlColor(HDC dc, HWND control, UINT type) {
-    return PageControlColor(Handle(), dc, control, type, Background(), m_szPattern, m_brValueField.Get());
+    return PageControlColor(Handle(), dc, control, type, Background(), m_szPattern,
+                            m_brValueField.Get());
 }
 
 namespace {

@@ -17,4 +17,5 @@ public:
 
 // Builds the page of a tab (0 mode, 1 colour, 2 match, 3 sound) from its template;
 // null leaves the tab with the plain dialog of the template.
-using SettingsPageFactory = std::function<std::unique_ptr<ui::Dialog>(int tab, unsigned templateId)>;
+using SettingsPageFactory =
+    std::function<std::unique_ptr<ui::Dialog>(int tab, unsigned templateId)>;

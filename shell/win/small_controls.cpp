@@ -37,8 +37,7 @@ void CHyperLink::OnSubclassed() {
 
 LRESULT CHyperLink::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_SETCURSOR && reinterpret_cast<HWND>(wParam) == Handle()) {
-        HCURSOR hand = ::LoadCursorA(ui::ResourceInstance(),
-                                     MAKEINTRESOURCEA(IDC_LINK_HAND));
+        HCURSOR hand = ::LoadCursorA(ui::ResourceInstance(), MAKEINTRESOURCEA(IDC_LINK_HAND));
         if (hand == nullptr) hand = ::LoadCursor(nullptr, IDC_HAND);
         ::SetCursor(hand);
         return TRUE;
@@ -72,10 +71,14 @@ bool CHyperLink::OnReflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
 // ---- CByteEdit --------------------------------------------------------------
 
 namespace {
-bool IsLeadByteOfAnsiCodePage(unsigned char byte) { return ::IsDBCSLeadByte(byte) != FALSE; }
+bool IsLeadByteOfAnsiCodePage(unsigned char byte) {
+    return ::IsDBCSLeadByte(byte) != FALSE;
+}
 }  // namespace
 
-void CByteEdit::SetMaxBytes(UINT maxBytes) { m_nMaxBytes = shell::ClampMaxBytes(maxBytes); }
+void CByteEdit::SetMaxBytes(UINT maxBytes) {
+    m_nMaxBytes = shell::ClampMaxBytes(maxBytes);
+}
 
 bool CByteEdit::OnReflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message != WM_COMMAND || HIWORD(wParam) != EN_UPDATE) return false;

@@ -16,9 +16,9 @@ void FillTrayRecord(NOTIFYICONDATAA* record, HWND owner, int iconId, const std::
     record->uID = 0;
     record->uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     record->uCallbackMessage = shell_ids::kMsgTrayCallback;
-    record->hIcon = static_cast<HICON>(::LoadImageA(
-        ui::ResourceInstance(), MAKEINTRESOURCEA(iconId), IMAGE_ICON,
-        ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    record->hIcon = static_cast<HICON>(
+        ::LoadImageA(ui::ResourceInstance(), MAKEINTRESOURCEA(iconId), IMAGE_ICON,
+                     ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     const std::size_t length =
         tip.size() < sizeof record->szTip - 1 ? tip.size() : sizeof record->szTip - 1;
     std::memcpy(record->szTip, tip.data(), length);

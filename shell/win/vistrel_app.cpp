@@ -6,14 +6,18 @@
 #include "shell/win/vistrel_dlg.h"
 #include "ui/resource_string.h"
 
-CVistrelApp& VistrelApp() { return *static_cast<CVistrelApp*>(ui::Application::Current()); }
+CVistrelApp& VistrelApp() {
+    return *static_cast<CVistrelApp*>(ui::Application::Current());
+}
 
 CVistrelApp::CVistrelApp()
     : m_monitors(m_ddc, m_desktop, m_maker, m_processes, m_clock, m_bLockHeld) {
     CRegistry::SetDefaultStore(&m_registry);
 }
 
-CVistrelApp::~CVistrelApp() { CRegistry::SetDefaultStore(nullptr); }
+CVistrelApp::~CVistrelApp() {
+    CRegistry::SetDefaultStore(nullptr);
+}
 
 bool CVistrelApp::IsVistaOrLater() {
     OSVERSIONINFOA version{};

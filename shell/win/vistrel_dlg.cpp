@@ -23,9 +23,11 @@
 namespace {
 
 // Templates of the four pages, in tab order.
-constexpr UINT kPageTemplates[shell::kPageCount] = {IDD_TONL, IDD_COLOR, IDD_MULTIMON_MATCH, IDD_SOUND};
+constexpr UINT kPageTemplates[shell::kPageCount] = {IDD_TONL, IDD_COLOR, IDD_MULTIMON_MATCH,
+                                                    IDD_SOUND};
 // The control each page's keyboard entry starts at.
-constexpr int kPageFirstControl[shell::kPageCount] = {IDC_AUTO_TONALIS, IDC_MONITOR, IDC_ADJUST, IDC_MONITOR};
+constexpr int kPageFirstControl[shell::kPageCount] = {IDC_AUTO_TONALIS, IDC_MONITOR, IDC_ADJUST,
+                                                      IDC_MONITOR};
 
 // A page shown as a plain dialog from its template until its own class takes over.
 class CPlainPage : public ui::Dialog {
@@ -152,7 +154,8 @@ bool CVistrelDlg::OnInitDialog() {
 
     char commonAppData[MAX_PATH] = {};
     if (::SHGetSpecialFolderPathA(nullptr, commonAppData, CSIDL_COMMON_APPDATA, FALSE)) {
-        app.m_strDataFolder = std::string(commonAppData) + "\\Orvex\\Panelwright Pro for LCD (DDCCI)\\";
+        app.m_strDataFolder =
+            std::string(commonAppData) + "\\Orvex\\Panelwright Pro for LCD (DDCCI)\\";
     }
 
     // The reminder and the screen filter start from here.
@@ -222,17 +225,19 @@ void CVistrelDlg::UnlockForeground() {
 void CVistrelDlg::OnTrayNotify(LPARAM mouseMessage) {
     if (mouseMessage == WM_LBUTTONDBLCLK) {
         switch (shell::ChooseDoubleClick(HasCurrentMonitor(), CurrentOpenWindows())) {
-        case shell::DoubleClickAction::BringToFront:
-            // The settings window is disabled under the colour detail dialog.
-            if (VistrelApp().m_hColorSubWnd != nullptr) ui::SetForegroundUnlocked(VistrelApp().m_hColorSubWnd);
-            else UnlockForeground();
-            break;
-        case shell::DoubleClickAction::ShowSettings:
-            if (Page(0) != nullptr) Page(0)->Post(shell_ids::kMsgRefreshModePage);
-            ShowSettings();
-            break;
-        case shell::DoubleClickAction::Nothing:
-            break;
+            case shell::DoubleClickAction::BringToFront:
+                // The settings window is disabled under the colour detail dialog.
+                if (VistrelApp().m_hColorSubWnd != nullptr)
+                    ui::SetForegroundUnlocked(VistrelApp().m_hColorSubWnd);
+                else
+                    UnlockForeground();
+                break;
+            case shell::DoubleClickAction::ShowSettings:
+                if (Page(0) != nullptr) Page(0)->Post(shell_ids::kMsgRefreshModePage);
+                ShowSettings();
+                break;
+            case shell::DoubleClickAction::Nothing:
+                break;
         }
     } else if (mouseMessage == WM_RBUTTONUP) {
         ShowTrayMenu();
@@ -318,7 +323,8 @@ void CVistrelDlg::CheckWindowMoved() {
     if (m_nCurTab == 0 && Page(0) != nullptr) {
         Page(0)->Post(shell_ids::kMsgRefreshModePage);
     } else if (m_nCurTab == 1 || m_nCurTab == 3) {
-        if (auto* page = dynamic_cast<CSettingsPage*>(Page(m_nCurTab))) page->OnCurrentMonitorChanged();
+        if (auto* page = dynamic_cast<CSettingsPage*>(Page(m_nCurTab)))
+            page->OnCurrentMonitorChanged();
     }
 }
 
@@ -373,29 +379,29 @@ bool CVistrelDlg::OnCommand(int id, int code, HWND control) {
         if (feature->OnCommand(*this, id)) return true;
     }
     switch (id) {
-    case ID_TRAY_SETTING:
-        if (HasCurrentMonitor()) {
-            if (Page(0) != nullptr) Page(0)->Post(shell_ids::kMsgRefreshModePage);
-            ShowSettings();
-        }
-        return true;
-    case ID_TRAY_MONITOR_LIST:
-        RunMonitorList();
-        return true;
-    case ID_TRAY_EXIT:
-        for (CShellFeature* feature : app.m_features) feature->OnExit(*this);
-        Destroy();
-        return true;
-    case ID_APP_ABOUT_BOX:
-        RunAbout();
-        return true;
-    case IDC_CLOSE:
-        // Not under the colour detail dialog: hidden settings would let Auto
-        // Tonalis switch the monitor that dialog adjusts.
-        if (app.m_hColorSubWnd == nullptr) HideSettings();
-        return true;
-    default:
-        return false;
+        case ID_TRAY_SETTING:
+            if (HasCurrentMonitor()) {
+                if (Page(0) != nullptr) Page(0)->Post(shell_ids::kMsgRefreshModePage);
+                ShowSettings();
+            }
+            return true;
+        case ID_TRAY_MONITOR_LIST:
+            RunMonitorList();
+            return true;
+        case ID_TRAY_EXIT:
+            for (CShellFeature* feature : app.m_features) feature->OnExit(*this);
+            Destroy();
+            return true;
+        case ID_APP_ABOUT_BOX:
+            RunAbout();
+            return true;
+        case IDC_CLOSE:
+            // Not under the colour detail dialog: hidden settings would let Auto
+            // Tonalis switch the monitor that dialog adjusts.
+            if (app.m_hColorSubWnd == nullptr) HideSettings();
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -443,12 +449,13 @@ void CVistrelDlg::OnSettleTimer() {
 
     HideSettings();
     const CMonitorStatus* current = app.m_statusAll.Current();
-    const std::string previous =
-        current != nullptr && app.m_statusAll.m_hCurMonitor != nullptr ? current->m_strIdentity
-                                                                       : std::string();
+    const std::string previous = current != nullptr && app.m_statusAll.m_hCurMonitor != nullptr
+                                     ? current->m_strIdentity
+                                     : std::string();
     m_follower.Forget();
     const bool changed = RebuildMonitors();
-    const shell::SettleResult settle = shell::AfterSettleRebuild(changed, previous, RecordIdentities());
+    const shell::SettleResult settle =
+        shell::AfterSettleRebuild(changed, previous, RecordIdentities());
     if (settle.selectIndex >= 0) app.m_statusAll.SelectMonitor(settle.selectIndex);
     PublishCurrentMonitor();
     if (settle.closeAll) m_bCloseAllPending = 1;
@@ -458,7 +465,9 @@ void CVistrelDlg::OnSettleTimer() {
     }
 }
 
-HBRUSH CVistrelDlg::OnCtlColor(HDC dc, HWND control, UINT type) { return m_bkBrush.Get(); }
+HBRUSH CVistrelDlg::OnCtlColor(HDC dc, HWND control, UINT type) {
+    return m_bkBrush.Get();
+}
 
 void CVistrelDlg::RestoreDisplays() {
     CVistrelApp& app = VistrelApp();
@@ -491,7 +500,9 @@ void CVistrelDlg::OnDestroy() {
     ::PostQuitMessage(0);
 }
 
-void CVistrelDlg::PostNcDestroy() { delete this; }
+void CVistrelDlg::PostNcDestroy() {
+    delete this;
+}
 
 bool CVistrelDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     CVistrelApp& app = VistrelApp();
@@ -506,109 +517,109 @@ bool CVistrelDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
         return true;
     }
     switch (message) {
-    case shell_ids::kMsgTrayCallback:
-        OnTrayNotify(lParam);
-        result = 0;
-        return true;
-    case shell_ids::kMsgSelectMonitor: {
-        // The colour detail dialog keeps working on the monitor it opened on; no
-        // other may become current under it.
-        if (app.m_hColorSubWnd != nullptr) {
+        case shell_ids::kMsgTrayCallback:
+            OnTrayNotify(lParam);
+            result = 0;
+            return true;
+        case shell_ids::kMsgSelectMonitor: {
+            // The colour detail dialog keeps working on the monitor it opened on; no
+            // other may become current under it.
+            if (app.m_hColorSubWnd != nullptr) {
+                result = 0;
+                return true;
+            }
+            ui::WaitCursor wait;
+            app.m_statusAll.SelectMonitor(static_cast<int>(lParam));
+            PublishCurrentMonitor();
             result = 0;
             return true;
         }
-        ui::WaitCursor wait;
-        app.m_statusAll.SelectMonitor(static_cast<int>(lParam));
-        PublishCurrentMonitor();
-        result = 0;
-        return true;
-    }
-    case shell_ids::kMsgRedrawTab:
-        m_tab.Show(SW_HIDE);
-        m_tab.Show(SW_SHOW);
-        result = 0;
-        return true;
-    case WM_SYSCOMMAND: {
-        const UINT command = static_cast<UINT>(wParam & 0xFFF0);
-        if (command == IDM_SYS_ABOUT) {
-            RunAbout();
+        case shell_ids::kMsgRedrawTab:
+            m_tab.Show(SW_HIDE);
+            m_tab.Show(SW_SHOW);
             result = 0;
             return true;
+        case WM_SYSCOMMAND: {
+            const UINT command = static_cast<UINT>(wParam & 0xFFF0);
+            if (command == IDM_SYS_ABOUT) {
+                RunAbout();
+                result = 0;
+                return true;
+            }
+            if (command == IDM_SYS_KEEP_ON_TOP) {
+                ToggleKeepOnTop();
+                result = 0;
+                return true;
+            }
+            return false;
         }
-        if (command == IDM_SYS_KEEP_ON_TOP) {
-            ToggleKeepOnTop();
+        case WM_CLOSE:
+            HideSettings();
             result = 0;
             return true;
-        }
-        return false;
-    }
-    case WM_CLOSE:
-        HideSettings();
-        result = 0;
-        return true;
-    case WM_SHOWWINDOW:
-        if (wParam) m_tab.SetFocus();
-        return false;
-    case WM_EXITSIZEMOVE:
-        CheckWindowMoved();
-        result = 0;
-        return true;
-    case WM_DISPLAYCHANGE:
-        for (CShellFeature* feature : app.m_features) feature->OnDisplayChange(*this);
-        for (int i = 0; i < app.m_statusAll.Count(); ++i) {
-            app.m_statusAll.At(i)->m_pTransWnd.reset();
-        }
-        if (m_settler.OnDisplayChange()) {
-            m_nSettleTimer = SetTimer(shell_ids::kTimerSettle, 1000);
-        }
-        result = TRUE;
-        return true;
-    case WM_DEVICECHANGE:
-        result = TRUE;
-        return true;
-    case WM_WTSSESSION_CHANGE:
-        if (wParam == WTS_SESSION_UNLOCK) {
-            for (CShellFeature* feature : app.m_features) feature->OnSessionUnlock(*this);
-        }
-        return false;
-    case WM_POWERBROADCAST:
-        if (wParam == PBT_APMSUSPEND) {
-            for (CShellFeature* feature : app.m_features) feature->OnSuspend(*this);
-        } else if (wParam == PBT_APMRESUMESUSPEND) {
-            for (CShellFeature* feature : app.m_features) feature->OnResume(*this);
-        }
-        return false;
-    case WM_ENDSESSION:
-        if (wParam && (lParam & ENDSESSION_CLOSEAPP) != 0) {
-            // An installer that needs our files asks us to close (its WM_CLOSE
-            // only hides the settings): end as "E&xit" does, which releases the
-            // monitors, restores the ramps and removes the icon.
-            for (CShellFeature* feature : app.m_features) feature->OnExit(*this);
-            Destroy();
+        case WM_SHOWWINDOW:
+            if (wParam) m_tab.SetFocus();
+            return false;
+        case WM_EXITSIZEMOVE:
+            CheckWindowMoved();
             result = 0;
             return true;
-        }
-        if (wParam) {
-            for (CShellFeature* feature : app.m_features) feature->OnEndSession(*this);
-            app.m_monitors.ReleaseStillClaimed();
-            RestoreDisplays();
-        }
-        return false;
-    case WM_PAINT:
-        if (::IsIconic(Handle())) {
-            PAINTSTRUCT paint{};
-            HDC dc = ::BeginPaint(Handle(), &paint);
-            const RECT client = ClientRect();
-            const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
-            const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
-            ::DrawIcon(dc, x, y, m_hIcon);
-            ::EndPaint(Handle(), &paint);
-            result = 0;
+        case WM_DISPLAYCHANGE:
+            for (CShellFeature* feature : app.m_features) feature->OnDisplayChange(*this);
+            for (int i = 0; i < app.m_statusAll.Count(); ++i) {
+                app.m_statusAll.At(i)->m_pTransWnd.reset();
+            }
+            if (m_settler.OnDisplayChange()) {
+                m_nSettleTimer = SetTimer(shell_ids::kTimerSettle, 1000);
+            }
+            result = TRUE;
             return true;
-        }
-        return false;
-    default:
-        return false;
+        case WM_DEVICECHANGE:
+            result = TRUE;
+            return true;
+        case WM_WTSSESSION_CHANGE:
+            if (wParam == WTS_SESSION_UNLOCK) {
+                for (CShellFeature* feature : app.m_features) feature->OnSessionUnlock(*this);
+            }
+            return false;
+        case WM_POWERBROADCAST:
+            if (wParam == PBT_APMSUSPEND) {
+                for (CShellFeature* feature : app.m_features) feature->OnSuspend(*this);
+            } else if (wParam == PBT_APMRESUMESUSPEND) {
+                for (CShellFeature* feature : app.m_features) feature->OnResume(*this);
+            }
+            return false;
+        case WM_ENDSESSION:
+            if (wParam && (lParam & ENDSESSION_CLOSEAPP) != 0) {
+                // An installer that needs our files asks us to close (its WM_CLOSE
+                // only hides the settings): end as "E&xit" does, which releases the
+                // monitors, restores the ramps and removes the icon.
+                for (CShellFeature* feature : app.m_features) feature->OnExit(*this);
+                Destroy();
+                result = 0;
+                return true;
+            }
+            if (wParam) {
+                for (CShellFeature* feature : app.m_features) feature->OnEndSession(*this);
+                app.m_monitors.ReleaseStillClaimed();
+                RestoreDisplays();
+            }
+            return false;
+        case WM_PAINT:
+            if (::IsIconic(Handle())) {
+                PAINTSTRUCT paint{};
+                HDC dc = ::BeginPaint(Handle(), &paint);
+                const RECT client = ClientRect();
+                const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+                const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+                ::DrawIcon(dc, x, y, m_hIcon);
+                ::EndPaint(Handle(), &paint);
+                result = 0;
+                return true;
+            }
+            return false;
+        default:
+            return false;
     }
 }
 
@@ -667,11 +678,13 @@ bool CVistrelDlg::PreTranslateMessage(MSG& message) {
         if (page != nullptr) {
             HWND first = page->Item(kPageFirstControl[m_nCurTab]);
             if (!shift && focus == m_tab.Handle() && first != nullptr) {
-                ::SendMessageA(page->Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
+                ::SendMessageA(page->Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first),
+                               TRUE);
                 return true;
             }
             if (shift && focus == m_btnClose.Handle() && first != nullptr) {
-                ::SendMessageA(page->Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
+                ::SendMessageA(page->Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first),
+                               TRUE);
                 ::SendMessageA(page->Handle(), WM_NEXTDLGCTL, 1, FALSE);
                 return true;
             }

@@ -20,8 +20,9 @@ std::unique_ptr<sim::Desk> desk;
 
 std::string ThisModuleFolder() {
     HMODULE self = nullptr;
-    if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                            reinterpret_cast<LPCSTR>(&ThisModuleFolder), &self)) {
+    if (!GetModuleHandleExA(
+            GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+            reinterpret_cast<LPCSTR>(&ThisModuleFolder), &self)) {
         return std::string();
     }
     char path[MAX_PATH + 1] = {};
@@ -38,7 +39,8 @@ std::string DosPathOf(const std::string& path) {
     if (path.empty() || path[0] != '/') return path;
     using ToDos = WCHAR*(CDECL*)(const char*);
     HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    auto toDos = kernel ? reinterpret_cast<ToDos>(reinterpret_cast<void*>(GetProcAddress(kernel, "wine_get_dos_file_name")))
+    auto toDos = kernel ? reinterpret_cast<ToDos>(reinterpret_cast<void*>(
+                              GetProcAddress(kernel, "wine_get_dos_file_name")))
                         : nullptr;
     if (toDos == nullptr) return path;
     WCHAR* wide = toDos(path.c_str());
@@ -79,10 +81,12 @@ void Load() {
     sim::DeskConfig config;
     std::string error;
     if (!sim::LoadDeskConfig(path, &config, &error)) {
-        Complain("unavailable: " + (error.find(path) == std::string::npos ? path + ": " + error : error));
+        Complain("unavailable: " +
+                 (error.find(path) == std::string::npos ? path + ": " + error : error));
         return;
     }
-    if (config.settleToleranceMs < kMinimumSettleTolerance) config.settleToleranceMs = kMinimumSettleTolerance;
+    if (config.settleToleranceMs < kMinimumSettleTolerance)
+        config.settleToleranceMs = kMinimumSettleTolerance;
     desk = std::make_unique<sim::Desk>(std::move(config), sim::RealClock());
     const std::string stateProblem = desk->StateLoadProblem();
     if (!stateProblem.empty()) Complain("state file not used: " + stateProblem);
@@ -108,7 +112,8 @@ platform::DisplayHandle SimDisplayOf(sim::Desk& simDesk, HMONITOR display) {
     std::memset(&info, 0, sizeof info);
     info.cbSize = sizeof info;
     if (!GetMonitorInfoA(display, &info)) return 0;
-    return simDesk.DisplayByDeviceName(std::string(info.szDevice, strnlen(info.szDevice, sizeof info.szDevice)));
+    return simDesk.DisplayByDeviceName(
+        std::string(info.szDevice, strnlen(info.szDevice, sizeof info.szDevice)));
 }
 
 }  // namespace sim_dll

@@ -26,18 +26,19 @@ void CopyDescription(const std::string& description, WCHAR* target) {
     target[0] = L'\0';
     if (description.empty()) return;
     const int capacity = PHYSICAL_MONITOR_DESCRIPTION_SIZE - 1;
-    const int written = MultiByteToWideChar(CP_UTF8, 0, description.data(), static_cast<int>(description.size()),
-                                            target, capacity);
+    const int written = MultiByteToWideChar(CP_UTF8, 0, description.data(),
+                                            static_cast<int>(description.size()), target, capacity);
     if (written > 0) {
         target[written] = L'\0';
         return;
     }
     // Longer than the array: convert the whole text, keep what fits.
-    const int needed = MultiByteToWideChar(CP_UTF8, 0, description.data(), static_cast<int>(description.size()),
-                                           nullptr, 0);
+    const int needed = MultiByteToWideChar(CP_UTF8, 0, description.data(),
+                                           static_cast<int>(description.size()), nullptr, 0);
     if (needed <= 0) return;
     std::vector<WCHAR> whole(static_cast<std::size_t>(needed));
-    MultiByteToWideChar(CP_UTF8, 0, description.data(), static_cast<int>(description.size()), whole.data(), needed);
+    MultiByteToWideChar(CP_UTF8, 0, description.data(), static_cast<int>(description.size()),
+                        whole.data(), needed);
     std::memcpy(target, whole.data(), sizeof(WCHAR) * static_cast<std::size_t>(capacity));
     target[capacity] = L'\0';
 }
@@ -46,21 +47,24 @@ void CopyDescription(const std::string& description, WCHAR* target) {
 
 extern "C" {
 
-BOOL WINAPI GetNumberOfPhysicalMonitorsFromHMONITOR(HMONITOR hMonitor, LPDWORD pdwNumberOfPhysicalMonitors) {
+BOOL WINAPI GetNumberOfPhysicalMonitorsFromHMONITOR(HMONITOR hMonitor,
+                                                    LPDWORD pdwNumberOfPhysicalMonitors) {
     if (pdwNumberOfPhysicalMonitors == nullptr) return Fail(ERROR_INVALID_PARAMETER);
     sim::Desk* desk = sim_dll::DeskOrNull();
     if (desk == nullptr) return Fail(ERROR_GEN_FAILURE);
     const platform::DisplayHandle display = sim_dll::SimDisplayOf(*desk, hMonitor);
     if (display == 0) return Fail(ERROR_INVALID_HANDLE);
     std::uint32_t count = 0;
-    if (!desk->GetNumberOfPhysicalMonitorsFromHMONITOR(display, &count)) return Fail(ERROR_GEN_FAILURE);
+    if (!desk->GetNumberOfPhysicalMonitorsFromHMONITOR(display, &count))
+        return Fail(ERROR_GEN_FAILURE);
     *pdwNumberOfPhysicalMonitors = count;
     return TRUE;
 }
 
 BOOL WINAPI GetPhysicalMonitorsFromHMONITOR(HMONITOR hMonitor, DWORD dwPhysicalMonitorArraySize,
                                             LPPHYSICAL_MONITOR pPhysicalMonitorArray) {
-    if (pPhysicalMonitorArray == nullptr || dwPhysicalMonitorArraySize == 0) return Fail(ERROR_INVALID_PARAMETER);
+    if (pPhysicalMonitorArray == nullptr || dwPhysicalMonitorArraySize == 0)
+        return Fail(ERROR_INVALID_PARAMETER);
     sim::Desk* desk = sim_dll::DeskOrNull();
     if (desk == nullptr) return Fail(ERROR_GEN_FAILURE);
     const platform::DisplayHandle display = sim_dll::SimDisplayOf(*desk, hMonitor);
@@ -68,7 +72,8 @@ BOOL WINAPI GetPhysicalMonitorsFromHMONITOR(HMONITOR hMonitor, DWORD dwPhysicalM
     // Sized by the display's own count, not by the caller's: a wrong array size
     // must not turn into a huge allocation here.
     std::uint32_t count = 0;
-    if (!desk->GetNumberOfPhysicalMonitorsFromHMONITOR(display, &count)) return Fail(ERROR_GEN_FAILURE);
+    if (!desk->GetNumberOfPhysicalMonitorsFromHMONITOR(display, &count))
+        return Fail(ERROR_GEN_FAILURE);
     if (dwPhysicalMonitorArraySize < count) return Fail(ERROR_INSUFFICIENT_BUFFER);
     std::vector<platform::PhysicalMonitor> monitors(count);
     if (count == 0 || !desk->GetPhysicalMonitorsFromHMONITOR(display, count, monitors.data())) {
@@ -76,13 +81,16 @@ BOOL WINAPI GetPhysicalMonitorsFromHMONITOR(HMONITOR hMonitor, DWORD dwPhysicalM
     }
     for (std::uint32_t i = 0; i < count; ++i) {
         pPhysicalMonitorArray[i].hPhysicalMonitor = reinterpret_cast<HANDLE>(monitors[i].handle);
-        CopyDescription(monitors[i].description, pPhysicalMonitorArray[i].szPhysicalMonitorDescription);
+        CopyDescription(monitors[i].description,
+                        pPhysicalMonitorArray[i].szPhysicalMonitorDescription);
     }
     return TRUE;
 }
 
-BOOL WINAPI DestroyPhysicalMonitors(DWORD dwPhysicalMonitorArraySize, LPPHYSICAL_MONITOR pPhysicalMonitorArray) {
-    if (pPhysicalMonitorArray == nullptr && dwPhysicalMonitorArraySize != 0) return Fail(ERROR_INVALID_PARAMETER);
+BOOL WINAPI DestroyPhysicalMonitors(DWORD dwPhysicalMonitorArraySize,
+                                    LPPHYSICAL_MONITOR pPhysicalMonitorArray) {
+    if (pPhysicalMonitorArray == nullptr && dwPhysicalMonitorArraySize != 0)
+        return Fail(ERROR_INVALID_PARAMETER);
     sim::Desk* desk = sim_dll::DeskOrNull();
     if (desk == nullptr) return Fail(ERROR_GEN_FAILURE);
     for (DWORD i = 0; i < dwPhysicalMonitorArraySize; ++i) {
@@ -102,24 +110,28 @@ BOOL WINAPI DestroyPhysicalMonitor(HANDLE hMonitor) {
     return TRUE;
 }
 
-BOOL WINAPI GetCapabilitiesStringLength(HANDLE hMonitor, LPDWORD pdwCapabilitiesStringLengthInCharacters) {
+BOOL WINAPI GetCapabilitiesStringLength(HANDLE hMonitor,
+                                        LPDWORD pdwCapabilitiesStringLengthInCharacters) {
     if (pdwCapabilitiesStringLengthInCharacters == nullptr) return Fail(ERROR_INVALID_PARAMETER);
     sim::Desk* desk = sim_dll::DeskOrNull();
     if (desk == nullptr) return Fail(ERROR_GEN_FAILURE);
     std::uint32_t length = 0;
-    if (!desk->GetCapabilitiesStringLength(AsSimHandle(hMonitor), &length)) return Fail(ERROR_GEN_FAILURE);
+    if (!desk->GetCapabilitiesStringLength(AsSimHandle(hMonitor), &length))
+        return Fail(ERROR_GEN_FAILURE);
     *pdwCapabilitiesStringLengthInCharacters = length;
     return TRUE;
 }
 
-BOOL WINAPI CapabilitiesRequestAndCapabilitiesReply(HANDLE hMonitor, LPSTR pszASCIICapabilitiesString,
+BOOL WINAPI CapabilitiesRequestAndCapabilitiesReply(HANDLE hMonitor,
+                                                    LPSTR pszASCIICapabilitiesString,
                                                     DWORD dwCapabilitiesStringLengthInCharacters) {
     if (pszASCIICapabilitiesString == nullptr || dwCapabilitiesStringLengthInCharacters == 0) {
         return Fail(ERROR_INVALID_PARAMETER);
     }
     sim::Desk* desk = sim_dll::DeskOrNull();
     if (desk == nullptr) return Fail(ERROR_GEN_FAILURE);
-    if (!desk->CapabilitiesRequestAndCapabilitiesReply(AsSimHandle(hMonitor), pszASCIICapabilitiesString,
+    if (!desk->CapabilitiesRequestAndCapabilitiesReply(AsSimHandle(hMonitor),
+                                                       pszASCIICapabilitiesString,
                                                        dwCapabilitiesStringLengthInCharacters)) {
         return Fail(ERROR_GEN_FAILURE);
     }
@@ -133,7 +145,8 @@ BOOL WINAPI GetVCPFeatureAndVCPFeatureReply(HANDLE hMonitor, BYTE bVCPCode, LPMC
     std::uint32_t type = MC_SET_PARAMETER;
     std::uint32_t current = 0;
     std::uint32_t maximum = 0;
-    if (!desk->GetVCPFeatureAndVCPFeatureReply(AsSimHandle(hMonitor), bVCPCode, &type, &current, &maximum)) {
+    if (!desk->GetVCPFeatureAndVCPFeatureReply(AsSimHandle(hMonitor), bVCPCode, &type, &current,
+                                               &maximum)) {
         return Fail(ERROR_GEN_FAILURE);
     }
     if (pvct != nullptr) *pvct = type == MC_MOMENTARY ? MC_MOMENTARY : MC_SET_PARAMETER;
@@ -145,14 +158,19 @@ BOOL WINAPI GetVCPFeatureAndVCPFeatureReply(HANDLE hMonitor, BYTE bVCPCode, LPMC
 BOOL WINAPI SetVCPFeature(HANDLE hMonitor, BYTE bVCPCode, DWORD dwNewValue) {
     sim::Desk* desk = sim_dll::DeskOrNull();
     if (desk == nullptr) return Fail(ERROR_GEN_FAILURE);
-    if (!desk->SetVCPFeature(AsSimHandle(hMonitor), bVCPCode, dwNewValue)) return Fail(ERROR_GEN_FAILURE);
+    if (!desk->SetVCPFeature(AsSimHandle(hMonitor), bVCPCode, dwNewValue))
+        return Fail(ERROR_GEN_FAILURE);
     return TRUE;
 }
 
 // The rest of dxva2's monitor and video exports exist so that anything importing
 // them still loads; none of them does anything with the simulated monitors. The
 // .def routes every such name here. x64 callers clean up their own arguments.
-BOOL WINAPI StandInUnsupportedCall() { return Fail(ERROR_NOT_SUPPORTED); }
-HRESULT WINAPI StandInUnsupportedComCall() { return E_NOTIMPL; }
+BOOL WINAPI StandInUnsupportedCall() {
+    return Fail(ERROR_NOT_SUPPORTED);
+}
+HRESULT WINAPI StandInUnsupportedComCall() {
+    return E_NOTIMPL;
+}
 
 }  // extern "C"

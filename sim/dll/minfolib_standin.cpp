@@ -25,16 +25,17 @@ BOOL CALLBACK CollectDisplay(HMONITOR display, HDC, LPRECT, LPARAM context) {
     std::memset(&info, 0, sizeof info);
     info.cbSize = sizeof info;
     if (GetMonitorInfoA(display, &info)) {
-        displays.push_back(RealDisplay{std::string(info.szDevice, strnlen(info.szDevice, sizeof info.szDevice)),
-                                       info.rcMonitor});
+        displays.push_back(
+            RealDisplay{std::string(info.szDevice, strnlen(info.szDevice, sizeof info.szDevice)),
+                        info.rcMonitor});
     }
     return TRUE;
 }
 
 std::int32_t Read32(const std::uint8_t* at) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(at[0]) | (static_cast<std::uint32_t>(at[1]) << 8) |
-                                     (static_cast<std::uint32_t>(at[2]) << 16) |
-                                     (static_cast<std::uint32_t>(at[3]) << 24));
+    return static_cast<std::int32_t>(
+        static_cast<std::uint32_t>(at[0]) | (static_cast<std::uint32_t>(at[1]) << 8) |
+        (static_cast<std::uint32_t>(at[2]) << 16) | (static_cast<std::uint32_t>(at[3]) << 24));
 }
 
 void Write32(std::uint8_t* at, std::int32_t value) {
@@ -69,8 +70,8 @@ std::vector<Record> Scan(sim::Desk& desk) {
         std::string device;
         for (int display = 0; display < desk.DisplayCount() && device.empty(); ++display) {
             platform::DisplayInfo info;
-            if (desk.GetMonitorInfo(desk.DisplayHandleOf(display), &info) && info.rcMonitor.left == x &&
-                info.rcMonitor.top == y) {
+            if (desk.GetMonitorInfo(desk.DisplayHandleOf(display), &info) &&
+                info.rcMonitor.left == x && info.rcMonitor.top == y) {
                 device = info.szDevice;
             }
         }
@@ -111,6 +112,7 @@ extern "C" int MINFOLIB_CALL QrxGetMonitorInfo(std::int32_t index, void* record,
     if (record == nullptr || index < 0) return -1;
     std::lock_guard<std::mutex> guard(scanLock);
     if (static_cast<std::size_t>(index) >= lastScan.size()) return -1;
-    std::memcpy(record, lastScan[static_cast<std::size_t>(index)].data(), platform::MakerLibrary::kRecordSize);
+    std::memcpy(record, lastScan[static_cast<std::size_t>(index)].data(),
+                platform::MakerLibrary::kRecordSize);
     return 0;
 }

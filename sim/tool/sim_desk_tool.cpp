@@ -23,9 +23,10 @@
 namespace {
 
 int Usage() {
-    std::fprintf(stderr,
-                 "usage: simdesk DESK.json check | show [MONITOR] | get MONITOR REGISTER |\n"
-                 "                         set MONITOR REGISTER VALUE | reset | luminance [MONITOR]\n");
+    std::fprintf(
+        stderr,
+        "usage: simdesk DESK.json check | show [MONITOR] | get MONITOR REGISTER |\n"
+        "                         set MONITOR REGISTER VALUE | reset | luminance [MONITOR]\n");
     return 1;
 }
 
@@ -56,8 +57,8 @@ void Show(const sim::Desk& desk, int monitor) {
         std::uint16_t current = 0;
         std::uint16_t maximum = 0;
         if (!desk.ReadRegister(monitor, entry.first, &current, &maximum)) continue;
-        std::printf("  %-6s %5u / %u%s\n", sim::FormatRegisterKey(entry.first).c_str(), current, maximum,
-                    entry.second.readOnly ? " read-only" : "");
+        std::printf("  %-6s %5u / %u%s\n", sim::FormatRegisterKey(entry.first).c_str(), current,
+                    maximum, entry.second.readOnly ? " read-only" : "");
     }
 }
 
@@ -70,8 +71,9 @@ void ShowLuminance(const sim::Desk& desk, int monitor) {
         return;
     }
     std::printf("%d %s %.2f white %.2f brightness %u/%u preset %u %s\n", monitor,
-                desk.ConfigOf(monitor).id.c_str(), readout.luminance, readout.white, readout.brightness,
-                readout.brightnessMaximum, readout.preset, readout.fromPrimaries ? "primaries" : "table");
+                desk.ConfigOf(monitor).id.c_str(), readout.luminance, readout.white,
+                readout.brightness, readout.brightnessMaximum, readout.preset,
+                readout.fromPrimaries ? "primaries" : "table");
 }
 
 }  // namespace
@@ -86,10 +88,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 2;
     }
-    if (!desk->StateLoadProblem().empty()) std::fprintf(stderr, "note: %s\n", desk->StateLoadProblem().c_str());
+    if (!desk->StateLoadProblem().empty())
+        std::fprintf(stderr, "note: %s\n", desk->StateLoadProblem().c_str());
 
     if (command == "check" && argc == 3) {
-        std::printf("%s: %d displays, %d monitors\n", path.c_str(), desk->DisplayCount(), desk->MonitorCount());
+        std::printf("%s: %d displays, %d monitors\n", path.c_str(), desk->DisplayCount(),
+                    desk->MonitorCount());
         return 0;
     }
     if (command == "reset" && argc == 3) {

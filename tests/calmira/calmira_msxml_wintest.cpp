@@ -5,6 +5,8 @@
 
 namespace launcher_test {
 
-std::unique_ptr<platform::XmlDom> MakeTestDom() { return calmira_win::MakeDefinitionDom(); }
+std::unique_ptr<platform::XmlDom> MakeTestDom() {
+    return calmira_win::MakeDefinitionDom();
+}
 
 }  // namespace launcher_test

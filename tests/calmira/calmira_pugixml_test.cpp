@@ -4,6 +4,8 @@
 
 namespace launcher_test {
 
-std::unique_ptr<platform::XmlDom> MakeTestDom() { return std::make_unique<platform::PugiXmlDom>(); }
+std::unique_ptr<platform::XmlDom> MakeTestDom() {
+    return std::make_unique<platform::PugiXmlDom>();
+}
 
 }  // namespace launcher_test

@@ -17,7 +17,9 @@ using namespace calmira;
 // The test files use ASCII names only.
 class AsciiCodec : public TextCodec {
 public:
-    std::u16string Widen(const std::string& text) override { return std::u16string(text.begin(), text.end()); }
+    std::u16string Widen(const std::string& text) override {
+        return std::u16string(text.begin(), text.end());
+    }
     std::string Narrow(const std::u16string& text) override {
         std::string narrow;
         for (char16_t c : text) narrow += c < 0x80 ? static_cast<char>(c) : '?';
@@ -35,7 +37,8 @@ protected:
         auto dom = launcher_test::MakeTestDom();
         return ReadFilterDefinitions(*dom, codec, codec.Narrow(folder.DirWithSeparator()), reg);
     }
-    const testing_support::MemoryRegistry::Value* Value(const std::string& image, const char* name) {
+    const testing_support::MemoryRegistry::Value* Value(const std::string& image,
+                                                        const char* name) {
         return store.Find(std::string(kFilterKey) + "\\" + image, name);
     }
     launcher_test::TempFolder folder;
@@ -50,7 +53,8 @@ TEST_F(FilterDefinitions, EntriesAtAnyDepthInOrderWithoutNamelessOnes) {
         "<DefaultFilter><FileName>one.bmp</FileName><WindowAlpha>80abc</WindowAlpha>"
         "<Luminance>-5</Luminance></DefaultFilter>"
         "<DefaultFilter><WindowAlpha>10</WindowAlpha></DefaultFilter>"
-        "<Group><Deeper><DefaultFilter><FileName>two.png</FileName></DefaultFilter></Deeper></Group>"
+        "<Group><Deeper><DefaultFilter><FileName>two.png</FileName></DefaultFilter></Deeper></"
+        "Group>"
         "<DefaultFilter><FileName>three.jpg</FileName><WindowAlpha>300</WindowAlpha>"
         "<Luminance>250</Luminance></DefaultFilter>"
         "<DefaultFilter><FileName>four.gif</FileName><WindowAlpha>-5</WindowAlpha>"
@@ -89,7 +93,8 @@ TEST_F(FilterDefinitions, MissingOrMalformedFilesGiveNoEntries) {
     // A planted file that declares a document type is refused as a whole, even
     // with well-formed entries: its entities never reach the registry.
     EXPECT_TRUE(Read("<!DOCTYPE F [<!ENTITY n \"planted.bmp\">]>"
-                     "<F><DefaultFilter><FileName>&n;</FileName><WindowAlpha>9</WindowAlpha></DefaultFilter></F>")
+                     "<F><DefaultFilter><FileName>&n;</FileName><WindowAlpha>9</WindowAlpha></"
+                     "DefaultFilter></F>")
                     .empty());
     EXPECT_EQ(store.writeCalls, 0);
 }

@@ -22,7 +22,9 @@ public:
                         std::to_string(s.luminance) + (reset ? " reset" : ""));
     }
     void Hide() override { calls.push_back("hide"); }
-    void SetAlpha(std::int32_t alpha) override { calls.push_back("alpha " + std::to_string(alpha)); }
+    void SetAlpha(std::int32_t alpha) override {
+        calls.push_back("alpha " + std::to_string(alpha));
+    }
     void ApplyLuminance(std::int32_t l, bool reset) override {
         calls.push_back("luminance " + std::to_string(l) + (reset ? " reset" : ""));
     }
@@ -59,7 +61,8 @@ TEST_F(FilterSessionTest, OpeningSelectsTheActivePicture) {
     EXPECT_EQ(third.Selection(), 3);
     EXPECT_EQ(third.TransmittancePosition(), 50);
     EXPECT_EQ(third.LuminancePosition(), 50);
-    EXPECT_TRUE(screens.Take().empty()) << "a listed or absent filter stays as it is on the screens";
+    EXPECT_TRUE(screens.Take().empty())
+        << "a listed or absent filter stays as it is on the screens";
 }
 
 TEST_F(FilterSessionTest, AnActivePictureTheListLacksIsTakenOffTheScreensAsTheDialogSaysNone) {
@@ -87,16 +90,19 @@ TEST_F(FilterSessionTest, ADefaultPictureInASubFolderIsFoundByItsWholeRelativeNa
                           {1, kFileDefault, kFolder + "tints\\amber.bmp", 64, -20});
     EXPECT_EQ(nested.Selection(), 2) << "not the top-level amber.bmp, and not None";
     EXPECT_TRUE(nested.Working().on);
-    CFilterSession top(screens, screens, images, kFolder, {1, kFileDefault, kFolder + "amber.bmp", 64, 0});
+    CFilterSession top(screens, screens, images, kFolder,
+                       {1, kFileDefault, kFolder + "amber.bmp", 64, 0});
     EXPECT_EQ(top.Selection(), 1);
     // A path kept from another data folder still names its picture.
     CFilterSession moved(screens, screens, images, kFolder,
                          {1, kFileDefault, "E:\\old\\tints\\amber.bmp", 64, 0});
     EXPECT_EQ(moved.Selection(), 2);
-    CFilterSession elsewhere(screens, screens, images, kFolder, {1, kFileDefault, "E:\\old\\dusk.png", 30, 0});
+    CFilterSession elsewhere(screens, screens, images, kFolder,
+                             {1, kFileDefault, "E:\\old\\dusk.png", 30, 0});
     EXPECT_EQ(elsewhere.Selection(), 3);
     // A name that only ends the same way is another file.
-    CFilterSession lookalike(screens, screens, images, kFolder, {1, kFileDefault, kFolder + "xdusk.png", 30, 0});
+    CFilterSession lookalike(screens, screens, images, kFolder,
+                             {1, kFileDefault, kFolder + "xdusk.png", 30, 0});
     EXPECT_EQ(lookalike.Selection(), 0);
     EXPECT_EQ(screens.Take(), (Calls{"hide"}));
 }

@@ -49,7 +49,9 @@ TEST(FilterNumbers, TilesStartTopLeftAndAnEmptyPictureHasNone) {
 class FilterRegistry : public ::testing::Test {
 protected:
     void Store(const char* name, std::uint32_t value) { reg.WriteDword(name, value, kFilterKey); }
-    void StoreBinary(const char* name, std::int32_t value) { reg.WriteBinary(name, &value, 4, kFilterKey); }
+    void StoreBinary(const char* name, std::int32_t value) {
+        reg.WriteBinary(name, &value, 4, kFilterKey);
+    }
     testing_support::MemoryRegistry store;
     CRegistry reg{&store};
 };

@@ -44,7 +44,8 @@ COLORREF PixelAt(const CPicture& picture, int x, int y) {
                                 {GetBValue(actual), GetBValue(expected)}};
     for (const auto& c : channels) {
         if (c[0] - c[1] > 6 || c[1] - c[0] > 6) {
-            return ::testing::AssertionFailure() << std::hex << "0x" << actual << " is not near 0x" << expected;
+            return ::testing::AssertionFailure()
+                   << std::hex << "0x" << actual << " is not near 0x" << expected;
         }
     }
     return ::testing::AssertionSuccess();
@@ -67,24 +68,24 @@ TEST_P(PictureFormats, DecodesAtTheDepthGdiDrawsAndKeepsThePixels) {
     if (c.bitsPerPixel != 0) {
         EXPECT_EQ(picture.BitsPerPixel(), c.bitsPerPixel);
     }
-    EXPECT_TRUE(Near(PixelAt(picture, 2, 2), c.topLeft)) << "palette and rows copied the right way up";
-    EXPECT_TRUE(Near(PixelAt(picture, 20, 25), c.file == std::string("mono.bmp") ? RGB(0, 0, 0) : RGB(0, 0, 255)));
+    EXPECT_TRUE(Near(PixelAt(picture, 2, 2), c.topLeft))
+        << "palette and rows copied the right way up";
+    EXPECT_TRUE(Near(PixelAt(picture, 20, 25),
+                     c.file == std::string("mono.bmp") ? RGB(0, 0, 0) : RGB(0, 0, 255)));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Loader, PictureFormats,
-    ::testing::Values(FormatCase{"mono.bmp", 1, RGB(255, 255, 255)},
-                      FormatCase{"palette4.bmp", 4, RGB(255, 0, 0)},
-                      // Its colour table claims more entries than four bits index.
-                      FormatCase{"palette4wide.bmp", 4, RGB(255, 0, 0)},
-                      FormatCase{"rgb24.bmp", 24, RGB(255, 0, 0)},
-                      FormatCase{"argb32.bmp", 32, RGB(255, 0, 0)},
-                      FormatCase{"photo.jpg", 24, RGB(255, 0, 0)},
-                      FormatCase{"indexed.gif", 8, RGB(255, 0, 0)},
-                      // Decoders differ in the format they report for TIFF (with or without alpha).
-                      FormatCase{"plain.tif", 0, RGB(255, 0, 0)},
-                      FormatCase{"palette.png", 8, RGB(255, 0, 0)},
-                      FormatCase{"alpha.png", 32, RGB(255, 0, 0)}),
+    ::testing::Values(
+        FormatCase{"mono.bmp", 1, RGB(255, 255, 255)},
+        FormatCase{"palette4.bmp", 4, RGB(255, 0, 0)},
+        // Its colour table claims more entries than four bits index.
+        FormatCase{"palette4wide.bmp", 4, RGB(255, 0, 0)},
+        FormatCase{"rgb24.bmp", 24, RGB(255, 0, 0)}, FormatCase{"argb32.bmp", 32, RGB(255, 0, 0)},
+        FormatCase{"photo.jpg", 24, RGB(255, 0, 0)}, FormatCase{"indexed.gif", 8, RGB(255, 0, 0)},
+        // Decoders differ in the format they report for TIFF (with or without alpha).
+        FormatCase{"plain.tif", 0, RGB(255, 0, 0)}, FormatCase{"palette.png", 8, RGB(255, 0, 0)},
+        FormatCase{"alpha.png", 32, RGB(255, 0, 0)}),
     [](const auto& info) {
         std::string name = info.param.file;
         for (char& c : name) {

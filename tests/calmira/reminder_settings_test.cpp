@@ -16,10 +16,14 @@ class ReminderSettingsTest : public ::testing::Test {
 protected:
     void StoreTarget(const std::string& model, const std::string& serial) {
         reg.WriteString("Display Name", "\\\\.\\DISPLAY1", 13, kCalmiraKey);
-        reg.WriteString("Model Name", model.c_str(), static_cast<std::uint32_t>(model.size() + 1), kCalmiraKey);
-        reg.WriteString("Serial Num", serial.c_str(), static_cast<std::uint32_t>(serial.size() + 1), kCalmiraKey);
+        reg.WriteString("Model Name", model.c_str(), static_cast<std::uint32_t>(model.size() + 1),
+                        kCalmiraKey);
+        reg.WriteString("Serial Num", serial.c_str(), static_cast<std::uint32_t>(serial.size() + 1),
+                        kCalmiraKey);
     }
-    void StoreByte(const char* name, std::uint8_t value) { reg.WriteBinary(name, &value, 1, kReminderKey); }
+    void StoreByte(const char* name, std::uint8_t value) {
+        reg.WriteBinary(name, &value, 1, kReminderKey);
+    }
 
     std::vector<ReminderMonitor> Monitors() const {
         return {{"Monitor 1 (TQ6600W)", {"\\\\.\\DISPLAY1", "TQ6600W", "26114073"}},

@@ -8,7 +8,9 @@ namespace {
 TEST(CommandLine, OptionsStandAnywhereAndNumbersReadAsWritten) {
     Command command;
     std::string problem;
-    ASSERT_TRUE(ParseCommandLine({"--json", "get", "e2", "-m", "1", "--page", "0x30"}, &command, &problem)) << problem;
+    ASSERT_TRUE(
+        ParseCommandLine({"--json", "get", "e2", "-m", "1", "--page", "0x30"}, &command, &problem))
+        << problem;
     EXPECT_EQ(command.verb, Verb::Get);
     EXPECT_EQ(command.arguments, std::vector<std::string>{"e2"});
     EXPECT_EQ(command.monitor, 1);

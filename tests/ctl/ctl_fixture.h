@@ -33,11 +33,13 @@ constexpr std::uint32_t kControllerProcessId = 0x0BCD;
 constexpr int kFirstBus = 3;
 
 // A 128-byte EDID base block with a manufacturer id, serial and monitor name.
-inline std::vector<std::uint8_t> Edid(const std::string& manufacturer, std::uint32_t serial, const std::string& name) {
+inline std::vector<std::uint8_t> Edid(const std::string& manufacturer, std::uint32_t serial,
+                                      const std::string& name) {
     std::vector<std::uint8_t> edid(128, 0);
     const std::uint8_t header[] = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
     std::copy(std::begin(header), std::end(header), edid.begin());
-    const unsigned code = ((manufacturer[0] - 'A' + 1) << 10) | ((manufacturer[1] - 'A' + 1) << 5) | (manufacturer[2] - 'A' + 1);
+    const unsigned code = ((manufacturer[0] - 'A' + 1) << 10) | ((manufacturer[1] - 'A' + 1) << 5) |
+                          (manufacturer[2] - 'A' + 1);
     edid[8] = static_cast<std::uint8_t>(code >> 8);
     edid[9] = static_cast<std::uint8_t>(code);
     for (int i = 0; i < 4; ++i) edid[12 + i] = static_cast<std::uint8_t>(serial >> (8 * i));
@@ -45,7 +47,8 @@ inline std::vector<std::uint8_t> Edid(const std::string& manufacturer, std::uint
     edid[19] = 4;
     std::uint8_t* descriptor = &edid[54];
     descriptor[3] = 0xFC;
-    for (std::size_t i = 0; i < 13; ++i) descriptor[5 + i] = i < name.size() ? name[i] : (i == name.size() ? 0x0A : 0x20);
+    for (std::size_t i = 0; i < 13; ++i)
+        descriptor[5 + i] = i < name.size() ? name[i] : (i == name.size() ? 0x0A : 0x20);
     unsigned sum = 0;
     for (int i = 0; i < 127; ++i) sum += edid[i];
     edid[127] = static_cast<std::uint8_t>((256 - sum % 256) % 256);
@@ -69,7 +72,8 @@ public:
         return m_front.Write(data, size) ? platform::I2cResult::Ok : platform::I2cResult::Nak;
     }
     platform::I2cResult Read(std::uint8_t* data, std::size_t size, std::size_t* received) override {
-        return m_front.Read(data, size, received) ? platform::I2cResult::Ok : platform::I2cResult::Nak;
+        return m_front.Read(data, size, received) ? platform::I2cResult::Ok
+                                                  : platform::I2cResult::Nak;
     }
 
 private:
@@ -78,7 +82,8 @@ private:
 
 class SimI2cBuses : public platform::I2cBuses {
 public:
-    std::unique_ptr<platform::I2cDevice> Open(int bus, std::uint8_t address, std::string* problem) override {
+    std::unique_ptr<platform::I2cDevice> Open(int bus, std::uint8_t address,
+                                              std::string* problem) override {
         opened.push_back(bus);
         if (address != 0x37 || fronts.count(bus) == 0) {
             *problem = "no bus " + std::to_string(bus);
@@ -115,11 +120,12 @@ class CtlDesk : public ::testing::Test {
 protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder = fs::temp_directory_path() /
-                 ("ctl-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" + info->name());
+        folder = fs::temp_directory_path() / ("ctl-" + std::to_string(::getpid()) + "-" +
+                                              info->test_suite_name() + "-" + info->name());
         fs::remove_all(folder);
         fs::create_directories(folder / "drm");
-        fs::copy_file(fs::path(VISTREL_SOURCE_DIR) / "sim/configs/default-desk.json", folder / "desk.json");
+        fs::copy_file(fs::path(VISTREL_SOURCE_DIR) / "sim/configs/default-desk.json",
+                      folder / "desk.json");
         std::string error;
         desk = sim::LoadDesk((folder / "desk.json").string(), clock, &error);
         ASSERT_TRUE(desk) << error;
@@ -130,12 +136,16 @@ protected:
             const fs::path connector = folder / "drm" / ("card0-DP-" + std::to_string(m + 1));
             fs::create_directories(connector);
             std::ofstream(connector / "status") << "connected\n";
-            const auto edid = config.maker ? Edid("ORX", 1000 + m, config.model) : Edid("KST", 77, "KESTREL 19");
-            std::ofstream(connector / "edid", std::ios::binary).write(reinterpret_cast<const char*>(edid.data()),
-                                                                      static_cast<std::streamsize>(edid.size()));
-            fs::create_directory_symlink("../../i2c-" + std::to_string(kFirstBus + m), connector / "ddc");
+            const auto edid =
+                config.maker ? Edid("ORX", 1000 + m, config.model) : Edid("KST", 77, "KESTREL 19");
+            std::ofstream(connector / "edid", std::ios::binary)
+                .write(reinterpret_cast<const char*>(edid.data()),
+                       static_cast<std::streamsize>(edid.size()));
+            fs::create_directory_symlink("../../i2c-" + std::to_string(kFirstBus + m),
+                                         connector / "ddc");
         }
-        sets = std::make_unique<FileSetStore>((folder / "config/panelwright/vistrelctl-sets").string());
+        sets = std::make_unique<FileSetStore>(
+            (folder / "config/panelwright/vistrelctl-sets").string());
     }
     void TearDown() override {
         fronts.clear();

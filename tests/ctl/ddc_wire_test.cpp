@@ -10,7 +10,8 @@ using Bytes = std::vector<std::uint8_t>;
 
 TEST(DdcWire, RequestsCarrySourceLengthAndChecksumSeededWithTheMonitorsAddress) {
     EXPECT_EQ(ddcci::GetVcpRequest(0x10), (Bytes{0x51, 0x82, 0x01, 0x10, 0xAC}));
-    EXPECT_EQ(ddcci::SetVcpRequest(0x10, 0x0046), (Bytes{0x51, 0x84, 0x03, 0x10, 0x00, 0x46, 0xEE}));
+    EXPECT_EQ(ddcci::SetVcpRequest(0x10, 0x0046),
+              (Bytes{0x51, 0x84, 0x03, 0x10, 0x00, 0x46, 0xEE}));
     EXPECT_EQ(ddcci::CapabilitiesRequest(0x0120), (Bytes{0x51, 0x83, 0xF3, 0x01, 0x20, 0x6E}));
 }
 
@@ -44,20 +45,25 @@ TEST(DdcWire, ReplyDecodingChecksEveryPartOfTheFrame) {
 
     Bytes badChecksum = good;
     badChecksum.back() ^= 1;
-    EXPECT_EQ(ddcci::DecodeReply(badChecksum.data(), badChecksum.size(), &payload), ddcci::ReplyStatus::BadChecksum);
+    EXPECT_EQ(ddcci::DecodeReply(badChecksum.data(), badChecksum.size(), &payload),
+              ddcci::ReplyStatus::BadChecksum);
     // A checksum seeded like a request's is wrong for a reply.
     Bytes requestSeeded = good;
     requestSeeded.back() ^= 0x50 ^ 0x6E;
-    EXPECT_EQ(ddcci::DecodeReply(requestSeeded.data(), requestSeeded.size(), &payload), ddcci::ReplyStatus::BadChecksum);
+    EXPECT_EQ(ddcci::DecodeReply(requestSeeded.data(), requestSeeded.size(), &payload),
+              ddcci::ReplyStatus::BadChecksum);
 
-    EXPECT_EQ(ddcci::DecodeReply(good.data(), good.size() - 1, &payload), ddcci::ReplyStatus::Truncated);
+    EXPECT_EQ(ddcci::DecodeReply(good.data(), good.size() - 1, &payload),
+              ddcci::ReplyStatus::Truncated);
     EXPECT_EQ(ddcci::DecodeReply(good.data(), 1, &payload), ddcci::ReplyStatus::Truncated);
     Bytes noFlag = good;
     noFlag[1] &= 0x7F;
-    EXPECT_EQ(ddcci::DecodeReply(noFlag.data(), noFlag.size(), &payload), ddcci::ReplyStatus::BadSource);
+    EXPECT_EQ(ddcci::DecodeReply(noFlag.data(), noFlag.size(), &payload),
+              ddcci::ReplyStatus::BadSource);
     Bytes fromHost = good;
     fromHost[0] = 0x51;
-    EXPECT_EQ(ddcci::DecodeReply(fromHost.data(), fromHost.size(), &payload), ddcci::ReplyStatus::BadSource);
+    EXPECT_EQ(ddcci::DecodeReply(fromHost.data(), fromHost.size(), &payload),
+              ddcci::ReplyStatus::BadSource);
 }
 
 TEST(DdcWire, VcpRepliesTellUnsupportedCodesApartFromGarbage) {
@@ -65,9 +71,12 @@ TEST(DdcWire, VcpRepliesTellUnsupportedCodesApartFromGarbage) {
     reply.supported = true;
     EXPECT_TRUE(ddcci::ParseVcpReply({0x02, 0x01, 0x14, 0, 0, 0, 0, 0}, 0x14, &reply));
     EXPECT_FALSE(reply.supported);
-    EXPECT_FALSE(ddcci::ParseVcpReply({0x02, 0x02, 0x14, 0, 0, 0, 0, 0}, 0x14, &reply)) << "unknown result code";
-    EXPECT_FALSE(ddcci::ParseVcpReply({0x02, 0x00, 0x14, 0, 0, 0, 0}, 0x14, &reply)) << "one byte short";
-    EXPECT_FALSE(ddcci::ParseVcpReply({0xE3, 0x00, 0x14, 0, 0, 0, 0, 0}, 0x14, &reply)) << "another message";
+    EXPECT_FALSE(ddcci::ParseVcpReply({0x02, 0x02, 0x14, 0, 0, 0, 0, 0}, 0x14, &reply))
+        << "unknown result code";
+    EXPECT_FALSE(ddcci::ParseVcpReply({0x02, 0x00, 0x14, 0, 0, 0, 0}, 0x14, &reply))
+        << "one byte short";
+    EXPECT_FALSE(ddcci::ParseVcpReply({0xE3, 0x00, 0x14, 0, 0, 0, 0, 0}, 0x14, &reply))
+        << "another message";
 }
 
 TEST(DdcWire, CapabilitiesFragmentsMustAnswerTheOffsetAsked) {

@@ -10,11 +10,13 @@ namespace {
 class FaultyBus : public CtlDesk {};
 
 TEST_F(FaultyBus, EveryCommandGivesTheMonitorBackAndWritesOnlyWhatWasAsked) {
-    for (std::size_t m = 0; m < fronts.size(); ++m) fronts[m]->SetFaultRate(0.10, 1234 + static_cast<std::uint32_t>(m));
+    for (std::size_t m = 0; m < fronts.size(); ++m)
+        fronts[m]->SetFaultRate(0.10, 1234 + static_cast<std::uint32_t>(m));
     const std::string own = "E0=" + std::to_string(kOwnProcessId);
     struct Step {
         std::vector<std::string> words;
-        std::set<std::string> writes;  // on monitor 0, besides claims, page selects and block offsets
+        std::set<std::string>
+            writes;  // on monitor 0, besides claims, page selects and block offsets
         std::uint16_t page;
         std::uint8_t code;
         std::uint16_t expected;
@@ -34,16 +36,20 @@ TEST_F(FaultyBus, EveryCommandGivesTheMonitorBackAndWritesOnlyWhatWasAsked) {
         for (const Step& step : steps) {
             desk->ClearLog();
             const RunResult run = Run(step.words);
-            EXPECT_TRUE(run.status == kExitOk || run.status == kExitCommunication) << step.words[0] << ": " << run.err;
+            EXPECT_TRUE(run.status == kExitOk || run.status == kExitCommunication)
+                << step.words[0] << ": " << run.err;
             for (int m = 0; m < desk->MonitorCount() - 1; ++m)
-                EXPECT_EQ(Register(m, 0, 0xE0), 0) << step.words[0] << " left monitor " << m << " claimed";
+                EXPECT_EQ(Register(m, 0, 0xE0), 0)
+                    << step.words[0] << " left monitor " << m << " claimed";
             for (const std::string& write : Writes(0)) {
-                const bool allowed = write == own || write == "E0=0" || write.rfind("E1=", 0) == 0 ||
-                                     write.rfind("10:", 0) == 0 || step.writes.count(write) != 0;
+                const bool allowed = write == own || write == "E0=0" ||
+                                     write.rfind("E1=", 0) == 0 || write.rfind("10:", 0) == 0 ||
+                                     step.writes.count(write) != 0;
                 EXPECT_TRUE(allowed) << step.words[0] << " wrote " << write;
             }
             for (const std::string& write : Writes(1)) {
-                const bool allowed = write == own || write == "E0=0" || write.rfind("E1=", 0) == 0 || write.rfind("10:", 0) == 0;
+                const bool allowed = write == own || write == "E0=0" ||
+                                     write.rfind("E1=", 0) == 0 || write.rfind("10:", 0) == 0;
                 EXPECT_TRUE(allowed) << step.words[0] << " wrote " << write << " on monitor 1";
             }
             if (run.status == kExitOk) {

@@ -82,7 +82,8 @@ TEST_P(DamagedReply, IsReadAgainWithoutAskingAgain) {
 
 INSTANTIATE_TEST_SUITE_P(Faults, DamagedReply,
                          ::testing::Values(sim::FrameFault::Nak, sim::FrameFault::BadChecksum,
-                                           sim::FrameFault::Truncated, sim::FrameFault::NullMessage),
+                                           sim::FrameFault::Truncated,
+                                           sim::FrameFault::NullMessage),
                          [](const auto& info) {
                              std::string name = sim::FrameFaultName(info.param);
                              name.erase(std::remove(name.begin(), name.end(), '-'), name.end());

@@ -81,8 +81,10 @@ TEST_F(SetFile, AKillBetweenWriteAndRenameLeavesTheOldFileWhole) {
 
 TEST_F(SetFile, ConfigurationFolderFollowsXdgWithHomeAsFallback) {
     EXPECT_EQ(DefaultSetFilePath("/x/conf", "/home/u"), "/x/conf/panelwright/vistrelctl-sets");
-    EXPECT_EQ(DefaultSetFilePath(nullptr, "/home/u"), "/home/u/.config/panelwright/vistrelctl-sets");
-    EXPECT_EQ(DefaultSetFilePath("relative", "/home/u"), "/home/u/.config/panelwright/vistrelctl-sets");
+    EXPECT_EQ(DefaultSetFilePath(nullptr, "/home/u"),
+              "/home/u/.config/panelwright/vistrelctl-sets");
+    EXPECT_EQ(DefaultSetFilePath("relative", "/home/u"),
+              "/home/u/.config/panelwright/vistrelctl-sets");
     EXPECT_EQ(DefaultSetFilePath("", nullptr), "");
 }
 

@@ -16,7 +16,8 @@ TEST(Sysfs, ConnectorsGiveTheirEdidAndTheBusOfTheirDdcChannel) {
     const fs::path dp = connector("card0-DP-1", "connected");
     fs::create_directory_symlink("../../i2c-7", dp / "ddc");
     const auto edid = Edid("ORX", 5, "TQ6600W");
-    std::ofstream(dp / "edid", std::ios::binary).write(reinterpret_cast<const char*>(edid.data()), 128);
+    std::ofstream(dp / "edid", std::ios::binary)
+        .write(reinterpret_cast<const char*>(edid.data()), 128);
     // Drivers that give the connector an adapter of its own.
     fs::create_directories(connector("card1-HDMI-A-1", "connected") / "i2c-12");
     connector("card0-DP-2", "disconnected");
@@ -40,8 +41,10 @@ TEST(Sysfs, ConnectorsGiveTheirEdidAndTheBusOfTheirDdcChannel) {
 
 TEST(Sysfs, DeviceProblemsSayWhatToDo) {
     EXPECT_EQ(I2cOpenProblem("/dev/i2c-4", EACCES),
-              "no permission to open /dev/i2c-4: add your user to the i2c group (sudo usermod -aG i2c $USER) and log in again");
-    EXPECT_EQ(I2cOpenProblem("/dev/i2c-4", ENOENT), "/dev/i2c-4 does not exist: load the i2c-dev module (sudo modprobe i2c-dev)");
+              "no permission to open /dev/i2c-4: add your user to the i2c group (sudo usermod -aG "
+              "i2c $USER) and log in again");
+    EXPECT_EQ(I2cOpenProblem("/dev/i2c-4", ENOENT),
+              "/dev/i2c-4 does not exist: load the i2c-dev module (sudo modprobe i2c-dev)");
     LinuxI2cBuses buses((fs::temp_directory_path() / "no-such-dev-folder").string());
     std::string problem;
     EXPECT_EQ(buses.Open(4, 0x37, &problem), nullptr);

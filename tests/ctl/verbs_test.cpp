@@ -34,28 +34,35 @@ TEST_F(Verbs, DetectListsEveryMonitorWithItsIdentity) {
 
     run = Run({"detect", "--json"});
     EXPECT_EQ(run.status, kExitOk);
-    EXPECT_EQ(run.out.rfind(
-              "[{\"index\":0,\"display\":\"card0-DP-1\",\"model\":\"TQ6600W\",\"serial\":\"26114073\",\"maker\":true,"
-              "\"type\":\"lcd\",\"usable\":true},", 0), 0u);
-    EXPECT_NE(run.out.find("{\"index\":2,\"display\":\"card0-DP-3\",\"model\":\"KESTREL 19\",\"serial\":\"\",\"maker\":false"),
+    EXPECT_EQ(run.out.rfind("[{\"index\":0,\"display\":\"card0-DP-1\",\"model\":\"TQ6600W\","
+                            "\"serial\":\"26114073\",\"maker\":true,"
+                            "\"type\":\"lcd\",\"usable\":true},",
+                            0),
+              0u);
+    EXPECT_NE(run.out.find("{\"index\":2,\"display\":\"card0-DP-3\",\"model\":\"KESTREL "
+                           "19\",\"serial\":\"\",\"maker\":false"),
               std::string::npos);
 }
 
 TEST_F(Verbs, CapsShowsStandardCodesAndTheMakersPages) {
     RunResult run = Run({"caps"});
     ASSERT_EQ(run.status, kExitOk) << run.err;
-    EXPECT_NE(run.out.find("vcp: 02 04 05 08 10 12 14(05 06 08 0B) 16"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("page 30: E2(00 01 02 03 04 11 16 1F 22) E3("), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("vcp: 02 04 05 08 10 12 14(05 06 08 0B) 16"), std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("page 30: E2(00 01 02 03 04 11 16 1F 22) E3("), std::string::npos)
+        << run.out;
     EXPECT_NE(run.out.find("page F0: E2(04) E3(00 0A)\n"), std::string::npos) << run.out;
 
     run = Run({"caps", "--raw", "-m", "1"});
     ASSERT_EQ(run.status, kExitOk);
-    EXPECT_EQ(run.out, desk->ConfigOf(1).capabilities + "\n" + desk->ConfigOf(1).extendedCapabilities + "\n");
+    EXPECT_EQ(run.out, desk->ConfigOf(1).capabilities + "\n" +
+                           desk->ConfigOf(1).extendedCapabilities + "\n");
 
     run = Run({"caps", "--json", "-m", "2"});
     ASSERT_EQ(run.status, kExitOk);
     EXPECT_NE(run.out.find("\"14\":[5,8,11]"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("\"pages\":{}"), std::string::npos) << "another maker's monitor has no pages";
+    EXPECT_NE(run.out.find("\"pages\":{}"), std::string::npos)
+        << "another maker's monitor has no pages";
 }
 
 TEST_F(Verbs, GetReadsStandardAndPagedRegisters) {
@@ -93,7 +100,8 @@ TEST_F(Verbs, SetWritesUnderTheClaimAndRefusesBeforeAnyWrite) {
     EXPECT_EQ(Register(0, 0, 0x10), 70);
     std::vector<std::string> writes = Writes(0);
     ASSERT_GE(writes.size(), 3u);
-    EXPECT_EQ(std::vector<std::string>(writes.end() - 3, writes.end()), (std::vector<std::string>{kOwn, "10=70", "E0=0"}));
+    EXPECT_EQ(std::vector<std::string>(writes.end() - 3, writes.end()),
+              (std::vector<std::string>{kOwn, "10=70", "E0=0"}));
 
     run = Run({"set", "E4", "7", "--page", "30", "-m", "1"});
     EXPECT_EQ(run.status, kExitOk) << run.err;
@@ -101,13 +109,22 @@ TEST_F(Verbs, SetWritesUnderTheClaimAndRefusesBeforeAnyWrite) {
 
     desk->ClearLog();
     const std::vector<std::pair<std::vector<std::string>, std::string>> refused = {
-        {{"set", "10", "101"}, "vistrelctl: value 101 is above the maximum 100 of VCP code 10; nothing written\n"},
-        {{"set", "14", "6", "-m", "1"}, "vistrelctl: monitor 1 does not list the value 6 for VCP code 14\n"},
-        {{"set", "14", "5"}, "vistrelctl: VCP code 14 has no known settling time; it is never written\n"},
-        {{"set", "E5", "1", "--page", "30"}, "vistrelctl: page 30 code E5 has no known settling time; it is never written\n"},
-        {{"set", "E3", "5", "--page", "E0"}, "vistrelctl: monitor 0 does not list the value 5 for page E0 code E3\n"},
-        {{"set", "E0", "0"}, "vistrelctl: VCP code E0 is the claim protocol's own register; it is not written by hand\n"},
-        {{"set", "E1", "48"}, "vistrelctl: VCP code E1 is the claim protocol's own register; it is not written by hand\n"},
+        {{"set", "10", "101"},
+         "vistrelctl: value 101 is above the maximum 100 of VCP code 10; nothing written\n"},
+        {{"set", "14", "6", "-m", "1"},
+         "vistrelctl: monitor 1 does not list the value 6 for VCP code 14\n"},
+        {{"set", "14", "5"},
+         "vistrelctl: VCP code 14 has no known settling time; it is never written\n"},
+        {{"set", "E5", "1", "--page", "30"},
+         "vistrelctl: page 30 code E5 has no known settling time; it is never written\n"},
+        {{"set", "E3", "5", "--page", "E0"},
+         "vistrelctl: monitor 0 does not list the value 5 for page E0 code E3\n"},
+        {{"set", "E0", "0"},
+         "vistrelctl: VCP code E0 is the claim protocol's own register; it is not written by "
+         "hand\n"},
+        {{"set", "E1", "48"},
+         "vistrelctl: VCP code E1 is the claim protocol's own register; it is not written by "
+         "hand\n"},
     };
     for (const auto& [words, message] : refused) {
         run = Run(words);
@@ -115,7 +132,9 @@ TEST_F(Verbs, SetWritesUnderTheClaimAndRefusesBeforeAnyWrite) {
         EXPECT_EQ(run.err, message);
     }
     for (const std::string& write : Writes(0)) {
-        EXPECT_TRUE(write.rfind("E0=", 0) == 0 || write.rfind("E1=", 0) == 0 || write.rfind("10:", 0) == 0) << write;
+        EXPECT_TRUE(write.rfind("E0=", 0) == 0 || write.rfind("E1=", 0) == 0 ||
+                    write.rfind("10:", 0) == 0)
+            << write;
     }
     EXPECT_EQ(Register(0, 0, 0x10), 70);
     run = Run({"set", "10", "65536"});
@@ -126,9 +145,10 @@ TEST_F(Verbs, SetWritesUnderTheClaimAndRefusesBeforeAnyWrite) {
 TEST_F(Verbs, ModeListsTheMonitorsModesAndSwitchesWithTheModesSettlingTime) {
     RunResult run = Run({"mode"});
     EXPECT_EQ(run.status, kExitOk) << run.err;
-    EXPECT_EQ(run.out,
-              "  0  Text mode\n* 1  Picture mode\n  2  Movie mode\n  3  Custom mode\n  4  sRGB mode\n"
-              "  17  Game mode\n  22  User1 mode\n  31  Calmira mode\n  34  Paper mode\n");
+    EXPECT_EQ(
+        run.out,
+        "  0  Text mode\n* 1  Picture mode\n  2  Movie mode\n  3  Custom mode\n  4  sRGB mode\n"
+        "  17  Game mode\n  22  User1 mode\n  31  Calmira mode\n  34  Paper mode\n");
 
     clock.sleeps.clear();
     run = Run({"mode", "game"});
@@ -136,13 +156,16 @@ TEST_F(Verbs, ModeListsTheMonitorsModesAndSwitchesWithTheModesSettlingTime) {
     EXPECT_EQ(Register(0, 0x30, 0xE2), 17);
     // The mode write: the transport's wait, then the monitor's 340 ms.
     const std::uint32_t modeWrite[] = {50, 340};
-    const auto at = std::search(clock.sleeps.begin(), clock.sleeps.end(), std::begin(modeWrite), std::end(modeWrite));
+    const auto at = std::search(clock.sleeps.begin(), clock.sleeps.end(), std::begin(modeWrite),
+                                std::end(modeWrite));
     EXPECT_NE(at, clock.sleeps.end());
 
     run = Run({"mode", "--json", "-m", "1"});
     EXPECT_EQ(run.status, kExitOk);
-    EXPECT_EQ(run.out.rfind(
-              "{\"monitor\":1,\"current\":0,\"modes\":[{\"value\":0,\"name\":\"Text mode\",\"current\":true},{\"value\":1", 0), 0u);
+    EXPECT_EQ(run.out.rfind("{\"monitor\":1,\"current\":0,\"modes\":[{\"value\":0,\"name\":\"Text "
+                            "mode\",\"current\":true},{\"value\":1",
+                            0),
+              0u);
 
     run = Run({"mode", "Cinema mode"});
     EXPECT_EQ(run.status, kExitMissing);
@@ -213,7 +236,9 @@ TEST_F(Verbs, AdjustmentSetsRegisterRestoreAndDelete) {
     const std::uint16_t modeBefore = Register(1, 0x30, 0xE2);
     run = Run({"restore", "evening", "-m", "1"});
     EXPECT_EQ(run.status, kExitMissing);
-    EXPECT_EQ(run.err, "vistrelctl: set evening was saved on a TQ6600W, monitor 1 is a TQ3300W; nothing restored\n");
+    EXPECT_EQ(run.err,
+              "vistrelctl: set evening was saved on a TQ6600W, monitor 1 is a TQ3300W; nothing "
+              "restored\n");
     EXPECT_EQ(Register(1, 0x30, 0xE2), modeBefore);
 
     EXPECT_EQ(Run({"restore", "morning"}).status, kExitMissing);
@@ -254,10 +279,12 @@ TEST_F(Verbs, AMonitorClaimedByAnotherProgramIsLeftAlone) {
     desk->ClearLog();
     RunResult run = Run({"set", "10", "70"});
     EXPECT_EQ(run.status, kExitCommunication);
-    EXPECT_EQ(run.err, "vistrelctl: monitor 0 is in use by another program (owner register held)\n");
+    EXPECT_EQ(run.err,
+              "vistrelctl: monitor 0 is in use by another program (owner register held)\n");
     EXPECT_EQ(Register(0, 0, 0xE0), kControllerProcessId);
     EXPECT_EQ(Register(0, 0, 0x10), 60);
-    for (const std::string& write : Writes(0)) EXPECT_EQ(write.rfind("E0=", 0), std::string::npos) << write;
+    for (const std::string& write : Writes(0))
+        EXPECT_EQ(write.rfind("E0=", 0), std::string::npos) << write;
 
     // Reads of standard codes need no claim.
     EXPECT_EQ(Run({"get", "10"}).status, kExitOk);
@@ -289,7 +316,9 @@ TEST_F(Verbs, CtrlCGivesTheMonitorBackBeforeTheProgramEnds) {
 }
 
 TEST_F(Verbs, NoDeviceAccessIsOneLineThatSaysWhatToDo) {
-    buses.refuse = "no permission to open /dev/i2c-3: add your user to the i2c group (sudo usermod -aG i2c $USER) and log in again";
+    buses.refuse =
+        "no permission to open /dev/i2c-3: add your user to the i2c group (sudo usermod -aG i2c "
+        "$USER) and log in again";
     RunResult run = Run({"mode"});
     EXPECT_EQ(run.status, kExitCommunication);
     EXPECT_EQ(run.err, "vistrelctl: " + buses.refuse + "\n");

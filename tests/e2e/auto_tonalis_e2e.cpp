@@ -31,7 +31,9 @@ std::string TestName() {
     return std::string(info->test_suite_name()) + "." + info->name();
 }
 
-std::string TestFolder() { return DosPath(Env("E2E_WORK")) + "\\" + TestName(); }
+std::string TestFolder() {
+    return DosPath(Env("E2E_WORK")) + "\\" + TestName();
+}
 
 bool TwoDisplays() {
     return Env("VISTREL_XSERVER") != "xvfb" && e2e::DisplayCount() >= 2;
@@ -41,11 +43,12 @@ bool WriteRootDword(const std::string& subkey, const char* name, DWORD value) {
     std::string path = e2e::kSettingsRoot;
     if (!subkey.empty()) path += "\\" + subkey;
     HKEY key = nullptr;
-    if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                          nullptr) != ERROR_SUCCESS) {
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                          &key, nullptr) != ERROR_SUCCESS) {
         return false;
     }
-    const LONG result = ::RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), 4);
+    const LONG result =
+        ::RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), 4);
     ::RegCloseKey(key);
     return result == ERROR_SUCCESS;
 }
@@ -53,9 +56,11 @@ bool WriteRootDword(const std::string& subkey, const char* name, DWORD value) {
 bool ReadDword(const std::string& subkey, const char* name, DWORD* value) {
     const std::string path = std::string(e2e::kSettingsRoot) + "\\" + subkey;
     HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
     DWORD size = 4;
-    const LONG result = ::RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
+    const LONG result =
+        ::RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
     ::RegCloseKey(key);
     return result == ERROR_SUCCESS;
 }
@@ -105,7 +110,8 @@ std::wstring SelectedText(HWND page, int id) {
     const LRESULT index = ::SendMessageW(list, CB_GETCURSEL, 0, 0);
     if (index < 0) return std::wstring();
     wchar_t text[256] = {};
-    if (::SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0) >= 255) return std::wstring();
+    if (::SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0) >= 255)
+        return std::wstring();
     ::SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
     return text;
 }
@@ -128,8 +134,8 @@ std::string ListTexts(HWND page, int id) {
 // Selects the entry with this text in a list of the page as a user would.
 bool ChooseInList(HWND page, int id, const wchar_t* text) {
     HWND list = ::GetDlgItem(page, id);
-    const LRESULT index =
-        ::SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
+    const LRESULT index = ::SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                         reinterpret_cast<LPARAM>(text));
     if (index < 0) return false;
     ::SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     ::SendMessageA(page, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
@@ -196,7 +202,8 @@ protected:
     // Waits until both monitors hold these modes; false after 10 s.
     bool WaitForModes(int first, int second, DWORD* elapsed = nullptr) {
         const DWORD start = ::GetTickCount();
-        const bool reached = e2e::WaitUntil(10000, [&] { return ModeOf(0) == first && ModeOf(1) == second; });
+        const bool reached =
+            e2e::WaitUntil(10000, [&] { return ModeOf(0) == first && ModeOf(1) == second; });
         if (elapsed != nullptr) *elapsed = ::GetTickCount() - start;
         return reached;
     }
@@ -288,12 +295,14 @@ TEST_F(AutoTonalisTest, RuleRegisteredOnThePageSurvivesARestart) {
     // application list. Open the settings window, choose BETA, choose "Text
     // mode" and register.
     ASSERT_TRUE(beta.ToFront());
-    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return SelectedText(ModePage(program.MainWindow()), 1007) == L"BETA"; }))
-        << ListTexts(ModePage(program.MainWindow()), 1007);
+    ASSERT_TRUE(e2e::WaitUntil(5000, [&] {
+        return SelectedText(ModePage(program.MainWindow()), 1007) == L"BETA";
+    })) << ListTexts(ModePage(program.MainWindow()), 1007);
     HWND menu = program.OpenTrayMenu();
     ASSERT_NE(menu, nullptr);
     program.PickMenuItem(menu, e2e::kMenuSettings);
-    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return ::IsWindowVisible(program.MainWindow()) != FALSE; }));
+    ASSERT_TRUE(
+        e2e::WaitUntil(5000, [&] { return ::IsWindowVisible(program.MainWindow()) != FALSE; }));
     HWND page = ModePage(program.MainWindow());
     ASSERT_NE(page, nullptr);
     ASSERT_TRUE(ChooseInList(page, 1007, L"BETA")) << ListTexts(page, 1007);
@@ -301,9 +310,11 @@ TEST_F(AutoTonalisTest, RuleRegisteredOnThePageSurvivesARestart) {
     ASSERT_TRUE(::IsWindowEnabled(::GetDlgItem(page, 1031)));
 
     // "&Register" asks first; the answer comes from the message box's Yes button.
-    ::PostMessageA(page, WM_COMMAND, MAKEWPARAM(1031, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(page, 1031)));
+    ::PostMessageA(page, WM_COMMAND, MAKEWPARAM(1031, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(page, 1031)));
     HWND question = nullptr;
-    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return (question = MessageBoxOf(program)) != nullptr; }));
+    ASSERT_TRUE(
+        e2e::WaitUntil(5000, [&] { return (question = MessageBoxOf(program)) != nullptr; }));
     wchar_t text[256] = {};
     ::GetDlgItemTextW(question, 65535, text, 256);
     EXPECT_EQ(std::wstring(text), L"Save the mode setting of [BETA]?");
@@ -380,14 +391,15 @@ TEST_F(AutoTonalisTest, IdleWatchCostsNoTrafficAndAboutWhatATrivialTrayCosts) {
 
     const std::string programPath = e2e::ProgramPath();
     const std::string tray = TestFolder() + "\\TRIVIALTRAY.exe";
-    ASSERT_TRUE(::CopyFileA((programPath.substr(0, programPath.find_last_of('\\')) + "\\foreground_app.exe").c_str(),
-                            tray.c_str(), FALSE));
+    ASSERT_TRUE(::CopyFileA(
+        (programPath.substr(0, programPath.find_last_of('\\')) + "\\foreground_app.exe").c_str(),
+        tray.c_str(), FALSE));
     std::string commandLine = "\"" + tray + "\" --tray";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION baseline{};
-    ASSERT_TRUE(::CreateProcessA(tray.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                 &startup, &baseline));
+    ASSERT_TRUE(::CreateProcessA(tray.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                 nullptr, nullptr, &startup, &baseline));
     ::Sleep(2000);
 
     const std::string controllerProcess = LinuxProcessOf(programPath);
@@ -405,10 +417,11 @@ TEST_F(AutoTonalisTest, IdleWatchCostsNoTrafficAndAboutWhatATrivialTrayCosts) {
     ::CloseHandle(baseline.hThread);
 
     EXPECT_EQ(TrafficLines(), trafficBefore) << "no monitor was claimed while nothing changed";
-    std::printf("[ figures  ] idle over %lu s: controller %.1f ms CPU (%.3f%% of a core), "
-                "trivial tray %.1f ms (%.3f%%)\n",
-                static_cast<unsigned long>(kSeconds), controllerUsed, controllerUsed / (kSeconds * 10.0),
-                baselineUsed, baselineUsed / (kSeconds * 10.0));
+    std::printf(
+        "[ figures  ] idle over %lu s: controller %.1f ms CPU (%.3f%% of a core), "
+        "trivial tray %.1f ms (%.3f%%)\n",
+        static_cast<unsigned long>(kSeconds), controllerUsed, controllerUsed / (kSeconds * 10.0),
+        baselineUsed, baselineUsed / (kSeconds * 10.0));
 }
 
 }  // namespace

@@ -28,7 +28,8 @@ constexpr int kMenuFilter = e2e::kMenuFilter;
 // The main window's request to its open dialogs to end now.
 constexpr UINT kMsgCloseNow = WM_USER + 115;
 const char* const kCalmiraKey = "Software\\Orvex\\Panelwright Pro for LCD (DDCCI) V2.4x\\Calmira";
-const char* const kReminderKey = "Software\\Orvex\\Panelwright Pro for LCD (DDCCI) V2.4x\\Calmira\\Reminder";
+const char* const kReminderKey =
+    "Software\\Orvex\\Panelwright Pro for LCD (DDCCI) V2.4x\\Calmira\\Reminder";
 const char* const kFilterKey = "Software\\Orvex\\Panelwright Pro for LCD (DDCCI) V2.4x\\VSFilter";
 
 using Ramp = std::array<WORD, 768>;
@@ -38,7 +39,9 @@ std::string TestName() {
     return std::string(info->test_suite_name()) + "." + info->name();
 }
 
-bool UsesXorg() { return Env("VISTREL_XSERVER") == "xorg"; }
+bool UsesXorg() {
+    return Env("VISTREL_XSERVER") == "xorg";
+}
 
 bool ReadRamp(const char* device, Ramp* ramp) {
     HDC dc = ::CreateDCA(device, nullptr, nullptr, nullptr);
@@ -49,26 +52,32 @@ bool ReadRamp(const char* device, Ramp* ramp) {
 }
 
 // Ramp entries in the program's 8-bit domain.
-int Entry(const Ramp& ramp, int index) { return ramp[static_cast<std::size_t>(index)] >> 8; }
+int Entry(const Ramp& ramp, int index) {
+    return ramp[static_cast<std::size_t>(index)] >> 8;
+}
 
 void WriteString(const char* key, const char* name, const std::string& text) {
     HKEY handle = nullptr;
-    ::RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr);
+    ::RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle,
+                      nullptr);
     ::RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                      static_cast<DWORD>(text.size() + 1));
     ::RegCloseKey(handle);
 }
 
-void WriteBinary(const char* key, const char* name, const void* data, DWORD size, DWORD type = REG_BINARY) {
+void WriteBinary(const char* key, const char* name, const void* data, DWORD size,
+                 DWORD type = REG_BINARY) {
     HKEY handle = nullptr;
-    ::RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr);
+    ::RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle,
+                      nullptr);
     ::RegSetValueExA(handle, name, 0, type, static_cast<const BYTE*>(data), size);
     ::RegCloseKey(handle);
 }
 
 bool ReadValue(const char* key, const char* name, std::vector<BYTE>* data) {
     HKEY handle = nullptr;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &handle) != ERROR_SUCCESS)
+        return false;
     BYTE buffer[1024] = {};
     DWORD size = sizeof buffer;
     const LONG result = ::RegQueryValueExA(handle, name, nullptr, nullptr, buffer, &size);
@@ -80,7 +89,8 @@ bool ReadValue(const char* key, const char* name, std::vector<BYTE>* data) {
 
 bool KeyExists(const char* key) {
     HKEY handle = nullptr;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &handle) != ERROR_SUCCESS)
+        return false;
     ::RegCloseKey(handle);
     return true;
 }
@@ -105,17 +115,22 @@ std::vector<std::wstring> ComboLines(HWND combo) {
 void SelectComboEntry(HWND dialog, int id, int index) {
     HWND combo = ::GetDlgItem(dialog, id);
     ::SendMessageW(combo, CB_SETCURSEL, index, 0);
-    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(combo));
 }
 
 void MoveSlider(HWND dialog, int id, int position) {
     HWND slider = ::GetDlgItem(dialog, id);
     ::SendMessageW(slider, TBM_SETPOS, TRUE, position);
-    ::SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, position), reinterpret_cast<LPARAM>(slider));
-    ::SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), reinterpret_cast<LPARAM>(slider));
+    ::SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, position),
+                   reinterpret_cast<LPARAM>(slider));
+    ::SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0),
+                   reinterpret_cast<LPARAM>(slider));
 }
 
-void Click(HWND dialog, int id) { ::SendMessageW(::GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+void Click(HWND dialog, int id) {
+    ::SendMessageW(::GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
 
 struct WindowSearch {
     DWORD processId;
@@ -129,7 +144,8 @@ BOOL CALLBACK CollectWindows(HWND window, LPARAM parameter) {
     ::GetWindowThreadProcessId(window, &owner);
     char className[64] = {};
     ::GetClassNameA(window, className, sizeof className);
-    if ((search->processId == 0 || owner == search->processId) && std::string(className) == search->className) {
+    if ((search->processId == 0 || owner == search->processId) &&
+        std::string(className) == search->className) {
         search->found.push_back(window);
     }
     return TRUE;
@@ -144,7 +160,8 @@ std::vector<HWND> WindowsOfClass(DWORD processId, const char* className) {
 // A balloon of the notification area is a tooltip window with the balloon style.
 bool BalloonShown() {
     for (HWND tip : WindowsOfClass(0, "tooltips_class32")) {
-        if (::IsWindowVisible(tip) && (::GetWindowLongA(tip, GWL_STYLE) & TTS_BALLOON) != 0) return true;
+        if (::IsWindowVisible(tip) && (::GetWindowLongA(tip, GWL_STYLE) & TTS_BALLOON) != 0)
+            return true;
     }
     return false;
 }
@@ -200,13 +217,16 @@ protected:
         WriteBinary(kFilterKey, "Luminance", &luminance, 4);
     }
     UINT_PTR Timers() const {
-        return reinterpret_cast<UINT_PTR>(::GetPropA(program->MainWindow(), "VistrelReminderTimers"));
+        return reinterpret_cast<UINT_PTR>(
+            ::GetPropA(program->MainWindow(), "VistrelReminderTimers"));
     }
     void FireTimer(UINT_PTR id) {
         ::PostMessageA(program->MainWindow(), WM_TIMER, id, 0);
         ::Sleep(300);
     }
-    std::vector<HWND> Overlays() const { return WindowsOfClass(program->ProcessId(), "VistrelFilterOverlay"); }
+    std::vector<HWND> Overlays() const {
+        return WindowsOfClass(program->ProcessId(), "VistrelFilterOverlay");
+    }
     std::vector<HWND> VisibleOverlays() const {
         std::vector<HWND> shown;
         for (HWND overlay : Overlays()) {
@@ -245,7 +265,8 @@ TEST_F(CalmiraTest, ReminderDialogStoresTheSettingsAndTheBalloonFollowsTheTimers
     ASSERT_TRUE(ReadValue(kCalmiraKey, "Model Name", &value));
     EXPECT_EQ(std::string(value.begin(), value.end()), std::string("TQ3300W", 8));
     // The timers follow once the dialog's modal loop has returned.
-    EXPECT_TRUE(e2e::WaitUntil(5000, [&] { return Timers() == ((1u << 13) | (1u << 16)); })) << Timers();
+    EXPECT_TRUE(e2e::WaitUntil(5000, [&] { return Timers() == ((1u << 13) | (1u << 16)); }))
+        << Timers();
 
     FireTimer(13);
     EXPECT_TRUE(e2e::WaitUntil(5000, BalloonShown)) << "the reminder balloon appears";
@@ -418,7 +439,8 @@ TEST_F(CalmiraTest, AStoredReminderRunsAtStartEvenWithoutItsMonitor) {
     WriteBinary(kReminderKey, "On", &on, 1);
     WriteBinary(kReminderKey, "Hour", &hour, 1);
     Start();
-    EXPECT_EQ(Timers(), (1u << 13) | (1u << 16)) << "a monitor plugged in later still gets reminders";
+    EXPECT_EQ(Timers(), (1u << 13) | (1u << 16))
+        << "a monitor plugged in later still gets reminders";
     FireTimer(13);
     ::Sleep(500);
     EXPECT_FALSE(BalloonShown()) << "but none while it is absent";
@@ -435,8 +457,9 @@ TEST_F(CalmiraTest, FilterDialogShowsOverlaysAndRampsLiveAndOkKeepsThem) {
     EXPECT_TRUE(VisibleOverlays().empty());
     HWND dialog = OpenDialog(kMenuFilter, L"Calmira Filter");
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(ComboLines(::GetDlgItem(dialog, 1219)),
-              (std::vector<std::wstring>{L"None", L"Image1", L"Image2", L"Image3", L"Select File"}));
+    EXPECT_EQ(
+        ComboLines(::GetDlgItem(dialog, 1219)),
+        (std::vector<std::wstring>{L"None", L"Image1", L"Image2", L"Image3", L"Select File"}));
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(dialog, 1224)));
 
     SelectComboEntry(dialog, 1219, 1);
@@ -520,7 +543,8 @@ void WriteDefinitions(const std::string& folder, const std::vector<std::string>&
     file << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<CalmiraFilters>\n";
     for (const std::string& name : names) {
         file << "  <DefaultFilter><FileName>" << name
-             << "</FileName><WindowAlpha>64</WindowAlpha><Luminance>-20</Luminance></DefaultFilter>\n";
+             << "</FileName><WindowAlpha>64</WindowAlpha><Luminance>-20</Luminance></"
+                "DefaultFilter>\n";
     }
     file << "</CalmiraFilters>\n";
 }
@@ -534,7 +558,8 @@ TEST_F(CalmiraTest, ADefaultFilterNoLongerListedGoesFromTheScreensWhenTheDialogS
     HWND dialog = OpenDialog(kMenuFilter, L"Calmira Filter");
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(::SendMessageW(::GetDlgItem(dialog, 1219), CB_GETCURSEL, 0, 0), 0) << "None";
-    EXPECT_TRUE(VisibleOverlays().empty()) << "the dialog says None while the filter stays on the screens";
+    EXPECT_TRUE(VisibleOverlays().empty())
+        << "the dialog says None while the filter stays on the screens";
     if (UsesXorg()) {
         Ramp ramp{};
         ASSERT_TRUE(ReadRamp("\\\\.\\DISPLAY1", &ramp));
@@ -553,14 +578,16 @@ TEST_F(CalmiraTest, ADefaultFilterNoLongerListedGoesFromTheScreensWhenTheDialogS
 TEST_F(CalmiraTest, ADefaultFilterInASubFolderIsFoundInTheListAndStaysOn) {
     const std::string tints = dataFolder + "tints";
     ::CreateDirectoryA(tints.c_str(), nullptr);
-    ASSERT_TRUE(::CopyFileA((dataFolder + "amber.bmp").c_str(), (tints + "\\amber.bmp").c_str(), FALSE));
+    ASSERT_TRUE(
+        ::CopyFileA((dataFolder + "amber.bmp").c_str(), (tints + "\\amber.bmp").c_str(), FALSE));
     WriteDefinitions(dataFolder, {"forest.jpg", "tints\\amber.bmp"});
     StoreFilter("tints\\amber.bmp", 80, -30);
     Start();
     ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return VisibleOverlays().size() == 2u; }));
     HWND dialog = OpenDialog(kMenuFilter, L"Calmira Filter");
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(::SendMessageW(::GetDlgItem(dialog, 1219), CB_GETCURSEL, 0, 0), 2) << "Image2, not None";
+    EXPECT_EQ(::SendMessageW(::GetDlgItem(dialog, 1219), CB_GETCURSEL, 0, 0), 2)
+        << "Image2, not None";
     EXPECT_EQ(ItemText(dialog, 1226), L"31") << "the stored alpha 80";
     EXPECT_EQ(VisibleOverlays().size(), 2u);
     Click(dialog, IDOK);
@@ -568,7 +595,8 @@ TEST_F(CalmiraTest, ADefaultFilterInASubFolderIsFoundInTheListAndStaysOn) {
     std::vector<BYTE> value;
     ASSERT_TRUE(ReadValue(kFilterKey, "On", &value));
     EXPECT_EQ(value, (std::vector<BYTE>{1}));
-    ASSERT_TRUE(ReadValue((std::string(kFilterKey) + "\\tints\\amber.bmp").c_str(), "ModAlpha", &value));
+    ASSERT_TRUE(
+        ReadValue((std::string(kFilterKey) + "\\tints\\amber.bmp").c_str(), "ModAlpha", &value));
     EXPECT_EQ(value, (std::vector<BYTE>{80, 0, 0, 0}));
     EXPECT_EQ(VisibleOverlays().size(), 2u);
 }
@@ -609,10 +637,12 @@ TEST_F(CalmiraTest, UnlockReappliesTheFilterLuminanceSevenSecondsLater) {
         // Not before its seven seconds ...
         ::Sleep(5000);
         ASSERT_TRUE(ReadRamp("\\\\.\\DISPLAY1", &ramp));
-        EXPECT_EQ(ramp, before1) << "re-applied " << ::GetTickCount() - sent << " ms after the event";
+        EXPECT_EQ(ramp, before1) << "re-applied " << ::GetTickCount() - sent
+                                 << " ms after the event";
         // ... and soon after them.
         EXPECT_TRUE(e2e::WaitUntil(5000, [&] {
-            return ReadRamp("\\\\.\\DISPLAY1", &ramp) && Entry(ramp, 42) == 0 && Entry(ramp, 128) != Entry(before1, 128);
+            return ReadRamp("\\\\.\\DISPLAY1", &ramp) && Entry(ramp, 42) == 0 &&
+                   Entry(ramp, 128) != Entry(before1, 128);
         })) << "the filter luminance did not come back";
         EXPECT_GE(::GetTickCount() - sent, 6500u);
         EXPECT_EQ(Entry(ramp, 255), 255);
@@ -622,7 +652,8 @@ TEST_F(CalmiraTest, UnlockReappliesTheFilterLuminanceSevenSecondsLater) {
 }
 
 TEST_F(CalmiraTest, DisplayChangeWithTheFilterOnKeepsTheOriginalRamps) {
-    if (!UsesXorg() || e2e::DisplayCount() < 2) GTEST_SKIP() << "needs two outputs with gamma ramps";
+    if (!UsesXorg() || e2e::DisplayCount() < 2)
+        GTEST_SKIP() << "needs two outputs with gamma ramps";
     // Wine refuses ramps that lift the black level, so the filter darkens here.
     StoreFilter("amber.bmp", 64, -40);
     Start();

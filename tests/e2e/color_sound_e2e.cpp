@@ -22,8 +22,8 @@ using e2e::TestName;
 using e2e::WaitForRegister;
 using e2e::WindowText;
 
-constexpr int kMonitorOne = 0;   // TQ6600W on display 1
-constexpr int kMonitorTwo = 1;   // TQ3300W on display 2
+constexpr int kMonitorOne = 0;  // TQ6600W on display 1
+constexpr int kMonitorTwo = 1;  // TQ3300W on display 2
 constexpr UINT kStrNotForMonitor = 181;
 
 // A control to look for, and the window found holding it.
@@ -52,7 +52,8 @@ struct DesktopSample {
 
 BOOL CALLBACK SampleBareDesktop(HMONITOR, HDC, LPRECT rect, LPARAM context) {
     auto* sample = reinterpret_cast<DesktopSample*>(context);
-    const POINT corners[] = {{rect->right - 3, rect->bottom - 3}, {rect->right - 3, rect->top + 60},
+    const POINT corners[] = {{rect->right - 3, rect->bottom - 3},
+                             {rect->right - 3, rect->top + 60},
                              {rect->left + 300, rect->bottom - 3}};
     for (const POINT& corner : corners) {
         if (::WindowFromPoint(corner) != ::GetDesktopWindow()) continue;
@@ -85,13 +86,15 @@ bool BareDesktopColour(COLORREF* colour) {
     RECT inside{};
     ::IntersectRect(&inside, &rect, &info.rcMonitor);
     if (!::EqualRect(&inside, &rect))
-        return ::testing::AssertionFailure() << "the window reaches past its display: " << rect.left << ","
-                                             << rect.top << "-" << rect.right << "," << rect.bottom;
+        return ::testing::AssertionFailure()
+               << "the window reaches past its display: " << rect.left << "," << rect.top << "-"
+               << rect.right << "," << rect.bottom;
     const POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
     if (::GetAncestor(::WindowFromPoint(centre), GA_ROOT) != window)
         return ::testing::AssertionFailure() << "another window covers it";
     COLORREF desktop = 0;
-    if (!BareDesktopColour(&desktop)) return ::testing::AssertionSuccess();  // nothing to compare with
+    if (!BareDesktopColour(&desktop))
+        return ::testing::AssertionSuccess();  // nothing to compare with
     HDC screen = ::GetDC(nullptr);
     int samples = 0;
     int bare = 0;
@@ -102,8 +105,9 @@ bool BareDesktopColour(COLORREF* colour) {
         }
     ::ReleaseDC(nullptr, screen);
     if (bare * 2 > samples)
-        return ::testing::AssertionFailure() << bare << " of " << samples
-                                             << " screen samples inside the window show the bare desktop";
+        return ::testing::AssertionFailure()
+               << bare << " of " << samples
+               << " screen samples inside the window show the bare desktop";
     return ::testing::AssertionSuccess();
 }
 
@@ -115,7 +119,8 @@ protected:
         HWND menu = program.OpenTrayMenu();
         ASSERT_NE(menu, nullptr);
         program.PickMenuItem(menu, e2e::kMenuSettings);
-        ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return ::IsWindowVisible(program.MainWindow()) != FALSE; }));
+        ASSERT_TRUE(
+            e2e::WaitUntil(5000, [&] { return ::IsWindowVisible(program.MainWindow()) != FALSE; }));
     }
     void TearDown() override {
         if (program.Running()) {
@@ -135,7 +140,8 @@ protected:
     static void MoveSlider(HWND window, int id, int position) {
         HWND slider = ::GetDlgItem(window, id);
         ::SendMessageW(slider, TBM_SETPOS, TRUE, position);
-        ::SendMessageW(window, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position), reinterpret_cast<LPARAM>(slider));
+        ::SendMessageW(window, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position),
+                       reinterpret_cast<LPARAM>(slider));
     }
     // The message box the program shows now (its text is the static 65535), or null.
     HWND MessageBoxShown() const {
@@ -217,7 +223,8 @@ TEST_F(PagesTest, ASetOfAnotherModelIsNotRestored) {
     Press(page, 1048);
     HWND message = MessageBoxShown();
     ASSERT_NE(message, nullptr);
-    EXPECT_EQ(WindowText(::GetDlgItem(message, 65535)), e2e::ResourceString(kStrNotForMonitor, e2e::TestLanguage()));
+    EXPECT_EQ(WindowText(::GetDlgItem(message, 65535)),
+              e2e::ResourceString(kStrNotForMonitor, e2e::TestLanguage()));
     ::PostMessageW(message, WM_COMMAND, IDOK, 0);
     ::Sleep(300);
     EXPECT_EQ(SimRegister(kMonitorTwo, 0, 0x10), brightness);
@@ -229,7 +236,8 @@ TEST_F(PagesTest, DetailDialogWritesEachMoveAndCancelPutsTheOpeningValuesBack) {
     ASSERT_NE(page, nullptr);
     HWND dialog = OpenColorDetail(page);
     ASSERT_NE(dialog, nullptr);
-    EXPECT_TRUE(e2e::WaitUntil(3000, [&] { return bool(DrawnOnADisplay(dialog)); })) << DrawnOnADisplay(dialog);
+    EXPECT_TRUE(e2e::WaitUntil(3000, [&] { return bool(DrawnOnADisplay(dialog)); }))
+        << DrawnOnADisplay(dialog);
     EXPECT_NE(::IsIconic(program.MainWindow()), FALSE) << "the settings window steps aside";
     EXPECT_EQ(SimRegister(kMonitorOne, 0xE0, 0xE3), 1) << "the monitor knows it is being adjusted";
     MoveSlider(dialog, 1003, 80);
@@ -240,14 +248,16 @@ TEST_F(PagesTest, DetailDialogWritesEachMoveAndCancelPutsTheOpeningValuesBack) {
     EXPECT_TRUE(e2e::WaitUntil(5000, [&] { return !::IsWindow(dialog); }));
     EXPECT_TRUE(WaitForRegister(kMonitorOne, 0xE0, 0xE3, 0));
     EXPECT_TRUE(e2e::WaitUntil(5000, [&] {
-        return ::IsWindowVisible(program.MainWindow()) != FALSE && ::IsIconic(program.MainWindow()) == FALSE;
+        return ::IsWindowVisible(program.MainWindow()) != FALSE &&
+               ::IsIconic(program.MainWindow()) == FALSE;
     })) << "the settings window comes back";
 }
 
 BOOL CALLBACK CountDetailDialogs(HWND window, LPARAM context) {
     char className[16] = {};
     ::GetClassNameA(window, className, sizeof className);
-    if (std::string(className) == "#32770" && ::GetDlgItem(window, 1039) != nullptr) ++*reinterpret_cast<int*>(context);
+    if (std::string(className) == "#32770" && ::GetDlgItem(window, 1039) != nullptr)
+        ++*reinterpret_cast<int*>(context);
     return TRUE;
 }
 
@@ -283,8 +293,10 @@ TEST_F(PagesTest, DetailDialogDisablesTheSettingsWindowAndStaysWithItsMonitor) {
     EXPECT_EQ(SimRegister(kMonitorTwo, 0, 0x10), 25);
     Press(dialog, IDCANCEL);
     EXPECT_TRUE(e2e::WaitUntil(5000, [&] { return !::IsWindow(dialog); }));
-    EXPECT_TRUE(WaitForRegister(kMonitorOne, 0, 0x10, 60)) << "Cancel puts monitor 1's own value back";
-    EXPECT_TRUE(WaitForRegister(kMonitorOne, 0xE0, 0xE3, 0)) << "monitor 1 leaves the adjusting state";
+    EXPECT_TRUE(WaitForRegister(kMonitorOne, 0, 0x10, 60))
+        << "Cancel puts monitor 1's own value back";
+    EXPECT_TRUE(WaitForRegister(kMonitorOne, 0xE0, 0xE3, 0))
+        << "monitor 1 leaves the adjusting state";
     EXPECT_EQ(SimRegister(kMonitorTwo, 0, 0x10), 25) << "monitor 2 keeps its own brightness";
     EXPECT_TRUE(e2e::WaitUntil(5000, [&] { return ::IsWindowEnabled(main) != FALSE; }))
         << "the settings window takes input again";
@@ -298,8 +310,9 @@ TEST_F(PagesTest, DisplayChangeEndsTheDetailDialog) {
     ::PostMessageW(dialog, WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
     EXPECT_TRUE(e2e::WaitUntil(5000, [&] { return !::IsWindow(dialog); }));
     EXPECT_TRUE(WaitForRegister(kMonitorOne, 0xE0, 0xE3, 0));
-    EXPECT_TRUE(e2e::WaitUntil(5000, [&] { return ::IsWindowEnabled(program.MainWindow()) != FALSE; }))
-        << "the settings window takes input again";
+    EXPECT_TRUE(e2e::WaitUntil(5000, [&] {
+        return ::IsWindowEnabled(program.MainWindow()) != FALSE;
+    })) << "the settings window takes input again";
 }
 
 TEST_F(PagesTest, AModeTheMonitorDoesNotTakeGoesBackInTheList) {
@@ -312,10 +325,12 @@ TEST_F(PagesTest, AModeTheMonitorDoesNotTakeGoesBackInTheList) {
     ASSERT_GE(game, 0);
     ASSERT_NE(game, before);
     // This driver holds the monitor: the program cannot claim it, so the write fails.
-    ASSERT_TRUE(SetSimRegister(kMonitorOne, 0, 0xE0, static_cast<std::uint16_t>(::GetCurrentProcessId())));
+    ASSERT_TRUE(
+        SetSimRegister(kMonitorOne, 0, 0xE0, static_cast<std::uint16_t>(::GetCurrentProcessId())));
     Choose(page, 1010, game);
-    EXPECT_TRUE(e2e::WaitUntil(8000, [&] { return ::SendMessageW(modes, CB_GETCURSEL, 0, 0) == before; }))
-        << "the selection goes back to the mode the monitor holds";
+    EXPECT_TRUE(e2e::WaitUntil(8000, [&] {
+        return ::SendMessageW(modes, CB_GETCURSEL, 0, 0) == before;
+    })) << "the selection goes back to the mode the monitor holds";
     ::Sleep(500);
     EXPECT_EQ(::SendMessageW(modes, CB_GETCURSEL, 0, 0), before);
     EXPECT_EQ(SimRegister(kMonitorOne, 0x30, 0xE2), 1);
@@ -326,11 +341,14 @@ TEST_F(PagesTest, SetNamesStopAt32CharactersAndDeleteAsksFirst) {
     HWND page = ColorPage();
     ASSERT_NE(page, nullptr);
     HWND box = ::GetDlgItem(page, 1044);
-    ::SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"abcdefghijklmnopqrstuvwxyz0123456"));
-    ::PostMessageW(page, WM_COMMAND, MAKEWPARAM(1044, CBN_EDITCHANGE), reinterpret_cast<LPARAM>(box));
+    ::SendMessageW(box, WM_SETTEXT, 0,
+                   reinterpret_cast<LPARAM>(L"abcdefghijklmnopqrstuvwxyz0123456"));
+    ::PostMessageW(page, WM_COMMAND, MAKEWPARAM(1044, CBN_EDITCHANGE),
+                   reinterpret_cast<LPARAM>(box));
     HWND message = MessageBoxShown();
     ASSERT_NE(message, nullptr) << "a 33rd character is refused";
-    EXPECT_EQ(WindowText(::GetDlgItem(message, 65535)), e2e::ResourceString(246, e2e::TestLanguage()));
+    EXPECT_EQ(WindowText(::GetDlgItem(message, 65535)),
+              e2e::ResourceString(246, e2e::TestLanguage()));
     ASSERT_TRUE(e2e::Answer(message, IDOK));
     EXPECT_TRUE(e2e::WaitUntil(3000, [&] { return WindowText(box).empty(); }))
         << "no name was taken yet: the box is emptied";
@@ -340,7 +358,8 @@ TEST_F(PagesTest, SetNamesStopAt32CharactersAndDeleteAsksFirst) {
     Press(page, 1046);
     message = MessageBoxShown();
     ASSERT_NE(message, nullptr);
-    EXPECT_EQ(WindowText(::GetDlgItem(message, 65535)), e2e::ResourceString(195, e2e::TestLanguage()));
+    EXPECT_EQ(WindowText(::GetDlgItem(message, 65535)),
+              e2e::ResourceString(195, e2e::TestLanguage()));
     ASSERT_TRUE(e2e::Answer(message, IDCANCEL));
     ::Sleep(300);
     EXPECT_GE(FindEntry(box, L"Evening"), 0) << "Cancel keeps the set";
@@ -349,7 +368,8 @@ TEST_F(PagesTest, SetNamesStopAt32CharactersAndDeleteAsksFirst) {
     message = MessageBoxShown();
     ASSERT_NE(message, nullptr);
     ASSERT_TRUE(e2e::Answer(message, IDOK));
-    EXPECT_TRUE(e2e::WaitUntil(3000, [&] { return FindEntry(box, L"Evening") < 0; })) << "OK deletes it";
+    EXPECT_TRUE(e2e::WaitUntil(3000, [&] { return FindEntry(box, L"Evening") < 0; }))
+        << "OK deletes it";
 }
 
 TEST_F(PagesTest, AMonitorThatDoesNotAllowAdjustmentRegistersNothingAndShowsNoSoundControls) {
@@ -367,7 +387,8 @@ TEST_F(PagesTest, AMonitorThatDoesNotAllowAdjustmentRegistersNothingAndShowsNoSo
     SelectTab(3);
     HWND sound = Page(1133);
     ASSERT_NE(sound, nullptr);
-    EXPECT_TRUE(e2e::WaitUntil(3000, [&] { return !::IsWindowEnabled(::GetDlgItem(sound, 1133)); }));
+    EXPECT_TRUE(
+        e2e::WaitUntil(3000, [&] { return !::IsWindowEnabled(::GetDlgItem(sound, 1133)); }));
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(sound, 1134)));
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(sound, 1080)));
     ASSERT_TRUE(SetSimRegister(kMonitorOne, 0x20, 0xE6, 0));
@@ -377,13 +398,15 @@ TEST_F(PagesTest, AVolumeTheMonitorRefusesPutsTheTrackbarBack) {
     SelectTab(3);
     HWND page = Page(1133);
     ASSERT_NE(page, nullptr);
-    ASSERT_TRUE(e2e::WaitUntil(3000, [&] { return WindowText(::GetDlgItem(page, 1134)) == L"15"; }));
+    ASSERT_TRUE(
+        e2e::WaitUntil(3000, [&] { return WindowText(::GetDlgItem(page, 1134)) == L"15"; }));
     HWND trackbar = ::GetDlgItem(page, 1133);
     // Past the monitor's maximum of 30, which it refuses.
     ::SendMessageW(trackbar, TBM_SETRANGEMAX, TRUE, 40);
     MoveSlider(page, 1133, 40);
-    EXPECT_TRUE(e2e::WaitUntil(3000, [&] { return ::SendMessageW(trackbar, TBM_GETPOS, 0, 0) == 15; }))
-        << "the trackbar goes back to the last good value";
+    EXPECT_TRUE(e2e::WaitUntil(3000, [&] {
+        return ::SendMessageW(trackbar, TBM_GETPOS, 0, 0) == 15;
+    })) << "the trackbar goes back to the last good value";
     EXPECT_EQ(WindowText(::GetDlgItem(page, 1134)), L"15");
     EXPECT_EQ(SimRegister(kMonitorOne, 0, 0x62), 15);
 }
@@ -397,7 +420,8 @@ TEST_F(PagesTest, VolumeIsWrittenAndResetAndLeavingTellsOnlyMonitorsWithSound) {
     EXPECT_TRUE(WaitForRegister(kMonitorOne, 0, 0x62, 22));
     Press(page, 1080);
     EXPECT_TRUE(WaitForRegister(kMonitorOne, 0, 0x62, 15));
-    EXPECT_TRUE(e2e::WaitUntil(5000, [&] { return WindowText(::GetDlgItem(page, 1134)) == L"15"; }));
+    EXPECT_TRUE(
+        e2e::WaitUntil(5000, [&] { return WindowText(::GetDlgItem(page, 1134)) == L"15"; }));
 
     SelectTab(0);
     EXPECT_TRUE(WaitForRegister(kMonitorOne, 0xF0, 0xE3, 10));

@@ -65,7 +65,8 @@ TEST_F(ControllerTest, SecondStartEndsAtOnceAndLeavesTheFirstAlone) {
 TEST_F(ControllerTest, TrayMenuOpensTheSettingsWindowOnDisplayOne) {
     HWND main = OpenSettings();
     ASSERT_NE(main, nullptr);
-    const std::vector<std::wstring> tabs = e2e::TabTexts(program.ProcessHandle(), ::GetDlgItem(main, 1000));
+    const std::vector<std::wstring> tabs =
+        e2e::TabTexts(program.ProcessHandle(), ::GetDlgItem(main, 1000));
     const std::vector<std::wstring> expected = {L"Auto Tonalis", L"Color Adjustment",
                                                 L"Multi-Monitor Match", L"Sound"};
     EXPECT_EQ(tabs, expected);
@@ -216,7 +217,8 @@ TEST_F(ControllerTest, UserInterfaceLanguagePicksTheStrings) {
 
     HWND main = OpenSettings();
     ASSERT_NE(main, nullptr);
-    const std::vector<std::wstring> tabs = e2e::TabTexts(program.ProcessHandle(), ::GetDlgItem(main, 1000));
+    const std::vector<std::wstring> tabs =
+        e2e::TabTexts(program.ProcessHandle(), ::GetDlgItem(main, 1000));
     const std::vector<std::wstring> expected = {
         e2e::ResourceString(102, language), e2e::ResourceString(103, language),
         e2e::ResourceString(247, language), e2e::ResourceString(149, language)};

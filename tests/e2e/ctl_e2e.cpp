@@ -11,8 +11,8 @@
 
 namespace {
 
-using e2e::SimRegister;
 using e2e::SetSimRegister;
+using e2e::SimRegister;
 
 constexpr int kMonitorOne = 0;  // TQ6600W on display 1
 constexpr int kMonitorTwo = 1;  // TQ3300W on display 2
@@ -31,7 +31,9 @@ void Drain(HANDLE pipe, std::string* text) {
     DWORD available = 0;
     while (::PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
         DWORD read = 0;
-        if (!::ReadFile(pipe, buffer, sizeof buffer < available ? sizeof buffer : available, &read, nullptr) || read == 0)
+        if (!::ReadFile(pipe, buffer, sizeof buffer < available ? sizeof buffer : available, &read,
+                        nullptr) ||
+            read == 0)
             break;
         text->append(buffer, read);
     }
@@ -64,14 +66,15 @@ CtlRun RunCtl(const std::string& arguments) {
     std::string commandLine = "\"" + path + "\" " + arguments;
     PROCESS_INFORMATION process{};
     CtlRun run;
-    const BOOL started = ::CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                          nullptr, &startup, &process);
+    const BOOL started = ::CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                                          0, nullptr, nullptr, &startup, &process);
     ::CloseHandle(outWrite);
     ::CloseHandle(errWrite);
     if (started) {
         std::string out, err;
         const DWORD start = ::GetTickCount();
-        while (::WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT && ::GetTickCount() - start < 60000) {
+        while (::WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT &&
+               ::GetTickCount() - start < 60000) {
             Drain(outRead, &out);
             Drain(errRead, &err);
         }
@@ -90,7 +93,9 @@ CtlRun RunCtl(const std::string& arguments) {
 
 class CtlTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(e2e::PrepareFreshState(e2e::TestName(), "default-desk.json")); }
+    void SetUp() override {
+        ASSERT_TRUE(e2e::PrepareFreshState(e2e::TestName(), "default-desk.json"));
+    }
     void TearDown() override {
         EXPECT_EQ(SimRegister(kMonitorOne, 0, 0xE0), 0) << "no claim left";
         EXPECT_EQ(SimRegister(kMonitorTwo, 0, 0xE0), 0) << "no claim left";
@@ -107,7 +112,10 @@ TEST_F(CtlTest, EveryVerbAgainstTheSimulatedDesk) {
               "2  \\\\.\\DISPLAY2  KESTREL 19  -  other  LCD\n");
     run = RunCtl("--json detect");
     EXPECT_EQ(run.status, 0u);
-    EXPECT_EQ(run.out.rfind("[{\"index\":0,\"display\":\"\\\\\\\\.\\\\DISPLAY1\",\"model\":\"TQ6600W\"", 0), 0u) << run.out;
+    EXPECT_EQ(run.out.rfind(
+                  "[{\"index\":0,\"display\":\"\\\\\\\\.\\\\DISPLAY1\",\"model\":\"TQ6600W\"", 0),
+              0u)
+        << run.out;
 
     run = RunCtl("caps -m 1");
     EXPECT_EQ(run.status, 0u) << run.err;
@@ -121,7 +129,8 @@ TEST_F(CtlTest, EveryVerbAgainstTheSimulatedDesk) {
     EXPECT_EQ(SimRegister(kMonitorOne, 0, 0x10), 70);
     run = RunCtl("set 10 101");
     EXPECT_EQ(run.status, 2u);
-    EXPECT_EQ(run.err, "vistrelctl: value 101 is above the maximum 100 of VCP code 10; nothing written\n");
+    EXPECT_EQ(run.err,
+              "vistrelctl: value 101 is above the maximum 100 of VCP code 10; nothing written\n");
     run = RunCtl("get E4 --page 30 -m 1 --json");
     EXPECT_EQ(run.out, "{\"monitor\":1,\"page\":48,\"code\":228,\"current\":4,\"maximum\":8}\n");
 
@@ -154,7 +163,8 @@ TEST_F(CtlTest, EveryVerbAgainstTheSimulatedDesk) {
     EXPECT_EQ(RunCtl("mode -m 9").status, 2u);
     run = RunCtl("frobnicate");
     EXPECT_EQ(run.status, 1u);
-    EXPECT_EQ(run.err, "vistrelctl: unknown command frobnicate (vistrelctl help shows the usage)\n");
+    EXPECT_EQ(run.err,
+              "vistrelctl: unknown command frobnicate (vistrelctl help shows the usage)\n");
 }
 
 TEST_F(CtlTest, RunsBesideTheControllerWithoutTakingItsClaim) {
@@ -165,10 +175,12 @@ TEST_F(CtlTest, RunsBesideTheControllerWithoutTakingItsClaim) {
     ASSERT_EQ(RunCtl("register Script").status, 0u);
 
     // While the controller holds a monitor, vistrelctl leaves it alone.
-    ASSERT_TRUE(SetSimRegister(kMonitorOne, 0, 0xE0, static_cast<std::uint16_t>(program.ProcessId() & 0xFFFF)));
+    ASSERT_TRUE(SetSimRegister(kMonitorOne, 0, 0xE0,
+                               static_cast<std::uint16_t>(program.ProcessId() & 0xFFFF)));
     CtlRun run = RunCtl("mode text");
     EXPECT_EQ(run.status, 3u);
-    EXPECT_EQ(run.err, "vistrelctl: monitor 0 is in use by another program (owner register held)\n");
+    EXPECT_EQ(run.err,
+              "vistrelctl: monitor 0 is in use by another program (owner register held)\n");
     EXPECT_EQ(SimRegister(kMonitorOne, 0, 0xE0), static_cast<int>(program.ProcessId() & 0xFFFF));
     EXPECT_NE(SimRegister(kMonitorOne, 0x30, 0xE2), 0);
     ASSERT_TRUE(SetSimRegister(kMonitorOne, 0, 0xE0, 0));

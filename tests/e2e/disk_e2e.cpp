@@ -23,8 +23,10 @@ struct Installer {
     const wchar_t* productCode;
     WORD machine;
 };
-const Installer kInstaller64 = {0, L"{6C1E7A52-3B1F-4D8A-9E27-51A0C4F3D2B8}", IMAGE_FILE_MACHINE_AMD64};
-const Installer kInstaller32 = {1, L"{3E8B1D47-9C2A-4F05-8B6E-72D4A1C9E3F0}", IMAGE_FILE_MACHINE_I386};
+const Installer kInstaller64 = {0, L"{6C1E7A52-3B1F-4D8A-9E27-51A0C4F3D2B8}",
+                                IMAGE_FILE_MACHINE_AMD64};
+const Installer kInstaller32 = {1, L"{3E8B1D47-9C2A-4F05-8B6E-72D4A1C9E3F0}",
+                                IMAGE_FILE_MACHINE_I386};
 const wchar_t kProgramFiles[] = L"C:\\Program Files\\Orvex\\Panelwright Pro for LCD\\";
 const wchar_t kProgramFilesX86[] = L"C:\\Program Files (x86)\\Orvex\\Panelwright Pro for LCD\\";
 
@@ -49,7 +51,9 @@ WORD ImageMachine(const std::wstring& path) {
     return file && signature == IMAGE_NT_SIGNATURE ? header.Machine : 0;
 }
 
-bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::wstring& path) {
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 // The texts the test waits for, as the disk's information file and the launcher's
 // strings give them in the prefix's user-interface language.
@@ -67,7 +71,8 @@ DiskTexts Texts() {
                 L"Panelwright Pro for LCD のインストールが完了しました。",
                 L"他のバージョンのソフトウェアをアンインストールします"};
     }
-    return {L"Install Panelwright Pro for LCD (64-bit)", L"Install Panelwright Pro for LCD (32-bit)",
+    return {L"Install Panelwright Pro for LCD (64-bit)",
+            L"Install Panelwright Pro for LCD (32-bit)",
             L"Panelwright Pro for LCD has been installed.", L"uninstall other version"};
 }
 
@@ -86,7 +91,8 @@ DWORD FindProcess(const wchar_t* exeName) {
     HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL more = ::Process32FirstW(snapshot, &entry); more; more = ::Process32NextW(snapshot, &entry)) {
+    for (BOOL more = ::Process32FirstW(snapshot, &entry); more;
+         more = ::Process32NextW(snapshot, &entry)) {
         if (_wcsicmp(entry.szExeFile, exeName) == 0) found = entry.th32ProcessID;
     }
     ::CloseHandle(snapshot);
@@ -97,8 +103,8 @@ bool RunAndWait(std::wstring commandLine, DWORD milliseconds) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &process)) {
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &process)) {
         return false;
     }
     const bool ended = ::WaitForSingleObject(process.hProcess, milliseconds) == WAIT_OBJECT_0;
@@ -162,7 +168,8 @@ TEST_F(DiskTest, InstallsTheFittingControllerThroughTheLauncherAndStartsIt) {
     ASSERT_EQ(::GetDriveTypeW(L"D:\\"), static_cast<UINT>(DRIVE_CDROM));
     const std::wstring program = AutorunOpen();
     ASSERT_EQ(program, L"launcher.exe");
-    EXPECT_EQ(ImageMachine(L"D:\\" + program), IMAGE_FILE_MACHINE_I386) << "the disk's launcher is 32-bit";
+    EXPECT_EQ(ImageMachine(L"D:\\" + program), IMAGE_FILE_MACHINE_I386)
+        << "the disk's launcher is 32-bit";
     ASSERT_TRUE(first.Start(L"D:\\" + program));
     const DiskTexts texts = Texts();
     const bool is64 = SystemIs64Bit();
@@ -183,7 +190,8 @@ TEST_F(DiskTest, InstallsTheFittingControllerThroughTheLauncherAndStartsIt) {
     first.ClickLink(fitting.position);
     HWND progress = first.WaitForDialog(10000);
     ASSERT_NE(progress, nullptr);
-    ASSERT_TRUE(e2e::WaitUntilPumping(60000, [&] { return ::IsWindowEnabled(::GetDlgItem(progress, IDOK)) != FALSE; }));
+    ASSERT_TRUE(e2e::WaitUntilPumping(
+        60000, [&] { return ::IsWindowEnabled(::GetDlgItem(progress, IDOK)) != FALSE; }));
     EXPECT_EQ(e2e::ItemText(progress, -1), texts.installed);
     e2e::PressButton(progress, IDOK);
     ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return !::IsWindow(progress); }));
@@ -205,10 +213,13 @@ TEST_F(DiskTest, InstallsTheFittingControllerThroughTheLauncherAndStartsIt) {
     EXPECT_TRUE(e2e::WaitUntilPumping(20000, [] { return FindProcess(L"vistrelddcci.exe") != 0; }))
         << "the controller runs";
     HWND controller = nullptr;
-    EXPECT_TRUE(e2e::WaitUntilPumping(20000, [&] {
-        controller = ::FindWindowW(L"VISTREL", nullptr);
-        return controller != nullptr && TrayIconCount() == icons + 1;
-    })) << "icons before " << icons << ", now " << TrayIconCount();
+    EXPECT_TRUE(e2e::WaitUntilPumping(20000,
+                                      [&] {
+                                          controller = ::FindWindowW(L"VISTREL", nullptr);
+                                          return controller != nullptr &&
+                                                 TrayIconCount() == icons + 1;
+                                      }))
+        << "icons before " << icons << ", now " << TrayIconCount();
 
     // The icon is the controller's: it goes when the controller ends, here on the
     // close request an installer sends to a program that holds its files.
@@ -221,14 +232,16 @@ TEST_F(DiskTest, InstallsTheFittingControllerThroughTheLauncherAndStartsIt) {
             ::CloseHandle(process);
         }
         DWORD_PTR answer = 0;
-        EXPECT_NE(::SendMessageTimeoutW(controller, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP, SMTO_ABORTIFHUNG,
-                                        20000, &answer),
+        EXPECT_NE(::SendMessageTimeoutW(controller, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP,
+                                        SMTO_ABORTIFHUNG, 20000, &answer),
                   0)
             << "the controller does not answer";
         EXPECT_NE(answer, 0u) << "the controller agrees to close";
-        ::SendMessageTimeoutW(controller, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP, SMTO_ABORTIFHUNG, 20000, &answer);
-        EXPECT_TRUE(e2e::WaitUntilPumping(10000, [] { return FindProcess(L"vistrelddcci.exe") == 0; }))
-            << "the controller ends";
+        ::SendMessageTimeoutW(controller, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP,
+                              SMTO_ABORTIFHUNG, 20000, &answer);
+        EXPECT_TRUE(e2e::WaitUntilPumping(10000, [] {
+            return FindProcess(L"vistrelddcci.exe") == 0;
+        })) << "the controller ends";
         EXPECT_TRUE(e2e::WaitUntilPumping(5000, [&] { return TrayIconCount() == icons; }))
             << "icons before " << icons << ", now " << TrayIconCount();
     }
@@ -236,9 +249,8 @@ TEST_F(DiskTest, InstallsTheFittingControllerThroughTheLauncherAndStartsIt) {
     // The installer again: the installed version is offered for removal first.
     ASSERT_TRUE(second.Start(L"D:\\" + program));
     second.SelectTab(1);
-    ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] {
-        return e2e::ItemText(second.VisiblePage(), 1012) == texts.installerTitle64;
-    }));
+    ASSERT_TRUE(e2e::WaitUntilPumping(
+        3000, [&] { return e2e::ItemText(second.VisiblePage(), 1012) == texts.installerTitle64; }));
     second.ClickLink(fitting.position);
     HWND question = second.WaitForDialog(20000);
     ASSERT_NE(question, nullptr);

@@ -19,7 +19,7 @@ using e2e::Program;
 constexpr int kIdImage = 1219;
 constexpr int kIdTransmittanceText = 1226;
 constexpr int kNone = 0;
-constexpr int kFirstPicture = 1;   // amber.bmp: a 300x200 gradient, alpha 64
+constexpr int kFirstPicture = 1;  // amber.bmp: a 300x200 gradient, alpha 64
 constexpr int kPictureAlpha = 64;
 
 struct Sample {
@@ -41,9 +41,13 @@ COLORREF ScreenPixel(POINT point) {
 }
 
 // A channel as composited: the picture's alpha over what lies below.
-int Blend(int below, int picture) { return below + (picture - below) * kPictureAlpha / 255; }
+int Blend(int below, int picture) {
+    return below + (picture - below) * kPictureAlpha / 255;
+}
 
-bool Near(int value, int expected, int tolerance) { return std::abs(value - expected) <= tolerance; }
+bool Near(int value, int expected, int tolerance) {
+    return std::abs(value - expected) <= tolerance;
+}
 
 class FilterOverlayTest : public ::testing::Test {
 protected:
@@ -65,7 +69,8 @@ protected:
     // Points near the corners of every display where nothing but the desktop shows.
     std::vector<Sample> BareDesktopSamples() const {
         std::vector<RECT> displays;
-        ::EnumDisplayMonitors(nullptr, nullptr, CollectDisplays, reinterpret_cast<LPARAM>(&displays));
+        ::EnumDisplayMonitors(nullptr, nullptr, CollectDisplays,
+                              reinterpret_cast<LPARAM>(&displays));
         std::vector<Sample> samples;
         for (const RECT& display : displays) {
             const POINT corners[] = {{display.right - 5, display.bottom - 5},
@@ -81,7 +86,8 @@ protected:
     }
     std::vector<HWND> VisibleOverlays() const {
         std::vector<HWND> shown;
-        for (HWND window = ::FindWindowExA(nullptr, nullptr, "VistrelFilterOverlay", nullptr); window != nullptr;
+        for (HWND window = ::FindWindowExA(nullptr, nullptr, "VistrelFilterOverlay", nullptr);
+             window != nullptr;
              window = ::FindWindowExA(nullptr, window, "VistrelFilterOverlay", nullptr)) {
             DWORD owner = 0;
             ::GetWindowThreadProcessId(window, &owner);
@@ -91,8 +97,9 @@ protected:
     }
     // The picture's own pixel at a place of its tile.
     COLORREF PicturePixel(POINT inTile) const {
-        HBITMAP picture = static_cast<HBITMAP>(::LoadImageA(nullptr, (dataFolder + "amber.bmp").c_str(), IMAGE_BITMAP,
-                                                            0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+        HBITMAP picture = static_cast<HBITMAP>(
+            ::LoadImageA(nullptr, (dataFolder + "amber.bmp").c_str(), IMAGE_BITMAP, 0, 0,
+                         LR_LOADFROMFILE | LR_CREATEDIBSECTION));
         if (picture == nullptr) return CLR_INVALID;
         HDC memory = ::CreateCompatibleDC(nullptr);
         HGDIOBJ old = ::SelectObject(memory, picture);
@@ -119,8 +126,8 @@ protected:
             }
             if ((!blended && !opaque) || now == sample.before)
                 return ::testing::AssertionFailure()
-                       << "at " << sample.point.x << "," << sample.point.y << " the screen shows " << std::hex << now
-                       << " over " << sample.before << ", picture " << picture;
+                       << "at " << sample.point.x << "," << sample.point.y << " the screen shows "
+                       << std::hex << now << " over " << sample.before << ", picture " << picture;
         }
         return ::testing::AssertionSuccess();
     }
@@ -128,8 +135,9 @@ protected:
         for (const Sample& sample : samples) {
             const COLORREF now = ScreenPixel(sample.point);
             if (now != sample.before)
-                return ::testing::AssertionFailure() << "at " << sample.point.x << "," << sample.point.y << " "
-                                                     << std::hex << now << " instead of " << sample.before;
+                return ::testing::AssertionFailure()
+                       << "at " << sample.point.x << "," << sample.point.y << " " << std::hex << now
+                       << " instead of " << sample.before;
         }
         return ::testing::AssertionSuccess();
     }
@@ -138,7 +146,8 @@ protected:
         if (menu == nullptr) return nullptr;
         program.PickMenuItem(menu, e2e::kMenuFilter);
         HWND found = nullptr;
-        e2e::WaitUntil(10000, [&] { return (found = program.FindOwnDialogWith(kIdImage)) != nullptr; });
+        e2e::WaitUntil(10000,
+                       [&] { return (found = program.FindOwnDialogWith(kIdImage)) != nullptr; });
         return found;
     }
 
@@ -154,8 +163,11 @@ TEST_F(FilterOverlayTest, ThePictureTintsTheScreenAndGoesWithTheFilter) {
     ASSERT_GE(samples.size(), 2u) << "no bare desktop to look at";
 
     e2e::Choose(dialog, kIdImage, kFirstPicture);
-    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return VisibleOverlays().size() == static_cast<std::size_t>(e2e::DisplayCount()); }));
-    ASSERT_EQ(e2e::WindowText(::GetDlgItem(dialog, kIdTransmittanceText)), L"25") << "the picture's alpha 64";
+    ASSERT_TRUE(e2e::WaitUntil(5000, [&] {
+        return VisibleOverlays().size() == static_cast<std::size_t>(e2e::DisplayCount());
+    }));
+    ASSERT_EQ(e2e::WindowText(::GetDlgItem(dialog, kIdTransmittanceText)), L"25")
+        << "the picture's alpha 64";
     EXPECT_TRUE(e2e::WaitUntil(5000, [&] { return bool(ScreenShowsThePicture(samples)); }))
         << ScreenShowsThePicture(samples);
 
@@ -164,7 +176,8 @@ TEST_F(FilterOverlayTest, ThePictureTintsTheScreenAndGoesWithTheFilter) {
     ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return VisibleOverlays().empty(); }));
     e2e::Press(dialog, IDOK);
     ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return !::IsWindow(dialog); }));
-    EXPECT_TRUE(e2e::WaitUntil(5000, [&] { return bool(ScreenIsAsBefore(samples)); })) << ScreenIsAsBefore(samples);
+    EXPECT_TRUE(e2e::WaitUntil(5000, [&] { return bool(ScreenIsAsBefore(samples)); }))
+        << ScreenIsAsBefore(samples);
 }
 
 }  // namespace

@@ -31,8 +31,8 @@ int RunTray(HINSTANCE instance) {
     windowClass.hInstance = instance;
     windowClass.lpszClassName = "TrivialTray";
     if (!::RegisterClassA(&windowClass)) return 1;
-    HWND window = ::CreateWindowExA(0, "TrivialTray", "TrivialTray", WS_OVERLAPPED, 0, 0, 100, 100, nullptr,
-                                    nullptr, instance, nullptr);
+    HWND window = ::CreateWindowExA(0, "TrivialTray", "TrivialTray", WS_OVERLAPPED, 0, 0, 100, 100,
+                                    nullptr, nullptr, instance, nullptr);
     if (window == nullptr) return 1;
     NOTIFYICONDATAA icon{};
     icon.cbSize = sizeof icon;
@@ -62,8 +62,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = className.c_str();
     if (!::RegisterClassA(&windowClass)) return 1;
-    HWND window = ::CreateWindowExA(0, className.c_str(), caption.c_str(), WS_OVERLAPPEDWINDOW, x, y,
-                                    400, 300, nullptr, nullptr, instance, nullptr);
+    HWND window = ::CreateWindowExA(0, className.c_str(), caption.c_str(), WS_OVERLAPPEDWINDOW, x,
+                                    y, 400, 300, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) return 1;
     ::ShowWindow(window, SW_SHOWNORMAL);
     MSG message;

@@ -49,7 +49,8 @@ std::map<std::string, std::string> LastOwnerWrites(const std::vector<std::string
         std::istringstream words(line);
         std::string monitor, kind, target, tick, outcome;
         words >> monitor >> kind >> target >> tick >> outcome;
-        if (kind == "set" && target.rfind("E0=", 0) == 0 && outcome == "ok") owners[monitor] = target.substr(3);
+        if (kind == "set" && target.rfind("E0=", 0) == 0 && outcome == "ok")
+            owners[monitor] = target.substr(3);
     }
     return owners;
 }
@@ -86,14 +87,16 @@ TEST_F(HarnessTest, TrafficLogShowsTheClaimsAndExitLeavesNoOwner) {
     // Start-up reads the records of monitor 0 under its claim.
     EXPECT_EQ(lines[0].rfind("m0 ", 0), 0u) << lines[0];
     bool claimed = false;
-    for (const std::string& line : lines) claimed = claimed || line.rfind("m0 set E0=" + self + " @", 0) == 0;
+    for (const std::string& line : lines)
+        claimed = claimed || line.rfind("m0 set E0=" + self + " @", 0) == 0;
     EXPECT_TRUE(claimed) << "no claim by process " << self;
 
     Exit();
     lines = ReadLines(trafficLog);
     const auto owners = LastOwnerWrites(lines);
     ASSERT_FALSE(owners.empty());
-    for (const auto& [monitor, owner] : owners) EXPECT_EQ(owner, "0") << monitor << " is left claimed";
+    for (const auto& [monitor, owner] : owners)
+        EXPECT_EQ(owner, "0") << monitor << " is left claimed";
 }
 
 // Outputs 3 and 4 of the test X server are switched on for this test only.
@@ -102,11 +105,13 @@ protected:
     void SetUp() override {
         char kind[16] = {};
         ::GetEnvironmentVariableA("VISTREL_XSERVER", kind, sizeof kind);
-        if (std::string(kind) != "xorg") GTEST_SKIP() << "needs the Xorg test server (Xvfb has one display)";
+        if (std::string(kind) != "xorg")
+            GTEST_SKIP() << "needs the Xorg test server (Xvfb has one display)";
         ASSERT_TRUE(e2e::RunXrandr("--addmode DUMMY2 1024x768"));
         ASSERT_TRUE(e2e::RunXrandr("--addmode DUMMY3 1024x768"));
-        ASSERT_TRUE(e2e::RunXrandr("--output DUMMY2 --mode 1024x768 --pos 2304x0 "
-                                   "--output DUMMY3 --mode 1024x768 --pos 3328x0"));
+        ASSERT_TRUE(
+            e2e::RunXrandr("--output DUMMY2 --mode 1024x768 --pos 2304x0 "
+                           "--output DUMMY3 --mode 1024x768 --pos 3328x0"));
         switched = true;
         ASSERT_EQ(e2e::DisplayCount(), 4);
     }
@@ -123,10 +128,13 @@ TEST_F(FourDisplayTest, EveryDisplaysMonitorIsFoundAndListed) {
     ASSERT_NE(list, nullptr);
     const std::vector<std::wstring> lines = e2e::ListBoxLines(::GetDlgItem(list, 1153));
     ASSERT_EQ(lines.size(), 4u);
-    const wchar_t* expected[] = {L"1)    Monitor1 ", L"2)    Monitor2 ", L"3)    Monitor3 ", L"4)    Monitor4 "};
+    const wchar_t* expected[] = {L"1)    Monitor1 ", L"2)    Monitor2 ", L"3)    Monitor3 ",
+                                 L"4)    Monitor4 "};
     for (std::size_t i = 0; i < 4; ++i)
-        EXPECT_EQ(lines[i].rfind(expected[i], 0), 0u) << "line " << i << " is not monitor " << i + 1;
-    EXPECT_NE(lines[3].find(L"81200544"), std::wstring::npos) << "the fourth display's serial number";
+        EXPECT_EQ(lines[i].rfind(expected[i], 0), 0u)
+            << "line " << i << " is not monitor " << i + 1;
+    EXPECT_NE(lines[3].find(L"81200544"), std::wstring::npos)
+        << "the fourth display's serial number";
     ::SendMessageA(list, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     EXPECT_TRUE(e2e::WaitUntil(3000, [&] { return !::IsWindow(list); }));
 }

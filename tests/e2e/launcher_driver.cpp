@@ -26,7 +26,8 @@ BOOL CALLBACK FindVisibleDialog(HWND window, LPARAM context) {
     auto* search = reinterpret_cast<Search*>(context);
     DWORD process = 0;
     ::GetWindowThreadProcessId(window, &process);
-    if (process != search->process || window == search->exclude1 || window == search->exclude2) return TRUE;
+    if (process != search->process || window == search->exclude1 || window == search->exclude2)
+        return TRUE;
     wchar_t className[32] = {};
     ::GetClassNameW(window, className, 32);
     if (std::wstring(className) != L"#32770" || !::IsWindowVisible(window)) return TRUE;
@@ -38,7 +39,8 @@ const wchar_t kRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 void SetString(HKEY root, const std::wstring& key, const wchar_t* name, const std::wstring& value) {
     HKEY handle = nullptr;
-    if (::RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr) != ERROR_SUCCESS) {
+    if (::RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr) !=
+        ERROR_SUCCESS) {
         return;
     }
     ::RegSetValueExW(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
@@ -74,7 +76,8 @@ bool Launcher::Start(const std::wstring& path) {
 }
 
 bool Launcher::Running() const {
-    return m_process.hProcess != nullptr && ::WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT;
+    return m_process.hProcess != nullptr &&
+           ::WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT;
 }
 
 bool Launcher::WaitForExit(DWORD milliseconds) const {
@@ -89,7 +92,8 @@ void Launcher::Kill() {
 }
 
 HWND Launcher::VisiblePage() const {
-    for (HWND child = ::GetWindow(Tab(), GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    for (HWND child = ::GetWindow(Tab(), GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
         if (::IsWindowVisible(child)) return child;
     }
     return nullptr;
@@ -107,7 +111,8 @@ void Launcher::ClickLink(int position) const {
     RECT rect{};
     ::GetWindowRect(link, &rect);
     ::SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    ::PostMessageW(page, WM_COMMAND, MAKEWPARAM(1012 + position, STN_CLICKED), reinterpret_cast<LPARAM>(link));
+    ::PostMessageW(page, WM_COMMAND, MAKEWPARAM(1012 + position, STN_CLICKED),
+                   reinterpret_cast<LPARAM>(link));
 }
 
 HWND Launcher::WaitForDialog(DWORD milliseconds, HWND other) const {
@@ -124,16 +129,22 @@ HWND Launcher::WaitForDialog(DWORD milliseconds, HWND other) const {
 std::wstring WindowText(HWND window) {
     wchar_t text[1024] = {};
     DWORD_PTR length = 0;
-    ::SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 3000, &length);
+    ::SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text),
+                          SMTO_ABORTIFHUNG, 3000, &length);
     return std::wstring(text);
 }
 
-std::wstring ItemText(HWND dialog, int id) { return WindowText(::GetDlgItem(dialog, id)); }
+std::wstring ItemText(HWND dialog, int id) {
+    return WindowText(::GetDlgItem(dialog, id));
+}
 
-std::wstring MessageBoxText(HWND box) { return WindowText(::GetDlgItem(box, 0xFFFF)); }
+std::wstring MessageBoxText(HWND box) {
+    return WindowText(::GetDlgItem(box, 0xFFFF));
+}
 
 void PressButton(HWND dialog, int id) {
-    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }
 
 std::vector<std::wstring> TabItems(HANDLE process, HWND tab) {
@@ -158,22 +169,28 @@ std::vector<std::wstring> TabItems(HANDLE process, HWND tab) {
     return texts;
 }
 
-std::wstring DiskPath() { return Env(L"E2E_DISK_DOS"); }
+std::wstring DiskPath() {
+    return Env(L"E2E_DISK_DOS");
+}
 
 std::vector<std::wstring> RecordedStarts() {
     std::vector<std::wstring> lines;
     const std::wstring path = Env(L"E2E_WORK_DOS") + L"\\recorder.log";
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return lines;
     std::string bytes;
     char buffer[4096];
     DWORD read = 0;
-    while (::ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
+    while (::ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
+        bytes.append(buffer, read);
     ::CloseHandle(file);
-    const int length = ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    const int length =
+        ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
     std::wstring text(static_cast<size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), length);
+    ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(),
+                          length);
     std::wstringstream stream(text);
     std::wstring line;
     while (std::getline(stream, line)) {
@@ -182,7 +199,9 @@ std::vector<std::wstring> RecordedStarts() {
     return lines;
 }
 
-void ClearRecordedStarts() { ::DeleteFileW((Env(L"E2E_WORK_DOS") + L"\\recorder.log").c_str()); }
+void ClearRecordedStarts() {
+    ::DeleteFileW((Env(L"E2E_WORK_DOS") + L"\\recorder.log").c_str());
+}
 
 void RegisterRecorder() {
     const std::wstring recorder = L"\"" + DiskPath() + L"\\Tools\\recorder.exe\"";
@@ -198,9 +217,12 @@ void RegisterRecorder() {
     for (const wchar_t* type : {L"Folder", L"Directory", L"http", L"https"}) {
         SetString(HKEY_CLASSES_ROOT, std::wstring(type) + L"\\shell\\open\\command", nullptr, open);
         // Wine opens folders through DDE first, which would bypass the command.
-        ::RegDeleteKeyW(HKEY_CLASSES_ROOT, (std::wstring(type) + L"\\shell\\open\\ddeexec\\Application").c_str());
-        ::RegDeleteKeyW(HKEY_CLASSES_ROOT, (std::wstring(type) + L"\\shell\\open\\ddeexec\\Topic").c_str());
-        ::RegDeleteKeyW(HKEY_CLASSES_ROOT, (std::wstring(type) + L"\\shell\\open\\ddeexec").c_str());
+        ::RegDeleteKeyW(HKEY_CLASSES_ROOT,
+                        (std::wstring(type) + L"\\shell\\open\\ddeexec\\Application").c_str());
+        ::RegDeleteKeyW(HKEY_CLASSES_ROOT,
+                        (std::wstring(type) + L"\\shell\\open\\ddeexec\\Topic").c_str());
+        ::RegDeleteKeyW(HKEY_CLASSES_ROOT,
+                        (std::wstring(type) + L"\\shell\\open\\ddeexec").c_str());
     }
     SetString(HKEY_LOCAL_MACHINE, kRunKey, L"LauncherE2E", recorder + L" /from-run");
     SetString(HKEY_LOCAL_MACHINE, kRunKey, L"LauncherE2E2", recorder + L" /from-run-b");

@@ -14,22 +14,27 @@ namespace {
 
 using e2e::Launcher;
 
-bool Enabled(HWND dialog, int id) { return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != FALSE; }
+bool Enabled(HWND dialog, int id) {
+    return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != FALSE;
+}
 
 bool AnyStartContains(const std::wstring& part) {
     const auto starts = e2e::RecordedStarts();
-    return std::any_of(starts.begin(), starts.end(),
-                       [&](const std::wstring& line) { return line.find(part) != std::wstring::npos; });
+    return std::any_of(starts.begin(), starts.end(), [&](const std::wstring& line) {
+        return line.find(part) != std::wstring::npos;
+    });
 }
 
 size_t StartsContaining(const std::wstring& part) {
     const auto starts = e2e::RecordedStarts();
-    return static_cast<size_t>(std::count_if(starts.begin(), starts.end(), [&](const std::wstring& line) {
-        return line.find(part) != std::wstring::npos;
-    }));
+    return static_cast<size_t>(std::count_if(
+        starts.begin(), starts.end(),
+        [&](const std::wstring& line) { return line.find(part) != std::wstring::npos; }));
 }
 
-bool Japanese() { return ::GetUserDefaultUILanguage() == 0x0411; }
+bool Japanese() {
+    return ::GetUserDefaultUILanguage() == 0x0411;
+}
 
 class LauncherTest : public ::testing::Test {
 protected:
@@ -58,7 +63,8 @@ TEST_F(LauncherTest, SampleDiskShowsItsTabsAndLinks) {
         EXPECT_EQ(e2e::ItemText(page, 1012), L"取扱説明書");
     } else {
         EXPECT_EQ(e2e::WindowText(launcher.Main()), L"Orvex Start Menu");
-        EXPECT_EQ(tabs, (std::vector<std::wstring>{L"Manuals", L"Software", L"Utility", L"Information"}));
+        EXPECT_EQ(tabs,
+                  (std::vector<std::wstring>{L"Manuals", L"Software", L"Utility", L"Information"}));
         EXPECT_EQ(e2e::ItemText(page, 1012), L"User's Manual");
         EXPECT_EQ(e2e::ItemText(page, 1015), L"Read Me");
     }
@@ -110,7 +116,8 @@ TEST_F(LauncherTest, ManualOpensThroughTheLanguageDialog) {
     EXPECT_FALSE(Enabled(dialog, 1008));  // Japanese
     EXPECT_FALSE(Enabled(dialog, 1012));  // Chinese
     e2e::PressButton(dialog, 1009);
-    EXPECT_TRUE(e2e::WaitUntilPumping(8000, [] { return AnyStartContains(L"Manual\\present.pdf"); }));
+    EXPECT_TRUE(
+        e2e::WaitUntilPumping(8000, [] { return AnyStartContains(L"Manual\\present.pdf"); }));
 }
 
 TEST_F(LauncherTest, MissingManualAsksForAReader) {
@@ -135,7 +142,8 @@ TEST_F(LauncherTest, ModelChoiceReevaluatesTheLanguagesAndCancelOpensNothing) {
     EXPECT_TRUE(Enabled(dialog, 1009));
     EXPECT_FALSE(Enabled(dialog, 1010));
     ::SendMessageW(models, CB_SETCURSEL, 1, 0);
-    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(1006, CBN_SELCHANGE), reinterpret_cast<LPARAM>(models));
+    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(1006, CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(models));
     EXPECT_FALSE(Enabled(dialog, 1009));
     EXPECT_TRUE(Enabled(dialog, 1010));
     EXPECT_TRUE(Enabled(dialog, 1008));
@@ -147,22 +155,25 @@ TEST_F(LauncherTest, ModelChoiceReevaluatesTheLanguagesAndCancelOpensNothing) {
 
 TEST_F(LauncherTest, ToolStartsWithItsArgumentsInItsFolder) {
     launcher.SelectTab(1);
-    ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1012) == L"Run Tool"; }));
+    ASSERT_TRUE(e2e::WaitUntilPumping(
+        3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1012) == L"Run Tool"; }));
     launcher.ClickLink(0);
     ASSERT_TRUE(e2e::WaitUntilPumping(8000, [] { return !e2e::RecordedStarts().empty(); }));
     const std::wstring start = e2e::RecordedStarts()[0];
-    EXPECT_NE(start.find(L"/alpha beta"), std::wstring::npos) << std::string(start.begin(), start.end());
+    EXPECT_NE(start.find(L"/alpha beta"), std::wstring::npos)
+        << std::string(start.begin(), start.end());
     const std::wstring folder = start.substr(start.find(L'|') + 1);
     EXPECT_NE(folder.find(L"disk\\Tools"), std::wstring::npos) << "it runs in its own folder";
 }
 
 TEST_F(LauncherTest, QuestionFirstThenNamedWindowsCloseBeforeSetup) {
     // A window of the title the item names, standing for a running program.
-    HWND victim = ::CreateWindowExW(0, L"STATIC", L"Launcher Test Victim", WS_OVERLAPPED, 0, 0, 100, 50, nullptr,
-                                    nullptr, nullptr, nullptr);
+    HWND victim = ::CreateWindowExW(0, L"STATIC", L"Launcher Test Victim", WS_OVERLAPPED, 0, 0, 100,
+                                    50, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(victim, nullptr);
     launcher.SelectTab(1);
-    ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1014) == L"Setup Asks"; }));
+    ASSERT_TRUE(e2e::WaitUntilPumping(
+        3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1014) == L"Setup Asks"; }));
     launcher.ClickLink(2);
     HWND question = launcher.WaitForDialog(5000);
     ASSERT_NE(question, nullptr);
@@ -182,7 +193,8 @@ TEST_F(LauncherTest, QuestionFirstThenNamedWindowsCloseBeforeSetup) {
 
 TEST_F(LauncherTest, ProgressWaitsForTheSetupAndItsProgramStartsAtExit) {
     launcher.SelectTab(1);
-    ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1015) == L"Setup Works"; }));
+    ASSERT_TRUE(e2e::WaitUntilPumping(
+        3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1015) == L"Setup Works"; }));
     launcher.ClickLink(3);
     HWND progress = launcher.WaitForDialog(5000);
     ASSERT_NE(progress, nullptr);
@@ -202,7 +214,8 @@ TEST_F(LauncherTest, ProgressWaitsForTheSetupAndItsProgramStartsAtExit) {
 
 TEST_F(LauncherTest, FailingSetupIsReportedAsAFailure) {
     launcher.SelectTab(1);
-    ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1016) == L"Setup Fails"; }));
+    ASSERT_TRUE(e2e::WaitUntilPumping(
+        3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1016) == L"Setup Fails"; }));
     launcher.ClickLink(4);
     HWND progress = launcher.WaitForDialog(5000);
     ASSERT_NE(progress, nullptr);
@@ -235,7 +248,8 @@ void Press(WORD key, bool withControl = false) {
 }
 
 TEST_F(LauncherTest, KeyboardReachesTabsAndLinks) {
-    ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return ::GetForegroundWindow() == launcher.Main(); }));
+    ASSERT_TRUE(
+        e2e::WaitUntilPumping(3000, [&] { return ::GetForegroundWindow() == launcher.Main(); }));
     HWND manuals = launcher.VisiblePage();
     Press(VK_TAB, true);
     EXPECT_TRUE(e2e::WaitUntilPumping(3000, [&] { return launcher.VisiblePage() != manuals; }))
@@ -249,9 +263,8 @@ TEST_F(LauncherTest, KeyboardReachesTabsAndLinks) {
     // From the tab strip, Tab reaches the first link; it shows its caption, and
     // Enter opens it as a click would.
     Press(VK_TAB);
-    EXPECT_TRUE(e2e::WaitUntilPumping(3000, [&] {
-        return e2e::ItemText(manuals, 1011) == L"A manual that is on the disk.";
-    }));
+    EXPECT_TRUE(e2e::WaitUntilPumping(
+        3000, [&] { return e2e::ItemText(manuals, 1011) == L"A manual that is on the disk."; }));
     Press(VK_RETURN);
     HWND dialog = launcher.WaitForDialog(5000);
     ASSERT_NE(dialog, nullptr) << "Enter on a link opens its item";
@@ -270,10 +283,14 @@ TEST_F(LauncherTest, EveryTabHasItsOwnPageAndEveryRunProgramStartsOnce) {
     std::vector<HWND> pages;
     for (int tab = 0; tab < 4; ++tab) {
         launcher.SelectTab(tab);
-        ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] {
-            HWND page = launcher.VisiblePage();
-            return page != nullptr && std::find(pages.begin(), pages.end(), page) == pages.end();
-        })) << "tab " << tab << " has a page of its own";
+        ASSERT_TRUE(e2e::WaitUntilPumping(3000,
+                                          [&] {
+                                              HWND page = launcher.VisiblePage();
+                                              return page != nullptr &&
+                                                     std::find(pages.begin(), pages.end(), page) ==
+                                                         pages.end();
+                                          }))
+            << "tab " << tab << " has a page of its own";
         HWND page = launcher.VisiblePage();
         pages.push_back(page);
         EXPECT_EQ(e2e::ItemText(page, 1012), firstLinks[tab]) << tab;
@@ -283,10 +300,12 @@ TEST_F(LauncherTest, EveryTabHasItsOwnPageAndEveryRunProgramStartsOnce) {
 
     for (int tab : {1, 3}) {
         launcher.SelectTab(tab);
-        ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return launcher.VisiblePage() == pages[static_cast<size_t>(tab)]; }));
+        ASSERT_TRUE(e2e::WaitUntilPumping(
+            3000, [&] { return launcher.VisiblePage() == pages[static_cast<size_t>(tab)]; }));
         launcher.ClickLink(0);
     }
-    ASSERT_TRUE(e2e::WaitUntilPumping(8000, [] { return AnyStartContains(L"/setup-a") && AnyStartContains(L"/setup-b"); }));
+    ASSERT_TRUE(e2e::WaitUntilPumping(
+        8000, [] { return AnyStartContains(L"/setup-a") && AnyStartContains(L"/setup-b"); }));
 
     e2e::PressButton(launcher.Main(), 1003);
     EXPECT_TRUE(launcher.WaitForExit(8000));
@@ -336,7 +355,8 @@ TEST(HostileDiskTest, ADocumentTypeLeavesTheWindowEmptyAndShowsNothingFromOutsid
     EXPECT_EQ(::SendMessageW(launcher.Tab(), TCM_GETITEMCOUNT, 0, 0), 0);
     EXPECT_EQ(launcher.VisiblePage(), nullptr);
     for (const std::wstring& text : TextsOfProcess(launcher.ProcessId())) {
-        EXPECT_EQ(text.find(L"Secret"), std::wstring::npos) << std::string(text.begin(), text.end());
+        EXPECT_EQ(text.find(L"Secret"), std::wstring::npos)
+            << std::string(text.begin(), text.end());
         EXPECT_EQ(text.find(L"bomb"), std::wstring::npos);
     }
     // Only "E&xit" is left, and it works.
@@ -348,7 +368,8 @@ TEST(HostileDiskTest, ADocumentTypeLeavesTheWindowEmptyAndShowsNothingFromOutsid
 // close box must not.
 TEST_F(LauncherTest, TheCloseBoxStartsNothingEvenAfterASetupRan) {
     launcher.SelectTab(1);
-    ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1015) == L"Setup Works"; }));
+    ASSERT_TRUE(e2e::WaitUntilPumping(
+        3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1015) == L"Setup Works"; }));
     launcher.ClickLink(3);
     HWND progress = launcher.WaitForDialog(5000);
     ASSERT_NE(progress, nullptr);
@@ -367,7 +388,8 @@ TEST_F(LauncherTest, TheCloseBoxStartsNothingEvenAfterASetupRan) {
 // started, and the launcher goes on.
 TEST_F(LauncherTest, ProgressClosedEarlyWithEscOrTheCloseBoxLeavesTheSetupRunning) {
     launcher.SelectTab(1);
-    ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1015) == L"Setup Works"; }));
+    ASSERT_TRUE(e2e::WaitUntilPumping(
+        3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1015) == L"Setup Works"; }));
     for (int way = 0; way < 2; ++way) {
         launcher.ClickLink(3);
         HWND progress = launcher.WaitForDialog(5000);
@@ -389,7 +411,8 @@ TEST_F(LauncherTest, ProgressClosedEarlyWithEscOrTheCloseBoxLeavesTheSetupRunnin
 // A setup that is not on the disk: the launcher's "No File" and nothing from the shell.
 TEST_F(LauncherTest, AMissingSetupGivesOneMessage) {
     launcher.SelectTab(1);
-    ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1018) == L"Setup Missing"; }));
+    ASSERT_TRUE(e2e::WaitUntilPumping(
+        3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1018) == L"Setup Missing"; }));
     launcher.ClickLink(6);
     HWND box = launcher.WaitForDialog(5000);
     ASSERT_NE(box, nullptr);
@@ -402,11 +425,13 @@ TEST_F(LauncherTest, AMissingSetupGivesOneMessage) {
 // Folders, web addresses and the information page's link open through the shell.
 TEST_F(LauncherTest, FolderWebAndInformationLinksOpenTheirTargets) {
     launcher.SelectTab(3);
-    ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1012) == L"Open Folder"; }));
+    ASSERT_TRUE(e2e::WaitUntilPumping(
+        3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1012) == L"Open Folder"; }));
     launcher.ClickLink(0);
     EXPECT_TRUE(e2e::WaitUntilPumping(8000, [] { return AnyStartContains(L"disk\\Tools"); }));
     launcher.ClickLink(1);
-    EXPECT_TRUE(e2e::WaitUntilPumping(8000, [] { return AnyStartContains(L"https://www.orvex.example/support/"); }));
+    EXPECT_TRUE(e2e::WaitUntilPumping(
+        8000, [] { return AnyStartContains(L"https://www.orvex.example/support/"); }));
 
     launcher.SelectTab(2);
     ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] {
@@ -414,23 +439,28 @@ TEST_F(LauncherTest, FolderWebAndInformationLinksOpenTheirTargets) {
     }));
     HWND information = launcher.VisiblePage();
     HWND link = ::GetDlgItem(information, 1019);
-    ::PostMessageW(information, WM_COMMAND, MAKEWPARAM(1019, STN_CLICKED), reinterpret_cast<LPARAM>(link));
-    EXPECT_TRUE(e2e::WaitUntilPumping(8000, [] { return AnyStartContains(L"http://www.orvex.example/register/"); }));
+    ::PostMessageW(information, WM_COMMAND, MAKEWPARAM(1019, STN_CLICKED),
+                   reinterpret_cast<LPARAM>(link));
+    EXPECT_TRUE(e2e::WaitUntilPumping(
+        8000, [] { return AnyStartContains(L"http://www.orvex.example/register/"); }));
 }
 
 // Template 132: the model list and "OK" open the chosen model's document.
 TEST_F(LauncherTest, ModelOnlyDialogOpensTheChosenModelsDocumentWithOk) {
     launcher.SelectTab(3);
-    ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1015) == L"Read Me Per Model"; }));
+    ASSERT_TRUE(e2e::WaitUntilPumping(
+        3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1015) == L"Read Me Per Model"; }));
     launcher.ClickLink(3);
     HWND dialog = launcher.WaitForDialog(5000);
     ASSERT_NE(dialog, nullptr);
     HWND models = ::GetDlgItem(dialog, 1006);
     EXPECT_EQ(::SendMessageW(models, CB_GETCOUNT, 0, 0), 2);
     ::SendMessageW(models, CB_SETCURSEL, 1, 0);
-    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(1006, CBN_SELCHANGE), reinterpret_cast<LPARAM>(models));
+    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(1006, CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(models));
     e2e::PressButton(dialog, 1005);
-    EXPECT_TRUE(e2e::WaitUntilPumping(8000, [] { return AnyStartContains(L"Manual\\readme.htm"); }));
+    EXPECT_TRUE(
+        e2e::WaitUntilPumping(8000, [] { return AnyStartContains(L"Manual\\readme.htm"); }));
     EXPECT_FALSE(AnyStartContains(L"readme.txt"));
 }
 
@@ -439,7 +469,8 @@ TEST_F(LauncherTest, ModelOnlyDialogOpensTheChosenModelsDocumentWithOk) {
 // closes, not when the launcher is left.
 TEST_F(LauncherTest, ApplicationDialogRunsASetupAndStartsItsProgramWhenClosed) {
     launcher.SelectTab(3);
-    ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1014) == L"Tool Box"; }));
+    ASSERT_TRUE(e2e::WaitUntilPumping(
+        3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1014) == L"Tool Box"; }));
     launcher.ClickLink(2);
     HWND dialog = launcher.WaitForDialog(5000);
     ASSERT_NE(dialog, nullptr);
@@ -469,11 +500,12 @@ long RunToEnd(std::wstring commandLine) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &process)) {
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &process)) {
         return -1;
     }
-    e2e::WaitUntilPumping(60000, [&] { return ::WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; });
+    e2e::WaitUntilPumping(
+        60000, [&] { return ::WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; });
     DWORD code = 0;
     ::GetExitCodeProcess(process.hProcess, &code);
     ::CloseHandle(process.hProcess);
@@ -487,7 +519,8 @@ TEST_F(LauncherTest, RemovalAnsweredYesRemovesTheInstalledProductBeforeTheSetup)
     wchar_t programFiles[MAX_PATH] = {};
     ::ExpandEnvironmentStringsW(L"%ProgramFiles%", programFiles, MAX_PATH);
     const std::wstring marker = std::wstring(programFiles) + L"\\Launcher Removal Test\\marker.txt";
-    ASSERT_EQ(RunToEnd(L"msiexec.exe /i \"" + e2e::DiskPath() + L"\\Setup\\removal-test.msi\" /qn"), 0);
+    ASSERT_EQ(RunToEnd(L"msiexec.exe /i \"" + e2e::DiskPath() + L"\\Setup\\removal-test.msi\" /qn"),
+              0);
     ASSERT_NE(::GetFileAttributesW(marker.c_str()), INVALID_FILE_ATTRIBUTES) << "installed first";
 
     launcher.SelectTab(3);
@@ -501,7 +534,8 @@ TEST_F(LauncherTest, RemovalAnsweredYesRemovesTheInstalledProductBeforeTheSetup)
     EXPECT_FALSE(AnyStartContains(L"/replaced")) << "nothing runs before the answer";
     e2e::PressButton(question, IDYES);
     EXPECT_TRUE(e2e::WaitUntilPumping(30000, [] { return AnyStartContains(L"/replaced"); }));
-    EXPECT_EQ(::GetFileAttributesW(marker.c_str()), INVALID_FILE_ATTRIBUTES) << "the old version is gone";
+    EXPECT_EQ(::GetFileAttributesW(marker.c_str()), INVALID_FILE_ATTRIBUTES)
+        << "the old version is gone";
     // Whatever happens, the prefix keeps no product for the next run.
     RunToEnd(L"msiexec.exe /x {5B7E2C90-4A1D-4E63-9F28-3C6A1B0D7E45} /qn");
 }
@@ -522,14 +556,16 @@ TEST_F(LauncherTest, DeactivationClearsTheHighlightExceptUnderASelectionDialog) 
     HWND dialog = launcher.WaitForDialog(5000);
     ASSERT_NE(dialog, nullptr);
     e2e::WaitUntilPumping(500, [] { return false; });
-    EXPECT_EQ(e2e::ItemText(page, 1011), L"A manual that is on the disk.") << "kept under the dialog";
+    EXPECT_EQ(e2e::ItemText(page, 1011), L"A manual that is on the disk.")
+        << "kept under the dialog";
     e2e::PressButton(dialog, IDCANCEL);
     ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return !::IsWindow(dialog); }));
 
     ::SetForegroundWindow(launcher.Main());
     ASSERT_TRUE(hover());
-    HWND other = ::CreateWindowExW(0, L"STATIC", L"Another Program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
-                                   nullptr, nullptr, nullptr, nullptr);
+    HWND other =
+        ::CreateWindowExW(0, L"STATIC", L"Another Program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                          200, 100, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(other, nullptr);
     ::SetForegroundWindow(other);
     EXPECT_TRUE(e2e::WaitUntilPumping(3000, [&] { return e2e::ItemText(page, 1011).empty(); }))

@@ -23,18 +23,23 @@ RECT RectIn(HWND parent, HWND control) {
 void ExpectTextInside(HWND window, const char* what) {
     RECT client{};
     ::GetClientRect(window, &client);
-    for (HWND child = ::GetWindow(window, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    for (HWND child = ::GetWindow(window, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
         if (!::IsWindowVisible(child) || e2e::WindowText(child).empty()) continue;
         const RECT rect = RectIn(window, child);
-        EXPECT_TRUE(rect.left >= 0 && rect.top >= 0 && rect.right <= client.right && rect.bottom <= client.bottom)
-            << what << ": control " << ::GetDlgCtrlID(child) << " at " << rect.left << "," << rect.top << "-"
-            << rect.right << "," << rect.bottom << " on a client area of " << client.right << "x" << client.bottom;
+        EXPECT_TRUE(rect.left >= 0 && rect.top >= 0 && rect.right <= client.right &&
+                    rect.bottom <= client.bottom)
+            << what << ": control " << ::GetDlgCtrlID(child) << " at " << rect.left << ","
+            << rect.top << "-" << rect.right << "," << rect.bottom << " on a client area of "
+            << client.right << "x" << client.bottom;
     }
 }
 
 class LauncherLayoutTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(launcher.Start()) << "the launcher window did not come up"; }
+    void SetUp() override {
+        ASSERT_TRUE(launcher.Start()) << "the launcher window did not come up";
+    }
     void TearDown() override { launcher.Kill(); }
     e2e::Launcher launcher;
 };
@@ -46,7 +51,8 @@ TEST_F(LauncherLayoutTest, EveryPageKeepsItsTextsOnThePageAndTheInformationCentr
     ExpectTextInside(page, "tab 0");
     for (int tab = 1; tab < 4; ++tab) {
         launcher.SelectTab(tab);
-        ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return launcher.VisiblePage() != page; })) << tab;
+        ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] { return launcher.VisiblePage() != page; }))
+            << tab;
         page = launcher.VisiblePage();
         ExpectTextInside(page, ("tab " + std::to_string(tab)).c_str());
     }
@@ -58,8 +64,8 @@ TEST_F(LauncherLayoutTest, EveryPageKeepsItsTextsOnThePageAndTheInformationCentr
     for (int id : {1011, 1019}) {
         const RECT rect = RectIn(page, ::GetDlgItem(page, id));
         EXPECT_LE(std::abs(rect.left - (client.right - rect.right)), 1)
-            << "control " << id << " at " << rect.left << "-" << rect.right << " on a page " << client.right
-            << " wide";
+            << "control " << id << " at " << rect.left << "-" << rect.right << " on a page "
+            << client.right << " wide";
     }
 }
 

@@ -19,7 +19,8 @@ TEST_F(MatchTest, FinishGivesEveryMonitorTheMastersPictureAndLuminance) {
     })) << "Enter did not lead to step 2";
     // Preset 9 (8000K): the master offers presets 0-14, so its slider place is 9.
     MoveSlider(step, kIdTemperature, 9);
-    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return ItemText(step, kIdTemperatureText) == L"8000K"; }));
+    ASSERT_TRUE(
+        e2e::WaitUntil(5000, [&] { return ItemText(step, kIdTemperatureText) == L"8000K"; }));
     EXPECT_TRUE(ItemEnabled(step, kIdStep2Next));
     Shot("step2");
     NextToStep3();
@@ -27,13 +28,16 @@ TEST_F(MatchTest, FinishGivesEveryMonitorTheMastersPictureAndLuminance) {
 
     // What the desk's monitors estimate at preset 9 and gamma 2.2.
     double master = 0, narrow = 0;
-    ASSERT_TRUE(LuminanceFromPrimaries({236, 255, 54.8}, {241, 255, 194.2}, {255, 255, 23.2}, 4, &master));
-    ASSERT_TRUE(LuminanceFromPrimaries({240, 255, 39.2}, {250, 255, 158.0}, {0, 0, 19.0}, 4, &narrow));
+    ASSERT_TRUE(
+        LuminanceFromPrimaries({236, 255, 54.8}, {241, 255, 194.2}, {255, 255, 23.2}, 4, &master));
+    ASSERT_TRUE(
+        LuminanceFromPrimaries({240, 255, 39.2}, {250, 255, 158.0}, {0, 0, 19.0}, 4, &narrow));
     const double table = 226.2;
     BrightnessLimit limit;
     ASSERT_TRUE(ComputeBrightnessLimit(std::min({master, narrow, table}), master, 100, &limit));
     const std::wstring guide = ItemText(step, kIdGuide);
-    EXPECT_NE(guide.find(L" " + std::to_wstring(limit.percent) + L"%"), std::wstring::npos) << guide;
+    EXPECT_NE(guide.find(L" " + std::to_wstring(limit.percent) + L"%"), std::wstring::npos)
+        << guide;
 
     MoveSlider(step, kIdBrightness, static_cast<int>(limit.limit) + 1);
     EXPECT_FALSE(ItemEnabled(step, kIdFinish)) << "above the limit";
@@ -88,7 +92,8 @@ TEST_F(MatchTest, EscapeInStepThreeAndCancelInStepTwoRestoreEveryMonitor) {
     ASSERT_TRUE(WizardClosed());
     DeskRegisters after = Registers();
     for (int monitor : {kTq6600, kTq3300, kTq2200})
-        for (const char* key : keys) EXPECT_EQ(after[monitor][key], before[monitor][key]) << monitor << " " << key;
+        for (const char* key : keys)
+            EXPECT_EQ(after[monitor][key], before[monitor][key]) << monitor << " " << key;
     ExpectNothingClaimed();
     // Every candidate hears that the session ended; the monitor the wizard does
     // not know hears nothing.
@@ -122,7 +127,8 @@ TEST_F(MatchTest, AMonitorFailingInStepThreeShowsTheMessageWithNothingClaimed) {
     ASSERT_TRUE(e2e::WaitUntil(20000, [&] { return (box = MessageBox()) != nullptr; }));
     wchar_t text[256] = {};
     ::SendMessageW(::GetDlgItem(box, 0xFFFF), WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
-    EXPECT_EQ(std::wstring(text), e2e::ResourceString(kStrCommFailed, ::GetUserDefaultUILanguage()));
+    EXPECT_EQ(std::wstring(text),
+              e2e::ResourceString(kStrCommFailed, ::GetUserDefaultUILanguage()));
     // The box is up: no monitor may still be claimed behind it.
     ExpectNothingClaimed();
     ::PostMessageA(box, WM_COMMAND, IDOK, 0);

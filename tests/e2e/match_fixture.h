@@ -57,7 +57,8 @@ inline std::string TestName() {
 inline std::string Simdesk(const std::string& arguments) {
     const std::string program = e2e::ProgramPath();
     const std::string simdesk = program.substr(0, program.find_last_of('\\')) + "\\simdesk.exe";
-    std::string commandLine = "\"" + simdesk + "\" \"" + Env("VISTREL_SIM_CONFIG") + "\" " + arguments;
+    std::string commandLine =
+        "\"" + simdesk + "\" \"" + Env("VISTREL_SIM_CONFIG") + "\" " + arguments;
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE readEnd = nullptr;
     HANDLE writeEnd = nullptr;
@@ -76,7 +77,8 @@ inline std::string Simdesk(const std::string& arguments) {
     if (started) {
         char buffer[512];
         DWORD got = 0;
-        while (::ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) output.append(buffer, got);
+        while (::ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0)
+            output.append(buffer, got);
         ::WaitForSingleObject(process.hProcess, 10000);
         ::CloseHandle(process.hProcess);
         ::CloseHandle(process.hThread);
@@ -98,7 +100,8 @@ inline DeskRegisters Registers() {
         int current = 0;
         if (!line.empty() && line[0] != ' ') {
             monitor = std::atoi(line.c_str());
-        } else if (std::sscanf(line.c_str(), " %15s %d /", key, &current) == 2 && std::string(key) != "page") {
+        } else if (std::sscanf(line.c_str(), " %15s %d /", key, &current) == 2 &&
+                   std::string(key) != "page") {
             registers[monitor][key] = current;
         }
     }
@@ -120,7 +123,8 @@ inline std::map<int, double> Luminances() {
         int monitor = -1;
         char id[64] = {};
         double luminance = 0;
-        if (std::sscanf(line.c_str(), "%d %63s %lf", &monitor, id, &luminance) == 3) values[monitor] = luminance;
+        if (std::sscanf(line.c_str(), "%d %63s %lf", &monitor, id, &luminance) == 3)
+            values[monitor] = luminance;
     }
     return values;
 }
@@ -131,7 +135,9 @@ inline std::wstring ItemText(HWND dialog, int id) {
     return text;
 }
 
-inline bool ItemEnabled(HWND dialog, int id) { return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != FALSE; }
+inline bool ItemEnabled(HWND dialog, int id) {
+    return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != FALSE;
+}
 
 inline void Click(HWND dialog, int id) {
     ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
@@ -141,7 +147,8 @@ inline void Click(HWND dialog, int id) {
 inline void MoveSlider(HWND dialog, int id, int position) {
     HWND slider = ::GetDlgItem(dialog, id);
     ::SendMessageA(slider, TBM_SETPOS, TRUE, position);
-    ::SendMessageA(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position), reinterpret_cast<LPARAM>(slider));
+    ::SendMessageA(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position),
+                   reinterpret_cast<LPARAM>(slider));
 }
 
 struct Search {
@@ -153,7 +160,8 @@ struct Search {
 
 inline BOOL CALLBACK FindChildWith(HWND window, LPARAM parameter) {
     auto* search = reinterpret_cast<Search*>(parameter);
-    if ((search->visibleOnly && !::IsWindowVisible(window)) || ::GetDlgItem(window, search->controlId) == nullptr)
+    if ((search->visibleOnly && !::IsWindowVisible(window)) ||
+        ::GetDlgItem(window, search->controlId) == nullptr)
         return TRUE;
     search->found = window;
     return FALSE;
@@ -174,7 +182,8 @@ inline BOOL CALLBACK FindMessageBox(HWND window, LPARAM parameter) {
     auto* search = reinterpret_cast<Search*>(parameter);
     DWORD owner = 0;
     ::GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !::IsWindowVisible(window) || ::GetDlgItem(window, 0xFFFF) == nullptr)
+    if (owner != search->processId || !::IsWindowVisible(window) ||
+        ::GetDlgItem(window, 0xFFFF) == nullptr)
         return TRUE;
     search->found = window;
     return FALSE;
@@ -206,14 +215,18 @@ protected:
         while (std::getline(log, line)) {
             int monitor = -1;
             if (std::sscanf(line.c_str(), "m%d ", &monitor) == 1 &&
-                line.find(" set F0:E3=0 @") != std::string::npos && line.find(" ok") != std::string::npos)
+                line.find(" set F0:E3=0 @") != std::string::npos &&
+                line.find(" ok") != std::string::npos)
                 ++ends[monitor];
         }
         return ends;
     }
-    bool HasTrafficLog() const { return ::GetFileAttributesA(trafficLog.c_str()) != INVALID_FILE_ATTRIBUTES; }
+    bool HasTrafficLog() const {
+        return ::GetFileAttributesA(trafficLog.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
     void SetUp() override {
-        std::ifstream source(DosPath(VISTREL_SOURCE_DIR "/sim/configs/match-desk.json"), std::ios::binary);
+        std::ifstream source(DosPath(VISTREL_SOURCE_DIR "/sim/configs/match-desk.json"),
+                             std::ios::binary);
         std::stringstream text;
         text << source.rdbuf();
         desk = text.str();
@@ -289,7 +302,8 @@ protected:
         Click(step, kIdStep2Next);
         ASSERT_TRUE(e2e::WaitUntil(30000, [&] {
             step = FindStepWith(kIdFinish);
-            return (step != nullptr && ItemEnabled(step, kIdStep3Cancel)) || MessageBox() != nullptr;
+            return (step != nullptr && ItemEnabled(step, kIdStep3Cancel)) ||
+                   MessageBox() != nullptr;
         })) << "step 3 did not load";
     }
 
@@ -308,7 +322,8 @@ protected:
         if (Env("E2E_MATCH_SHOTS").empty()) return;
         const std::string marker = DosPath(Env("E2E_MATCH_SHOTS")) + "\\" + name + ".ready";
         { std::ofstream file(marker); }
-        e2e::WaitUntil(60000, [&] { return ::GetFileAttributesA(marker.c_str()) == INVALID_FILE_ATTRIBUTES; });
+        e2e::WaitUntil(
+            60000, [&] { return ::GetFileAttributesA(marker.c_str()) == INVALID_FILE_ATTRIBUTES; });
     }
 
     void ExpectNothingClaimed() {

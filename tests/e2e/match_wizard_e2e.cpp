@@ -17,7 +17,8 @@ std::string ReplacedFirst(std::string text, const std::string& what, const std::
 }
 
 std::string ReplacedAll(std::string text, const std::string& what, const std::string& with) {
-    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + with.size()))
+    for (std::size_t at = text.find(what); at != std::string::npos;
+         at = text.find(what, at + with.size()))
         text.replace(at, what.size(), with);
     return text;
 }
@@ -32,14 +33,16 @@ int EntryWithData(HWND combo, LRESULT data) {
 void ChooseEntry(HWND dialog, int comboId, int index) {
     HWND combo = ::GetDlgItem(dialog, comboId);
     ::SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(combo));
 }
 
 class MatchWizardTest : public MatchTest {};
 
 TEST_F(MatchWizardTest, WithOneMonitorItCanMatchAdjustStaysDisabled) {
     // The TQ3300W and the TQ2200W become a model the wizard does not know.
-    std::string oneCandidate = ReplacedAll(ReplacedAll(desk, "TQ3300W", "TQ8800X"), "TQ2200W", "TQ8800X");
+    std::string oneCandidate =
+        ReplacedAll(ReplacedAll(desk, "TQ3300W", "TQ8800X"), "TQ2200W", "TQ8800X");
     StartWith(oneCandidate);
     HWND main = program.MainWindow();
     HWND menu = program.OpenTrayMenu();
@@ -56,7 +59,8 @@ TEST_F(MatchWizardTest, WithOneMonitorItCanMatchAdjustStaysDisabled) {
 
 TEST_F(MatchWizardTest, DicomModeDisablesNextAndAnotherModeEnablesItAgain) {
     // The master offers DICOM mode as well.
-    std::string withDicom = ReplacedFirst(desk, "E2(00 01 02 03 04 11 16 1F 22)", "E2(00 01 02 03 04 08 11 16 1F 22)");
+    std::string withDicom =
+        ReplacedFirst(desk, "E2(00 01 02 03 04 11 16 1F 22)", "E2(00 01 02 03 04 08 11 16 1F 22)");
     withDicom = ReplacedFirst(withDicom, "\"modes\": [0, 1, 2, 3, 4, 17, 22, 31, 34]",
                               "\"modes\": [0, 1, 2, 3, 4, 8, 17, 22, 31, 34]");
     ASSERT_NE(withDicom, desk);
@@ -71,7 +75,8 @@ TEST_F(MatchWizardTest, DicomModeDisablesNextAndAnotherModeEnablesItAgain) {
     ChooseEntry(step, kIdMode, dicom);
     EXPECT_TRUE(e2e::WaitUntil(8000, [&] { return Register(kTq6600, "30:E2") == kDicom; }))
         << "the master shows the chosen mode";
-    EXPECT_TRUE(e2e::WaitUntil(3000, [&] { return !ItemEnabled(step, kIdStep1Next); })) << "DICOM cannot be matched";
+    EXPECT_TRUE(e2e::WaitUntil(3000, [&] { return !ItemEnabled(step, kIdStep1Next); }))
+        << "DICOM cannot be matched";
     EXPECT_TRUE(ItemEnabled(step, kIdStep1Cancel));
 
     ChooseEntry(step, kIdMode, EntryWithData(modes, 1));

@@ -131,8 +131,8 @@ TEST_F(PageKeyboardTest, TabAndShiftTabLeaveEveryPageForCloseAndTheTabStrip) {
         if (second != nullptr && second != first && second != last) {
             ASSERT_TRUE(FocusOn(page, first));
             EXPECT_TRUE(PressKey(VK_TAB, false, [&] { return FocusIsIn(second); }))
-                << "Tab on " << Describe(first) << " went to " << Describe(e2e::FocusOf(program)) << ", not to "
-                << Describe(second);
+                << "Tab on " << Describe(first) << " went to " << Describe(e2e::FocusOf(program))
+                << ", not to " << Describe(second);
         }
 
         // Shift+Tab on "&Close" comes back to the page's last control.
@@ -169,7 +169,8 @@ TEST_F(PageKeyboardTest, AltCOnAPageClosesTheSettingsWhichOpenAgainOnTheFirstTab
         EXPECT_TRUE(program.Running());
         ASSERT_NE(e2e::OpenSettings(program), nullptr);
         EXPECT_EQ(::SendMessageW(tabStrip, TCM_GETCURSEL, 0, 0), e2e::kTabTonalis);
-        EXPECT_TRUE(FocusMovesTo(tabStrip)) << "shown again, the focus is on " << Describe(e2e::FocusOf(program));
+        EXPECT_TRUE(FocusMovesTo(tabStrip))
+            << "shown again, the focus is on " << Describe(e2e::FocusOf(program));
     }
 }
 

@@ -39,8 +39,8 @@ BOOL CALLBACK FindPage(HWND window, LPARAM context) {
 }
 
 bool Near(COLORREF a, COLORREF b) {
-    return std::abs(GetRValue(a) - GetRValue(b)) <= 8 && std::abs(GetGValue(a) - GetGValue(b)) <= 8 &&
-           std::abs(GetBValue(a) - GetBValue(b)) <= 8;
+    return std::abs(GetRValue(a) - GetRValue(b)) <= 8 &&
+           std::abs(GetGValue(a) - GetGValue(b)) <= 8 && std::abs(GetBValue(a) - GetBValue(b)) <= 8;
 }
 
 class PagePictureTest : public ::testing::Test {
@@ -61,11 +61,13 @@ protected:
 
     bool CloseSettings() {
         ::PostMessageA(program.MainWindow(), WM_COMMAND, 1046, 0);  // "&Close"
-        return e2e::WaitUntil(5000, [&] { return ::IsWindowVisible(program.MainWindow()) == FALSE; });
+        return e2e::WaitUntil(5000,
+                              [&] { return ::IsWindowVisible(program.MainWindow()) == FALSE; });
     }
     HWND Page(int index) const {
         PageSearch search{kPageControls[index], nullptr};
-        ::EnumChildWindows(::GetDlgItem(program.MainWindow(), 1000), FindPage, reinterpret_cast<LPARAM>(&search));
+        ::EnumChildWindows(::GetDlgItem(program.MainWindow(), 1000), FindPage,
+                           reinterpret_cast<LPARAM>(&search));
         return search.found;
     }
     bool OpenSettings() { return e2e::OpenSettings(program) != nullptr; }
@@ -75,13 +77,17 @@ protected:
     // with the page's picture, tiled from the page's corner.
     ::testing::AssertionResult ShowsItsPicture(int index) const {
         HWND page = Page(index);
-        if (page == nullptr || !::IsWindowVisible(page)) return ::testing::AssertionFailure() << "page not shown";
-        HMODULE resources = ::LoadLibraryExA(e2e::ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-        HBITMAP picture = static_cast<HBITMAP>(::LoadImageA(resources, MAKEINTRESOURCEA(kPagePictures[index]),
-                                                            IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        if (page == nullptr || !::IsWindowVisible(page))
+            return ::testing::AssertionFailure() << "page not shown";
+        HMODULE resources =
+            ::LoadLibraryExA(e2e::ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        HBITMAP picture =
+            static_cast<HBITMAP>(::LoadImageA(resources, MAKEINTRESOURCEA(kPagePictures[index]),
+                                              IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
         if (picture == nullptr) {
             if (resources != nullptr) ::FreeLibrary(resources);
-            return ::testing::AssertionFailure() << "picture " << kPagePictures[index] << " not in the program";
+            return ::testing::AssertionFailure()
+                   << "picture " << kPagePictures[index] << " not in the program";
         }
         BITMAP size{};
         ::GetObjectA(picture, sizeof size, &size);
@@ -108,9 +114,12 @@ protected:
         ::DeleteDC(memory);
         ::DeleteObject(picture);
         ::FreeLibrary(resources);
-        if (samples < 50) return ::testing::AssertionFailure() << "only " << samples << " free samples on the page";
+        if (samples < 50)
+            return ::testing::AssertionFailure()
+                   << "only " << samples << " free samples on the page";
         if (matching * 10 < samples * 9)
-            return ::testing::AssertionFailure() << matching << " of " << samples << " samples show the picture";
+            return ::testing::AssertionFailure()
+                   << matching << " of " << samples << " samples show the picture";
         return ::testing::AssertionSuccess();
     }
 

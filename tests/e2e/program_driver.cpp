@@ -34,7 +34,8 @@ std::string InstallFilterSamples() {
     folder += "\\";
     const std::string samples = DosPath(Env("E2E_FILTER_SAMPLES")) + "\\data\\";
     for (const char* name : {"DefFilter.xml", "amber.bmp", "forest.jpg", "dusk.png"}) {
-        if (!::CopyFileA((samples + name).c_str(), (folder + name).c_str(), FALSE)) return std::string();
+        if (!::CopyFileA((samples + name).c_str(), (folder + name).c_str(), FALSE))
+            return std::string();
     }
     return folder;
 }
@@ -62,7 +63,8 @@ BOOL CALLBACK FindTopLevel(HWND window, LPARAM parameter) {
         ::GetWindowTextW(window, caption, 256);
         if (*context->caption != caption) return TRUE;
     }
-    if (context->controlId != 0 && (!::IsWindowVisible(window) || ::GetDlgItem(window, context->controlId) == nullptr))
+    if (context->controlId != 0 &&
+        (!::IsWindowVisible(window) || ::GetDlgItem(window, context->controlId) == nullptr))
         return TRUE;
     context->found = window;
     return FALSE;
@@ -70,7 +72,9 @@ BOOL CALLBACK FindTopLevel(HWND window, LPARAM parameter) {
 
 }  // namespace
 
-std::string ProgramPath() { return DosPath(Env("E2E_PROGRAM")); }
+std::string ProgramPath() {
+    return DosPath(Env("E2E_PROGRAM"));
+}
 
 bool PrepareFreshState(const std::string& testName, const std::string& configFile) {
     const std::string work = DosPath(Env("E2E_WORK")) + "\\" + testName;
@@ -84,7 +88,9 @@ bool PrepareFreshState(const std::string& testName, const std::string& configFil
     return true;
 }
 
-void DeleteSettingsTree() { ::RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsRoot); }
+void DeleteSettingsTree() {
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsRoot);
+}
 
 bool ReadSettingsDword(const char* valueName, DWORD* value) {
     HKEY key = nullptr;
@@ -208,8 +214,8 @@ std::vector<std::wstring> TabTexts(HANDLE process, HWND tab) {
     const int count = static_cast<int>(::SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0));
     // The item record and its text buffer must live in the controller's memory.
     const SIZE_T textBytes = 256 * sizeof(wchar_t);
-    auto* remote = static_cast<BYTE*>(::VirtualAllocEx(process, nullptr, sizeof(TCITEMW) + textBytes,
-                                                       MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    auto* remote = static_cast<BYTE*>(::VirtualAllocEx(
+        process, nullptr, sizeof(TCITEMW) + textBytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
     if (remote == nullptr) return texts;
     for (int i = 0; i < count; ++i) {
         TCITEMW item{};
@@ -247,7 +253,8 @@ std::wstring ResourceString(UINT id, LANGID language) {
     HMODULE module = ::LoadLibraryExA(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     if (module == nullptr) return std::wstring();
     std::wstring text;
-    HRSRC block = ::FindResourceExW(module, MAKEINTRESOURCEW(6), MAKEINTRESOURCEW(id / 16 + 1), language);
+    HRSRC block =
+        ::FindResourceExW(module, MAKEINTRESOURCEW(6), MAKEINTRESOURCEW(id / 16 + 1), language);
     if (block != nullptr) {
         const auto* data = static_cast<const WCHAR*>(::LockResource(::LoadResource(module, block)));
         // A block holds 16 counted strings.
@@ -285,8 +292,9 @@ int TrayIconCount() {
 
 namespace {
 BOOL CALLBACK CollectDisplay(HMONITOR, HDC, LPRECT rect, LPARAM context) {
-    const std::string place = std::to_string(rect->right - rect->left) + "x" + std::to_string(rect->bottom - rect->top) +
-                              "+" + std::to_string(rect->left) + "+" + std::to_string(rect->top);
+    const std::string place = std::to_string(rect->right - rect->left) + "x" +
+                              std::to_string(rect->bottom - rect->top) + "+" +
+                              std::to_string(rect->left) + "+" + std::to_string(rect->top);
     reinterpret_cast<std::vector<std::string>*>(context)->push_back(place);
     return TRUE;
 }
@@ -314,7 +322,9 @@ bool RunXrandr(const std::string& arguments) {
     // The helper polls for the request: a file it found still empty would be run
     // as a plain query and removed, and the request lost. It appears whole.
     if (!::MoveFileExA(draft.c_str(), request.c_str(), MOVEFILE_REPLACE_EXISTING)) return false;
-    if (!WaitUntil(20000, [&] { return ::GetFileAttributesA(request.c_str()) == INVALID_FILE_ATTRIBUTES; })) {
+    if (!WaitUntil(20000, [&] {
+            return ::GetFileAttributesA(request.c_str()) == INVALID_FILE_ATTRIBUTES;
+        })) {
         return false;
     }
     std::ifstream reply(answer);
@@ -331,12 +341,15 @@ bool RunXrandr(const std::string& arguments) {
     const int bits = ::GetDeviceCaps(screen, BITSPIXEL);
     ::ReleaseDC(nullptr, screen);
     DWORD_PTR ignored = 0;
-    ::SendMessageTimeoutA(HWND_BROADCAST, WM_DISPLAYCHANGE, static_cast<WPARAM>(bits),
-                          MAKELPARAM(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)),
-                          SMTO_ABORTIFHUNG, 2000, &ignored);
+    ::SendMessageTimeoutA(
+        HWND_BROADCAST, WM_DISPLAYCHANGE, static_cast<WPARAM>(bits),
+        MAKELPARAM(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)),
+        SMTO_ABORTIFHUNG, 2000, &ignored);
     return true;
 }
 
-int DisplayCount() { return ::GetSystemMetrics(SM_CMONITORS); }
+int DisplayCount() {
+    return ::GetSystemMetrics(SM_CMONITORS);
+}
 
 }  // namespace e2e

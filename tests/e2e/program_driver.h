@@ -9,11 +9,18 @@
 
 namespace e2e {
 
-inline constexpr const char* kSettingsRoot = "Software\\Orvex\\Panelwright Pro for LCD (DDCCI) V2.4x";
+inline constexpr const char* kSettingsRoot =
+    "Software\\Orvex\\Panelwright Pro for LCD (DDCCI) V2.4x";
 inline constexpr UINT kTrayCallback = WM_USER + 100;
 
 // Full menu items in keyboard order (separators are skipped by the keys).
-enum MenuItem { kMenuSettings = 0, kMenuCalmira = 1, kMenuFilter = 2, kMenuList = 3, kMenuExit = 4 };
+enum MenuItem {
+    kMenuSettings = 0,
+    kMenuCalmira = 1,
+    kMenuFilter = 2,
+    kMenuList = 3,
+    kMenuExit = 4
+};
 
 class Program {
 public:

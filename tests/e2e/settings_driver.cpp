@@ -63,10 +63,11 @@ HWND OpenSettings(const Program& program) {
 bool SelectTab(const Program& program, int index) {
     HWND tab = ::GetDlgItem(program.MainWindow(), kIdTabStrip);
     // The item rectangle comes back in the program's memory.
-    void* remote = ::VirtualAllocEx(program.ProcessHandle(), nullptr, sizeof(RECT), MEM_COMMIT | MEM_RESERVE,
-                                    PAGE_READWRITE);
+    void* remote = ::VirtualAllocEx(program.ProcessHandle(), nullptr, sizeof(RECT),
+                                    MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     if (remote == nullptr) return false;
-    ::SendMessageW(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote));
+    ::SendMessageW(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index),
+                   reinterpret_cast<LPARAM>(remote));
     RECT rect{};
     ::ReadProcessMemory(program.ProcessHandle(), remote, &rect, sizeof rect, nullptr);
     ::VirtualFreeEx(program.ProcessHandle(), remote, 0, MEM_RELEASE);
@@ -102,14 +103,17 @@ HWND FindPage(const Program& program, int controlId) {
 void Choose(HWND window, int comboId, int index) {
     HWND combo = ::GetDlgItem(window, comboId);
     ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(combo));
 }
 
 std::wstring ComboText(HWND combo, int index) {
-    const int length = static_cast<int>(::SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0));
+    const int length =
+        static_cast<int>(::SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0));
     if (length < 0) return std::wstring();
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                   reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<std::size_t>(length));
     return text;
 }
@@ -135,22 +139,27 @@ std::wstring WindowText(HWND window) {
 }
 
 void Press(HWND window, int id) {
-    ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(window, id)));
+    ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(window, id)));
 }
 
 HWND WaitForMessageBox(const Program& program, DWORD milliseconds) {
     constexpr int kMessageText = 65535;
     HWND box = nullptr;
-    WaitUntil(milliseconds, [&] { return (box = program.FindOwnDialogWith(kMessageText)) != nullptr; });
+    WaitUntil(milliseconds,
+              [&] { return (box = program.FindOwnDialogWith(kMessageText)) != nullptr; });
     return box;
 }
 
-std::wstring MessageText(HWND box) { return WindowText(::GetDlgItem(box, 65535)); }
+std::wstring MessageText(HWND box) {
+    return WindowText(::GetDlgItem(box, 65535));
+}
 
 bool Answer(HWND box, int buttonId) {
     HWND button = ::GetDlgItem(box, buttonId);
     if (button == nullptr) return false;
-    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(button));
     return WaitUntil(5000, [&] { return !::IsWindow(box); });
 }
 

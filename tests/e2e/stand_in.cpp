@@ -27,10 +27,12 @@ StandIn::~StandIn() {
 
 bool StandIn::Start(const std::string& exeName, const std::string& className, int x, int y) {
     const std::string program = ProgramPath();
-    const std::string source = program.substr(0, program.find_last_of('\\')) + "\\foreground_app.exe";
+    const std::string source =
+        program.substr(0, program.find_last_of('\\')) + "\\foreground_app.exe";
     const std::string copy = TestFolder() + "\\" + exeName;
     if (!::CopyFileA(source.c_str(), copy.c_str(), FALSE)) return false;
-    std::string commandLine = "\"" + copy + "\" " + className + " " + std::to_string(x) + " " + std::to_string(y);
+    std::string commandLine =
+        "\"" + copy + "\" " + className + " " + std::to_string(x) + " " + std::to_string(y);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     if (!::CreateProcessA(copy.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,

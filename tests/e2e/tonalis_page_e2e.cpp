@@ -42,28 +42,31 @@ std::string RulePath(const std::string& application) {
 
 bool WriteDword(const std::string& path, const char* name, DWORD value) {
     HKEY key = nullptr;
-    if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                          &key, nullptr) != ERROR_SUCCESS)
         return false;
-    const LONG result = ::RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), 4);
+    const LONG result =
+        ::RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), 4);
     ::RegCloseKey(key);
     return result == ERROR_SUCCESS;
 }
 
 bool WriteText(const std::string& path, const char* name, const std::string& text) {
     HKEY key = nullptr;
-    if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                          &key, nullptr) != ERROR_SUCCESS)
         return false;
-    const LONG result = ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                                         static_cast<DWORD>(text.size() + 1));
+    const LONG result =
+        ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                         static_cast<DWORD>(text.size() + 1));
     ::RegCloseKey(key);
     return result == ERROR_SUCCESS;
 }
 
 bool KeyExists(const std::string& path) {
     HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
     ::RegCloseKey(key);
     return true;
 }
@@ -72,11 +75,13 @@ bool KeyExists(const std::string& path) {
 // empty when absent.
 std::string ReadValue(const std::string& path, const char* name) {
     HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return std::string();
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return std::string();
     char data[512] = {};
     DWORD size = sizeof data - 1;
     DWORD type = 0;
-    const LONG result = ::RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    const LONG result =
+        ::RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
     ::RegCloseKey(key);
     if (result != ERROR_SUCCESS) return std::string();
     if (type == REG_DWORD) return std::to_string(*reinterpret_cast<DWORD*>(data));
@@ -91,7 +96,9 @@ std::wstring Replaced(std::wstring text, const std::wstring& what, const std::ws
 
 class TonalisPageTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(e2e::PrepareFreshState(e2e::TestName(), "default-desk.json")); }
+    void SetUp() override {
+        ASSERT_TRUE(e2e::PrepareFreshState(e2e::TestName(), "default-desk.json"));
+    }
     void TearDown() override {
         Stop();
         EXPECT_EQ(e2e::SimRegister(kMonitorOne, 0, 0xE0), 0) << "monitor 1 is left claimed";
@@ -109,7 +116,8 @@ protected:
         }
     }
     HWND TonalisPage() {
-        if (e2e::OpenSettings(program) == nullptr || !e2e::SelectTab(program, e2e::kTabTonalis)) return nullptr;
+        if (e2e::OpenSettings(program) == nullptr || !e2e::SelectTab(program, e2e::kTabTonalis))
+            return nullptr;
         return e2e::FindPage(program, kIdSwitching);
     }
     // Saves the first monitor's adjustments under `name` on the colour page, with
@@ -119,11 +127,13 @@ protected:
         ASSERT_TRUE(e2e::SelectTab(program, e2e::kTabColor));
         HWND page = e2e::FindPage(program, kIdDetail);
         ASSERT_NE(page, nullptr);
-        ASSERT_TRUE(e2e::SetSimRegister(kMonitorOne, 0, kBrightness, static_cast<std::uint16_t>(brightness)));
+        ASSERT_TRUE(e2e::SetSimRegister(kMonitorOne, 0, kBrightness,
+                                        static_cast<std::uint16_t>(brightness)));
         HWND box = ::GetDlgItem(page, kIdDataName);
         ::SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name));
         e2e::Press(page, kIdRegisterData);
-        ASSERT_TRUE(e2e::WaitUntil(8000, [&] { return e2e::FindEntry(box, name) >= 0; })) << "the set is stored";
+        ASSERT_TRUE(e2e::WaitUntil(8000, [&] { return e2e::FindEntry(box, name) >= 0; }))
+            << "the set is stored";
         ASSERT_TRUE(e2e::SetSimRegister(kMonitorOne, 0, kBrightness, 60));
     }
     // Picks the entry with this text in a list of the page; false when it is not there.
@@ -154,7 +164,8 @@ TEST_F(TonalisPageTest, DeleteAsksFirstAndRemovesOnlyThatRule) {
     ASSERT_TRUE(ChooseText(page, kIdApplications, L"ALPHA"));
     EXPECT_TRUE(e2e::WaitUntil(5000, [&] { return SelectedData(page, kIdTarget) == 17; }))
         << "the rule's mode is shown";
-    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return ::IsWindowEnabled(::GetDlgItem(page, kIdDelete)) != FALSE; }));
+    ASSERT_TRUE(e2e::WaitUntil(
+        5000, [&] { return ::IsWindowEnabled(::GetDlgItem(page, kIdDelete)) != FALSE; }));
     const std::wstring question =
         Replaced(e2e::ResourceString(kStrDeleteRule, e2e::TestLanguage()), L"%s", L"ALPHA");
 
@@ -187,7 +198,8 @@ TEST_F(TonalisPageTest, AFailedDeleteOfARuleSaysSo) {
     HWND page = TonalisPage();
     ASSERT_NE(page, nullptr);
     ASSERT_TRUE(ChooseText(page, kIdApplications, L"ALPHA"));
-    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return ::IsWindowEnabled(::GetDlgItem(page, kIdDelete)) != FALSE; }));
+    ASSERT_TRUE(e2e::WaitUntil(
+        5000, [&] { return ::IsWindowEnabled(::GetDlgItem(page, kIdDelete)) != FALSE; }));
     e2e::Press(page, kIdDelete);
     HWND box = e2e::WaitForMessageBox(program);
     ASSERT_NE(box, nullptr);
@@ -205,7 +217,8 @@ TEST_F(TonalisPageTest, UnsavedTargetIsAskedForWhenLeavingIt) {
     ASSERT_TRUE(program.Start());
     HWND page = TonalisPage();
     ASSERT_NE(page, nullptr);
-    const std::wstring question = Replaced(e2e::ResourceString(kStrSaveRule, e2e::TestLanguage()), L"%s", L"ALPHA");
+    const std::wstring question =
+        Replaced(e2e::ResourceString(kStrSaveRule, e2e::TestLanguage()), L"%s", L"ALPHA");
     const std::wstring textMode = e2e::ResourceString(111, e2e::TestLanguage());
 
     // Another target chosen for ALPHA, then BETA chosen: Yes stores ALPHA's.
@@ -248,14 +261,16 @@ TEST_F(TonalisPageTest, ASetChosenOnThePageGoesOnlyToItsModelAndSaysSo) {
     // The preview restores the set on the monitor of its model, then says so. The
     // sound page's 10 stands in the end-of-adjustment register, so the 0 shows.
     ASSERT_TRUE(e2e::SetSimRegister(kMonitorOne, 0xF0, 0xE3, 10));
-    ASSERT_TRUE(ChooseText(page, kIdTarget, L"Evening")) << "sets follow the modes in the target list";
+    ASSERT_TRUE(ChooseText(page, kIdTarget, L"Evening"))
+        << "sets follow the modes in the target list";
     HWND box = e2e::WaitForMessageBox(program, 10000);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(e2e::MessageText(box), OnlyAppliedTo(L"TQ6600W"));
     EXPECT_EQ(e2e::SimRegister(kMonitorOne, 0, kBrightness), 30);
     EXPECT_EQ(e2e::SimRegister(kMonitorOne, 0xF0, 0xE3), 0) << "the adjustment is ended";
     EXPECT_EQ(e2e::SimRegister(kMonitorOne, 0, 0xE0), 0) << "released before the message";
-    EXPECT_EQ(e2e::SimRegister(kMonitorTwo, 0, kBrightness), otherBefore) << "another model is left alone";
+    EXPECT_EQ(e2e::SimRegister(kMonitorTwo, 0, kBrightness), otherBefore)
+        << "another model is left alone";
     ASSERT_TRUE(e2e::Answer(box, IDOK));
 
     // Registered, the rule names the set.
@@ -295,10 +310,12 @@ TEST_F(TonalisPageTest, ARuleBoundToASetRestoresItWhenItsApplicationComesToTheFr
     e2e::StandIn alpha;
     ASSERT_TRUE(alpha.Start("ALPHA.exe", "AlphaWindow", 100, 100));
     ASSERT_TRUE(alpha.ToFront());
-    EXPECT_TRUE(e2e::WaitForRegister(kMonitorOne, 0, kBrightness, 30)) << "the set's brightness is back";
+    EXPECT_TRUE(e2e::WaitForRegister(kMonitorOne, 0, kBrightness, 30))
+        << "the set's brightness is back";
     EXPECT_TRUE(e2e::WaitForRegister(kMonitorOne, 0xF0, 0xE3, 0));
     EXPECT_TRUE(e2e::WaitForRegister(kMonitorOne, 0, 0xE0, 0)) << "and the monitor released";
-    EXPECT_EQ(e2e::SimRegister(kMonitorTwo, 0, kBrightness), otherBefore) << "another model is left alone";
+    EXPECT_EQ(e2e::SimRegister(kMonitorTwo, 0, kBrightness), otherBefore)
+        << "another model is left alone";
     if (HWND menu = second.OpenTrayMenu()) second.PickMenuItem(menu, e2e::kMenuExit);
     EXPECT_TRUE(second.WaitForExit(10000));
 }

@@ -55,8 +55,10 @@ protected:
     HWND PageWith(int tab, int controlId) {
         if (!e2e::SelectTab(program, tab)) return nullptr;
         HWND page = e2e::FindPage(program, controlId);
-        return page != nullptr && e2e::WaitUntil(3000, [&] { return ::IsWindowVisible(page) != FALSE; }) ? page
-                                                                                                           : nullptr;
+        return page != nullptr &&
+                       e2e::WaitUntil(3000, [&] { return ::IsWindowVisible(page) != FALSE; })
+                   ? page
+                   : nullptr;
     }
     // Makes the monitor of display `display` (1 or 2) current through the page's list.
     bool ChooseMonitor(HWND page, int display) {
@@ -112,11 +114,13 @@ TEST_F(TwinDeskTest, FactoryColourResetIsOfferedOnlyInModesThatHaveIt) {
     ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return SelectedMode(page) == kPicture; }));
     HWND dialog = OpenDetail(page);
     ASSERT_NE(dialog, nullptr);
-    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(dialog, kIdColorReset))) << "Picture mode has no factory reset";
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(dialog, kIdColorReset)))
+        << "Picture mode has no factory reset";
     e2e::Press(dialog, IDCANCEL);
     ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return !::IsWindow(dialog); }));
 
-    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return ::IsWindowEnabled(::GetDlgItem(page, kIdModes)) != FALSE; }));
+    ASSERT_TRUE(e2e::WaitUntil(
+        5000, [&] { return ::IsWindowEnabled(::GetDlgItem(page, kIdModes)) != FALSE; }));
     e2e::Choose(page, kIdModes, e2e::FindEntryWithData(::GetDlgItem(page, kIdModes), kGame));
     ASSERT_TRUE(e2e::WaitForRegister(kFirst, 0x30, 0xE2, static_cast<int>(kGame)));
     dialog = OpenDetail(page);
@@ -129,17 +133,21 @@ TEST_F(TwinDeskTest, FactoryColourResetIsOfferedOnlyInModesThatHaveIt) {
 TEST_F(TwinDeskTest, AMonitorWithOnlyTheSoundResetOffersTheResetAndNoVolume) {
     HWND page = PageWith(e2e::kTabSound, kIdVolume);
     ASSERT_NE(page, nullptr);
-    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(page, kIdVolume))) << "the first monitor has a volume";
+    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(page, kIdVolume)))
+        << "the first monitor has a volume";
     ASSERT_TRUE(ChooseMonitor(page, 2));
-    EXPECT_TRUE(e2e::WaitUntil(3000, [&] { return !::IsWindowEnabled(::GetDlgItem(page, kIdVolume)); }));
+    EXPECT_TRUE(
+        e2e::WaitUntil(3000, [&] { return !::IsWindowEnabled(::GetDlgItem(page, kIdVolume)); }));
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(page, kIdVolumeText)));
     EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(page, kIdSoundReset)));
-    EXPECT_EQ(e2e::WindowText(::GetDlgItem(page, kIdVolumeText)), L"0") << "no volume read: the range starts at 0";
+    EXPECT_EQ(e2e::WindowText(::GetDlgItem(page, kIdVolumeText)), L"0")
+        << "no volume read: the range starts at 0";
 
     e2e::Press(page, kIdSoundReset);
     EXPECT_TRUE(e2e::WaitForRegister(kSecond, 0xF0, 0xE2, 4)) << "the sound reset command";
-    EXPECT_TRUE(e2e::WaitUntil(3000, [&] { return ::IsWindowEnabled(::GetDlgItem(page, kIdSoundReset)) != FALSE; }))
-        << "the reset stays offered";
+    EXPECT_TRUE(e2e::WaitUntil(3000, [&] {
+        return ::IsWindowEnabled(::GetDlgItem(page, kIdSoundReset)) != FALSE;
+    })) << "the reset stays offered";
 
     // Leaving the page tells it, as it has a sound function.
     ASSERT_TRUE(e2e::SelectTab(program, e2e::kTabTonalis));

@@ -72,8 +72,9 @@ bool CaptureWindow(HWND window, Capture* capture) {
     capture->info.biCompression = BI_RGB;
     const int stride = (width * 3 + 3) & ~3;
     capture->pixels.assign(static_cast<size_t>(stride) * static_cast<size_t>(height), 0);
-    const int lines = ::GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), capture->pixels.data(),
-                                  reinterpret_cast<BITMAPINFO*>(&capture->info), DIB_RGB_COLORS);
+    const int lines =
+        ::GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), capture->pixels.data(),
+                    reinterpret_cast<BITMAPINFO*>(&capture->info), DIB_RGB_COLORS);
     ::DeleteObject(bitmap);
     ::DeleteDC(memory);
     ::ReleaseDC(nullptr, screen);
@@ -88,9 +89,10 @@ bool SaveBmp(const Capture& capture, const std::string& name) {
     const std::string path = PicturesFolder() + name + ".bmp";
     FILE* out = std::fopen(path.c_str(), "wb");
     if (out == nullptr) return false;
-    const bool written = std::fwrite(&file, sizeof file, 1, out) == 1 &&
-                         std::fwrite(&capture.info, sizeof capture.info, 1, out) == 1 &&
-                         std::fwrite(capture.pixels.data(), 1, capture.pixels.size(), out) == capture.pixels.size();
+    const bool written =
+        std::fwrite(&file, sizeof file, 1, out) == 1 &&
+        std::fwrite(&capture.info, sizeof capture.info, 1, out) == 1 &&
+        std::fwrite(capture.pixels.data(), 1, capture.pixels.size(), out) == capture.pixels.size();
     return std::fclose(out) == 0 && written;
 }
 
@@ -127,7 +129,8 @@ struct ControlSearch {
 
 BOOL CALLBACK FindControl(HWND window, LPARAM context) {
     auto* search = reinterpret_cast<ControlSearch*>(context);
-    if (::GetDlgCtrlID(window) != search->id || !::IsWindowVisible(::GetParent(window))) return TRUE;
+    if (::GetDlgCtrlID(window) != search->id || !::IsWindowVisible(::GetParent(window)))
+        return TRUE;
     search->found = window;
     return FALSE;
 }
@@ -162,7 +165,8 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM context) {
 class WindowPictures : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_FALSE(e2e::Env("VISTREL_PICTURES_DIR").empty()) << "VISTREL_PICTURES_DIR names no folder";
+        ASSERT_FALSE(e2e::Env("VISTREL_PICTURES_DIR").empty())
+            << "VISTREL_PICTURES_DIR names no folder";
         ASSERT_TRUE(e2e::PrepareFreshState(e2e::TestName(), "default-desk.json"));
         ASSERT_TRUE(program.Start()) << "the controller did not become resident";
     }
@@ -193,7 +197,9 @@ protected:
     }
     static void Close(HWND dialog) {
         ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-        e2e::WaitUntil(5000, [&] { return ::IsWindow(dialog) == FALSE || ::IsWindowVisible(dialog) == FALSE; });
+        e2e::WaitUntil(5000, [&] {
+            return ::IsWindow(dialog) == FALSE || ::IsWindowVisible(dialog) == FALSE;
+        });
     }
     void FromTray(int item) {
         HWND menu = program.OpenTrayMenu();
@@ -210,7 +216,8 @@ TEST_F(WindowPictures, EveryWindow) {
     ASSERT_NE(menu, nullptr);
     Picture(menu, "tray-menu");
     program.PickMenuItem(menu, e2e::kMenuSettings);
-    ASSERT_TRUE(e2e::WaitUntil(8000, [&] { return ::IsWindowVisible(program.MainWindow()) != FALSE; }));
+    ASSERT_TRUE(
+        e2e::WaitUntil(8000, [&] { return ::IsWindowVisible(program.MainWindow()) != FALSE; }));
     HWND settings = program.MainWindow();
     // Away from every window, so that no hover look or tip differs.
     ::SetCursorPos(2, 760);
@@ -250,7 +257,9 @@ TEST_F(WindowPictures, EveryWindow) {
             } else {
                 ADD_FAILURE() << "the wizard's second step did not show";
             }
-            e2e::WaitUntil(30000, [&] { return ::IsWindow(wizard) == FALSE || ::IsWindowVisible(wizard) == FALSE; });
+            e2e::WaitUntil(30000, [&] {
+                return ::IsWindow(wizard) == FALSE || ::IsWindowVisible(wizard) == FALSE;
+            });
         }
     }
 

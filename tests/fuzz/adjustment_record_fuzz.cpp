@@ -22,13 +22,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (decoded.modelName.find('\0') != std::string::npos) std::abort();
         const AdjustmentBytes again = EncodeAdjustmentData(decoded);
         AdjustmentData twice;
-        if (!DecodeAdjustmentData(again.data(), again.size(), &twice) || !(twice == decoded)) std::abort();
+        if (!DecodeAdjustmentData(again.data(), again.size(), &twice) || !(twice == decoded))
+            std::abort();
     }
     // The same bytes as a value of the Color key, under a name taken from them.
     testing_support::MemoryRegistry store;
-    const std::string name = size > 0 ? std::string(reinterpret_cast<const char*>(data), size % 40) : "set";
-    store.SetValue(AdjustmentStore::KeyPath(), name.empty() ? "set" : name, platform::RegistryType::Binary, data,
-                   static_cast<std::uint32_t>(size));
+    const std::string name =
+        size > 0 ? std::string(reinterpret_cast<const char*>(data), size % 40) : "set";
+    store.SetValue(AdjustmentStore::KeyPath(), name.empty() ? "set" : name,
+                   platform::RegistryType::Binary, data, static_cast<std::uint32_t>(size));
     AdjustmentStore adjustments(store);
     for (const std::string& stored : adjustments.Names()) {
         AdjustmentData read;

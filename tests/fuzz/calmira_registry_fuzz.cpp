@@ -16,11 +16,12 @@
 
 namespace {
 
-void PutValue(FuzzedDataProvider& input, testing_support::MemoryRegistry& store, const std::string& key,
-              const char* name) {
+void PutValue(FuzzedDataProvider& input, testing_support::MemoryRegistry& store,
+              const std::string& key, const char* name) {
     if (!input.ConsumeBool()) return;
     const auto type = static_cast<platform::RegistryType>(input.ConsumeIntegralInRange<int>(0, 4));
-    const std::vector<std::uint8_t> bytes = input.ConsumeBytes<std::uint8_t>(input.ConsumeIntegralInRange<int>(0, 600));
+    const std::vector<std::uint8_t> bytes =
+        input.ConsumeBytes<std::uint8_t>(input.ConsumeIntegralInRange<int>(0, 600));
     store.SetValue(key, name, type, bytes.data(), static_cast<std::uint32_t>(bytes.size()));
 }
 
@@ -29,17 +30,21 @@ void PutValue(FuzzedDataProvider& input, testing_support::MemoryRegistry& store,
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider input(data, size);
     testing_support::MemoryRegistry store;
-    for (const char* name : {"Display Name", "Model Name", "Serial Num"}) PutValue(input, store, calmira::kCalmiraKey, name);
-    for (const char* name : {"On", "Hour", "Message"}) PutValue(input, store, calmira::kReminderKey, name);
+    for (const char* name : {"Display Name", "Model Name", "Serial Num"})
+        PutValue(input, store, calmira::kCalmiraKey, name);
+    for (const char* name : {"On", "Hour", "Message"})
+        PutValue(input, store, calmira::kReminderKey, name);
     for (const char* name : {"On", "FileType", "FilePath", "Alpha", "Luminance"})
         PutValue(input, store, calmira::kFilterKey, name);
     const std::string pictureKey = std::string(calmira::kFilterKey) + "\\amber.bmp";
     for (const char* name : {"ModAlpha", "ModLuminance"}) PutValue(input, store, pictureKey, name);
     CRegistry registry(&store);
 
-    const calmira::ReminderSettings reminder = calmira::LoadReminderSettings(registry, "Rest your eyes");
+    const calmira::ReminderSettings reminder =
+        calmira::LoadReminderSettings(registry, "Rest your eyes");
     if (reminder.hours < calmira::kMinHours || reminder.hours > calmira::kMaxHours) std::abort();
-    if (reminder.message.empty() || reminder.message.size() > calmira::kMaxMessageBytes) std::abort();
+    if (reminder.message.empty() || reminder.message.size() > calmira::kMaxMessageBytes)
+        std::abort();
     for (const std::string* text : {&reminder.target.displayName, &reminder.target.modelName,
                                     &reminder.target.serialNumber}) {
         if (text->size() > 255 || text->find('\0') != std::string::npos) std::abort();
@@ -47,7 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const calmira::FilterState filter = calmira::LoadFilterState(registry);
     if (filter.alpha < 0 || filter.alpha > calmira::kMaxAlpha) std::abort();
-    if (filter.luminance < calmira::kMinLuminance || filter.luminance > calmira::kMaxLuminance) std::abort();
+    if (filter.luminance < calmira::kMinLuminance || filter.luminance > calmira::kMaxLuminance)
+        std::abort();
     if (filter.fileType < calmira::kFileNone || filter.fileType > calmira::kFileUser) std::abort();
     if (filter.filePath.size() >= calmira::kPathBufferSize) std::abort();
     if (!filter.on && !(filter == calmira::FilterState())) std::abort();
@@ -55,7 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<calmira::STDIMAGEDATA> images{{"amber.bmp", 64, -20, 64, -20}};
     calmira::LoadCurrentValues(registry, &images);
     if (images[0].currentAlpha < 0 || images[0].currentAlpha > calmira::kMaxAlpha) std::abort();
-    if (images[0].currentLuminance < calmira::kMinLuminance || images[0].currentLuminance > calmira::kMaxLuminance)
+    if (images[0].currentLuminance < calmira::kMinLuminance ||
+        images[0].currentLuminance > calmira::kMaxLuminance)
         std::abort();
     return 0;
 }

@@ -32,7 +32,9 @@ private:
 // code page would turn them into something.
 class ByteCodec : public calmira::TextCodec {
 public:
-    std::u16string Widen(const std::string& text) override { return std::u16string(text.begin(), text.end()); }
+    std::u16string Widen(const std::string& text) override {
+        return std::u16string(text.begin(), text.end());
+    }
     std::string Narrow(const std::u16string& text) override {
         std::string narrow;
         for (char16_t c : text) narrow += static_cast<char>(c);
@@ -47,13 +49,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ByteCodec codec;
     testing_support::MemoryRegistry store;
     CRegistry registry(&store);
-    std::vector<calmira::STDIMAGEDATA> images = calmira::ReadFilterDefinitions(dom, codec, "C:\\data\\", registry);
+    std::vector<calmira::STDIMAGEDATA> images =
+        calmira::ReadFilterDefinitions(dom, codec, "C:\\data\\", registry);
     calmira::LoadCurrentValues(registry, &images);
     for (const calmira::STDIMAGEDATA& image : images) {
         if (image.fileName.empty() || image.fileName.size() > 255) std::abort();
         if (image.defaultAlpha < 0 || image.defaultAlpha > calmira::kMaxAlpha) std::abort();
         if (image.currentAlpha != image.defaultAlpha) std::abort();
-        if (image.defaultLuminance < calmira::kMinLuminance || image.defaultLuminance > calmira::kMaxLuminance)
+        if (image.defaultLuminance < calmira::kMinLuminance ||
+            image.defaultLuminance > calmira::kMaxLuminance)
             std::abort();
         if (image.currentLuminance != image.defaultLuminance) std::abort();
     }

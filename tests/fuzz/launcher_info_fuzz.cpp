@@ -15,8 +15,8 @@ std::size_t Touch(const launcher::ButtonInfo& item) {
     std::size_t total = item.m_strTitle.size() + item.m_strItem.size() +
                         item.m_closeWindows.size() + (item.m_osMask | item.m_appOsMask);
     for (const auto& file : item.m_files) {
-        total += file->m_strModelName.size() + file->m_strFileName.size() +
-                 file->m_strChinese.size();
+        total +=
+            file->m_strModelName.size() + file->m_strFileName.size() + file->m_strChinese.size();
     }
     for (const auto& sub : item.m_subItems) {
         total += Touch(*sub);

@@ -21,7 +21,8 @@ void ExerciseDesk(sim::Desk& desk, testing_support::VirtualClock& clock) {
         platform::DisplayInfo info;
         desk.GetMonitorInfo(display, &info);
         std::uint32_t count = 0;
-        if (desk.GetNumberOfPhysicalMonitorsFromHMONITOR(display, &count) != 1 || count > 64) return true;
+        if (desk.GetNumberOfPhysicalMonitorsFromHMONITOR(display, &count) != 1 || count > 64)
+            return true;
         std::vector<platform::PhysicalMonitor> monitors(count);
         if (desk.GetPhysicalMonitorsFromHMONITOR(display, count, monitors.data()) != 1) return true;
         for (const auto& monitor : monitors) {
@@ -33,7 +34,8 @@ void ExerciseDesk(sim::Desk& desk, testing_support::VirtualClock& clock) {
             std::uint32_t type = 0, current = 0, maximum = 0;
             for (std::uint8_t code : {0x10, 0xE0, 0xE2, 0xE4}) {
                 clock.Sleep(5000);
-                desk.GetVCPFeatureAndVCPFeatureReply(monitor.handle, code, &type, &current, &maximum);
+                desk.GetVCPFeatureAndVCPFeatureReply(monitor.handle, code, &type, &current,
+                                                     &maximum);
             }
         }
         desk.DestroyPhysicalMonitors(count, monitors.data());
@@ -75,16 +77,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             sim::Desk desk(simtest::SingleMakerDesk(), clock);
             const auto handle = desk.HandleOf(0);
             for (std::size_t at = 0; at + 5 <= rest.size(); at += 5) {
-                const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(rest[at + i]); };
+                const auto byte = [&](std::size_t i) {
+                    return static_cast<std::uint8_t>(rest[at + i]);
+                };
                 const std::uint32_t value = static_cast<std::uint32_t>(byte(2) << 8 | byte(3));
                 std::uint32_t type = 0, current = 0, maximum = 0;
                 switch (byte(0) % 6) {
-                    case 0: desk.GetVCPFeatureAndVCPFeatureReply(handle, byte(1), &type, &current, &maximum); break;
-                    case 1: desk.SetVCPFeature(handle, byte(1), value); break;
-                    case 2: desk.FailNext(0, byte(1) % 4); break;
-                    case 3: desk.DropBlockRead(0, sim::BlockDrop{byte(1) % 5 - 1, byte(2) % 8u, byte(3) % 4u}); break;
-                    case 4: desk.SetFailRate(0, byte(1) / 255.0, value); break;
-                    default: desk.SetConnected(0, byte(1) % 2 == 0); break;
+                    case 0:
+                        desk.GetVCPFeatureAndVCPFeatureReply(handle, byte(1), &type, &current,
+                                                             &maximum);
+                        break;
+                    case 1:
+                        desk.SetVCPFeature(handle, byte(1), value);
+                        break;
+                    case 2:
+                        desk.FailNext(0, byte(1) % 4);
+                        break;
+                    case 3:
+                        desk.DropBlockRead(
+                            0, sim::BlockDrop{byte(1) % 5 - 1, byte(2) % 8u, byte(3) % 4u});
+                        break;
+                    case 4:
+                        desk.SetFailRate(0, byte(1) / 255.0, value);
+                        break;
+                    default:
+                        desk.SetConnected(0, byte(1) % 2 == 0);
+                        break;
                 }
                 clock.Sleep(byte(4) * 16u);
             }

@@ -29,7 +29,9 @@ std::u16string TempFolder::Write(const std::filesystem::path& relative,
     return full.u16string();
 }
 
-std::u16string TempFolder::DirWithSeparator() const { return path_.u16string() + u"\\"; }
+std::u16string TempFolder::DirWithSeparator() const {
+    return path_.u16string() + u"\\";
+}
 
 std::u16string SamplesParentDir() {
     std::u16string dir = std::filesystem::path(LAUNCHER_SAMPLES_DIR).parent_path().u16string();

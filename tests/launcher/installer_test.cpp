@@ -84,11 +84,11 @@ TEST_F(InstallerTest, InstalledProductCountsForSuccessAndLongNames) {
         bool asked;
     };
     const Case cases[] = {
-        {1605, 6, 0, 1, false},   // not installed: setup at once
-        {0, 7, 0, 0, true},       // installed, No: stop
-        {234, 6, 0, 1, true},     // a name longer than the buffer is installed too
-        {0, 6, 1602, 0, true},    // removal cancelled inside Windows Installer
-        {0, 6, 1603, 1, true},    // removal failed: install anyway
+        {1605, 6, 0, 1, false},  // not installed: setup at once
+        {0, 7, 0, 0, true},      // installed, No: stop
+        {234, 6, 0, 1, true},    // a name longer than the buffer is installed too
+        {0, 6, 1602, 0, true},   // removal cancelled inside Windows Installer
+        {0, 6, 1603, 1, true},   // removal failed: install anyway
         {launcher::WindowsInstaller::kNoFunction, 6, 0, 1, false},
     };
     for (const Case& c : cases) {
@@ -97,7 +97,8 @@ TEST_F(InstallerTest, InstalledProductCountsForSuccessAndLongNames) {
         installer.infoResult = c.info;
         installer.configureResult = c.configure;
         ui.answers = {c.answer};
-        EXPECT_EQ(actions.RunInstaller(item, item.m_strTitle), c.expected) << c.info << "/" << c.configure;
+        EXPECT_EQ(actions.RunInstaller(item, item.m_strTitle), c.expected)
+            << c.info << "/" << c.configure;
         EXPECT_EQ(!ui.asked.empty(), c.asked) << c.info;
         if (c.asked) {
             EXPECT_EQ(ui.asked[0], u"#115");

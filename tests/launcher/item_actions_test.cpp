@@ -12,7 +12,8 @@ using launcher::ButtonInfo;
 using launcher::FileInfo;
 using launcher::ItemList;
 
-std::unique_ptr<FileInfo> Entry(std::u16string model, std::u16string english, std::u16string file = u"") {
+std::unique_ptr<FileInfo> Entry(std::u16string model, std::u16string english,
+                                std::u16string file = u"") {
     auto entry = std::make_unique<FileInfo>();
     entry->m_strModelName = std::move(model);
     entry->m_strEnglish = std::move(english);
@@ -52,7 +53,8 @@ TEST_F(ItemActionsTest, ManualsChooseTheirDialogAndOpenOnlyAChosenFile) {
     none.m_files.push_back(Entry(u"", u"b.pdf"));
     Run(0);
     EXPECT_EQ(ui.selectTemplates, (std::vector<int>{135, 133, 133}));
-    ASSERT_EQ(shell.Kinds(), (std::vector<std::string>{"find", "execute", "find", "execute", "find", "execute"}));
+    ASSERT_EQ(shell.Kinds(),
+              (std::vector<std::string>{"find", "execute", "find", "execute", "find", "execute"}));
     EXPECT_EQ(shell.calls[1].file, u"D:\\chosen.pdf");
     EXPECT_EQ(shell.calls[1].owner, ui.owner);
     EXPECT_EQ(shell.calls[1].verb, u"");
@@ -92,7 +94,8 @@ TEST_F(ItemActionsTest, DocumentsAndFoldersTakeTheOnlyEntryOrAskForTheModel) {
     folder.m_files.push_back(Entry(u"VX2410", u"", u"Driver\\ICC\\VX2410"));
     shell.executeResult = 2;
     Run(1);
-    ASSERT_EQ(shell.Kinds(), (std::vector<std::string>{"execute"})) << "folders open without a reader check";
+    ASSERT_EQ(shell.Kinds(), (std::vector<std::string>{"execute"}))
+        << "folders open without a reader check";
     EXPECT_EQ(shell.calls[0].file, u"D:\\Driver\\ICC\\VX2410");
     EXPECT_EQ(ui.asked, (std::vector<std::u16string>{u"#107"}));
 
@@ -127,7 +130,8 @@ TEST_F(ItemActionsTest, EveryCallWhoseFailureTheLauncherReportsKeepsTheShellQuie
     for (const ShellCall& call : shell.calls) {
         if (call.what != "execute") continue;
         ++executes;
-        EXPECT_EQ(call.ui, launcher::ShellUi::Quiet) << std::string(call.file.begin(), call.file.end());
+        EXPECT_EQ(call.ui, launcher::ShellUi::Quiet)
+            << std::string(call.file.begin(), call.file.end());
     }
     EXPECT_EQ(executes, 6u);
     // Every one of them failed, and each was reported once (the setup's start
@@ -151,7 +155,8 @@ TEST_F(ItemActionsTest, ProgramsWebAddressesAndOtherKeywords) {
     Run(1);
     EXPECT_EQ(shell.calls.back().verb, u"open");
     EXPECT_EQ(shell.calls.back().owner, 0u);
-    EXPECT_EQ(shell.calls.back().ui, launcher::ShellUi::ShellReports) << "nothing else reports a failure here";
+    EXPECT_EQ(shell.calls.back().ui, launcher::ShellUi::ShellReports)
+        << "nothing else reports a failure here";
     EXPECT_EQ(ui.browsingPrepared, 1);
 
     ButtonInfo& application = Add(u"Application");
@@ -183,14 +188,16 @@ TEST(ItemDoesSomethingTest, OnlyItemsWithSomethingToOpenStartOrRemoveAreOffered)
     item.m_strItem = u"Manual";
     EXPECT_FALSE(launcher::ItemDoesSomething(item, false));
     item.m_files.push_back(Entry(u"", u""));
-    EXPECT_TRUE(launcher::ItemDoesSomething(item, false)) << "the language dialog opens, even with no language";
+    EXPECT_TRUE(launcher::ItemDoesSomething(item, false))
+        << "the language dialog opens, even with no language";
 
     for (const char16_t* keyword : {u"Document", u"Folder"}) {
         ButtonInfo document;
         document.m_strItem = keyword;
         EXPECT_FALSE(launcher::ItemDoesSomething(document, false));
         document.m_files.push_back(Entry(u"VX2410", u""));
-        EXPECT_FALSE(launcher::ItemDoesSomething(document, false)) << "its only entry names no file";
+        EXPECT_FALSE(launcher::ItemDoesSomething(document, false))
+            << "its only entry names no file";
         document.m_files.push_back(Entry(u"VX2710W", u""));
         EXPECT_TRUE(launcher::ItemDoesSomething(document, false)) << "the model dialog opens";
         document.m_files.pop_back();
@@ -234,7 +241,8 @@ TEST(ItemDoesSomethingTest, OnlyItemsWithSomethingToOpenStartOrRemoveAreOffered)
     EXPECT_FALSE(launcher::ItemDoesSomething(application, false));
     application.m_subItems.push_back(std::make_unique<ButtonInfo>());
     EXPECT_TRUE(launcher::ItemDoesSomething(application, false));
-    EXPECT_FALSE(launcher::ItemDoesSomething(application, true)) << "nested in the application dialog";
+    EXPECT_FALSE(launcher::ItemDoesSomething(application, true))
+        << "nested in the application dialog";
 }
 
 TEST_F(ItemActionsTest, RegisteredProgramsStartWithTheirParametersAtExit) {
@@ -242,10 +250,11 @@ TEST_F(ItemActionsTest, RegisteredProgramsStartWithTheirParametersAtExit) {
     Add(u"Installer").m_strRunValueName = u"Updater";
     Add(u"Installer").m_strRunValueName = u"NotStarted";
     Add(u"Installer");
-    runKey.native[u"Panelwright"] = FakeRunKey::Text(u"\"C:\\Program Files\\Orvex\\vistrelddcci.exe\" /tray");
+    runKey.native[u"Panelwright"] =
+        FakeRunKey::Text(u"\"C:\\Program Files\\Orvex\\vistrelddcci.exe\" /tray");
     // A 32-bit setup writes to the other view, possibly without a terminator.
-    runKey.wow32[u"Updater"] =
-        FakeRunKey::Text(u"%ProgramFiles%\\Reader\\update.exe -q", launcher::RunKey::kTypeExpandString, false);
+    runKey.wow32[u"Updater"] = FakeRunKey::Text(u"%ProgramFiles%\\Reader\\update.exe -q",
+                                                launcher::RunKey::kTypeExpandString, false);
     runKey.native[u"NotStarted"] = FakeRunKey::Text(u"C:\\x.exe");
     flags[0] = flags[1] = flags[3] = 1;
 

@@ -51,7 +51,8 @@ public:
     std::set<std::u16string> existingFiles;
 
     int Execute(launcher::WindowRef owner, const std::u16string& verb, const std::u16string& file,
-                const std::u16string& parameters, const std::u16string& directory, launcher::ShellUi ui) override {
+                const std::u16string& parameters, const std::u16string& directory,
+                launcher::ShellUi ui) override {
         calls.push_back({"execute", owner, verb, file, parameters, directory, ui});
         auto it = executeResults.find(file);
         return it != executeResults.end() ? it->second : executeResult;
@@ -60,8 +61,9 @@ public:
         calls.push_back({"find", 0, u"", path, u"", u""});
         return findResult;
     }
-    int Start(launcher::WindowRef owner, const std::u16string& file, const std::u16string& parameters,
-              const std::u16string& directory, std::unique_ptr<launcher::StartedProcess>* process) override {
+    int Start(launcher::WindowRef owner, const std::u16string& file,
+              const std::u16string& parameters, const std::u16string& directory,
+              std::unique_ptr<launcher::StartedProcess>* process) override {
         calls.push_back({"start", owner, u"", file, parameters, directory});
         if (startResult > 32 && giveProcess) {
             auto started = std::make_unique<FakeProcess>();
@@ -100,7 +102,8 @@ public:
 
     bool LibraryLoads() override { return loads; }
     std::uint32_t LibraryVersionMs() override { return versionMs; }
-    int GetProductInfo(const std::u16string&, const std::u16string& property, std::u16string*) override {
+    int GetProductInfo(const std::u16string&, const std::u16string& property,
+                       std::u16string*) override {
         ++infoCalls;
         return property == u"InstalledProductName" ? infoResult : 1608;
     }
@@ -118,7 +121,8 @@ public:
     };
     std::map<std::u16string, Value> native, wow32;
 
-    static Value Text(const std::u16string& text, std::uint32_t type = kTypeString, bool terminated = true) {
+    static Value Text(const std::u16string& text, std::uint32_t type = kTypeString,
+                      bool terminated = true) {
         Value value{type, {}};
         for (char16_t c : text) {
             value.data.push_back(static_cast<std::uint8_t>(c & 0xFF));
@@ -154,7 +158,7 @@ public:
     launcher::WindowRef owner = 0x1234;
     std::vector<std::u16string> asked;  // texts of every message box
     std::vector<unsigned> styles;
-    std::vector<int> answers;           // given in order; kAnswerOk when they run out
+    std::vector<int> answers;  // given in order; kAnswerOk when they run out
     std::vector<int> selectTemplates;
     bool selectResult = true;
     std::u16string selectPath = u"D:\\chosen.pdf";

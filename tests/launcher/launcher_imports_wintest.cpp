@@ -32,7 +32,8 @@ std::string BesideThisTest(const char* name) {
 
 std::vector<unsigned char> ReadFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
-    return std::vector<unsigned char>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return std::vector<unsigned char>(std::istreambuf_iterator<char>(file),
+                                      std::istreambuf_iterator<char>());
 }
 
 template <typename T>
@@ -99,9 +100,9 @@ std::vector<std::string> ImportedLibraries(const std::vector<unsigned char>& ima
 // Libraries that every Windows from Vista on lists as known DLLs (loaded from the
 // system folder by name, never searched for) or that the loader itself brings.
 const std::set<std::string> kKnownSystemLibraries = {
-    "advapi32.dll", "comdlg32.dll", "gdi32.dll",   "imagehlp.dll", "imm32.dll",  "kernel32.dll",
-    "msctf.dll",    "msvcrt.dll",   "normaliz.dll", "nsi.dll",     "ntdll.dll",  "ole32.dll",
-    "oleaut32.dll", "psapi.dll",    "rpcrt4.dll",  "setupapi.dll", "shell32.dll", "shlwapi.dll",
+    "advapi32.dll", "comdlg32.dll", "gdi32.dll",    "imagehlp.dll", "imm32.dll",   "kernel32.dll",
+    "msctf.dll",    "msvcrt.dll",   "normaliz.dll", "nsi.dll",      "ntdll.dll",   "ole32.dll",
+    "oleaut32.dll", "psapi.dll",    "rpcrt4.dll",   "setupapi.dll", "shell32.dll", "shlwapi.dll",
     "user32.dll",   "wldap32.dll",  "ws2_32.dll"};
 
 // The program's manifest, from its resources.
@@ -111,7 +112,8 @@ std::string Manifest(const std::string& path) {
     std::string text;
     if (HRSRC resource = ::FindResourceA(image, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24))) {
         if (HGLOBAL data = ::LoadResource(image, resource)) {
-            text.assign(static_cast<const char*>(::LockResource(data)), ::SizeofResource(image, resource));
+            text.assign(static_cast<const char*>(::LockResource(data)),
+                        ::SizeofResource(image, resource));
         }
     }
     ::FreeLibrary(image);
@@ -130,7 +132,8 @@ TEST(LauncherImportsTest, EveryImportedLibraryComesFromTheSystemFolder) {
         const std::string lower = Lower(name);
         if (lower == "comctl32.dll") {
             EXPECT_TRUE(commonControlsFromTheirAssembly)
-                << "comctl32.dll is imported without the manifest that binds it to its side-by-side assembly";
+                << "comctl32.dll is imported without the manifest that binds it to its "
+                   "side-by-side assembly";
             continue;
         }
         EXPECT_EQ(kKnownSystemLibraries.count(lower), 1u)

@@ -33,8 +33,8 @@ Model LoadDisk(const std::string& xml) {
     auto dom = MakeTestDom();
     Model model;
     launcher::LoadLauncherInfo(
-        *dom, launcher::LauncherInfoPath(disk.DirWithSeparator(), kInfoFileEnglish),
-        &model.tabs, &model.title);
+        *dom, launcher::LauncherInfoPath(disk.DirWithSeparator(), kInfoFileEnglish), &model.tabs,
+        &model.title);
     return model;
 }
 
@@ -101,9 +101,9 @@ TEST(LauncherInfoSample, EnglishFileDescribesTheWholeDisk) {
     EXPECT_EQ(setup.m_strCaption, u"");
     EXPECT_EQ(setup.m_osMask, 0x618u);
     EXPECT_EQ(setup.m_strPreMessage, u"Panelwright Pro for LCD will be installed. Continue?");
-    EXPECT_EQ(setup.m_closeWindows, (std::vector<std::u16string>{
-                                        u"Panelwright Pro for LCD",
-                                        u"Panelwright Pro for LCD - Settings"}));
+    EXPECT_EQ(setup.m_closeWindows,
+              (std::vector<std::u16string>{u"Panelwright Pro for LCD",
+                                           u"Panelwright Pro for LCD - Settings"}));
     EXPECT_EQ(setup.m_strProductCode, u"{6C1E7A52-3B1F-4D8A-9E27-51A0C4F3D2B8}");
     EXPECT_EQ(setup.m_strExecuteFile, u"Software\\Panelwright\\setup.exe");
     EXPECT_EQ(setup.m_strArgument, u"/lang=en");
@@ -159,17 +159,17 @@ TEST(LauncherInfoSample, JapaneseFileMatchesTheEnglishOne) {
 }
 
 TEST(LauncherInfoReader, ItemKeywordsAndValuesAreTakenVerbatim) {
-    const Model model = LoadDisk(Disk(
-        "<Launcher_Title> Menu\n</Launcher_Title>"
-        "<Manual_Tab><Title>  Manuals </Title>"
-        "<Button_Info><Title>a</Title><Item> Manual</Item>"
-        "<Manual_File_Info><Model_Name>M</Model_Name></Manual_File_Info></Button_Info>"
-        "<Button_Info><Title>b</Title><Item>manual</Item>"
-        "<Manual_File_Info><Model_Name>M</Model_Name></Manual_File_Info></Button_Info>"
-        "<Button_Info><Title>c</Title><Item>Manual</Item>"
-        "<Manual_File_Info><Model_Name> M </Model_Name></Manual_File_Info></Button_Info>"
-        "<Button_Info><Item>Web</Item><Info_URL></Info_URL></Button_Info>"
-        "</Manual_Tab>"));
+    const Model model = LoadDisk(
+        Disk("<Launcher_Title> Menu\n</Launcher_Title>"
+             "<Manual_Tab><Title>  Manuals </Title>"
+             "<Button_Info><Title>a</Title><Item> Manual</Item>"
+             "<Manual_File_Info><Model_Name>M</Model_Name></Manual_File_Info></Button_Info>"
+             "<Button_Info><Title>b</Title><Item>manual</Item>"
+             "<Manual_File_Info><Model_Name>M</Model_Name></Manual_File_Info></Button_Info>"
+             "<Button_Info><Title>c</Title><Item>Manual</Item>"
+             "<Manual_File_Info><Model_Name> M </Model_Name></Manual_File_Info></Button_Info>"
+             "<Button_Info><Item>Web</Item><Info_URL></Info_URL></Button_Info>"
+             "</Manual_Tab>"));
     EXPECT_EQ(model.title, u" Menu\n");
     ASSERT_EQ(model.tabs.size(), 1u);
     EXPECT_EQ(model.tabs[0]->m_strTitle, u"  Manuals ");
@@ -223,7 +223,8 @@ TEST(LauncherInfoReader, OsKeywordsBuildTheMaskOfTheItemType) {
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(std::string(test.item) + " " + (test.osInfo ? test.osInfo : "(none)"));
-        std::string item = std::string("<Button_Info><Title>x</Title><Item>") + test.item + "</Item>";
+        std::string item =
+            std::string("<Button_Info><Title>x</Title><Item>") + test.item + "</Item>";
         if (test.osInfo) {
             item += std::string("<Support_OS_Info>") + test.osInfo + "</Support_OS_Info>";
             // Only the first holder counts.
@@ -282,15 +283,16 @@ TEST(LauncherInfoReader, SubItemsHaveNoCaptionAndFollowTheirOwnType) {
         nested = "<SubButton_Info><Title>L</Title><Item>Application</Item>" + nested +
                  "</SubButton_Info>";
     }
-    const Model model = LoadDisk(TabWith(
-        "<Button_Info><Title>App</Title><Caption>c</Caption><Item>Application</Item>"
-        "<SubButton_Info><Title>Docs</Title><Caption>hidden</Caption><Item>Folder</Item>"
-        "<Folder_Info><Model_Name>M</Model_Name><Folder_Name>F</Folder_Name></Folder_Info>"
-        "</SubButton_Info>"
-        "<SubButton_Info><Title>Run</Title><Item>Execute</Item>"
-        "<Support_OS_Info><OS>7</OS></Support_OS_Info></SubButton_Info>"
-        "</Button_Info>"
-        "<Button_Info><Title>Deep</Title><Item>Application</Item>" + nested + "</Button_Info>"));
+    const Model model = LoadDisk(
+        TabWith("<Button_Info><Title>App</Title><Caption>c</Caption><Item>Application</Item>"
+                "<SubButton_Info><Title>Docs</Title><Caption>hidden</Caption><Item>Folder</Item>"
+                "<Folder_Info><Model_Name>M</Model_Name><Folder_Name>F</Folder_Name></Folder_Info>"
+                "</SubButton_Info>"
+                "<SubButton_Info><Title>Run</Title><Item>Execute</Item>"
+                "<Support_OS_Info><OS>7</OS></Support_OS_Info></SubButton_Info>"
+                "</Button_Info>"
+                "<Button_Info><Title>Deep</Title><Item>Application</Item>" +
+                nested + "</Button_Info>"));
     ASSERT_EQ(model.tabs.size(), 1u);
     ASSERT_EQ(model.tabs[0]->m_items.size(), 2u);
     const ButtonInfo& app = *model.tabs[0]->m_items[0];
@@ -310,8 +312,9 @@ TEST(LauncherInfoReader, SubItemsHaveNoCaptionAndFollowTheirOwnType) {
 }
 
 TEST(LauncherInfoReader, UnusableFilesLoadNothing) {
-    const std::string tab = "<Launcher_Title>Menu</Launcher_Title>"
-                            "<Manual_Tab><Title>Manuals</Title></Manual_Tab>";
+    const std::string tab =
+        "<Launcher_Title>Menu</Launcher_Title>"
+        "<Manual_Tab><Title>Manuals</Title></Manual_Tab>";
     const std::string cases[] = {
         "<Other_Root>" + tab + "</Other_Root>",
         "<orvex_lcd_utility_disk>" + tab + "</orvex_lcd_utility_disk>",
@@ -349,16 +352,14 @@ TEST(LauncherInfoReader, LocatesTheFileBesideTheLauncher) {
 
     CountingDom dom;
     Model english;
-    launcher::LoadLauncherInfo(
-        dom, launcher::LauncherInfoPath(appDir, kInfoFileEnglish),
-        &english.tabs, &english.title);
+    launcher::LoadLauncherInfo(dom, launcher::LauncherInfoPath(appDir, kInfoFileEnglish),
+                               &english.tabs, &english.title);
     EXPECT_EQ(english.title, u"");
     EXPECT_EQ(dom.loads, 0);
 
     Model japanese;
-    launcher::LoadLauncherInfo(
-        dom, launcher::LauncherInfoPath(appDir, kInfoFileJapanese),
-        &japanese.tabs, &japanese.title);
+    launcher::LoadLauncherInfo(dom, launcher::LauncherInfoPath(appDir, kInfoFileJapanese),
+                               &japanese.tabs, &japanese.title);
     EXPECT_EQ(japanese.title, u"JA");
     EXPECT_EQ(dom.loads, 1);
 }

@@ -24,8 +24,8 @@ struct HungWindow {
 // Makes a window titled like a program setup would close, then stops answering.
 DWORD WINAPI HangWithWindow(void* context) {
     auto* hung = static_cast<HungWindow*>(context);
-    hung->window = ::CreateWindowExW(0, L"STATIC", L"Launcher Own Window Title", WS_OVERLAPPED, 0, 0, 50, 50,
-                                     nullptr, nullptr, nullptr, nullptr);
+    hung->window = ::CreateWindowExW(0, L"STATIC", L"Launcher Own Window Title", WS_OVERLAPPED, 0,
+                                     0, 50, 50, nullptr, nullptr, nullptr, nullptr);
     ::SetEvent(hung->created);
     ::WaitForSingleObject(hung->release, INFINITE);
     ::DestroyWindow(hung->window);
@@ -56,7 +56,9 @@ TEST(LauncherCloseWindowTest, OwnWindowsAreSkippedEvenWhenTheirThreadHangs) {
 }
 
 namespace {
-INT_PTR CALLBACK PlainDialog(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
+INT_PTR CALLBACK PlainDialog(HWND, UINT message, WPARAM, LPARAM) {
+    return message == WM_INITDIALOG;
+}
 }  // namespace
 
 TEST(LauncherFittedTemplatesTest, WindowTooWideForTheScreenShrinksWithItsPagesAlike) {
@@ -66,7 +68,8 @@ TEST(LauncherFittedTemplatesTest, WindowTooWideForTheScreenShrinksWithItsPagesAl
     EXPECT_EQ(roomy.Template(IDD_LAUNCHER), nullptr) << "a window that fits keeps its resource";
 
     // Wide enough for the smaller fonts, too narrow for the template's own.
-    HWND original = ::CreateDialogParamW(resources, MAKEINTRESOURCEW(IDD_LAUNCHER), nullptr, PlainDialog, 0);
+    HWND original =
+        ::CreateDialogParamW(resources, MAKEINTRESOURCEW(IDD_LAUNCHER), nullptr, PlainDialog, 0);
     ASSERT_NE(original, nullptr);
     RECT full{};
     ::GetWindowRect(original, &full);
@@ -104,7 +107,9 @@ TEST(LauncherFittedTemplatesTest, BytesThatAreNoExtendedTemplateNameNoFont) {
     EXPECT_EQ(TemplatePointSize(empty), nullptr);
     std::vector<std::uint8_t> classic(64, 0);  // an old-style template starts with its style
     EXPECT_EQ(TemplatePointSize(classic), nullptr);
-    std::vector<std::uint8_t> cut{1, 0, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 0, 0, 0x40, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                  0, 'A', 0, 'B', 0, 'C', 0, 'D', 0};  // DS_SETFONT, then a menu name never ended
+    std::vector<std::uint8_t> cut{
+        1, 0, 0xFF, 0xFF, 0, 0, 0, 0, 0,   0, 0,   0, 0x40, 0, 0,   0, 0, 0,
+        0, 0, 0,    0,    0, 0, 0, 0, 'A', 0, 'B', 0, 'C',  0, 'D', 0};  // DS_SETFONT, then a menu
+                                                                         // name never ended
     EXPECT_EQ(TemplatePointSize(cut), nullptr);
 }

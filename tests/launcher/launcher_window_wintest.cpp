@@ -20,7 +20,8 @@ namespace {
 std::wstring StringIn(UINT id, LANGID language) {
     HRSRC block = ::FindResourceExW(nullptr, RT_STRING, MAKEINTRESOURCEW(id / 16 + 1), language);
     if (block == nullptr) return L"";
-    const wchar_t* entry = static_cast<const wchar_t*>(::LockResource(::LoadResource(nullptr, block)));
+    const wchar_t* entry =
+        static_cast<const wchar_t*>(::LockResource(::LoadResource(nullptr, block)));
     for (UINT i = 0; i < id % 16; ++i) entry += 1 + *entry;
     return std::wstring(entry + 1, *entry);
 }
@@ -35,24 +36,31 @@ TEST(LauncherResourcesTest, BothLanguagesHoldEveryStringTemplateAndPicture) {
     }
     EXPECT_EQ(StringIn(104, kEnglish), L"\\LauncherInfo\\LauncherInfo_EN.xml");
     EXPECT_EQ(StringIn(104, kJapanese), L"\\LauncherInfo\\LauncherInfo_JA.xml");
-    EXPECT_NE(StringIn(113, kEnglish).find(L"Click  'Yes'"), std::wstring::npos) << "two spaces after Click";
-    for (const std::wstring& text : {StringIn(113, kJapanese), StringIn(117, kEnglish), StringIn(117, kJapanese)}) {
+    EXPECT_NE(StringIn(113, kEnglish).find(L"Click  'Yes'"), std::wstring::npos)
+        << "two spaces after Click";
+    for (const std::wstring& text :
+         {StringIn(113, kJapanese), StringIn(117, kEnglish), StringIn(117, kJapanese)}) {
         EXPECT_NE(text.find(L"%s"), std::wstring::npos) << "the title marker is kept";
     }
     for (UINT id : {100u, 102u, 132u, 133u, 135u, 137u, 138u, 139u, 171u}) {
-        EXPECT_NE(::FindResourceExW(nullptr, RT_DIALOG, MAKEINTRESOURCEW(id), kEnglish), nullptr) << id;
-        EXPECT_NE(::FindResourceExW(nullptr, RT_DIALOG, MAKEINTRESOURCEW(id), kJapanese), nullptr) << id;
+        EXPECT_NE(::FindResourceExW(nullptr, RT_DIALOG, MAKEINTRESOURCEW(id), kEnglish), nullptr)
+            << id;
+        EXPECT_NE(::FindResourceExW(nullptr, RT_DIALOG, MAKEINTRESOURCEW(id), kJapanese), nullptr)
+            << id;
     }
     for (UINT id : {141u, 151u, 163u, 164u, 167u, 169u}) {
-        EXPECT_NE(::FindResourceExW(nullptr, RT_BITMAP, MAKEINTRESOURCEW(id), kEnglish), nullptr) << id;
-        EXPECT_NE(::FindResourceExW(nullptr, RT_BITMAP, MAKEINTRESOURCEW(id), kJapanese), nullptr) << id;
+        EXPECT_NE(::FindResourceExW(nullptr, RT_BITMAP, MAKEINTRESOURCEW(id), kEnglish), nullptr)
+            << id;
+        EXPECT_NE(::FindResourceExW(nullptr, RT_BITMAP, MAKEINTRESOURCEW(id), kJapanese), nullptr)
+            << id;
     }
     EXPECT_NE(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(128)), nullptr);
     EXPECT_NE(::LoadCursorW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(130)), nullptr);
     HRSRC manifest = ::FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
     ASSERT_NE(manifest, nullptr);
-    const std::string text(static_cast<const char*>(::LockResource(::LoadResource(nullptr, manifest))),
-                           ::SizeofResource(nullptr, manifest));
+    const std::string text(
+        static_cast<const char*>(::LockResource(::LoadResource(nullptr, manifest))),
+        ::SizeofResource(nullptr, manifest));
     EXPECT_NE(text.find("requireAdministrator"), std::string::npos);
     EXPECT_NE(text.find("Microsoft.Windows.Common-Controls"), std::string::npos);
 }
@@ -77,7 +85,8 @@ TEST(LauncherControlsTest, LinkShowsItsCaptionOnlyWhileHoveredInAnActiveWindow) 
     int active = 0;
     CStaticButton::s_pMainActive = &active;
     // The page template is a child window: it needs a parent.
-    HWND parent = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr, nullptr, nullptr);
+    HWND parent = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr,
+                                    nullptr, nullptr);
     LinkHost host;
     ASSERT_TRUE(host.Create(parent));
     const std::u16string title = u"Read Me", caption = u"Notes", defaultText = u"";
@@ -104,7 +113,8 @@ TEST(LauncherControlsTest, LinkShowsItsCaptionOnlyWhileHoveredInAnActiveWindow) 
     EXPECT_EQ(reinterpret_cast<HBRUSH>(brush), host.pageBrush);
     EXPECT_EQ(::GetTextColor(dc), RGB(0, 0, 255));
     host.link.SetHover(1);
-    host.Send(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(host.link.Handle()));
+    host.Send(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+              reinterpret_cast<LPARAM>(host.link.Handle()));
     EXPECT_EQ(::GetTextColor(dc), RGB(255, 0, 0));
     ::DeleteDC(dc);
     host.Destroy();
@@ -112,7 +122,8 @@ TEST(LauncherControlsTest, LinkShowsItsCaptionOnlyWhileHoveredInAnActiveWindow) 
     CStaticButton::s_pMainActive = nullptr;
 }
 
-std::unique_ptr<launcher::ButtonInfo> Sub(const std::u16string& title, const std::u16string& keyword) {
+std::unique_ptr<launcher::ButtonInfo> Sub(const std::u16string& title,
+                                          const std::u16string& keyword) {
     auto item = std::make_unique<launcher::ButtonInfo>();
     item->m_strTitle = title;
     item->m_strItem = keyword;
@@ -143,13 +154,17 @@ TEST_F(LauncherDialogsTest, ApplicationDialogShrinksToItsButtonsAndGreysOutOther
     EXPECT_FALSE(::IsWindowEnabled(shortened.Item(1014)));
     EXPECT_TRUE(::IsWindowEnabled(shortened.Item(1015)));
     // The dialogs themselves are not shown here: look at the buttons' own style.
-    auto shown = [](HWND button) { return (::GetWindowLongPtrW(button, GWL_STYLE) & WS_VISIBLE) != 0; };
+    auto shown = [](HWND button) {
+        return (::GetWindowLongPtrW(button, GWL_STYLE) & WS_VISIBLE) != 0;
+    };
     EXPECT_FALSE(shown(shortened.Item(1016)));
     EXPECT_TRUE(shown(shortened.Item(1015)));
     EXPECT_TRUE(shown(full.Item(1018))) << "seven sub-items show five buttons";
-    EXPECT_FALSE(::IsWindowEnabled(full.Item(1016))) << "a document that names no file is greyed out";
+    EXPECT_FALSE(::IsWindowEnabled(full.Item(1016)))
+        << "a document that names no file is greyed out";
 
-    RECT fullWindow = full.WindowRect(), fullLast{}, shortWindow = shortened.WindowRect(), shortLast{};
+    RECT fullWindow = full.WindowRect(), fullLast{}, shortWindow = shortened.WindowRect(),
+         shortLast{};
     ::GetWindowRect(full.Item(1018), &fullLast);
     ::GetWindowRect(shortened.Item(1015), &shortLast);
     EXPECT_EQ(shortWindow.bottom - shortLast.bottom, fullWindow.bottom - fullLast.bottom)
@@ -177,7 +192,8 @@ TEST_F(LauncherDialogsTest, SelectionDialogChoosesOnlyAnExistingFile) {
     EXPECT_FALSE(::IsWindowEnabled(dialog.Item(IDC_LANG_DEUTSCH)));
 
     ::SendMessageW(models, CB_SETCURSEL, 1, 0);
-    dialog.Send(WM_COMMAND, MAKEWPARAM(IDC_MODEL_LIST, CBN_SELCHANGE), reinterpret_cast<LPARAM>(models));
+    dialog.Send(WM_COMMAND, MAKEWPARAM(IDC_MODEL_LIST, CBN_SELCHANGE),
+                reinterpret_cast<LPARAM>(models));
     EXPECT_TRUE(::IsWindowEnabled(dialog.Item(IDC_LANG_DEUTSCH)));
     EXPECT_FALSE(::IsWindowEnabled(dialog.Item(IDC_LANG_ENGLISH)));
 

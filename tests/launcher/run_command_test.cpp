@@ -25,7 +25,9 @@ TEST(RunCommandTest, QuotedProgramsAndLinesNamingNoFile) {
         {u"C:\\A\\plain.exe", u"C:\\A\\plain.exe", u""},
         {u"   ", u"", u""},
     };
-    auto exists = [](const std::u16string& file) { return file == u"C:\\Program Files\\Exists.exe"; };
+    auto exists = [](const std::u16string& file) {
+        return file == u"C:\\Program Files\\Exists.exe";
+    };
     for (const Case& c : cases) {
         const launcher::RunCommand command = launcher::SplitRunCommand(c.value, exists);
         EXPECT_EQ(command.file, c.file);
@@ -47,7 +49,8 @@ TEST(RunCommandTest, AnUnquotedLineStartsTheLongestPrefixThatExists) {
     };
     const Case cases[] = {
         {u"C:\\Program Files\\X\\x.exe /tray", u"C:\\Program Files\\X\\x.exe", u"/tray"},
-        {u"C:\\Program Files\\X\\x.exe  /tray   /quiet", u"C:\\Program Files\\X\\x.exe", u"/tray   /quiet"},
+        {u"C:\\Program Files\\X\\x.exe  /tray   /quiet", u"C:\\Program Files\\X\\x.exe",
+         u"/tray   /quiet"},
         {u"C:\\Program Files\\X\\x.exe", u"C:\\Program Files\\X\\x.exe", u""},
         {u"C:\\Program Files\\X\\x /tray", u"C:\\Program Files\\X\\x", u"/tray"},
         {u"C:\\Program Other\\y.exe /a", u"C:\\Program", u"Other\\y.exe /a"},
@@ -112,7 +115,8 @@ TEST(FileSelectionTest, ChosenEntryAndLanguageButtons) {
         item.m_files.push_back(std::move(entry));
     };
     add(u"", u"en.pdf", u"de.pdf");
-    EXPECT_EQ(launcher::ChosenEntry(item, 5), item.m_files[0].get()) << "one entry is always chosen";
+    EXPECT_EQ(launcher::ChosenEntry(item, 5), item.m_files[0].get())
+        << "one entry is always chosen";
     EXPECT_EQ(launcher::LanguageButtonStates(launcher::ChosenEntry(item, -1)),
               (std::array<bool, 5>{false, true, true, false, false}));
 

@@ -68,7 +68,8 @@ TEST(XmlDomContract, TextIsTheCompleteContentVerbatim) {
         {"<![CDATA[<raw> & ]]>", u"<raw> & "},
         {"&amp;&lt;&gt;&quot;&apos;&#x3042;&#12354;", u"&<>\"'\u3042\u3042"},
         {"line1\r\nline2", u"line1\nline2"},
-        {"\xE3\x83\x9E\xE3\x83\x8B\xE3\x83\xA5\xE3\x82\xA2\xE3\x83\xAB", u"\u30DE\u30CB\u30E5\u30A2\u30EB"},
+        {"\xE3\x83\x9E\xE3\x83\x8B\xE3\x83\xA5\xE3\x82\xA2\xE3\x83\xAB",
+         u"\u30DE\u30CB\u30E5\u30A2\u30EB"},
         {"\xF0\xA0\x80\x8B", u"\U0002000B"},
     };
     auto dom = MakeTestDom();
@@ -124,8 +125,8 @@ TEST(XmlDomContract, RefusesAnyDocumentTypeSoNothingIsFetchedOrExpanded) {
     // A file beside the document that an external entity points at.
     const std::u16string secret = folder.Write("secret.txt", "outside");
     std::string secretPath(secret.begin(), secret.end());
-    const std::string external = "<!DOCTYPE root [<!ENTITY ext SYSTEM \"" + secretPath +
-                                 "\">]><root>&ext;</root>";
+    const std::string external =
+        "<!DOCTYPE root [<!ENTITY ext SYSTEM \"" + secretPath + "\">]><root>&ext;</root>";
     const std::string nested =
         "<!DOCTYPE root [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">"
         "<!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">]><root>&c;</root>";

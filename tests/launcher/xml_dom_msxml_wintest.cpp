@@ -10,7 +10,9 @@
 
 namespace launcher_test {
 
-std::unique_ptr<platform::XmlDom> MakeTestDom() { return std::make_unique<platform::MsxmlDom>(); }
+std::unique_ptr<platform::XmlDom> MakeTestDom() {
+    return std::make_unique<platform::MsxmlDom>();
+}
 
 namespace {
 
@@ -45,7 +47,8 @@ TEST(MsxmlDom, ComLivesExactlyAsLongAsTheDocumentAndItsElements) {
 }
 
 TEST(MsxmlDom, AnUnknownDocumentClassLoadsNothing) {
-    platform::MsxmlDom dom(platform::ComClassId{0x01234567, 0x89AB, 0xCDEF, {1, 2, 3, 4, 5, 6, 7, 8}});
+    platform::MsxmlDom dom(
+        platform::ComClassId{0x01234567, 0x89AB, 0xCDEF, {1, 2, 3, 4, 5, 6, 7, 8}});
     TempFolder folder;
     EXPECT_FALSE(dom.LoadFile(folder.Write("doc.xml", "<root/>")));
     EXPECT_FALSE(ComIsInitialised());

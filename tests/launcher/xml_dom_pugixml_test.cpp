@@ -10,7 +10,9 @@
 
 namespace launcher_test {
 
-std::unique_ptr<platform::XmlDom> MakeTestDom() { return std::make_unique<platform::PugiXmlDom>(); }
+std::unique_ptr<platform::XmlDom> MakeTestDom() {
+    return std::make_unique<platform::PugiXmlDom>();
+}
 
 namespace {
 
@@ -29,7 +31,12 @@ TEST(PugiXmlDom, BufferAndFileLoadAlike) {
 TEST(PugiXmlDom, BytesThatAreNotUtf8BecomeReplacementCharacters) {
     // A stray continuation byte, a truncated sequence, an overlong form and an
     // encoded surrogate, each between two letters.
-    const std::string xml = "<r>a\x80" "b\xE3\x82" "c\xC0\xAF" "d\xED\xA0\x80" "e</r>";
+    const std::string xml =
+        "<r>a\x80"
+        "b\xE3\x82"
+        "c\xC0\xAF"
+        "d\xED\xA0\x80"
+        "e</r>";
     auto document = platform::PugiXmlDom::LoadBuffer(xml.data(), xml.size());
     ASSERT_TRUE(document);
     EXPECT_EQ(document->DocumentElement()->Text(),

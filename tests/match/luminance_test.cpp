@@ -74,8 +74,9 @@ TEST(BrightnessLimitTest, SweepNeverOffersAPositionTheDimmestMonitorCannotFollow
                 const double minimum = master * step / 200.0;
                 const BrightnessLimit limit = Limit(minimum, master, maximum);
                 const auto where = [&] {
-                    return ::testing::Message() << minimum << "/" << master << " B=" << maximum
-                                                << " limit " << limit.limit << " percent " << limit.percent;
+                    return ::testing::Message()
+                           << minimum << "/" << master << " B=" << maximum << " limit "
+                           << limit.limit << " percent " << limit.percent;
                 };
                 ASSERT_LE(limit.limit, maximum) << where();
                 ASSERT_LE(limit.percent, 100u) << where();
@@ -83,7 +84,8 @@ TEST(BrightnessLimitTest, SweepNeverOffersAPositionTheDimmestMonitorCannotFollow
                 ASSERT_LE(limit.limit * (master / maximum), minimum * (1 + 1e-9)) << where();
                 // Whole settings the master could go to for the dimmest to follow.
                 const double reach = std::floor(minimum * maximum / master * (1 + 1e-12));
-                ASSERT_LE(limit.percent * static_cast<double>(maximum), reach * 100 + 1e-9) << where();
+                ASSERT_LE(limit.percent * static_cast<double>(maximum), reach * 100 + 1e-9)
+                    << where();
                 if (step == 200) {
                     ASSERT_EQ(limit.limit, maximum) << where();
                     ASSERT_EQ(limit.percent, 100u) << where();
@@ -96,8 +98,10 @@ TEST(BrightnessLimitTest, SweepNeverOffersAPositionTheDimmestMonitorCannotFollow
                 ASSERT_TRUE(TransferBrightness(target, minimum, 100, &brightness));
                 ASSERT_LE(brightness, 100u) << where();
                 const double perStep = minimum / 100;
-                ASSERT_LE(brightness * perStep, target * (1 + 1e-9) + 1e-12) << where() << " b=" << brightness;
-                ASSERT_GT((brightness + 1) * perStep, target * (1 - 1e-9)) << where() << " b=" << brightness;
+                ASSERT_LE(brightness * perStep, target * (1 + 1e-9) + 1e-12)
+                    << where() << " b=" << brightness;
+                ASSERT_GT((brightness + 1) * perStep, target * (1 - 1e-9))
+                    << where() << " b=" << brightness;
             }
         }
     }
@@ -126,7 +130,8 @@ TEST(TransferTest, NeverWritesAboveTheMaximumOrFromNonsense) {
 
     EXPECT_FALSE(TransferBrightness(150, 200, 0, &brightness));
     EXPECT_FALSE(TransferBrightness(150, 0, 100, &brightness));
-    EXPECT_FALSE(TransferBrightness(std::numeric_limits<double>::quiet_NaN(), 200, 100, &brightness));
+    EXPECT_FALSE(
+        TransferBrightness(std::numeric_limits<double>::quiet_NaN(), 200, 100, &brightness));
     double target = 0;
     EXPECT_FALSE(TargetLuminance(50, 0, 100, &target));
     EXPECT_FALSE(TargetLuminance(50, 250, 0, &target));
@@ -143,9 +148,11 @@ TEST(LuminanceEstimateTest, WeighsThePrimariesByGainToTheGamma) {
                                        &luminance));
     EXPECT_DOUBLE_EQ(luminance, 59.1 + 198.8 + 20.1);
 
-    ASSERT_TRUE(LuminanceFromPrimaries({50, 100, 60}, {50, 100, 200}, {50, 100, 20}, 4, &luminance));
+    ASSERT_TRUE(
+        LuminanceFromPrimaries({50, 100, 60}, {50, 100, 200}, {50, 100, 20}, 4, &luminance));
     EXPECT_NEAR(luminance, std::pow(0.5, 2.2) * 280, 1e-9);
-    ASSERT_TRUE(LuminanceFromPrimaries({50, 100, 60}, {50, 100, 200}, {50, 100, 20}, 8, &luminance));
+    ASSERT_TRUE(
+        LuminanceFromPrimaries({50, 100, 60}, {50, 100, 200}, {50, 100, 20}, 8, &luminance));
     EXPECT_NEAR(luminance, std::pow(0.5, 3.0) * 280, 1e-9);
 
     // Unreported primaries count nothing; a channel without gain range counts at full.
@@ -153,7 +160,8 @@ TEST(LuminanceEstimateTest, WeighsThePrimariesByGainToTheGamma) {
     EXPECT_DOUBLE_EQ(luminance, 80);
 
     EXPECT_FALSE(LuminanceFromPrimaries({0, 255, 60}, {0, 255, 200}, {0, 255, 20}, 4, &luminance));
-    EXPECT_FALSE(LuminanceFromPrimaries({255, 255, 0}, {255, 255, 0}, {255, 255, 0}, 4, &luminance));
+    EXPECT_FALSE(
+        LuminanceFromPrimaries({255, 255, 0}, {255, 255, 0}, {255, 255, 0}, 4, &luminance));
 }
 
 TEST(MatchSupportTest, FindsModelsByTheNamesTheyContain) {
@@ -179,7 +187,8 @@ TEST(MatchSupportTest, FindsModelsByTheNamesTheyContain) {
 TEST(MatchSupportTest, WizardGammaOnlyForItsModelsInModesWithGamma) {
     MatchSupport support;
     CMonitorStatus record;
-    record.m_ModeInfo.words[ModeInfoBlock::kFirstModeFlags + 3] = kModeFlagGamma | kModeFlagBrightness;
+    record.m_ModeInfo.words[ModeInfoBlock::kFirstModeFlags + 3] =
+        kModeFlagGamma | kModeFlagBrightness;
     record.m_ModeInfo.words[ModeInfoBlock::kFirstModeFlags + 1] = kModeFlagBrightness;
     record.m_strModelName = "TQ7000Q";
     EXPECT_TRUE(support.UsesWizardGamma(record, 3));

@@ -30,8 +30,8 @@ protected:
     void SetUp() override {
         sim::DeskConfig config;
         std::string error;
-        ASSERT_TRUE(sim::LoadDeskConfig(std::string(VISTREL_SOURCE_DIR) + "/sim/configs/match-desk.json",
-                                        &config, &error))
+        ASSERT_TRUE(sim::LoadDeskConfig(
+            std::string(VISTREL_SOURCE_DIR) + "/sim/configs/match-desk.json", &config, &error))
             << error;
         config.statePath.clear();
         desk = std::make_unique<sim::Desk>(std::move(config), clock);
@@ -61,14 +61,16 @@ protected:
 
     bool AnyWriteTo(int monitor) const {
         for (const sim::Transaction& t : desk->Log())
-            if (t.monitor == monitor && t.kind == sim::TransactionKind::Set && t.code != 0xE0 && t.code != 0xE1)
+            if (t.monitor == monitor && t.kind == sim::TransactionKind::Set && t.code != 0xE0 &&
+                t.code != 0xE1)
                 return true;
         return false;
     }
 
     bool AnyWrite() const {
         for (const sim::Transaction& t : desk->Log())
-            if (t.kind == sim::TransactionKind::Set && t.code != 0xE0 && t.code != 0xE1) return true;
+            if (t.kind == sim::TransactionKind::Set && t.code != 0xE0 && t.code != 0xE1)
+                return true;
         return false;
     }
 
@@ -106,9 +108,11 @@ TEST_F(MatchWizardTest, FinishGivesEveryCandidateTheMastersPictureAndLuminance) 
     ExpectNothingClaimed();
 
     // Preset 9: the master's primaries follow it; the TQ3300W comes from the table.
-    const double master = std::pow(236 / 255.0, 2.2) * 54.8 + std::pow(241 / 255.0, 2.2) * 194.2 + 23.2;
+    const double master =
+        std::pow(236 / 255.0, 2.2) * 54.8 + std::pow(241 / 255.0, 2.2) * 194.2 + 23.2;
     const double noPrimaries = 226.2;
-    const double blueWithoutRange = std::pow(240 / 255.0, 2.2) * 39.2 + std::pow(250 / 255.0, 2.2) * 158.0 + 19.0;
+    const double blueWithoutRange =
+        std::pow(240 / 255.0, 2.2) * 39.2 + std::pow(250 / 255.0, 2.2) * 158.0 + 19.0;
     EXPECT_NEAR(Record(kTq6600).m_Match.estimatedMaxLuminance, master, 1e-9);
     EXPECT_NEAR(Record(kTq3300).m_Match.estimatedMaxLuminance, noPrimaries, 1e-9);
     EXPECT_NEAR(Record(kTq2200).m_Match.estimatedMaxLuminance, blueWithoutRange, 1e-9);
@@ -132,8 +136,8 @@ TEST_F(MatchWizardTest, FinishGivesEveryCandidateTheMastersPictureAndLuminance) 
         EXPECT_EQ(Register(m, {0x30, 0xE3}), 9) << m;
         int sessionEnds = 0;
         for (const sim::Transaction& t : desk->Log())
-            sessionEnds += t.monitor == m && t.kind == sim::TransactionKind::Set && t.code == 0xE3 &&
-                           t.page == 0xF0 && t.value == 0;
+            sessionEnds += t.monitor == m && t.kind == sim::TransactionKind::Set &&
+                           t.code == 0xE3 && t.page == 0xF0 && t.value == 0;
         EXPECT_EQ(sessionEnds, 1) << m;
     }
     EXPECT_EQ(Register(kTq8800, {0x30, 0xE3}), 3);
@@ -316,7 +320,8 @@ TEST_F(MatchWizardTest, StepTwoOffersTheMastersControlsOfTheChosenMode) {
     ASSERT_TRUE(wizard->SaveStates());
     ASSERT_TRUE(wizard->ReadMasterColor());
     // Picture mode: colour temperature and brightness, no gamma.
-    EXPECT_EQ(wizard->MasterModeFlags() & (kModeFlagColorTemperature | kModeFlagGamma), kModeFlagColorTemperature);
+    EXPECT_EQ(wizard->MasterModeFlags() & (kModeFlagColorTemperature | kModeFlagGamma),
+              kModeFlagColorTemperature);
     ASSERT_TRUE(wizard->WriteMasterMode(17));
     ASSERT_TRUE(wizard->ReadMasterColor());
     EXPECT_EQ(wizard->MasterModeFlags(), 0x800Du) << "Game mode as the master's block gives it";

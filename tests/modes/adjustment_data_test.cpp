@@ -44,11 +44,11 @@ TEST(AdjustmentRecord, EncodesAtTheStoredOffsetsAndDecodesBack) {
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes.data() + 36)), "26114073TQ6600W");
     EXPECT_EQ(WordAt(bytes, 72), 17);
     EXPECT_EQ(WordAt(bytes, 76), 15);
-    EXPECT_EQ(WordAt(bytes, 84), 100);   // brightness maximum
-    EXPECT_EQ(WordAt(bytes, 124), 0);    // blue gain never read
-    EXPECT_EQ(WordAt(bytes, 152), -1);   // fourth value of the set
+    EXPECT_EQ(WordAt(bytes, 84), 100);  // brightness maximum
+    EXPECT_EQ(WordAt(bytes, 124), 0);   // blue gain never read
+    EXPECT_EQ(WordAt(bytes, 152), -1);  // fourth value of the set
     EXPECT_EQ(WordAt(bytes, 156), 1);
-    EXPECT_EQ(WordAt(bytes, 168), 1);    // contrast valid, the last word
+    EXPECT_EQ(WordAt(bytes, 168), 1);  // contrast valid, the last word
 
     AdjustmentData decoded;
     ASSERT_TRUE(DecodeAdjustmentData(bytes.data(), bytes.size(), &decoded));
@@ -79,7 +79,8 @@ TEST(AdjustmentRecord, TextsThatFillTheirFieldStayInside) {
     // Encoding cuts an over-long name to its field instead of spilling into the next.
     AdjustmentData longName = SampleSet();
     longName.modelName = std::string(25, 'X');
-    ASSERT_TRUE(DecodeAdjustmentData(EncodeAdjustmentData(longName).data(), AdjustmentData::kSize, &data));
+    ASSERT_TRUE(
+        DecodeAdjustmentData(EncodeAdjustmentData(longName).data(), AdjustmentData::kSize, &data));
     EXPECT_EQ(data.modelName, std::string(18, 'X'));
     EXPECT_EQ(data.serialNumber, "26114073");
 }
@@ -137,7 +138,7 @@ TEST_F(AdjustmentStoreTest, ValuesOfAnotherSizeDoNotReadAsSets) {
 TEST_F(AdjustmentStoreTest, ListingStepsOverWhatItCannotReadInsteadOfStopping) {
     Put("First", std::vector<std::uint8_t>(172));
     Put("", std::vector<std::uint8_t>(172));
-    Put("Huge", std::vector<std::uint8_t>(3000));  // longer than any data buffer
+    Put("Huge", std::vector<std::uint8_t>(3000));                // longer than any data buffer
     Put(std::string(300, 'N'), std::vector<std::uint8_t>(172));  // name beyond the buffer
     Put("Last", std::vector<std::uint8_t>(172));
     EXPECT_EQ(store.Names(), (std::vector<std::string>{"First", "Huge", "Last"}));

@@ -23,19 +23,20 @@ TEST(AdjustmentRescale, StoredLevelsFollowTheMonitorsMaximum) {
         std::uint32_t current, maximum;
         std::optional<std::uint32_t> expected;
     } cases[] = {
-        {{50, 100, 1}, 60, 200, 100u},             // half of the new maximum
-        {{50, 100, 1}, 100, 200, std::nullopt},    // already there: nothing to write
-        {{50, 0, 1}, 60, 200, std::nullopt},       // no stored maximum
-        {{50, 100, 1}, 60, 0, std::nullopt},       // monitor reports no maximum
-        {{50, 100, 0}, 60, 200, std::nullopt},     // never read when saved
-        {{60000, 65535, 1}, 0, 65535, 60000u},     // product beyond 32 bits
-        {{65535, 1, 1}, 0, 65535, 65535u},         // clamped to the maximum
-        {{-5, 100, 1}, 10, 100, 0u},               // clamped to 0
-        {{50, -100, 1}, 10, 100, std::nullopt},    // nonsense maximum
+        {{50, 100, 1}, 60, 200, 100u},           // half of the new maximum
+        {{50, 100, 1}, 100, 200, std::nullopt},  // already there: nothing to write
+        {{50, 0, 1}, 60, 200, std::nullopt},     // no stored maximum
+        {{50, 100, 1}, 60, 0, std::nullopt},     // monitor reports no maximum
+        {{50, 100, 0}, 60, 200, std::nullopt},   // never read when saved
+        {{60000, 65535, 1}, 0, 65535, 60000u},   // product beyond 32 bits
+        {{65535, 1, 1}, 0, 65535, 65535u},       // clamped to the maximum
+        {{-5, 100, 1}, 10, 100, 0u},             // clamped to 0
+        {{50, -100, 1}, 10, 100, std::nullopt},  // nonsense maximum
     };
     for (const Case& c : cases) {
         EXPECT_EQ(RescaledValue(c.stored, c.current, c.maximum), c.expected)
-            << c.stored.value << "/" << c.stored.maximum << " onto " << c.current << "/" << c.maximum;
+            << c.stored.value << "/" << c.stored.maximum << " onto " << c.current << "/"
+            << c.maximum;
     }
 }
 
@@ -53,8 +54,8 @@ class AdjustmentOnMonitor : public rec_testing::MakerDeskTest {
 protected:
     // Modes 0, 3 and 17: mode 3 adjusts everything, mode 17 only brightness.
     void Open(std::uint32_t brightnessMaximum = 100) {
-        sim::MonitorConfig monitor =
-            MakerMonitor("26114073", "TQ6600W", ModeRecord({0, 3, 17}, {{3, 0x804F}, {17, 0x8001}}));
+        sim::MonitorConfig monitor = MakerMonitor(
+            "26114073", "TQ6600W", ModeRecord({0, 3, 17}, {{3, 0x804F}, {17, 0x8001}}));
         monitor.extendedCapabilities += "F0(E2(04) E3(00 0A))";
         monitor.registers[{0xF0, 0xE2}] = {0, 255};
         monitor.registers[{0xF0, 0xE3}] = {0, 255};
@@ -93,14 +94,13 @@ TEST_F(AdjustmentOnMonitor, RestoreWritesModeFirstAndEndsTheAdjustmentLast) {
     Open();
     ApplyAdjustmentData(*list, Record(), FullSet(0));
     const Lines expected = {
-        "set E1=30", "set E2=3", "set E3=0",           // mode, then preset on the same page
-        "get 10", "set 10=32",                          // 50 of 100 where 60 was
-        "get 16", "set 16=C8", "get 18", "set 18=C9", "get 1A", "set 1A=CA",
-        "get E4", "set E4=2",                           // gamma, page 0x30 still selected
-        "set E1=E0", "get E4", "get E5", "get E6", "get E7",  // the set's maxima now
-        "set E4=A", "set E5=B", "set E6=C", "set E7=D", "set E8=1",
-        "get 12", "set 12=28",
-        "set E1=F0", "set E3=0"};
+        "set E1=30", "set E2=3",  "set E3=0",  // mode, then preset on the same page
+        "get 10",    "set 10=32",              // 50 of 100 where 60 was
+        "get 16",    "set 16=C8", "get 18",    "set 18=C9", "get 1A",
+        "set 1A=CA", "get E4",    "set E4=2",  // gamma, page 0x30 still selected
+        "set E1=E0", "get E4",    "get E5",    "get E6",    "get E7",  // the set's maxima now
+        "set E4=A",  "set E5=B",  "set E6=C",  "set E7=D",  "set E8=1",
+        "get 12",    "set 12=28", "set E1=F0", "set E3=0"};
     EXPECT_EQ(Traffic(*desk, 0), expected);
     EXPECT_EQ(Register(0x30, 0xE2), 3);
     EXPECT_EQ(Register(0, 0x10), 50);
@@ -151,12 +151,14 @@ TEST_F(AdjustmentOnMonitor, FourValueSetIsHeldToTheMonitorsMaximaAndNeedsItsFlag
     data.brightness.valid = 0;
     data.gamma.valid = 0;
     data.contrast.valid = 0;
-    const Lines head = {"set E1=30", "set E2=3", "set E3=6", "set E1=E0", "get E4", "get E5", "get E6", "get E7"};
+    const Lines head = {"set E1=30", "set E2=3", "set E3=6", "set E1=E0",
+                        "get E4",    "get E5",   "get E6",   "get E7"};
     // A damaged or foreign record: far above the maximum of 100, and negative.
     data.quad = {0x7FFFFFFF, 100, 101, -5};
     ApplyAdjustmentData(*list, Record(), data);
     Lines expected = head;
-    for (const char* line : {"set E4=64", "set E5=64", "set E6=64", "set E7=0", "set E8=1", "set E1=F0", "set E3=0"})
+    for (const char* line :
+         {"set E4=64", "set E5=64", "set E6=64", "set E7=0", "set E8=1", "set E1=F0", "set E3=0"})
         expected.push_back(line);
     EXPECT_EQ(Traffic(*desk, 0), expected);
     EXPECT_EQ(Register(0xE0, 0xE4), 100);
@@ -167,7 +169,8 @@ TEST_F(AdjustmentOnMonitor, FourValueSetIsHeldToTheMonitorsMaximaAndNeedsItsFlag
     data.quad = {1, 2, 3, 4};
     data.quadValid = 2;
     ApplyAdjustmentData(*list, Record(), data);
-    EXPECT_EQ(Traffic(*desk, 0), (Lines{"set E1=30", "set E2=3", "set E3=6", "set E1=F0", "set E3=0"}));
+    EXPECT_EQ(Traffic(*desk, 0),
+              (Lines{"set E1=30", "set E2=3", "set E3=6", "set E1=F0", "set E3=0"}));
     EXPECT_EQ(Register(0xE0, 0xE4), 100);
 
     // A maximum the monitor cannot tell leaves the whole set out.
@@ -223,8 +226,8 @@ TEST_F(AdjustmentOnMonitor, SwitchingRestoresStoredSetsAndLeavesDamagedOnesAlone
     testing_support::MemoryRegistry registry;
     ASSERT_TRUE(AdjustmentStore(registry).Write("Evening", FullSet(0)));
     const std::uint8_t damaged[171] = {};
-    registry.SetValue(AdjustmentStore::KeyPath(), "Damaged", platform::RegistryType::Binary, damaged,
-                      sizeof damaged);
+    registry.SetValue(AdjustmentStore::KeyPath(), "Damaged", platform::RegistryType::Binary,
+                      damaged, sizeof damaged);
     CStoredAdjustments sets(registry);
     EXPECT_EQ(sets.Names(), (std::vector<std::string>{"Evening", "Damaged"}));
     EXPECT_TRUE(sets.IsForMonitor("Evening", Record()));

@@ -16,10 +16,12 @@ class RuleStore : public ::testing::Test {
 protected:
     void PutRaw(const std::string& key, const std::string& value, platform::RegistryType type,
                 const std::string& bytes) {
-        ASSERT_TRUE(store.SetValue(key, value, type, bytes.data(), static_cast<std::uint32_t>(bytes.size())));
+        ASSERT_TRUE(store.SetValue(key, value, type, bytes.data(),
+                                   static_cast<std::uint32_t>(bytes.size())));
     }
     void PutMode(const std::string& application, std::uint32_t mode) {
-        ASSERT_TRUE(store.SetValue(RuleKeyPath(application), "Mode", platform::RegistryType::Dword, &mode, 4));
+        ASSERT_TRUE(store.SetValue(RuleKeyPath(application), "Mode", platform::RegistryType::Dword,
+                                   &mode, 4));
     }
     Names Applications(const std::vector<AppModeRule>& rules) {
         Names names;

@@ -28,7 +28,8 @@ const std::string kDisplay1 = "\\\\.\\DISPLAY1";
 const std::string kDisplay2 = "\\\\.\\DISPLAY2";
 
 // A monitor that also takes the command that ends a restore.
-sim::MonitorConfig Monitor(const std::string& serial, const std::string& model, std::vector<int> modes) {
+sim::MonitorConfig Monitor(const std::string& serial, const std::string& model,
+                           std::vector<int> modes) {
     sim::MonitorConfig monitor = MakerMonitor(serial, model, ModeRecord(std::move(modes)));
     monitor.extendedCapabilities += "F0(E3(00 0A))";
     monitor.registers[{0xF0, 0xE3}] = {0, 255};
@@ -58,8 +59,10 @@ public:
         auto it = sets.find(name);
         return it != sets.end() && it->second.model == record.m_strModelName;
     }
-    void Restore(const std::string& name, MonitorList& list, const CMonitorStatus& record) override {
-        restored.push_back(name + " on " + record.m_strModelName + (list.IsMonitorAcquired() ? "" : " unclaimed"));
+    void Restore(const std::string& name, MonitorList& list,
+                 const CMonitorStatus& record) override {
+        restored.push_back(name + " on " + record.m_strModelName +
+                           (list.IsMonitorAcquired() ? "" : " unclaimed"));
         WriteDisplayMode(list, record, sets[name].mode, false);
         list.WriteFeature(&record, 0xF0, 0xE3, 0, false);
     }
@@ -287,7 +290,8 @@ TEST(ForegroundWatchNames, NamesOfOneRecordAreOneMonitor) {
     EXPECT_TRUE(SameMonitorOfList("\\\\.\\DISPLAY1", "\\\\.\\DISPLAY1", {}));
     EXPECT_TRUE(SameMonitorOfList("", "", records));
     EXPECT_TRUE(SameMonitorOfList("\\\\.\\DISPLAY2", "\\\\.\\display2", records));
-    EXPECT_FALSE(SameMonitorOfList("\\\\.\\DISPLAY3", "\\\\.\\display3", records)) << "no record of that display";
+    EXPECT_FALSE(SameMonitorOfList("\\\\.\\DISPLAY3", "\\\\.\\display3", records))
+        << "no record of that display";
     EXPECT_FALSE(SameMonitorOfList("\\\\.\\DISPLAY1", "\\\\.\\DISPLAY2", records));
     EXPECT_FALSE(SameMonitorOfList("\\\\.\\DISPLAY1", "", records));
 }

@@ -49,9 +49,10 @@ const Lines kRelease = {"set E0=0"};
 const Lines kGains = {"get 16", "get 18", "get 1A"};
 // ReadColorState: mode and preset on page 0x30, the levels, gamma, contrast, the
 // preset range and the four-value set.
-const Lines kReadState = {"set E1=30", "get 30:E2", "get 30:E3", "get 10",    "get 16",    "get 18",
-                          "get 1A",    "set E1=30", "get 30:E4", "get 12",    "set E1=30", "get 30:E5",
-                          "set E1=E0", "get E0:E4", "get E0:E5", "get E0:E6", "get E0:E7"};
+const Lines kReadState = {"set E1=30", "get 30:E2", "get 30:E3", "get 10",    "get 16",
+                          "get 18",    "get 1A",    "set E1=30", "get 30:E4", "get 12",
+                          "set E1=30", "get 30:E5", "set E1=E0", "get E0:E4", "get E0:E5",
+                          "get E0:E6", "get E0:E7"};
 const Lines kLoad = Concat({kClaim, kReady, {"set E1=E0", "set E0:E3=1"}, kReadState, kRelease});
 
 class DetailSessionTest : public rec_testing::MakerDeskTest {
@@ -70,7 +71,8 @@ protected:
         std::string error;
         EXPECT_TRUE(sim::EncodeModeRecord(description, &bytes, &error)) << error;
         sim::MonitorConfig monitor = MakerMonitor(serial, "TQ6600W", bytes);
-        monitor.capabilities = "(prot(monitor)type(lcd)vcp(02 08 10 12 16 18 1A 62 E0 E1)mswhql(1)mccs_ver(2.1))";
+        monitor.capabilities =
+            "(prot(monitor)type(lcd)vcp(02 08 10 12 16 18 1A 62 E0 E1)mswhql(1)mccs_ver(2.1))";
         monitor.extendedCapabilities += "F0(E2(04) E3(00 0A))";
         monitor.registers[{0xF0, 0xE2}] = {0, 255};
         monitor.registers[{0xF0, 0xE3}] = {10, 255};
@@ -150,7 +152,10 @@ TEST_F(DetailSessionTest, AMonitorThatDoesNotAllowAdjustmentEndsItUntouched) {
 TEST_F(DetailSessionTest, OkSaysTheAdjustmentIsDoneThenEndsIt) {
     OpenAndLoad();
     EXPECT_TRUE(session->Ok());
-    EXPECT_EQ(Traffic(), Concat({kClaim, kReady, {"set E1=E0", "set E0:E3=2", "set E1=F0", "set F0:E3=0"}, kRelease}));
+    EXPECT_EQ(
+        Traffic(),
+        Concat(
+            {kClaim, kReady, {"set E1=E0", "set E0:E3=2", "set E1=F0", "set F0:E3=0"}, kRelease}));
     EXPECT_EQ(Register(0xF0, 0xE3), 0);
     desk->ClearLog();
     session->Close();
@@ -174,7 +179,9 @@ TEST_F(DetailSessionTest, ResetBringsTheFactoryColoursAndKeepsTheOpeningValuesFo
     ASSERT_TRUE(session->Load());
     desk->ClearLog();
     EXPECT_TRUE(session->Reset());
-    EXPECT_EQ(Traffic(), Concat({kClaim, kReady, {"set 08=1", "set E1=E0", "set E0:E3=1"}, kReadState, kRelease}));
+    EXPECT_EQ(
+        Traffic(),
+        Concat({kClaim, kReady, {"set 08=1", "set E1=E0", "set E0:E3=1"}, kReadState, kRelease}));
     EXPECT_EQ(View(DetailSlider::Red).position, 236) << "the factory gain";
     EXPECT_EQ(color.m_nRedGain, 236);
     EXPECT_EQ(session->Backup().m_nRedGain, 100) << "the backup is not renewed";
@@ -205,7 +212,8 @@ TEST_F(DetailSessionTest, GainMoveFollowsTheMonitorToItsUserPresetOnce) {
     OpenAndLoad();
     EXPECT_TRUE(session->Move(DetailSlider::Red, 200));
     // The monitor left fixed preset 6 for its user preset 15 and says so in 0xE5.
-    EXPECT_EQ(Traffic(), Concat({{"set 16=C8"}, kClaim, {"set E1=30", "get 30:E5", "get 30:E3"}, kRelease}));
+    EXPECT_EQ(Traffic(),
+              Concat({{"set 16=C8"}, kClaim, {"set E1=30", "get 30:E5", "get 30:E3"}, kRelease}));
     EXPECT_EQ(View(DetailSlider::Red), (DetailSliderView{true, 0, 255, 200, 51, "78"}));
     EXPECT_EQ(View(DetailSlider::Temperature).maximum, 2) << "the user preset is offered now";
     EXPECT_EQ(View(DetailSlider::Temperature).position, 2);
@@ -227,7 +235,8 @@ TEST_F(DetailSessionTest, EveryLoadAsksForTheUserPresetAgain) {
     EXPECT_EQ(View(DetailSlider::Temperature).maximum, 1);
     desk->ClearLog();
     EXPECT_TRUE(session->Move(DetailSlider::Red, 190));
-    EXPECT_EQ(Traffic(), Concat({{"set 16=BE"}, kClaim, {"set E1=30", "get 30:E5", "get 30:E3"}, kRelease}));
+    EXPECT_EQ(Traffic(),
+              Concat({{"set 16=BE"}, kClaim, {"set E1=30", "get 30:E5", "get 30:E3"}, kRelease}));
     EXPECT_EQ(View(DetailSlider::Temperature).maximum, 2);
     EXPECT_EQ(View(DetailSlider::Temperature).position, 2);
 }
@@ -280,10 +289,11 @@ TEST_F(DetailSessionTest, CancelPutsTheOpeningValuesBackButNotTheGainsOfAFixedPr
     desk->ClearLog();
     EXPECT_TRUE(session->Cancel());
     EXPECT_EQ(Traffic(),
-              Concat({kClaim, kReady,
-                      {"set E1=30", "set 30:E2=3", "set 30:E3=6", "set 10=3C", "set 30:E4=3", "set E1=E0",
-                       "set E0:E4=32", "set E0:E5=33", "set E0:E6=34", "set E0:E7=35", "set E0:E8=1", "set 12=32",
-                       "set E1=F0", "set F0:E3=0"},
+              Concat({kClaim,
+                      kReady,
+                      {"set E1=30", "set 30:E2=3", "set 30:E3=6", "set 10=3C", "set 30:E4=3",
+                       "set E1=E0", "set E0:E4=32", "set E0:E5=33", "set E0:E6=34", "set E0:E7=35",
+                       "set E0:E8=1", "set 12=32", "set E1=F0", "set F0:E3=0"},
                       kRelease}));
     EXPECT_EQ(Register(0, 0x10), 60);
     EXPECT_EQ(Register(0, 0x16), 200) << "preset 6 fixes the gains; they are left";

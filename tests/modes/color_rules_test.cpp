@@ -7,7 +7,9 @@
 
 namespace {
 
-bool ShiftJisLead(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+bool ShiftJisLead(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
 
 TEST(ColorPageRules, ButtonsFollowTheModeAndTheName) {
     EXPECT_EQ(ColorPageControls(false, 0x804F, "Evening", true, true), ColorPageEnabling{});
@@ -38,7 +40,8 @@ TEST(ColorPageRules, OverlongNamesPutBackTheLastNameCutTo32Characters) {
 }
 
 TEST(ColorDetailRules, TemperatureSliderOffersTheMonitorsPresets) {
-    const std::vector<std::int32_t> presets = AvailablePresets((1u << 0) | (1u << 6) | (1u << 12) | (1u << 30));
+    const std::vector<std::int32_t> presets =
+        AvailablePresets((1u << 0) | (1u << 6) | (1u << 12) | (1u << 30));
     EXPECT_EQ(presets, (std::vector<std::int32_t>{0, 6, 12}));
     const SliderSetup readable = TemperatureSlider(presets, 6, true, 1);
     EXPECT_TRUE(readable.usable);
@@ -87,7 +90,8 @@ TEST(ColorDetailRules, ControlsAndPicturesFollowTheModeFlags) {
     color.m_bContrastValid = 0;
     color.m_bGammaValid = 1;
     EXPECT_EQ(DetailControls(color, 0x804F), (DetailEnabling{true, true, false, true, true, true}));
-    EXPECT_EQ(DetailControls(color, 0x000D), (DetailEnabling{true, true, false, true, false, false}))
+    EXPECT_EQ(DetailControls(color, 0x000D),
+              (DetailEnabling{true, true, false, true, false, false}))
         << "without flag 0x8000 the reset stays off";
     EXPECT_EQ(ColorBarBitmap(true, true, false), 156u);
     EXPECT_EQ(ColorBarBitmap(true, true, true), 158u);

@@ -19,14 +19,15 @@ TEST(ModeLists, RowsOfTheMaskInAscendingOrder) {
         ModeList expected;
     };
     const Case cases[] = {
-        {Bits({17, 0}), {{111, 0}, {104, 17}}},           // Text, Game
-        {Bits({12}), {{kUnnamedModeStringId, 12}}},        // an unnamed row shows a blank
-        {Bits({63}), {}},                                  // "Not change the mode" is never listed
-        {Bits({48}), {}},                                  // bit 48 belongs to no row
+        {Bits({17, 0}), {{111, 0}, {104, 17}}},      // Text, Game
+        {Bits({12}), {{kUnnamedModeStringId, 12}}},  // an unnamed row shows a blank
+        {Bits({63}), {}},                            // "Not change the mode" is never listed
+        {Bits({48}), {}},                            // bit 48 belongs to no row
         {Bits({47, 36, 3}), {{114, 3}, {118, 36}, {119, 47}}},
         {0, {}},
     };
-    for (const Case& c : cases) EXPECT_EQ(ModeListForMask(c.mask), c.expected) << std::hex << c.mask;
+    for (const Case& c : cases)
+        EXPECT_EQ(ModeListForMask(c.mask), c.expected) << std::hex << c.mask;
     EXPECT_EQ(ModeListForMask(~std::uint64_t{0}).size(), 48u);
 }
 
@@ -35,7 +36,8 @@ TEST(ModeLists, AllMonitorsListTheUnionOnce) {
     for (std::uint64_t mask : {Bits({0, 17}), Bits({17, 22}), Bits({63})}) {
         auto record = std::make_unique<CMonitorStatus>();
         record->m_ModeInfo.words[ModeInfoBlock::kModeMaskLow] = static_cast<std::uint32_t>(mask);
-        record->m_ModeInfo.words[ModeInfoBlock::kModeMaskHigh] = static_cast<std::uint32_t>(mask >> 32);
+        record->m_ModeInfo.words[ModeInfoBlock::kModeMaskHigh] =
+            static_cast<std::uint32_t>(mask >> 32);
         all.Add(std::move(record));
     }
     const ModeList expected = {{111, 0}, {104, 17}, {105, 22}};

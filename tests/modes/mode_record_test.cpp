@@ -83,7 +83,8 @@ TEST(ModeRecord, JsonDescriptions) {
     };
     for (const char* text : broken) {
         error.clear();
-        EXPECT_FALSE(sim::ParseModeRecordDescription(nlohmann::json::parse(text), &description, &error))
+        EXPECT_FALSE(
+            sim::ParseModeRecordDescription(nlohmann::json::parse(text), &description, &error))
             << text;
         EXPECT_FALSE(error.empty()) << text;
     }
@@ -105,8 +106,8 @@ TEST(ModeRecord, UnencodableDescriptionsAreRefused) {
 TEST(ModeRecord, DeskConfigurationsDescribeBlockOne) {
     sim::DeskConfig config;
     std::string error;
-    ASSERT_TRUE(sim::LoadDeskConfig(std::string(VISTREL_SOURCE_DIR) + "/sim/configs/default-desk.json",
-                                    &config, &error))
+    ASSERT_TRUE(sim::LoadDeskConfig(
+        std::string(VISTREL_SOURCE_DIR) + "/sim/configs/default-desk.json", &config, &error))
         << error;
     const auto& first = config.displays.at(0).monitors.at(0);
     ModeInfoBlock block;

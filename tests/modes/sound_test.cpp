@@ -65,7 +65,8 @@ TEST_F(SoundOnMonitor, CommandsGoToTheCommandPageAndTheResetBringsTheVolumeBack)
     ASSERT_TRUE(WriteVolume(*list, Record(), 22));
     ASSERT_TRUE(SendLeaveSound(*list, Record()));
     ASSERT_TRUE(SendSoundReset(*list, Record()));
-    EXPECT_EQ(Traffic(*desk, 0), (Lines{"set 62=16", "set E1=F0", "set E3=A", "set E1=F0", "set E2=4"}));
+    EXPECT_EQ(Traffic(*desk, 0),
+              (Lines{"set 62=16", "set E1=F0", "set E3=A", "set E1=F0", "set E2=4"}));
     EXPECT_EQ(ReadVolume(*list, Record()).current, 15u);
     EXPECT_FALSE(WriteVolume(*list, Record(), 31)) << "above the maximum";
 }

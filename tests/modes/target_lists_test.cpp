@@ -36,7 +36,8 @@ TEST(TargetLists, ASetNamedLikeAModeIsNeverTakenForTheMode) {
     const TargetList list = RuleTargetList(kMask, {"Evening", "Game mode"});
     EXPECT_EQ(RuleTargetIndex(list, {"GAME", kModeAdjustmentData, "Game mode"}), 4);
     EXPECT_EQ(RuleTargetIndex(list, {"GAME", 17, {}}), 1);
-    EXPECT_EQ(RuleTargetIndex(list, {"GAME", kModeAdjustmentData, "game mode"}), -1) << "exact names only";
+    EXPECT_EQ(RuleTargetIndex(list, {"GAME", kModeAdjustmentData, "game mode"}), -1)
+        << "exact names only";
     EXPECT_EQ(RuleTargetIndex(list, {"GAME", kNoRuleMode, {}}), -1);
     EXPECT_EQ(RuleTargetIndex(list, {"GAME", 3, {}}), -1) << "a mode no monitor offers";
 
@@ -61,7 +62,7 @@ TEST(TargetLists, DefaultSelectionFallsBackToNotChangeAndSaysWhenToResetTheStore
     } cases[] = {
         {{kModeNotChange, false, {}}, 3, false},
         {{17, false, {}}, 1, false},
-        {{3, false, {}}, 3, false},                        // a mode no monitor offers
+        {{3, false, {}}, 3, false},  // a mode no monitor offers
         {{kModeAdjustmentData, true, "Evening"}, 5, false},
         {{kModeAdjustmentData, true, "Game mode"}, 4, false},
         {{kModeAdjustmentData, true, "Deleted"}, 3, true},  // the set is gone
@@ -100,8 +101,13 @@ protected:
     public:
         std::uint32_t OwnProcessId() override { return 1; }
         bool Snapshot(std::vector<platform::ProcessEntry>* processes) override {
-            *processes = {{1, "vistrelddcci.exe"}, {2, "C:\\Windows\\explorer.exe"}, {3, "notepad.exe"},
-                          {4, "RunDll32.exe"}, {5, "Notepad.EXE"}, {6, "calc.exe"}, {7, "tool"}};
+            *processes = {{1, "vistrelddcci.exe"},
+                          {2, "C:\\Windows\\explorer.exe"},
+                          {3, "notepad.exe"},
+                          {4, "RunDll32.exe"},
+                          {5, "Notepad.EXE"},
+                          {6, "calc.exe"},
+                          {7, "tool"}};
             return true;
         }
     };
@@ -119,17 +125,17 @@ protected:
 };
 
 TEST_F(RunningApps, OnlyUserApplicationsWithAWindowAreListed) {
-    Open(1);                           // the program itself
-    Open(2, "Progman");                // the desktop
-    Open(2, "Shell_TrayWnd");          // the taskbar
-    Open(3);                           // notepad
-    Open(4);                           // a control panel applet
-    Open(2, "ShImgVw:CPreviewWnd");    // picture preview
-    Open(5);                           // a second notepad, other spelling
-    Open(6, "App", false);             // hidden calculator
-    Open(7, "Tool", true, false);      // no system menu
-    Open(2, "CabinetWClass");          // a file browser
-    Open(0x99);                        // its process is gone
+    Open(1);                         // the program itself
+    Open(2, "Progman");              // the desktop
+    Open(2, "Shell_TrayWnd");        // the taskbar
+    Open(3);                         // notepad
+    Open(4);                         // a control panel applet
+    Open(2, "ShImgVw:CPreviewWnd");  // picture preview
+    Open(5);                         // a second notepad, other spelling
+    Open(6, "App", false);           // hidden calculator
+    Open(7, "Tool", true, false);    // no system menu
+    Open(2, "CabinetWClass");        // a file browser
+    Open(0x99);                      // its process is gone
     EXPECT_EQ(RunningApplications(windows, processes), (Names{"NOTEPAD", "SHIMGVW", "EXPLORER"}));
     // Looked for by name, a window without a system menu counts too.
     EXPECT_EQ(RunningApplications(windows, processes, "TOOL"), Names{"TOOL"});

@@ -31,7 +31,8 @@ TEST(SettlingDelayTable, EveryMakerPageRowHasItsDelayAndNothingFollowsIt) {
             ASSERT_TRUE(SettlingDelay(rows.page, code).has_value()) << std::hex << int(code);
             EXPECT_EQ(*SettlingDelay(rows.page, code), rows.delays[i]) << std::hex << int(code);
         }
-        EXPECT_FALSE(SettlingDelay(rows.page, static_cast<std::uint8_t>(0xE2 + rows.delays.size())).has_value())
+        EXPECT_FALSE(SettlingDelay(rows.page, static_cast<std::uint8_t>(0xE2 + rows.delays.size()))
+                         .has_value())
             << "past the last row";
     }
     EXPECT_FALSE(SettlingDelay(0x40, 0xE2).has_value()) << "a page without rows";

@@ -75,8 +75,8 @@ TEST_F(Discovery, OneMakerMonitorBecomesUsable) {
     EXPECT_FALSE(lockHeld);
 
     // Block 0 is read through page 0x10 without any owner claim.
-    Trace expected{"count 100", "monitors 100", "find", "info 0", "caplen 51", "caps 51",
-                   "set E1=10", "sleep 20", "get E2", "sleep 20", "set E3=00", "sleep 20"};
+    Trace expected{"count 100", "monitors 100", "find",   "info 0",   "caplen 51", "caps 51",
+                   "set E1=10", "sleep 20",     "get E2", "sleep 20", "set E3=00", "sleep 20"};
     const std::size_t words = (std::string(kExtended).size() + 3) / 4;
     for (std::size_t w = 0; w < words; ++w) {
         expected.push_back("get E4");
@@ -131,7 +131,7 @@ TEST_F(Discovery, DisplaysThatCannotBeQueriedContributeNothing) {
     ddc.monitorsResult[desktop.displays.back().handle] = 2;  // not exactly TRUE
     AddMakerDisplay("\\\\.\\DISPLAY4", 5760);
     ddc.countOverride[desktop.displays.back().handle] = 0xFFFFFFFF;  // nonsense
-    desktop.Add("\\\\.\\DISPLAY5", 7680, 0);                          // no physical monitors
+    desktop.Add("\\\\.\\DISPLAY5", 7680, 0);                         // no physical monitors
     AddMakerDisplay("\\\\.\\DISPLAY6", 9600);
 
     EXPECT_TRUE(list.Discover());

@@ -51,7 +51,8 @@ Ramp16 OwnRamp(int bend) {
     Ramp16 ramp(platform::kGammaRampEntries);
     for (int i = 0; i < platform::kGammaRampEntries; ++i) {
         const int entry = i % 256;
-        ramp[i] = static_cast<std::uint16_t>((entry * entry / 255 + entry * bend) / (bend + 1) << 8);
+        ramp[i] =
+            static_cast<std::uint16_t>((entry * entry / 255 + entry * bend) / (bend + 1) << 8);
     }
     return ramp;
 }
@@ -68,7 +69,8 @@ TEST(GammaListRebuild, AKnownDisplayKeepsItsOriginalRampWhenTheRestoreIsRefused)
     desktop.hardware["\\\\.\\DISPLAY1"] = OwnRamp(1);
     desktop.hardware["\\\\.\\DISPLAY2"] = OwnRamp(3);
     desktop.hardware["\\\\.\\DISPLAY3"] = OwnRamp(5);
-    GammaList displays = RebuildGammaList({}, {"\\\\.\\DISPLAY1", "\\\\.\\DISPLAY2"}, desktop, clock);
+    GammaList displays =
+        RebuildGammaList({}, {"\\\\.\\DISPLAY1", "\\\\.\\DISPLAY2"}, desktop, clock);
     ASSERT_EQ(displays.size(), 2u);
     ASSERT_TRUE(displays[0]->IsUsable());
     const CGamma* first = displays[0].get();
@@ -80,7 +82,8 @@ TEST(GammaListRebuild, AKnownDisplayKeepsItsOriginalRampWhenTheRestoreIsRefused)
     desktop.refusing = {"\\\\.\\DISPLAY1"};
     desktop.reads.clear();
     desktop.writes.clear();
-    displays = RebuildGammaList(std::move(displays), {"\\\\.\\DISPLAY1", "\\\\.\\DISPLAY3"}, desktop, clock);
+    displays = RebuildGammaList(std::move(displays), {"\\\\.\\DISPLAY1", "\\\\.\\DISPLAY3"},
+                                desktop, clock);
     ASSERT_EQ(displays.size(), 2u);
     EXPECT_EQ(displays[0].get(), first) << "the known display keeps its object";
     EXPECT_EQ(displays[0]->DeviceName(), "\\\\.\\DISPLAY1");
@@ -93,7 +96,8 @@ TEST(GammaListRebuild, AKnownDisplayKeepsItsOriginalRampWhenTheRestoreIsRefused)
     desktop.refusing.clear();
     displays[0]->RestoreRamp();
     EXPECT_EQ(desktop.hardware["\\\\.\\DISPLAY1"], OwnRamp(1));
-    EXPECT_EQ(desktop.hardware["\\\\.\\DISPLAY2"], filtered) << "a display that left is not written";
+    EXPECT_EQ(desktop.hardware["\\\\.\\DISPLAY2"], filtered)
+        << "a display that left is not written";
 }
 
 TEST(GammaListRebuild, KnownDisplaysGetTheirOriginalBackAtTheChange) {
@@ -101,13 +105,16 @@ TEST(GammaListRebuild, KnownDisplaysGetTheirOriginalBackAtTheChange) {
     testing_support::VirtualClock clock;
     desktop.hardware["\\\\.\\DISPLAY1"] = OwnRamp(2);
     desktop.hardware["\\\\.\\DISPLAY2"] = OwnRamp(4);
-    GammaList displays = RebuildGammaList({}, {"\\\\.\\DISPLAY1", "\\\\.\\DISPLAY2"}, desktop, clock);
+    GammaList displays =
+        RebuildGammaList({}, {"\\\\.\\DISPLAY1", "\\\\.\\DISPLAY2"}, desktop, clock);
     for (auto& display : displays) display->ApplyLuminance(-60);
     desktop.writes.clear();
     desktop.reads.clear();
-    displays = RebuildGammaList(std::move(displays), {"\\\\.\\DISPLAY2", "\\\\.\\DISPLAY1"}, desktop, clock);
+    displays = RebuildGammaList(std::move(displays), {"\\\\.\\DISPLAY2", "\\\\.\\DISPLAY1"},
+                                desktop, clock);
     ASSERT_EQ(displays.size(), 2u);
-    EXPECT_EQ(displays[0]->DeviceName(), "\\\\.\\DISPLAY2") << "in the order the desktop lists them";
+    EXPECT_EQ(displays[0]->DeviceName(), "\\\\.\\DISPLAY2")
+        << "in the order the desktop lists them";
     EXPECT_EQ(desktop.writes, (std::vector<std::string>{"\\\\.\\DISPLAY2", "\\\\.\\DISPLAY1"}));
     EXPECT_TRUE(desktop.reads.empty());
     EXPECT_EQ(desktop.hardware["\\\\.\\DISPLAY1"], OwnRamp(2));

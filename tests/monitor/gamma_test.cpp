@@ -28,14 +28,20 @@ public:
     }
     bool GetRamp(platform::GammaContext, std::uint16_t* ramp) override {
         ++getCalls;
-        if (failGets > 0) { --failGets; return false; }
+        if (failGets > 0) {
+            --failGets;
+            return false;
+        }
         for (int i = 0; i < platform::kGammaRampEntries; ++i)
             ramp[i] = readBack ? readBack(i, hardware[i]) : hardware[i];
         return true;
     }
     bool SetRamp(platform::GammaContext, const std::uint16_t* ramp) override {
         ++setCalls;
-        if (failSets > 0) { --failSets; return false; }
+        if (failSets > 0) {
+            --failSets;
+            return false;
+        }
         for (int i = 0; i < platform::kGammaRampEntries; ++i) hardware[i] = ramp[i];
         written.emplace_back(ramp, ramp + platform::kGammaRampEntries);
         return true;

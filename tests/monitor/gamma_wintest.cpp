@@ -19,7 +19,8 @@ std::vector<std::string> AttachedDisplays() {
     DISPLAY_DEVICEA device{};
     device.cb = sizeof device;
     for (DWORD i = 0; EnumDisplayDevicesA(nullptr, i, &device, 0); ++i) {
-        if (device.StateFlags & DISPLAY_DEVICE_ATTACHED_TO_DESKTOP) names.push_back(device.DeviceName);
+        if (device.StateFlags & DISPLAY_DEVICE_ATTACHED_TO_DESKTOP)
+            names.push_back(device.DeviceName);
         device.cb = sizeof device;
     }
     return names;

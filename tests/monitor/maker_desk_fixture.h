@@ -52,18 +52,19 @@ inline sim::MonitorConfig MakerMonitor(const std::string& serial, const std::str
     monitor.maker = true;
     monitor.serial = serial;
     monitor.model = model;
-    monitor.capabilities = "(prot(monitor)type(lcd)vcp(02 10 12 16 18 1A 62 E0 E1)mswhql(1)mccs_ver(2.1))";
+    monitor.capabilities =
+        "(prot(monitor)type(lcd)vcp(02 10 12 16 18 1A 62 E0 E1)mswhql(1)mccs_ver(2.1))";
     monitor.extendedCapabilities =
         "10(E2 E3 E4 E5 E6 E7 E8 E9 EA EB EC ED)20(E2 E6)"
         "30(E2(00 01 03 11 16) E3(00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F) E4 E5)"
         "E0(E3(00 01 02) E4 E5 E6 E7 E8)";
     const std::pair<sim::RegisterKey, sim::RegisterValue> registers[] = {
-        {{0, 0x02}, {1, 2}},        {{0, 0x10}, {60, 100}},     {{0, 0x12}, {50, 100}},
-        {{0, 0x16}, {236, 255}},    {{0, 0x18}, {241, 255}},    {{0, 0x1A}, {255, 255}},
-        {{0, 0x62}, {15, 30}},      {{0x20, 0xE2}, {1, 1}},     {{0x20, 0xE6}, {0, 1}},
-        {{0x30, 0xE2}, {17, 47}},   {{0x30, 0xE3}, {6, 24}},    {{0x30, 0xE4}, {4, 8}},
-        {{0x30, 0xE5}, {1, 1, true}}, {{0xE0, 0xE3}, {0, 2}},   {{0xE0, 0xE4}, {50, 100}},
-        {{0xE0, 0xE5}, {51, 100}},  {{0xE0, 0xE6}, {52, 100}},  {{0xE0, 0xE7}, {53, 100}},
+        {{0, 0x02}, {1, 2}},          {{0, 0x10}, {60, 100}},    {{0, 0x12}, {50, 100}},
+        {{0, 0x16}, {236, 255}},      {{0, 0x18}, {241, 255}},   {{0, 0x1A}, {255, 255}},
+        {{0, 0x62}, {15, 30}},        {{0x20, 0xE2}, {1, 1}},    {{0x20, 0xE6}, {0, 1}},
+        {{0x30, 0xE2}, {17, 47}},     {{0x30, 0xE3}, {6, 24}},   {{0x30, 0xE4}, {4, 8}},
+        {{0x30, 0xE5}, {1, 1, true}}, {{0xE0, 0xE3}, {0, 2}},    {{0xE0, 0xE4}, {50, 100}},
+        {{0xE0, 0xE5}, {51, 100}},    {{0xE0, 0xE6}, {52, 100}}, {{0xE0, 0xE7}, {53, 100}},
         {{0xE0, 0xE8}, {0, 1}},
     };
     for (const auto& [key, value] : registers) monitor.registers[key] = value;

@@ -35,19 +35,18 @@ TEST(ModeInfoBlock, DefaultsComeFromTheCatalogue) {
 }
 
 TEST(ModeInfoBlock, RecordTypesLandInTheirWords) {
-    const ModeInfoBlock block = ParseOk({
-        0x04, 0x01, 0x10,                                      // compatible
-        0x05, 0x08, 0x01, 0x00, 0x02, 0x00, 0x00, 0x00, 0x00, 0x80,  // modes 0, 17, 48
-        0x06, 0x04, 0xFF, 0xFF, 0xFF, 0x01,                    // presets 0-24
-        0x07, 0x02, 0x34, 0x12,
-        0x0E, 0x02, 0xFF, 0x01, 0x00, 0x00,                    // gamma: all four bytes count
-        0x0A, 0x02, 0x01, 0x00,                                // sound
-        0x0B, 0x01, 0x08,                                      // four-value set
-        0x24, 0x01, 0x05,                                      // flags slot 49
-        0x28, 0x02, 0x01, 0x00,                                // Game: brightness only
-        0x58, 0x02, 0x02, 0x80,                                // User
-        0x1A, 0x01, 0x00,                                      // DICOM: nothing
-        0xFF});
+    const ModeInfoBlock block = ParseOk(
+        {0x04, 0x01, 0x10,                                            // compatible
+         0x05, 0x08, 0x01, 0x00, 0x02, 0x00, 0x00, 0x00, 0x00, 0x80,  // modes 0, 17, 48
+         0x06, 0x04, 0xFF, 0xFF, 0xFF, 0x01,                          // presets 0-24
+         0x07, 0x02, 0x34, 0x12, 0x0E, 0x02, 0xFF, 0x01, 0x00, 0x00,  // gamma: all four bytes count
+         0x0A, 0x02, 0x01, 0x00,                                      // sound
+         0x0B, 0x01, 0x08,                                            // four-value set
+         0x24, 0x01, 0x05,                                            // flags slot 49
+         0x28, 0x02, 0x01, 0x00,                                      // Game: brightness only
+         0x58, 0x02, 0x02, 0x80,                                      // User
+         0x1A, 0x01, 0x00,                                            // DICOM: nothing
+         0xFF});
     EXPECT_EQ(block.ModeMask(), (1ull << 0) | (1ull << 17) | (1ull << 63));
     EXPECT_TRUE(block.HasMode(0));
     EXPECT_TRUE(block.HasMode(17));
@@ -93,12 +92,18 @@ TEST(ModeInfoBlock, ValueWidthsAndRepeats) {
         {"zero-length value is 0", {0x06, 0x01, 0x03, 0x06, 0x00, 0x01, 0x00}, 4, 0},
         {"values beyond four bytes are cut", {0x06, 0x05, 1, 2, 3, 4, 5}, 4, 0x04030201},
         {"three-byte value", {0x06, 0x03, 1, 2, 3}, 4, 0x030201},
-        {"gamma mask takes four bytes whatever L says", {0x0E, 0x00, 0x01, 0x02, 0x00, 0x00}, 6, 0x0201},
+        {"gamma mask takes four bytes whatever L says",
+         {0x0E, 0x00, 0x01, 0x02, 0x00, 0x00},
+         6,
+         0x0201},
         {"gamma read past the data sees zeros", {0x0E, 0x01, 0xFF}, 6, 0xFF},
         {"sound word 0 stays 0", {0x0A, 0x02, 0x00, 0x00, 0x01, 0x01, 0x01}, 7, 0},
         {"unknown types are skipped", {0x63, 0x02, 0x06, 0x01, 0x06, 0x01, 0x09}, 4, 9},
         {"0xFF type ends the walk", {0x06, 0x01, 0x02, 0xFF, 0x06, 0x01, 0x09}, 4, 2},
-        {"mode mask of four bytes leaves the high word 0", {0x05, 0x04, 0xFF, 0xFF, 0xFF, 0xFF}, 3, 0},
+        {"mode mask of four bytes leaves the high word 0",
+         {0x05, 0x04, 0xFF, 0xFF, 0xFF, 0xFF},
+         3,
+         0},
     };
     for (const Case& c : cases) {
         ModeInfoBlock block;

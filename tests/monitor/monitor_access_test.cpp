@@ -146,8 +146,8 @@ TEST_F(Access, ReleaseRetriesAFailedWrite) {
     Acquire();
     ddc.FailWrites(0, 0xE0, 2);
     EXPECT_TRUE(list.ReleaseMonitor(&handle));
-    EXPECT_EQ(trace, (Trace{"set E0=00", "sleep 10", "sleep 200", "set E0=00", "sleep 10", "sleep 200",
-                            "set E0=00", "sleep 10"}));
+    EXPECT_EQ(trace, (Trace{"set E0=00", "sleep 10", "sleep 200", "set E0=00", "sleep 10",
+                            "sleep 200", "set E0=00", "sleep 10"}));
     EXPECT_EQ(ddc.Register(0, 0xE0), 0u);
     trace.clear();
     EXPECT_TRUE(list.ReleaseStillClaimed());
@@ -208,8 +208,11 @@ TEST(OwnerRule, ComparesOwnersInTheRegistersSixteenBits) {
         {"own process, any name", 0x2345, {{0x12345, "test_runner.exe"}}, false, true},
         {"copy with a wide id", 0x0777, {{0x10777, "VISTRELDDCCI.EXE"}}, false, true},
         {"other program with a wide id", 0x0777, {{0x10777, "other.exe"}}, false, false},
-        {"copy and other program share the low bits", 0x0777,
-         {{0x10777, "vistrelddcci.exe"}, {0x20777, "other.exe"}}, false, false},
+        {"copy and other program share the low bits",
+         0x0777,
+         {{0x10777, "vistrelddcci.exe"}, {0x20777, "other.exe"}},
+         false,
+         false},
         {"no process list", 0x0777, {}, true, false},
         {"name with dots in the folder", 0x0777, {{0x0777, "C:\\a.b\\vistrelddcci"}}, false, true},
         {"similar name", 0x0777, {{0x0777, "vistrelddcci2.exe"}}, false, false},
@@ -247,8 +250,10 @@ TEST_F(Access, RefusedReadsLeaveOutputsAloneAndSendNothing) {
     Describe(noMonitor, nullptr);
     std::uint32_t current = 7;
     std::uint32_t maximum = 7;
-    EXPECT_FALSE(list.ReadFeature(&status, 0, 0x20, &current, &maximum, false, true));  // not listed
-    EXPECT_FALSE(list.ReadFeature(&status, 0x30, 0xE2, &current, &maximum, false, true));  // no claim
+    EXPECT_FALSE(
+        list.ReadFeature(&status, 0, 0x20, &current, &maximum, false, true));  // not listed
+    EXPECT_FALSE(
+        list.ReadFeature(&status, 0x30, 0xE2, &current, &maximum, false, true));  // no claim
     EXPECT_FALSE(list.ReadFeature(&status, 0x30, 0xEF, &current, &maximum, false, true));
     EXPECT_FALSE(list.ReadFeature(&noMonitor, 0, 0x10, &current, &maximum, false, true));
     EXPECT_FALSE(list.ReadFeature(nullptr, 0, 0x10, &current, &maximum, false, true));
@@ -318,11 +323,11 @@ TEST_F(Access, StandardWritesUseTheCodesSettlingDelay) {
         std::uint32_t delay;
     };
     const Case cases[] = {
-        {0x10, 50, true, 35},   {0x12, 50, true, 50},  {0x16, 3, true, 70},  {0x18, 3, true, 70},
-        {0x1A, 3, true, 70},    {0x62, 9, true, 30},   {0x08, 1, true, 330},
-        {0x08, 2, false, 0},   // 0x08 lists only the value 1
-        {0x14, 5, false, 0},   // listed, but no settling time is known for it
-        {0x20, 1, false, 0},   // not listed
+        {0x10, 50, true, 35},         {0x12, 50, true, 50}, {0x16, 3, true, 70},
+        {0x18, 3, true, 70},          {0x1A, 3, true, 70},  {0x62, 9, true, 30},
+        {0x08, 1, true, 330},         {0x08, 2, false, 0},  // 0x08 lists only the value 1
+        {0x14, 5, false, 0},           // listed, but no settling time is known for it
+        {0x20, 1, false, 0},           // not listed
         {0x10, 0x10000, false, 0},     // wider than a VCP value
         {0x10, 0xFFFFFFFF, false, 0},  // never the "any value" wildcard
     };
@@ -424,7 +429,8 @@ TEST_F(Access, ABlockLongerThanTheBufferIsCut) {
     EXPECT_TRUE(list.ReadBlock(&status, 2, storage.data(), 18, false, &length));
     EXPECT_EQ(length, 18u);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(storage.data()), 18), "ABCDEFGHIJKLMNOPQR");
-    EXPECT_TRUE(std::all_of(storage.begin() + 18, storage.end(), [](std::uint8_t b) { return b == 0xAA; }));
+    EXPECT_TRUE(
+        std::all_of(storage.begin() + 18, storage.end(), [](std::uint8_t b) { return b == 0xAA; }));
     // Only the five words that fill the buffer are fetched.
     EXPECT_EQ(Count(trace, "get EA"), 5);
 
@@ -433,7 +439,8 @@ TEST_F(Access, ABlockLongerThanTheBufferIsCut) {
     trace.clear();
     EXPECT_TRUE(list.ReadBlock(&status, 3, storage.data(), 18, false, &length));
     EXPECT_EQ(length, 18u);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(storage.data()), 6), std::string("MODEL\0", 6));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(storage.data()), 6),
+              std::string("MODEL\0", 6));
     EXPECT_EQ(Count(trace, "get ED"), 5);
 }
 
@@ -479,7 +486,8 @@ TEST_F(Access, BlockGivesUpAfterThirtyRetriesSpreadOverItsWords) {
     EXPECT_FALSE(list.ReadBlock(&status, 1, buffer.data(), buffer.size(), false));
     EXPECT_EQ(Count(trace, "get E7"), 33);
     EXPECT_EQ(Count(trace, "sleep 100"), 30);
-    EXPECT_TRUE(std::all_of(buffer.begin(), buffer.end(), [](std::uint8_t b) { return b == 0xAA; }));
+    EXPECT_TRUE(
+        std::all_of(buffer.begin(), buffer.end(), [](std::uint8_t b) { return b == 0xAA; }));
 
     // One failure fewer and the block comes through.
     trace.clear();
@@ -519,7 +527,8 @@ TEST_F(Access, UnreadableOrImpossibleBlockLengthsFail) {
     trace.clear();
     EXPECT_FALSE(list.ReadBlock(&status, 2, buffer.data(), buffer.size(), false));
     EXPECT_EQ(trace, (Trace{"set E1=10", "sleep 20", "get E8", "sleep 20"}));
-    EXPECT_TRUE(std::all_of(buffer.begin(), buffer.end(), [](std::uint8_t b) { return b == 0xAA; }));
+    EXPECT_TRUE(
+        std::all_of(buffer.begin(), buffer.end(), [](std::uint8_t b) { return b == 0xAA; }));
 }
 
 TEST_F(Access, AnEmptyBlockReadsNoWords) {
@@ -554,8 +563,9 @@ TEST_F(Access, ReadsTheFourValueSet) {
 TEST_F(Access, WritesAndCommitsTheFourValueSet) {
     Acquire();
     EXPECT_TRUE(list.WriteFeatureQuad(&status, 0, {1, 2, 3, 4}, false));
-    EXPECT_EQ(trace, (Trace{"set E1=E0", "sleep 20", "set E4=01", "sleep 10", "set E5=02", "sleep 10",
-                            "set E6=03", "sleep 10", "set E7=04", "sleep 10", "set E8=01", "sleep 13"}));
+    EXPECT_EQ(trace,
+              (Trace{"set E1=E0", "sleep 20", "set E4=01", "sleep 10", "set E5=02", "sleep 10",
+                     "set E6=03", "sleep 10", "set E7=04", "sleep 10", "set E8=01", "sleep 13"}));
 
     trace.clear();
     ddc.FailWrites(0xE0, 0xE5, 1);

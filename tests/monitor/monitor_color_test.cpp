@@ -65,12 +65,11 @@ TEST_F(ColorState, ReadFillsEveryValueWithItsOwnPageSelections) {
     EXPECT_EQ(color.m_nQuad[3], 53);
 
     const Lines expected = {
-        "set E1=30", "get E2", "get E3",                      // mode, then preset on the same page
-        "get 10",    "get 16", "get 18", "get 1A",
-        "set E1=30", "get E4",                                // gamma selects again
-        "get 12",
-        "set E1=30", "get E5",
-        "set E1=E0", "get E4", "get E5", "get E6", "get E7",  // the four-value set
+        "set E1=30", "get E2", "get E3",  // mode, then preset on the same page
+        "get 10", "get 16", "get 18", "get 1A", "set E1=30", "get E4",  // gamma selects
+                                                                        // again
+        "get 12", "set E1=30", "get E5", "set E1=E0", "get E4", "get E5", "get E6",
+        "get E7",  // the four-value set
     };
     EXPECT_EQ(Commands(), expected);
 }
@@ -126,19 +125,35 @@ TEST_F(ColorState, WritesFollowTheModesFlags) {
         Lines expected;
     };
     const Case cases[] = {
-        {"everything a full mode allows, gains at preset 0", 17, 0, 3, 0x804F,
-         {"set E1=30", "set E2=11", "set E3=0", "set 10=28", "set 16=C8", "set 18=C9",
-          "set 1A=CA", "set E4=3", "set E1=E0", "set E4=61", "set E5=62", "set E6=63",
-          "set E7=64", "set E8=1", "set 12=45"}},
-        {"gains also at preset 15", 17, 15, 3, 0x0040,
+        {"everything a full mode allows, gains at preset 0",
+         17,
+         0,
+         3,
+         0x804F,
+         {"set E1=30", "set E2=11", "set E3=0", "set 10=28", "set 16=C8", "set 18=C9", "set 1A=CA",
+          "set E4=3", "set E1=E0", "set E4=61", "set E5=62", "set E6=63", "set E7=64", "set E8=1",
+          "set 12=45"}},
+        {"gains also at preset 15",
+         17,
+         15,
+         3,
+         0x0040,
          {"set E1=30", "set E2=11", "set 16=C8", "set 18=C9", "set 1A=CA"}},
-        {"no gains at preset 5", 17, 5, 3, 0x804F,
-         {"set E1=30", "set E2=11", "set E3=5", "set 10=28", "set E4=3", "set E1=E0",
-          "set E4=61", "set E5=62", "set E6=63", "set E7=64", "set E8=1", "set 12=45"}},
+        {"no gains at preset 5",
+         17,
+         5,
+         3,
+         0x804F,
+         {"set E1=30", "set E2=11", "set E3=5", "set 10=28", "set E4=3", "set E1=E0", "set E4=61",
+          "set E5=62", "set E6=63", "set E7=64", "set E8=1", "set 12=45"}},
         {"gamma 255 is never written", 17, 5, 255, 0x0008, {"set E1=30", "set E2=11"}},
-        {"brightness only", 17, 5, 3, 0x0001,
-         {"set E1=30", "set E2=11", "set 10=28", "set E1=E0", "set E4=61", "set E5=62",
-          "set E6=63", "set E7=64", "set E8=1"}},
+        {"brightness only",
+         17,
+         5,
+         3,
+         0x0001,
+         {"set E1=30", "set E2=11", "set 10=28", "set E1=E0", "set E4=61", "set E5=62", "set E6=63",
+          "set E7=64", "set E8=1"}},
     };
     for (const Case& c : cases) {
         Open(MakerMonitor("26114073", "TQ6600W", ModeRecord({0, 17}, {{17, c.gameFlags}})));

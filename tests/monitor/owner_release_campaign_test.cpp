@@ -31,8 +31,8 @@ struct RunResult {
 RunResult RunOneSeed(std::uint32_t seed) {
     sim::DeskConfig config;
     std::string error;
-    EXPECT_TRUE(sim::LoadDeskConfig(std::string(VISTREL_SOURCE_DIR) + "/sim/configs/default-desk.json", &config,
-                                    &error))
+    EXPECT_TRUE(sim::LoadDeskConfig(
+        std::string(VISTREL_SOURCE_DIR) + "/sim/configs/default-desk.json", &config, &error))
         << error;
     config.statePath.clear();
     testing_support::VirtualClock clock;
@@ -40,7 +40,8 @@ RunResult RunOneSeed(std::uint32_t seed) {
     bool lockHeld = false;
     sim::Desk desk(std::move(config), clock);
     const int monitors = 3;
-    for (int m = 0; m < monitors; ++m) desk.SetFailRate(m, kFailRate, seed * 31 + static_cast<std::uint32_t>(m));
+    for (int m = 0; m < monitors; ++m)
+        desk.SetFailRate(m, kFailRate, seed * 31 + static_cast<std::uint32_t>(m));
 
     {
         MonitorList list(desk, desk, desk, processes, clock, lockHeld);
@@ -72,7 +73,8 @@ RunResult RunOneSeed(std::uint32_t seed) {
     }
     for (int m = 0; m < monitors; ++m) {
         std::uint16_t owner = 0;
-        if (desk.ReadRegister(m, sim::RegisterKey{0, 0xE0}, &owner) && owner == (processes.ownId & 0xFFFF))
+        if (desk.ReadRegister(m, sim::RegisterKey{0, 0xE0}, &owner) &&
+            owner == (processes.ownId & 0xFFFF))
             ++result.leftClaimed;
     }
     return result;
@@ -88,9 +90,9 @@ TEST(OwnerReleaseCampaign, NoMonitorKeepsTheProgramsIdAtTenPercentFailures) {
         firstWritesFailed += result.firstWritesFailed;
     }
     // The figure for the record: a single release write would have failed this often.
-    std::cout << "owner release campaign: " << kSeeds << " seeds at " << kFailRate * 100 << "% failures, "
-              << firstWritesFailed << " first release writes failed, " << runsLeftClaimed
-              << " runs left a monitor claimed\n";
+    std::cout << "owner release campaign: " << kSeeds << " seeds at " << kFailRate * 100
+              << "% failures, " << firstWritesFailed << " first release writes failed, "
+              << runsLeftClaimed << " runs left a monitor claimed\n";
     EXPECT_GT(firstWritesFailed, 0) << "the campaign must actually exercise failed releases";
 }
 

@@ -24,8 +24,8 @@ protected:
     void SetUp() override {
         sim::DeskConfig config;
         std::string error;
-        ASSERT_TRUE(sim::LoadDeskConfig(std::string(VISTREL_SOURCE_DIR) + "/sim/configs/default-desk.json",
-                                        &config, &error))
+        ASSERT_TRUE(sim::LoadDeskConfig(
+            std::string(VISTREL_SOURCE_DIR) + "/sim/configs/default-desk.json", &config, &error))
             << error;
         config.statePath.clear();  // the tests must not touch the desk's saved state
         desk = std::make_unique<sim::Desk>(std::move(config), clock);

@@ -112,7 +112,8 @@ TEST_F(StatusBuild, UnusableModeInformationGetsNoRecord) {
     std::vector<std::uint8_t> incompatibleBytes;
     ASSERT_TRUE(sim::EncodeModeRecord(incompatible, &incompatibleBytes, nullptr));
 
-    const std::vector<std::uint8_t> blocks[] = {incompatibleBytes, std::vector<std::uint8_t>(12, 0)};
+    const std::vector<std::uint8_t> blocks[] = {incompatibleBytes,
+                                                std::vector<std::uint8_t>(12, 0)};
     for (const auto& block : blocks) {
         CMonitorStatusAll records;
         Start({Display(1, 0, {MakerMonitor("26114073", "TQ6600W", block)})});

@@ -36,7 +36,8 @@ public:
     void SetUp() override {
         char temp[MAX_PATH + 1] = {};
         GetTempPathA(MAX_PATH, temp);
-        folder_ = std::string(temp) + "vistrel-records-" + std::to_string(GetCurrentProcessId()) + "\\";
+        folder_ =
+            std::string(temp) + "vistrel-records-" + std::to_string(GetCurrentProcessId()) + "\\";
         CreateDirectoryA(folder_.c_str(), nullptr);
         const std::string source = DefaultDeskSource();
         config_ = folder_ + "default-desk.json";

@@ -41,7 +41,8 @@ void RemoveFolder(const std::string& folder) {
     HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) DeleteFileA((folder + found.cFileName).c_str());
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+                DeleteFileA((folder + found.cFileName).c_str());
         } while (FindNextFileA(search, &found));
         FindClose(search);
     }
@@ -51,7 +52,8 @@ void RemoveFolder(const std::string& folder) {
 // Two displays need Xorg with its two outputs; Xvfb gives Wine a single one.
 std::string WhyNotTwoDisplays() {
     const char* server = std::getenv("VISTREL_XSERVER");
-    if (server != nullptr && std::string(server) == "xvfb") return "Xvfb shows Wine only one display";
+    if (server != nullptr && std::string(server) == "xvfb")
+        return "Xvfb shows Wine only one display";
     if (GetSystemMetrics(SM_CMONITORS) < 2) return "the desktop has only one display";
     return std::string();
 }
@@ -119,7 +121,8 @@ TEST(DefaultDesk, DiscoveryFindsTheMonitorsOfBothDisplays) {
         EXPECT_EQ(entries[i].orderKey, expected[i].orderKey);
         EXPECT_EQ(entries[i].usable != 0, expected[i].usable);
         EXPECT_EQ(entries[i].description, "Generic PnP Monitor");
-        EXPECT_NE(entries[i].capabilities.find(std::string("model(") + expected[i].model + ")"), std::string::npos)
+        EXPECT_NE(entries[i].capabilities.find(std::string("model(") + expected[i].model + ")"),
+                  std::string::npos)
             << entries[i].capabilities;
         EXPECT_EQ(entries[i].extendedCapabilities.empty(), !expected[i].usable);
     }
@@ -181,14 +184,16 @@ TEST(StandInDxva2, PhysicalMonitorsOfARealDisplay) {
     DWORD current = 0;
     DWORD maximum = 0;
     MC_VCP_CODE_TYPE type = MC_MOMENTARY;
-    ASSERT_TRUE(GetVCPFeatureAndVCPFeatureReply(monitor.hPhysicalMonitor, 0x10, &type, &current, &maximum));
+    ASSERT_TRUE(
+        GetVCPFeatureAndVCPFeatureReply(monitor.hPhysicalMonitor, 0x10, &type, &current, &maximum));
     EXPECT_EQ(current, 60u);
     EXPECT_EQ(maximum, 100u);
 
     // A destroyed handle no longer reaches the monitor.
     ASSERT_TRUE(DestroyPhysicalMonitors(1, &monitor));
     Sleep(30);
-    EXPECT_FALSE(GetVCPFeatureAndVCPFeatureReply(monitor.hPhysicalMonitor, 0x10, &type, &current, &maximum));
+    EXPECT_FALSE(
+        GetVCPFeatureAndVCPFeatureReply(monitor.hPhysicalMonitor, 0x10, &type, &current, &maximum));
 }
 
 TEST(StandInDxva2, RefusesBadArguments) {
@@ -202,7 +207,8 @@ TEST(StandInDxva2, RefusesBadArguments) {
     DWORD length = 0;
     EXPECT_FALSE(GetCapabilitiesStringLength(reinterpret_cast<HANDLE>(0x7777), &length));
     char text[8];
-    EXPECT_FALSE(CapabilitiesRequestAndCapabilitiesReply(reinterpret_cast<HANDLE>(0x7777), text, sizeof text));
+    EXPECT_FALSE(CapabilitiesRequestAndCapabilitiesReply(reinterpret_cast<HANDLE>(0x7777), text,
+                                                         sizeof text));
     EXPECT_FALSE(SetVCPFeature(reinterpret_cast<HANDLE>(0x7777), 0x10, 1));
 }
 
@@ -213,7 +219,8 @@ std::string RunReport(const std::string& configPath) {
     std::string environment;
     const char* block = GetEnvironmentStringsA();
     for (const char* entry = block; *entry != '\0'; entry += std::strlen(entry) + 1) {
-        if (_strnicmp(entry, "VISTREL_SIM_CONFIG=", 19) != 0) environment.append(entry).push_back('\0');
+        if (_strnicmp(entry, "VISTREL_SIM_CONFIG=", 19) != 0)
+            environment.append(entry).push_back('\0');
     }
     FreeEnvironmentStringsA(const_cast<char*>(block));
     environment.append("VISTREL_SIM_CONFIG=" + configPath).push_back('\0');
@@ -232,8 +239,8 @@ std::string RunReport(const std::string& configPath) {
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     PROCESS_INFORMATION process = {};
     std::string command = "\"" + ExeFolder() + "discovery-report.exe\"";
-    const BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, environment.data(),
-                                        nullptr, &startup, &process);
+    const BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0,
+                                        environment.data(), nullptr, &startup, &process);
     CloseHandle(writeEnd);
     std::string output;
     if (started) {
@@ -244,7 +251,8 @@ std::string RunReport(const std::string& configPath) {
         for (int waited = 0; waited < 600 && !exited; ++waited) {
             exited = WaitForSingleObject(process.hProcess, 100) == WAIT_OBJECT_0;
             DWORD available = 0;
-            while (PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
+            while (PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr) &&
+                   available > 0) {
                 DWORD got = 0;
                 if (!ReadFile(readEnd, chunk, sizeof chunk, &got, nullptr) || got == 0) break;
                 output.append(chunk, got);
@@ -264,7 +272,8 @@ std::string RunReport(const std::string& configPath) {
 }
 
 void WriteText(const std::string& path, const std::string& text) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     DWORD written = 0;
     WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
@@ -288,30 +297,44 @@ TEST(DiscoveryReport, MakerMonitorsFollowTheRealDisplaysOfTheirDeviceNames) {
     const std::string config = folder + "desk.json";
     WriteText(config, R"({"displays": [
       {"device": "\\\\.\\DISPLAY1", "rect": {"x": 100, "y": 100, "width": 800, "height": 600},
-       "monitors": [)" + MakerMonitorJson("1") + R"(]},
+       "monitors": [)" + MakerMonitorJson("1") +
+                          R"(]},
       {"device": "\\\\.\\DISPLAY2", "rect": {"x": 5000, "y": 0, "width": 800, "height": 600},
-       "monitors": [)" + MakerMonitorJson("2") + R"(]},
+       "monitors": [)" + MakerMonitorJson("2") +
+                          R"(]},
       {"device": "\\\\.\\DISPLAY3", "rect": {"x": 9000, "y": 0, "width": 800, "height": 600},
-       "monitors": [)" + MakerMonitorJson("3") + R"(]}]})");
+       "monitors": [)" + MakerMonitorJson("3") +
+                          R"(]}]})");
     const std::string report = RunReport(config);
     RemoveFolder(folder);
 
-    EXPECT_NE(report.find("maker library: 2 monitor(s)\n  [0] at 0,0\n  [1] at 1280,0\n"), std::string::npos) << report;
-    EXPECT_NE(report.find("discovery: 2 entries, 2 physical monitor(s), at least one usable"), std::string::npos)
-        << report;
-    EXPECT_NE(report.find("entry 0: label 1, order key 10, usable\n  display \\\\.\\DISPLAY1 at 0,0-1280,1024"),
+    EXPECT_NE(report.find("maker library: 2 monitor(s)\n  [0] at 0,0\n  [1] at 1280,0\n"),
               std::string::npos)
         << report;
-    EXPECT_NE(report.find("entry 1: label 2, order key 20, usable\n  display \\\\.\\DISPLAY2 at 1280,0-2304,768"),
+    EXPECT_NE(report.find("discovery: 2 entries, 2 physical monitor(s), at least one usable"),
               std::string::npos)
+        << report;
+    EXPECT_NE(
+        report.find(
+            "entry 0: label 1, order key 10, usable\n  display \\\\.\\DISPLAY1 at 0,0-1280,1024"),
+        std::string::npos)
+        << report;
+    EXPECT_NE(
+        report.find(
+            "entry 1: label 2, order key 20, usable\n  display \\\\.\\DISPLAY2 at 1280,0-2304,768"),
+        std::string::npos)
         << report;
 }
 
 TEST(DiscoveryReport, AMissingDeskIsReportedAndFindsNothing) {
     const std::string report = RunReport("C:\\no\\such\\desk.json");
-    EXPECT_NE(report.find("simulated monitors: unavailable: C:\\no\\such\\desk.json"), std::string::npos) << report;
+    EXPECT_NE(report.find("simulated monitors: unavailable: C:\\no\\such\\desk.json"),
+              std::string::npos)
+        << report;
     EXPECT_NE(report.find("maker library: 0 monitor(s)"), std::string::npos) << report;
-    EXPECT_NE(report.find("discovery: 0 entries, 0 physical monitor(s), none usable"), std::string::npos) << report;
+    EXPECT_NE(report.find("discovery: 0 entries, 0 physical monitor(s), none usable"),
+              std::string::npos)
+        << report;
 }
 
 }  // namespace

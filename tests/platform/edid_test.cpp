@@ -16,7 +16,8 @@ using minfolib::EdidIdentity;
 using minfolib::EdidStatus;
 
 std::uint16_t PnpCode(const char* id) {
-    return static_cast<std::uint16_t>(((id[0] - 'A' + 1) << 10) | ((id[1] - 'A' + 1) << 5) | (id[2] - 'A' + 1));
+    return static_cast<std::uint16_t>(((id[0] - 'A' + 1) << 10) | ((id[1] - 'A' + 1) << 5) |
+                                      (id[2] - 'A' + 1));
 }
 
 void FixChecksum(std::vector<std::uint8_t>& edid) {
@@ -25,14 +26,17 @@ void FixChecksum(std::vector<std::uint8_t>& edid) {
     edid[127] = static_cast<std::uint8_t>((256 - (sum & 0xFF)) & 0xFF);
 }
 
-void PutDescriptor(std::vector<std::uint8_t>& edid, int slot, std::uint8_t tag, const std::vector<std::uint8_t>& text) {
+void PutDescriptor(std::vector<std::uint8_t>& edid, int slot, std::uint8_t tag,
+                   const std::vector<std::uint8_t>& text) {
     std::uint8_t* d = edid.data() + 54 + slot * 18;
     std::memset(d, 0, 18);
     d[3] = tag;
     for (std::size_t i = 0; i < 13; ++i) d[5 + i] = i < text.size() ? text[i] : 0x20;
 }
 
-std::vector<std::uint8_t> Bytes(const std::string& text) { return std::vector<std::uint8_t>(text.begin(), text.end()); }
+std::vector<std::uint8_t> Bytes(const std::string& text) {
+    return std::vector<std::uint8_t>(text.begin(), text.end());
+}
 
 // A plausible base block: header, id, product 0x2416, serial 0x01020304, a detailed
 // timing in the first descriptor slot and the name in the second.
@@ -68,8 +72,8 @@ TEST(Edid, ManufacturerCodes) {
         {PnpCode("ORX"), "ORX"},
         {0x0421, "AAA"},
         {PnpCode("ZZZ"), "ZZZ"},
-        {0x0000, ""},                        // letters of value 0
-        {static_cast<std::uint16_t>(0x8000 | PnpCode("ORX")), ""},  // reserved bit set
+        {0x0000, ""},                                                 // letters of value 0
+        {static_cast<std::uint16_t>(0x8000 | PnpCode("ORX")), ""},    // reserved bit set
         {static_cast<std::uint16_t>((27 << 10) | (1 << 5) | 1), ""},  // 27 is past 'Z'
         {static_cast<std::uint16_t>((1 << 10) | (1 << 5) | 31), ""},
     };
@@ -162,9 +166,9 @@ TEST(Edid, MonitorNameDescriptor) {
 }
 
 std::int32_t Read32(const std::uint8_t* at) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(at[0]) | (static_cast<std::uint32_t>(at[1]) << 8) |
-                                     (static_cast<std::uint32_t>(at[2]) << 16) |
-                                     (static_cast<std::uint32_t>(at[3]) << 24));
+    return static_cast<std::int32_t>(
+        static_cast<std::uint32_t>(at[0]) | (static_cast<std::uint32_t>(at[1]) << 8) |
+        (static_cast<std::uint32_t>(at[2]) << 16) | (static_cast<std::uint32_t>(at[3]) << 24));
 }
 
 TEST(MakerRecord, SelectsOnlyIntactEdidsOfTheMaker) {
@@ -201,8 +205,10 @@ TEST(MakerRecord, RecordCarriesSignedPositionAndStaysInsideItsSize) {
     EXPECT_STREQ(reinterpret_cast<const char*>(buffer.data() + 8), "ORX");
     EXPECT_EQ(std::strlen(reinterpret_cast<const char*>(buffer.data() + 36)), 31u);
     EXPECT_STREQ(reinterpret_cast<const char*>(buffer.data() + 68), "VX2400");
-    for (std::size_t i = 0; i < minfolib::kRecordSize; ++i) ASSERT_NE(buffer[i], 0xCC) << "byte " << i << " left unset";
-    for (std::size_t i = minfolib::kRecordSize; i < buffer.size(); ++i) ASSERT_EQ(buffer[i], 0xCC) << "wrote past the record";
+    for (std::size_t i = 0; i < minfolib::kRecordSize; ++i)
+        ASSERT_NE(buffer[i], 0xCC) << "byte " << i << " left unset";
+    for (std::size_t i = minfolib::kRecordSize; i < buffer.size(); ++i)
+        ASSERT_EQ(buffer[i], 0xCC) << "wrote past the record";
 }
 
 }  // namespace

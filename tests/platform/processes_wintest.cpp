@@ -11,11 +11,13 @@
 namespace {
 
 std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return text;
 }
 
-const platform::ProcessEntry* FindProcess(const std::vector<platform::ProcessEntry>& processes, std::uint32_t id) {
+const platform::ProcessEntry* FindProcess(const std::vector<platform::ProcessEntry>& processes,
+                                          std::uint32_t id) {
     for (const auto& process : processes) {
         if (process.id == id) return &process;
     }
@@ -30,8 +32,9 @@ public:
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
         std::string command(commandLine);
-        started_ = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED | CREATE_NO_WINDOW,
-                                  nullptr, nullptr, &startup, &info_) != FALSE;
+        started_ = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE,
+                                  CREATE_SUSPENDED | CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                                  &info_) != FALSE;
     }
     ~SuspendedProcess() {
         if (!started_) return;
@@ -107,12 +110,14 @@ TEST(Win32Processes, OwnIdComesFromTheRegisteredWindow) {
     processes.SetMainWindow(desktop);
     EXPECT_EQ(processes.OwnProcessId(), desktopOwner);
 
-    HWND window = CreateWindowExA(0, "STATIC", "main", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND window = CreateWindowExA(0, "STATIC", "main", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                  nullptr, nullptr);
     ASSERT_NE(window, nullptr);
     processes.SetMainWindow(window);
     EXPECT_EQ(processes.OwnProcessId(), GetCurrentProcessId());
     DestroyWindow(window);
-    EXPECT_EQ(processes.OwnProcessId(), GetCurrentProcessId()) << "a destroyed window falls back to the process";
+    EXPECT_EQ(processes.OwnProcessId(), GetCurrentProcessId())
+        << "a destroyed window falls back to the process";
 }
 
 }  // namespace

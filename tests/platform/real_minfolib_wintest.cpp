@@ -21,9 +21,11 @@ protected:
         const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
         std::string folder(path, length);
         folder = folder.substr(0, folder.find_last_of("\\/") + 1);
-        library_ = LoadLibraryExA((folder + "real\\minfolib.dll").c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+        library_ = LoadLibraryExA((folder + "real\\minfolib.dll").c_str(), nullptr,
+                                  LOAD_WITH_ALTERED_SEARCH_PATH);
         ASSERT_NE(library_, nullptr) << "cannot load real\\minfolib.dll, error " << GetLastError();
-        if (library_ == GetModuleHandleA("minfolib.dll") && GetModuleHandleA("minfolib.dll") != nullptr) {
+        if (library_ == GetModuleHandleA("minfolib.dll") &&
+            GetModuleHandleA("minfolib.dll") != nullptr) {
             HMODULE standIn = GetModuleHandleA("minfolib.dll");
             char loaded[MAX_PATH + 1] = {};
             GetModuleFileNameA(standIn, loaded, MAX_PATH);
@@ -31,8 +33,10 @@ protected:
                 GTEST_SKIP() << "the loader handed back the stand-in of the same name";
             }
         }
-        find_ = reinterpret_cast<FindMonitors>(reinterpret_cast<void*>(GetProcAddress(library_, "QrxFindMonitors")));
-        get_ = reinterpret_cast<GetRecord>(reinterpret_cast<void*>(GetProcAddress(library_, "QrxGetMonitorInfo")));
+        find_ = reinterpret_cast<FindMonitors>(
+            reinterpret_cast<void*>(GetProcAddress(library_, "QrxFindMonitors")));
+        get_ = reinterpret_cast<GetRecord>(
+            reinterpret_cast<void*>(GetProcAddress(library_, "QrxGetMonitorInfo")));
         ASSERT_NE(find_, nullptr);
         ASSERT_NE(get_, nullptr);
     }

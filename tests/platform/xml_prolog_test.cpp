@@ -10,7 +10,8 @@
 namespace {
 
 // The ASCII text in UTF-16 or UTF-32, in either byte order, after the prefix.
-std::string Widen(const std::string& text, int width, bool bigEndian, const std::string& prefix = "") {
+std::string Widen(const std::string& text, int width, bool bigEndian,
+                  const std::string& prefix = "") {
     std::string out = prefix;
     for (char c : text) {
         std::string unit(static_cast<size_t>(width), '\0');
@@ -20,7 +21,9 @@ std::string Widen(const std::string& text, int width, bool bigEndian, const std:
     return out;
 }
 
-bool Declares(const std::string& bytes) { return platform::XmlDeclaresDocumentType(bytes.data(), bytes.size()); }
+bool Declares(const std::string& bytes) {
+    return platform::XmlDeclaresDocumentType(bytes.data(), bytes.size());
+}
 
 TEST(XmlProlog, FindsADocumentTypeInEveryEncodingAParserDetects) {
     const std::string doctype = "<?xml version=\"1.0\"?><!--x--> <!DOCTYPE r><r/>";
@@ -53,11 +56,13 @@ TEST(XmlProlog, FindsADocumentTypeInEveryEncodingAParserDetects) {
 TEST(XmlProlog, OnlyMarkupOfThePrologCounts) {
     EXPECT_FALSE(Declares(""));
     EXPECT_FALSE(Declares("<r/>"));
-    EXPECT_FALSE(Declares("<r><!DOCTYPE r></r>")) << "inside the root it is the parser's error, not a declaration";
+    EXPECT_FALSE(Declares("<r><!DOCTYPE r></r>"))
+        << "inside the root it is the parser's error, not a declaration";
     EXPECT_FALSE(Declares("<?pi <!DOCTYPE r> ?><r/>"));
     EXPECT_FALSE(Declares("<!-- <!DOCTYPE r> --><r/>"));
     EXPECT_TRUE(Declares("<!-- a -- b --><!DOCTYPE r><r/>"));
-    EXPECT_TRUE(Declares(" \t\r\n<!doctype r><r/>")) << "any other <! in the prolog is refused as well";
+    EXPECT_TRUE(Declares(" \t\r\n<!doctype r><r/>"))
+        << "any other <! in the prolog is refused as well";
     EXPECT_FALSE(Declares("<!-- never closed <!DOCTYPE r>"));
     EXPECT_FALSE(Declares("<?never closed"));
     EXPECT_FALSE(Declares("text<!DOCTYPE r>"));

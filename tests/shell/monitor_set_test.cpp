@@ -25,9 +25,9 @@ TEST(RebuildOutcomeTest, ChangedOnlyWhenTheSameCountHoldsOtherMonitors) {
         {"all gone", {"S1M1"}, {}, false},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(shell::IdentitiesChanged(shell::RememberIdentities(c.before), c.before.size(),
-                                           c.after),
-                  c.changed)
+        EXPECT_EQ(
+            shell::IdentitiesChanged(shell::RememberIdentities(c.before), c.before.size(), c.after),
+            c.changed)
             << c.name;
     }
 }

@@ -41,9 +41,10 @@ TEST_F(RegistryTest, FirstWriteCreatesEveryKeyOfThePath) {
 TEST_F(RegistryTest, StoredTypesAndSizes) {
     ASSERT_EQ(registry.WriteDword("DefMode", 255, kRoot.c_str()), 1);
     const char* name = "Movie set";
-    ASSERT_EQ(registry.WriteString("DefModeName", name,
-                                   static_cast<std::uint32_t>(std::strlen(name) + 1), kRoot.c_str()),
-              1);
+    ASSERT_EQ(
+        registry.WriteString("DefModeName", name, static_cast<std::uint32_t>(std::strlen(name) + 1),
+                             kRoot.c_str()),
+        1);
     const auto* mode = store.Find(kRoot, "DefMode");
     ASSERT_NE(mode, nullptr);
     EXPECT_EQ(mode->type, platform::RegistryType::Dword);

@@ -22,7 +22,8 @@ TEST(Win32RegistryTest, HonoursTheContract) {
     ASSERT_TRUE(store.SetValue(root, "marker", platform::RegistryType::Dword, &marker, 4));
     ASSERT_TRUE(store.DeleteValue(root, "marker"));
     registry_contract::Run(store, root);
-    store.DeleteSubkey("Software\\VistrelTest", "registry-" + std::to_string(::GetCurrentProcessId()));
+    store.DeleteSubkey("Software\\VistrelTest",
+                       "registry-" + std::to_string(::GetCurrentProcessId()));
 }
 
 TEST(Win32RegistryTest, StoresTheTypesTheSettingsUse) {
@@ -37,15 +38,15 @@ TEST(Win32RegistryTest, StoresTheTypesTheSettingsUse) {
     DWORD type = 0;
     DWORD value = 0;
     DWORD size = sizeof value;
-    EXPECT_EQ(::RegQueryValueExA(key, "NoTopmost", nullptr, &type,
-                                 reinterpret_cast<BYTE*>(&value), &size),
+    EXPECT_EQ(::RegQueryValueExA(key, "NoTopmost", nullptr, &type, reinterpret_cast<BYTE*>(&value),
+                                 &size),
               ERROR_SUCCESS);
     EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
     EXPECT_EQ(value, 1u);
     char text[16] = {};
     size = sizeof text;
-    EXPECT_EQ(::RegQueryValueExA(key, "DefModeName", nullptr, &type,
-                                 reinterpret_cast<BYTE*>(text), &size),
+    EXPECT_EQ(::RegQueryValueExA(key, "DefModeName", nullptr, &type, reinterpret_cast<BYTE*>(text),
+                                 &size),
               ERROR_SUCCESS);
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
     EXPECT_STREQ(text, "Night");

@@ -76,8 +76,9 @@ TEST_F(SmallControlsTest, PageBrushTilesTheBitmapUnscaledAtNormalResolution) {
     const SIZE pattern = MakePageBrush(host.Handle(), &brush, 274, 298);
     ASSERT_NE(brush, nullptr);
     if (dpi == 96 || dpi == 120) {
-        HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageA(
-            ui::ResourceInstance(), MAKEINTRESOURCEA(dpi >= 120 ? 298 : 274), IMAGE_BITMAP, 0, 0, 0));
+        HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageA(ui::ResourceInstance(),
+                                                           MAKEINTRESOURCEA(dpi >= 120 ? 298 : 274),
+                                                           IMAGE_BITMAP, 0, 0, 0));
         BITMAP info{};
         ::GetObjectA(bitmap, sizeof info, &info);
         EXPECT_EQ(pattern.cx, info.bmWidth);

@@ -27,8 +27,10 @@ TEST(SimDefaultDesk, DescribesTwoMakerModelsAndAnotherMonitor) {
     int others = 0;
     for (const auto& display : config.displays)
         for (const auto& monitor : display.monitors) {
-            if (monitor.maker) models.push_back(monitor.model);
-            else ++others;
+            if (monitor.maker)
+                models.push_back(monitor.model);
+            else
+                ++others;
             EXPECT_NE(monitor.capabilities.find(")mswhql("), std::string::npos);
             EXPECT_NE(monitor.capabilities.find(")mccs_ver("), std::string::npos);
         }
@@ -51,7 +53,8 @@ TEST(SimDefaultDesk, EveryAnnouncedRegisterAnswers) {
         const auto handle = desk.HandleOf(m);
         auto get = [&](std::uint8_t code) {
             std::uint32_t type = 0, current = 0, maximum = 0;
-            const bool ok = desk.GetVCPFeatureAndVCPFeatureReply(handle, code, &type, &current, &maximum) == 1;
+            const bool ok =
+                desk.GetVCPFeatureAndVCPFeatureReply(handle, code, &type, &current, &maximum) == 1;
             clock.Sleep(20);
             return ok;
         };
@@ -68,7 +71,8 @@ TEST(SimDefaultDesk, EveryAnnouncedRegisterAnswers) {
         }
         if (monitor.maker) {
             ASSERT_TRUE(select(0x10));
-            for (std::uint8_t code = 0xE2; code <= 0xED; ++code) EXPECT_TRUE(get(code)) << monitor.id;
+            for (std::uint8_t code = 0xE2; code <= 0xED; ++code)
+                EXPECT_TRUE(get(code)) << monitor.id;
         }
     }
     EXPECT_EQ(desk.SettleViolations(), 0u);
@@ -88,7 +92,8 @@ TEST(SimDefaultDesk, ModeRecordsAnnounceWhatTheMonitorsDo) {
                 ASSERT_LE(at + 2u + r[at + 1], r.size()) << monitor.model;
                 if (r[at] == 4) compatible = (r[at + 2] & 0x10) != 0;
                 if (r[at] == 5)
-                    for (std::size_t i = 0; i < r[at + 1]; ++i) mask |= std::uint64_t{r[at + 2 + i]} << (8 * i);
+                    for (std::size_t i = 0; i < r[at + 1]; ++i)
+                        mask |= std::uint64_t{r[at + 2 + i]} << (8 * i);
             }
             EXPECT_TRUE(compatible) << monitor.model;
             // The modes offered are exactly the values the mode register accepts.
@@ -113,7 +118,8 @@ struct BadConfig {
 
 std::string OneMonitor(const std::string& monitorFields) {
     return R"({"displays":[{"device":"\\\\.\\DISPLAY1","rect":{"x":0,"y":0,"width":800,"height":600},)"
-           R"("monitors":[{)" + monitorFields + "}]}]}";
+           R"("monitors":[{)" +
+           monitorFields + "}]}]}";
 }
 
 class SimRejectedConfig : public ::testing::TestWithParam<BadConfig> {};
@@ -144,39 +150,53 @@ INSTANTIATE_TEST_SUITE_P(
                   R"({"displays":[{"device":"A","rect":{"x":0,"y":0,"width":1,"height":1}},)"
                   R"({"device":"a","rect":{"x":1,"y":0,"width":1,"height":1}}]})",
                   "displays[1].device: names a display twice"},
-        BadConfig{"BadRegisterName", OneMonitor(R"("registers":{"1G":5})"), "registers.\"1G\": not a register"},
+        BadConfig{"BadRegisterName", OneMonitor(R"("registers":{"1G":5})"),
+                  "registers.\"1G\": not a register"},
         BadConfig{"RegisterTwice", OneMonitor(R"("registers":{"10":5,"010":6})"), "given twice"},
-        BadConfig{"AboveMaximum", OneMonitor(R"("registers":{"10":[101,100]})"), "above the maximum"},
-        BadConfig{"NegativeValue", OneMonitor(R"("registers":{"10":-1})"), "whole number from 0 to 65535"},
+        BadConfig{"AboveMaximum", OneMonitor(R"("registers":{"10":[101,100]})"),
+                  "above the maximum"},
+        BadConfig{"NegativeValue", OneMonitor(R"("registers":{"10":-1})"),
+                  "whole number from 0 to 65535"},
         BadConfig{"FractionalValue", OneMonitor(R"("registers":{"10":1.5})"), "whole number"},
         BadConfig{"PageSelectStored", OneMonitor(R"("registers":{"E1":0})"), "page select"},
-        BadConfig{"BlockRegisterStored", OneMonitor(R"("registers":{"10:E2":0})"), "made from the blocks"},
-        BadConfig{"AnnouncedButMissing",
-                  OneMonitor(R"j("capabilities":"vcp(10 12 62 E0 E1)mswhql(1)mccs_ver(2.1)","registers":{"10":1})j"),
-                  "lacks: 12 62"},
-        BadConfig{"ExtendedAnnouncedButMissing",
-                  OneMonitor(R"j("extendedCapabilities":"10(E2 E3 E4)30(E2 E3)","registers":{"30:E2":1})j"),
-                  "lacks: 30:E3"},
-        BadConfig{"ModeRecordNotHex", OneMonitor(R"("modeRecord":"04 01 1G")"), "'G' is not a hex digit"},
+        BadConfig{"BlockRegisterStored", OneMonitor(R"("registers":{"10:E2":0})"),
+                  "made from the blocks"},
+        BadConfig{
+            "AnnouncedButMissing",
+            OneMonitor(
+                R"j("capabilities":"vcp(10 12 62 E0 E1)mswhql(1)mccs_ver(2.1)","registers":{"10":1})j"),
+            "lacks: 12 62"},
+        BadConfig{
+            "ExtendedAnnouncedButMissing",
+            OneMonitor(
+                R"j("extendedCapabilities":"10(E2 E3 E4)30(E2 E3)","registers":{"30:E2":1})j"),
+            "lacks: 30:E3"},
+        BadConfig{"ModeRecordNotHex", OneMonitor(R"("modeRecord":"04 01 1G")"),
+                  "'G' is not a hex digit"},
         BadConfig{"ModeRecordOdd", OneMonitor(R"("modeRecord":"04 01 1")"), "odd number"},
         BadConfig{"ModeRecordByteTooBig", OneMonitor(R"("modeRecord":[4,1,256])"), "modeRecord[2]"},
-        BadConfig{"FailRateAboveOne", OneMonitor(R"("faults":{"failRate":1.5})"), "failRate: must be"},
-        BadConfig{"NoSuchBlock", OneMonitor(R"("faults":{"dropBlockRead":{"block":4}})"), "block: must be"},
-        BadConfig{"FailReadNotRegister", OneMonitor(R"("faults":{"failReads":["ZZ"]})"), "failReads[0]"},
+        BadConfig{"FailRateAboveOne", OneMonitor(R"("faults":{"failRate":1.5})"),
+                  "failRate: must be"},
+        BadConfig{"NoSuchBlock", OneMonitor(R"("faults":{"dropBlockRead":{"block":4}})"),
+                  "block: must be"},
+        BadConfig{"FailReadNotRegister", OneMonitor(R"("faults":{"failReads":["ZZ"]})"),
+                  "failReads[0]"},
         BadConfig{"DuplicateId",
                   R"({"displays":[{"device":"A","rect":{"x":0,"y":0,"width":1,"height":1},)"
                   R"("monitors":[{"id":"x","maker":false},{"id":"x","maker":false}]}]})",
                   "monitors[1].id: is used twice"},
-        BadConfig{"DeeplyNested", std::string(5000, '[') + std::string(5000, ']'), "desk: must be an object"}),
+        BadConfig{"DeeplyNested", std::string(5000, '[') + std::string(5000, ']'),
+                  "desk: must be an object"}),
     [](const ::testing::TestParamInfo<BadConfig>& info) { return std::string(info.param.name); });
 
 TEST(SimDeskConfig, AcceptsEveryRegisterFormAndNotes) {
     sim::DeskConfig config;
     std::string error;
     ASSERT_TRUE(sim::ParseDeskConfig(
-        OneMonitor(R"j("_note":"ignored","maker":true,"capabilities":"vcp(10 12 14 E0 E1)mswhql(1)mccs_ver(2.1)",)j"
-                   R"("registers":{"10":7,"12":[3,9],"14":{"current":2,"maximum":4,"readOnly":true}},)"
-                   R"("modeRecord":[4,1,16],"faults":{"failReads":["30:E2","12"],"seed":9})"),
+        OneMonitor(
+            R"j("_note":"ignored","maker":true,"capabilities":"vcp(10 12 14 E0 E1)mswhql(1)mccs_ver(2.1)",)j"
+            R"("registers":{"10":7,"12":[3,9],"14":{"current":2,"maximum":4,"readOnly":true}},)"
+            R"("modeRecord":[4,1,16],"faults":{"failReads":["30:E2","12"],"seed":9})"),
         &config, &error))
         << error;
     const auto& m = config.displays[0].monitors[0];
@@ -209,8 +229,9 @@ TEST(SimDeskConfig, AnotherMakersMonitorCanListE0AndE1AsPlainRegisters) {
     EXPECT_FALSE(host.Set(0xE1, 300)) << "its own maximum still holds";
 
     EXPECT_FALSE(sim::ParseDeskConfig(
-        OneMonitor(R"j("maker":false,"capabilities":"vcp(10 E1)mccs_ver(2.1)","registers":{"10":5})j"), &config,
-        &error));
+        OneMonitor(
+            R"j("maker":false,"capabilities":"vcp(10 E1)mccs_ver(2.1)","registers":{"10":5})j"),
+        &config, &error));
     EXPECT_NE(error.find("lacks: E1"), std::string::npos) << error;
 }
 

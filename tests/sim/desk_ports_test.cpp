@@ -39,7 +39,8 @@ TEST(SimDeskDesktop, EnumeratesDisplaysWithTheirInfo) {
     ASSERT_EQ(desk.EnumDisplayMonitors([&](platform::DisplayHandle h) {
         seen.push_back(h);
         return true;
-    }), 1);
+    }),
+              1);
     ASSERT_EQ(seen.size(), 4u);
     platform::DisplayInfo info;
     ASSERT_EQ(desk.GetMonitorInfo(seen[1], &info), 1);
@@ -136,7 +137,8 @@ TEST(SimDeskDisplayChanges, UnpluggedDisplaysVanishAndMovedOnesAreFoundAtTheirNe
 }
 
 TEST(SimDeskTrafficLog, ReachesAFileForTestsOutsideTheProcess) {
-    const auto path = std::filesystem::temp_directory_path() / (simtest::ScratchName("sim-traffic") + ".txt");
+    const auto path =
+        std::filesystem::temp_directory_path() / (simtest::ScratchName("sim-traffic") + ".txt");
     simtest::Host host(simtest::SingleMakerDesk());
     host.desk.SetTrafficLog(path.string());
     ASSERT_TRUE(host.Set(0xE1, 0x30, 20));
@@ -163,8 +165,11 @@ TEST(SimDeskCapabilities, LengthCountsTheNulAndShortBuffersAreRefused) {
     ASSERT_EQ(host.desk.GetCapabilitiesStringLength(host.handle, &length), 1);
     EXPECT_EQ(length, caps.size() + 1);
     std::string buffer(length, 'x');
-    EXPECT_EQ(host.desk.CapabilitiesRequestAndCapabilitiesReply(host.handle, buffer.data(), length - 1), 0);
-    ASSERT_EQ(host.desk.CapabilitiesRequestAndCapabilitiesReply(host.handle, buffer.data(), length), 1);
+    EXPECT_EQ(
+        host.desk.CapabilitiesRequestAndCapabilitiesReply(host.handle, buffer.data(), length - 1),
+        0);
+    ASSERT_EQ(host.desk.CapabilitiesRequestAndCapabilitiesReply(host.handle, buffer.data(), length),
+              1);
     EXPECT_EQ(buffer, caps + '\0');
     const auto log = host.desk.Log();
     ASSERT_EQ(log.size(), 3u);

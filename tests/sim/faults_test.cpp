@@ -61,7 +61,8 @@ TEST(SimFaults, FailingReadsOfOneCode) {
 // so a host that reads on without rewriting the offset skips a word.
 TEST(SimFaults, DroppedBlockReadStillAdvancesTheOffset) {
     auto config = simtest::SingleMakerDesk();
-    config.displays[0].monitors[0].modeRecord = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
+    config.displays[0].monitors[0].modeRecord = {1, 2,  3,  4,  5,  6,  7,  8,
+                                                 9, 10, 11, 12, 13, 14, 15, 16};
     Host host(config);
     host.desk.DropBlockRead(0, sim::BlockDrop{1, 2, 1});
     ASSERT_TRUE(host.Set(0xE1, 0x10, 20));
@@ -89,7 +90,8 @@ TEST(SimFaults, DisconnectedMonitorIsSilentButStillOnTheDesktop) {
     host.desk.SetConnected(0, false);
 
     std::uint32_t count = 0;
-    ASSERT_EQ(host.desk.GetNumberOfPhysicalMonitorsFromHMONITOR(host.desk.DisplayHandleOf(0), &count), 1);
+    ASSERT_EQ(
+        host.desk.GetNumberOfPhysicalMonitorsFromHMONITOR(host.desk.DisplayHandleOf(0), &count), 1);
     EXPECT_EQ(count, 1u);
     std::uint32_t length = 0;
     EXPECT_EQ(host.desk.GetCapabilitiesStringLength(host.handle, &length), 0);

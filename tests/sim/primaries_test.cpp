@@ -22,7 +22,8 @@ sim::MonitorConfig WithPrimaries() {
     return m;
 }
 
-std::unique_ptr<sim::Desk> OneMonitorDesk(sim::MonitorConfig monitor, testing_support::VirtualClock& clock) {
+std::unique_ptr<sim::Desk> OneMonitorDesk(sim::MonitorConfig monitor,
+                                          testing_support::VirtualClock& clock) {
     sim::DeskConfig config;
     sim::DisplayConfig display;
     display.device = "\\\\.\\DISPLAY1";
@@ -89,8 +90,8 @@ TEST(SimPrimaries, ReadoutWeighsPrimariesByGainGammaAndBrightness) {
 TEST(SimPrimaries, MatchDeskHasTheMonitorsTheWizardMustCope) {
     sim::DeskConfig config;
     std::string error;
-    ASSERT_TRUE(sim::LoadDeskConfig(std::string(VISTREL_SOURCE_DIR) + "/sim/configs/match-desk.json",
-                                    &config, &error))
+    ASSERT_TRUE(sim::LoadDeskConfig(
+        std::string(VISTREL_SOURCE_DIR) + "/sim/configs/match-desk.json", &config, &error))
         << error;
     ASSERT_EQ(config.displays.size(), 2u);
     ASSERT_EQ(config.displays[1].monitors.size(), 3u);
@@ -110,11 +111,15 @@ TEST(SimPrimaries, BadTablesAreNamed) {
     const std::string suffix = "}]}]}";
     sim::DeskConfig config;
     std::string error;
-    EXPECT_FALSE(sim::ParseDeskConfig(prefix + R"("primaries":{"6":[1,2]})" + suffix, &config, &error));
-    EXPECT_NE(error.find("primaries.\"6\": must be [red, green, blue]"), std::string::npos) << error;
-    EXPECT_FALSE(sim::ParseDeskConfig(prefix + R"("primaries":{"x":[1,2,3]})" + suffix, &config, &error));
+    EXPECT_FALSE(
+        sim::ParseDeskConfig(prefix + R"("primaries":{"6":[1,2]})" + suffix, &config, &error));
+    EXPECT_NE(error.find("primaries.\"6\": must be [red, green, blue]"), std::string::npos)
+        << error;
+    EXPECT_FALSE(
+        sim::ParseDeskConfig(prefix + R"("primaries":{"x":[1,2,3]})" + suffix, &config, &error));
     EXPECT_NE(error.find("not a preset number"), std::string::npos) << error;
-    EXPECT_FALSE(sim::ParseDeskConfig(prefix + R"("whiteLuminance":{"6":-1})" + suffix, &config, &error));
+    EXPECT_FALSE(
+        sim::ParseDeskConfig(prefix + R"("whiteLuminance":{"6":-1})" + suffix, &config, &error));
     EXPECT_NE(error.find("whiteLuminance.\"6\""), std::string::npos) << error;
 }
 

@@ -107,11 +107,13 @@ TEST(SimInformationBlocks, CarryTheirContentFourBytesPerRead) {
         int block;
         std::vector<std::uint8_t> expected;
     } cases[] = {
-        {0, std::vector<std::uint8_t>(monitor.extendedCapabilities.begin(), monitor.extendedCapabilities.end())},
+        {0, std::vector<std::uint8_t>(monitor.extendedCapabilities.begin(),
+                                      monitor.extendedCapabilities.end())},
         {1, monitor.modeRecord},
         {2, std::vector<std::uint8_t>(serialPadded.begin(), serialPadded.end())},
         // A name that fills the usual 16 bytes still ends in a NUL, in whole words.
-        {3, [&] {
+        {3,
+         [&] {
              std::vector<std::uint8_t> v(model.begin(), model.end());
              v.resize(24, 0);
              return v;
@@ -158,7 +160,8 @@ TEST(SimInformationBlocks, PacksMaximumBeforeCurrentHighByteFirstAndAdvances) {
 TEST(SimFourValueSet, TakesEffectOnlyWhenCommitted) {
     Host host(simtest::SingleMakerDesk());
     ASSERT_TRUE(host.Set(0xE1, 0xE0));
-    for (std::uint8_t code = 0xE4; code <= 0xE7; ++code) ASSERT_TRUE(host.Set(code, code - 0xE4 + 10u));
+    for (std::uint8_t code = 0xE4; code <= 0xE7; ++code)
+        ASSERT_TRUE(host.Set(code, code - 0xE4 + 10u));
     EXPECT_EQ(host.Read(0xE4), 50u) << "still the committed set";
     std::uint16_t pending[4] = {};
     ASSERT_TRUE(host.desk.PendingQuad(0, pending));
@@ -197,8 +200,8 @@ TEST(SimCommands, GainOnAFixedPresetSwitchesToTheUserPreset) {
     sim::DeskConfig config = simtest::SingleMakerDesk();
     sim::MonitorConfig& monitor = config.displays[0].monitors[0];
     const std::string unlisted = "E3 E4 E5)";
-    monitor.extendedCapabilities.replace(monitor.extendedCapabilities.find(unlisted), unlisted.size(),
-                                         "E3(00 06 0E) E4 E5)");
+    monitor.extendedCapabilities.replace(monitor.extendedCapabilities.find(unlisted),
+                                         unlisted.size(), "E3(00 06 0E) E4 E5)");
     monitor.registers[RegisterKey{0x30, 0xE5}].current = 0;
     Host host(config);
     ASSERT_TRUE(host.Set(0xE1, 0x30));

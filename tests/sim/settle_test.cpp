@@ -41,32 +41,36 @@ TEST_P(SimSettleAfterWrite, NextCommandWaitsForTheRegistersTime) {
 
 INSTANTIATE_TEST_SUITE_P(
     SimRegisters, SimSettleAfterWrite,
-    ::testing::Values(WriteCase{0, 0x08, 1, 330}, WriteCase{0, 0x10, 40, 35}, WriteCase{0, 0x12, 40, 50},
-                      WriteCase{0, 0x16, 40, 70}, WriteCase{0, 0x1A, 40, 70}, WriteCase{0, 0x62, 4, 30},
-                      WriteCase{0, 0xE0, 77, 10}, WriteCase{0, 0xE1, 0x30, 20},
-                      WriteCase{0x10, 0xE3, 0, 20}, WriteCase{0x30, 0xE2, 0, 340},
-                      WriteCase{0x30, 0xE3, 3, 260}, WriteCase{0x30, 0xE4, 2, 158},
-                      WriteCase{0xE0, 0xE3, 1, 24}, WriteCase{0xE0, 0xE4, 1, 10},
-                      WriteCase{0xE0, 0xE8, 1, 13}, WriteCase{0xF0, 0xE2, 4, 3200},
-                      WriteCase{0xF0, 0xE3, 10, 120},
-                      // The same code on the standard page has its own time.
-                      WriteCase{0, 0x60, 1, 50}));
+    ::testing::Values(
+        WriteCase{0, 0x08, 1, 330}, WriteCase{0, 0x10, 40, 35}, WriteCase{0, 0x12, 40, 50},
+        WriteCase{0, 0x16, 40, 70}, WriteCase{0, 0x1A, 40, 70}, WriteCase{0, 0x62, 4, 30},
+        WriteCase{0, 0xE0, 77, 10}, WriteCase{0, 0xE1, 0x30, 20}, WriteCase{0x10, 0xE3, 0, 20},
+        WriteCase{0x30, 0xE2, 0, 340}, WriteCase{0x30, 0xE3, 3, 260}, WriteCase{0x30, 0xE4, 2, 158},
+        WriteCase{0xE0, 0xE3, 1, 24}, WriteCase{0xE0, 0xE4, 1, 10}, WriteCase{0xE0, 0xE8, 1, 13},
+        WriteCase{0xF0, 0xE2, 4, 3200}, WriteCase{0xF0, 0xE3, 10, 120},
+        // The same code on the standard page has its own time.
+        WriteCase{0, 0x60, 1, 50}));
 
 TEST(SimSettle, ReadsNeedTwentyMillisecondsAndCapabilitiesNone) {
     Host host(simtest::SingleMakerDesk());
     std::uint32_t type = 0, current = 0, maximum = 0;
-    ASSERT_EQ(host.desk.GetVCPFeatureAndVCPFeatureReply(host.handle, 0x10, &type, &current, &maximum), 1);
+    ASSERT_EQ(
+        host.desk.GetVCPFeatureAndVCPFeatureReply(host.handle, 0x10, &type, &current, &maximum), 1);
     host.clock.Sleep(19);
-    EXPECT_EQ(host.desk.GetVCPFeatureAndVCPFeatureReply(host.handle, 0x10, &type, &current, &maximum), 0);
+    EXPECT_EQ(
+        host.desk.GetVCPFeatureAndVCPFeatureReply(host.handle, 0x10, &type, &current, &maximum), 0);
     host.clock.Sleep(1);
-    EXPECT_EQ(host.desk.GetVCPFeatureAndVCPFeatureReply(host.handle, 0x10, &type, &current, &maximum), 1);
+    EXPECT_EQ(
+        host.desk.GetVCPFeatureAndVCPFeatureReply(host.handle, 0x10, &type, &current, &maximum), 1);
     host.clock.Sleep(20);
 
     std::uint32_t length = 0;
     ASSERT_EQ(host.desk.GetCapabilitiesStringLength(host.handle, &length), 1);
     std::string text(length, '\0');
-    ASSERT_EQ(host.desk.CapabilitiesRequestAndCapabilitiesReply(host.handle, text.data(), length), 1);
-    EXPECT_EQ(host.desk.GetVCPFeatureAndVCPFeatureReply(host.handle, 0x10, &type, &current, &maximum), 1);
+    ASSERT_EQ(host.desk.CapabilitiesRequestAndCapabilitiesReply(host.handle, text.data(), length),
+              1);
+    EXPECT_EQ(
+        host.desk.GetVCPFeatureAndVCPFeatureReply(host.handle, 0x10, &type, &current, &maximum), 1);
     EXPECT_EQ(host.desk.SettleViolations(), 1u);
 }
 
@@ -98,7 +102,9 @@ TEST(SimSettle, MonitorsSettleIndependently) {
     Host host(std::move(config));
     ASSERT_EQ(host.desk.SetVCPFeature(host.handle, 0x10, 30), 1);
     std::uint32_t type = 0, current = 0, maximum = 0;
-    EXPECT_EQ(host.desk.GetVCPFeatureAndVCPFeatureReply(host.desk.HandleOf(1), 0x10, &type, &current, &maximum), 1);
+    EXPECT_EQ(host.desk.GetVCPFeatureAndVCPFeatureReply(host.desk.HandleOf(1), 0x10, &type,
+                                                        &current, &maximum),
+              1);
 }
 
 // A host that keeps every wait reads a whole block without a single rejection;
@@ -113,8 +119,12 @@ TEST(SimSettle, CarefulBlockTransferPassesAndAHurriedOneIsCaught) {
     ASSERT_TRUE(hurried.Set(0xE1, 0x10, 20));
     ASSERT_TRUE(hurried.Set(0xE3, 0, 20));
     std::uint32_t type = 0, current = 0, maximum = 0;
-    ASSERT_EQ(hurried.desk.GetVCPFeatureAndVCPFeatureReply(hurried.handle, 0xE4, &type, &current, &maximum), 1);
-    EXPECT_EQ(hurried.desk.GetVCPFeatureAndVCPFeatureReply(hurried.handle, 0xE4, &type, &current, &maximum), 0);
+    ASSERT_EQ(hurried.desk.GetVCPFeatureAndVCPFeatureReply(hurried.handle, 0xE4, &type, &current,
+                                                           &maximum),
+              1);
+    EXPECT_EQ(hurried.desk.GetVCPFeatureAndVCPFeatureReply(hurried.handle, 0xE4, &type, &current,
+                                                           &maximum),
+              0);
     EXPECT_EQ(hurried.desk.Log().back().result, Outcome::TooEarly);
 }
 
@@ -123,8 +133,10 @@ TEST(SimLatency, DdcCiTimingPassesThroughTheClock) {
     host.desk.SetLatency(sim::Latency::DdcCi);
     host.clock.sleeps.clear();
     std::uint32_t type = 0, current = 0, maximum = 0;
-    ASSERT_EQ(host.desk.GetVCPFeatureAndVCPFeatureReply(host.handle, 0x10, &type, &current, &maximum), 1);
-    const std::uint32_t length = static_cast<std::uint32_t>(host.desk.ConfigOf(0).capabilities.size() + 1);
+    ASSERT_EQ(
+        host.desk.GetVCPFeatureAndVCPFeatureReply(host.handle, 0x10, &type, &current, &maximum), 1);
+    const std::uint32_t length =
+        static_cast<std::uint32_t>(host.desk.ConfigOf(0).capabilities.size() + 1);
     std::uint32_t reported = 0;
     ASSERT_EQ(host.desk.GetCapabilitiesStringLength(host.handle, &reported), 0)
         << "the read's 20 ms have not passed";

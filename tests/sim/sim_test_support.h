@@ -20,9 +20,8 @@ inline sim::MonitorConfig MakerMonitor(const std::string& model = "TQ6600W",
     m.maker = true;
     m.model = model;
     m.serial = serial;
-    m.capabilities =
-        "(prot(monitor)type(lcd)model(" + model +
-        ")vcp(08 10 12 16 18 1A 60(01 03 11) 62 E0 E1)mswhql(1)mccs_ver(2.1))";
+    m.capabilities = "(prot(monitor)type(lcd)model(" + model +
+                     ")vcp(08 10 12 16 18 1A 60(01 03 11) 62 E0 E1)mswhql(1)mccs_ver(2.1))";
     m.extendedCapabilities =
         "10(E2 E3 E4 E5 E6 E7 E8 E9 EA EB EC ED)20(E2 E6)30(E2(00 01 11) E3 E4 E5)"
         "E0(E3 E4 E5 E6 E7 E8)F0(E2(04) E3(00 0A))";
@@ -90,7 +89,8 @@ struct Host {
     explicit Host(sim::DeskConfig config, int monitor = 0)
         : desk(std::move(config), clock), handle(desk.HandleOf(monitor)) {}
 
-    bool Get(std::uint8_t code, std::uint32_t* current = nullptr, std::uint32_t* maximum = nullptr) {
+    bool Get(std::uint8_t code, std::uint32_t* current = nullptr,
+             std::uint32_t* maximum = nullptr) {
         std::uint32_t type = 0;
         std::uint32_t c = 0;
         std::uint32_t m = 0;

@@ -90,7 +90,8 @@ class SimDamagedStateFile : public SimStateFile, public ::testing::WithParamInte
 TEST_P(SimDamagedStateFile, StartsFromWhatCanBeUsedAndHealsOnTheNextWrite) {
     Write(GetParam().text);
     simtest::Host host(config);
-    EXPECT_EQ(!host.desk.StateLoadProblem().empty(), GetParam().problem) << host.desk.StateLoadProblem();
+    EXPECT_EQ(!host.desk.StateLoadProblem().empty(), GetParam().problem)
+        << host.desk.StateLoadProblem();
     EXPECT_EQ(host.Read(0x12), 50u) << "nothing usable for 0x12 in any of these";
     ASSERT_TRUE(host.Set(0x12, 9));
     sim::DeskConfig reread = config;
@@ -101,17 +102,24 @@ TEST_P(SimDamagedStateFile, StartsFromWhatCanBeUsedAndHealsOnTheNextWrite) {
 
 INSTANTIATE_TEST_SUITE_P(
     SimCases, SimDamagedStateFile,
-    ::testing::Values(Damage{"Garbage", "\x01\x02 not json {", true}, Damage{"Truncated", "{\"monitors\": {\"DISPLAY1-1\"", true},
-                      Damage{"WrongShape", "[1, 2, 3]", true}, Damage{"NoMonitors", "{\"format\": 1}", true},
-                      Damage{"UnknownMonitor", "{\"monitors\": {\"elsewhere\": {\"registers\": {\"12\": 1}}}}", false},
+    ::testing::Values(Damage{"Garbage", "\x01\x02 not json {", true},
+                      Damage{"Truncated", "{\"monitors\": {\"DISPLAY1-1\"", true},
+                      Damage{"WrongShape", "[1, 2, 3]", true},
+                      Damage{"NoMonitors", "{\"format\": 1}", true},
+                      Damage{"UnknownMonitor",
+                             "{\"monitors\": {\"elsewhere\": {\"registers\": {\"12\": 1}}}}",
+                             false},
                       Damage{"BadValues",
-                             "{\"monitors\": {\"DISPLAY1-1\": {\"registers\": {\"12\": 500, \"ZZ\": 1, \"10\": \"x\", "
+                             "{\"monitors\": {\"DISPLAY1-1\": {\"registers\": {\"12\": 500, "
+                             "\"ZZ\": 1, \"10\": \"x\", "
                              "\"77\": 1}, \"page\": 99, \"pendingQuad\": [1]}}}",
                              true}),
     [](const ::testing::TestParamInfo<Damage>& info) { return std::string(info.param.name); });
 
 TEST_F(SimStateFile, UsableEntriesSurviveBesideBadOnes) {
-    Write("{\"monitors\": {\"DISPLAY1-1\": {\"registers\": {\"12\": 500, \"10\": 44}, \"page\": 48}}}");
+    Write(
+        "{\"monitors\": {\"DISPLAY1-1\": {\"registers\": {\"12\": 500, \"10\": 44}, \"page\": "
+        "48}}}");
     simtest::Host host(config);
     EXPECT_NE(host.desk.StateLoadProblem().find("12 out of range"), std::string::npos);
     EXPECT_EQ(host.Read(0x10), 44u);

@@ -122,9 +122,8 @@ bool MemoryRegistry::EnumSubkey(const std::string& keyPath, std::uint32_t index,
 bool MemoryRegistry::DeleteValue(const std::string& keyPath, const std::string& valueName) {
     Key* key = Lookup(keyPath);
     if (key == nullptr) return false;
-    auto it = std::find_if(key->values.begin(), key->values.end(), [&](const Value& value) {
-        return Fold(value.name) == Fold(valueName);
-    });
+    auto it = std::find_if(key->values.begin(), key->values.end(),
+                           [&](const Value& value) { return Fold(value.name) == Fold(valueName); });
     if (it == key->values.end()) return false;
     key->values.erase(it);
     return true;

@@ -41,7 +41,7 @@ public:
 
 private:
     struct Key {
-        std::vector<Value> values;                           // enumeration order = creation order
+        std::vector<Value> values;                            // enumeration order = creation order
         std::map<std::string, std::unique_ptr<Key>> subkeys;  // folded name -> key
         std::map<std::string, std::string> subkeyNames;       // folded name -> name as created
     };

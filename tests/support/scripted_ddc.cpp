@@ -64,7 +64,8 @@ void ScriptedDdc::ScriptWrites(std::uint16_t page, std::uint8_t code, const std:
 void ScriptedDdc::SetBlock(int block, const std::string& data, std::int64_t length) {
     Block& b = blocks_[block];
     b.data = data;
-    b.length = length < 0 ? static_cast<std::uint32_t>(data.size()) : static_cast<std::uint32_t>(length);
+    b.length =
+        length < 0 ? static_cast<std::uint32_t>(data.size()) : static_cast<std::uint32_t>(length);
     b.offset = 0;
 }
 
@@ -104,7 +105,7 @@ int ScriptedDdc::GetCapabilitiesStringLength(platform::PhysicalMonitorHandle mon
     if (it == capabilities.end()) return 0;
     auto forced = capabilityLength.find(monitor);
     *length = forced != capabilityLength.end() ? forced->second
-                                                : static_cast<std::uint32_t>(it->second.size() + 1);
+                                               : static_cast<std::uint32_t>(it->second.size() + 1);
     return 1;
 }
 

@@ -90,7 +90,8 @@ public:
                                         std::uint32_t* maximum) override;
     int SetVCPFeature(platform::PhysicalMonitorHandle monitor, std::uint8_t code,
                       std::uint32_t value) override;
-    void DestroyPhysicalMonitors(std::uint32_t count, const platform::PhysicalMonitor* monitors) override;
+    void DestroyPhysicalMonitors(std::uint32_t count,
+                                 const platform::PhysicalMonitor* monitors) override;
 
 private:
     using Key = std::pair<std::uint16_t, std::uint8_t>;

@@ -63,14 +63,16 @@ public:
             return ::RegisterClassExW(&dialogClass) != 0;
         }();
         (void)mainClassRegistered;
-        auto* dialogTemplate = static_cast<const DLGTEMPLATE*>(LoadLanguageResource(MAKEINTRESOURCEW(5), id, language));
+        auto* dialogTemplate = static_cast<const DLGTEMPLATE*>(
+            LoadLanguageResource(MAKEINTRESOURCEW(5), id, language));
         if (dialogTemplate == nullptr) return;
         host_ = ::CreateWindowExW(0, L"STATIC", L"host", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr,
                                   nullptr, nullptr);
         // A DIALOGEX template starts with the version word 1 and 0xFFFF; its style sits
         // after the help id and extended style.
         const WORD* words = reinterpret_cast<const WORD*>(dialogTemplate);
-        DWORD style = words[1] == 0xFFFF ? *reinterpret_cast<const DWORD*>(words + 6) : dialogTemplate->style;
+        DWORD style =
+            words[1] == 0xFFFF ? *reinterpret_cast<const DWORD*>(words + 6) : dialogTemplate->style;
         child = (style & WS_CHILD) != 0;
         visible = (style & WS_VISIBLE) != 0;
         window = ::CreateDialogIndirectParamW(Module(), dialogTemplate, child ? host_ : nullptr,
@@ -97,55 +99,119 @@ struct DialogControls {
 const DialogControls kDialogs[] = {
     {IDD_MAIN, false, {{IDC_TAB, L"SysTabControl32"}, {IDC_CLOSE, L"Button"}}},
     {IDD_ABOUTBOX, false, {{IDC_VERSION, L"Static"}, {IDC_NOTICE, L"Static"}, {IDOK, L"Button"}}},
-    {IDD_MONITOR_LIST, false,
-     {{IDC_LIST_EXPLANATION, L"Static"}, {IDC_LIST_HEADER, L"Static"}, {IDC_MONITOR_LIST, L"ListBox"},
+    {IDD_MONITOR_LIST,
+     false,
+     {{IDC_LIST_EXPLANATION, L"Static"},
+      {IDC_LIST_HEADER, L"Static"},
+      {IDC_MONITOR_LIST, L"ListBox"},
       {IDCANCEL, L"Button"}}},
-    {IDD_TONL, true,
-     {{IDC_AUTO_TONALIS, L"Button"}, {IDC_APPLICATION, L"ComboBox"}, {IDC_REGISTER_RULE, L"Button"},
-      {IDC_DELETE_RULE, L"Button"}, {IDC_MODE, L"ComboBox"}, {IDC_DEFAULT_MODE, L"ComboBox"},
-      {IDC_INDEPENDENT, L"Button"}, {IDC_HYPERLINK, L"Static"}}},
-    {IDD_COLOR, true,
-     {{IDC_MONITOR, L"ComboBox"}, {IDC_MODE, L"ComboBox"}, {IDC_COLOR_DETAIL, L"Button"},
-      {IDC_DATA_NAME, L"ComboBox"}, {IDC_REGISTER_DATA, L"Button"}, {IDC_DELETE_DATA, L"Button"},
-      {IDC_RESTORE_DATA, L"Button"}, {IDC_HYPERLINK, L"Static"}}},
-    {IDD_SOUND, true,
-     {{IDC_MONITOR, L"ComboBox"}, {IDC_VOLUME, L"msctls_trackbar32"}, {IDC_VOLUME_VALUE, L"Edit"},
-      {IDC_VOLUME_CAPTION, L"Static"}, {IDC_SOUND_RESET, L"Button"}, {IDC_HYPERLINK, L"Static"},
-      {IDC_SOUND_PICTURE, L"Static"}}},
-    {IDD_MULTIMON_MATCH, true,
-     {{IDC_MATCH_EXPLANATION, L"Static"}, {IDC_MATCH_PICTURE, L"Static"}, {IDC_ADJUST, L"Button"},
+    {IDD_TONL,
+     true,
+     {{IDC_AUTO_TONALIS, L"Button"},
+      {IDC_APPLICATION, L"ComboBox"},
+      {IDC_REGISTER_RULE, L"Button"},
+      {IDC_DELETE_RULE, L"Button"},
+      {IDC_MODE, L"ComboBox"},
+      {IDC_DEFAULT_MODE, L"ComboBox"},
+      {IDC_INDEPENDENT, L"Button"},
       {IDC_HYPERLINK, L"Static"}}},
-    {IDD_COLOR_SUB, false,
-     {{IDC_SUB_TEMPERATURE, L"msctls_trackbar32"}, {IDC_SUB_TEMPERATURE_VALUE, L"Edit"},
-      {IDC_SUB_TEMPERATURE_BAR, L"Static"}, {IDC_SUB_BRIGHTNESS, L"msctls_trackbar32"},
-      {IDC_SUB_BRIGHTNESS_VALUE, L"Edit"}, {IDC_SUB_CONTRAST, L"msctls_trackbar32"},
-      {IDC_SUB_CONTRAST_VALUE, L"Edit"}, {IDC_SUB_GAMMA, L"msctls_trackbar32"}, {IDC_SUB_GAMMA_VALUE, L"Edit"},
-      {IDC_SUB_RED, L"msctls_trackbar32"}, {IDC_SUB_RED_VALUE, L"Edit"}, {IDC_SUB_GREEN, L"msctls_trackbar32"},
-      {IDC_SUB_GREEN_VALUE, L"Edit"}, {IDC_SUB_BLUE, L"msctls_trackbar32"}, {IDC_SUB_BLUE_VALUE, L"Edit"},
-      {IDC_SUB_BRIGHTNESS_ICON, L"Static"}, {IDC_SUB_CONTRAST_ICON, L"Static"}, {IDC_SUB_GAMMA_ICON, L"Static"},
-      {IDC_SUB_RED_ICON, L"Static"}, {IDC_SUB_GREEN_ICON, L"Static"}, {IDC_SUB_BLUE_ICON, L"Static"},
-      {IDC_SUB_RESET, L"Button"}, {IDOK, L"Button"}, {IDCANCEL, L"Button"}}},
-    {IDD_CALMIRA, false,
-     {{IDC_TARGET_MONITOR, L"ComboBox"}, {IDC_REMINDER_ON, L"Button"}, {IDC_INTERVAL_LABEL, L"Static"},
-      {IDC_INTERVAL, L"Edit"}, {IDC_INTERVAL_SPIN, L"msctls_updown32"}, {IDC_INTERVAL_UNIT, L"Static"},
-      {IDC_EDIT_MESSAGE, L"Button"}, {IDOK, L"Button"}}},
+    {IDD_COLOR,
+     true,
+     {{IDC_MONITOR, L"ComboBox"},
+      {IDC_MODE, L"ComboBox"},
+      {IDC_COLOR_DETAIL, L"Button"},
+      {IDC_DATA_NAME, L"ComboBox"},
+      {IDC_REGISTER_DATA, L"Button"},
+      {IDC_DELETE_DATA, L"Button"},
+      {IDC_RESTORE_DATA, L"Button"},
+      {IDC_HYPERLINK, L"Static"}}},
+    {IDD_SOUND,
+     true,
+     {{IDC_MONITOR, L"ComboBox"},
+      {IDC_VOLUME, L"msctls_trackbar32"},
+      {IDC_VOLUME_VALUE, L"Edit"},
+      {IDC_VOLUME_CAPTION, L"Static"},
+      {IDC_SOUND_RESET, L"Button"},
+      {IDC_HYPERLINK, L"Static"},
+      {IDC_SOUND_PICTURE, L"Static"}}},
+    {IDD_MULTIMON_MATCH,
+     true,
+     {{IDC_MATCH_EXPLANATION, L"Static"},
+      {IDC_MATCH_PICTURE, L"Static"},
+      {IDC_ADJUST, L"Button"},
+      {IDC_HYPERLINK, L"Static"}}},
+    {IDD_COLOR_SUB,
+     false,
+     {{IDC_SUB_TEMPERATURE, L"msctls_trackbar32"},
+      {IDC_SUB_TEMPERATURE_VALUE, L"Edit"},
+      {IDC_SUB_TEMPERATURE_BAR, L"Static"},
+      {IDC_SUB_BRIGHTNESS, L"msctls_trackbar32"},
+      {IDC_SUB_BRIGHTNESS_VALUE, L"Edit"},
+      {IDC_SUB_CONTRAST, L"msctls_trackbar32"},
+      {IDC_SUB_CONTRAST_VALUE, L"Edit"},
+      {IDC_SUB_GAMMA, L"msctls_trackbar32"},
+      {IDC_SUB_GAMMA_VALUE, L"Edit"},
+      {IDC_SUB_RED, L"msctls_trackbar32"},
+      {IDC_SUB_RED_VALUE, L"Edit"},
+      {IDC_SUB_GREEN, L"msctls_trackbar32"},
+      {IDC_SUB_GREEN_VALUE, L"Edit"},
+      {IDC_SUB_BLUE, L"msctls_trackbar32"},
+      {IDC_SUB_BLUE_VALUE, L"Edit"},
+      {IDC_SUB_BRIGHTNESS_ICON, L"Static"},
+      {IDC_SUB_CONTRAST_ICON, L"Static"},
+      {IDC_SUB_GAMMA_ICON, L"Static"},
+      {IDC_SUB_RED_ICON, L"Static"},
+      {IDC_SUB_GREEN_ICON, L"Static"},
+      {IDC_SUB_BLUE_ICON, L"Static"},
+      {IDC_SUB_RESET, L"Button"},
+      {IDOK, L"Button"},
+      {IDCANCEL, L"Button"}}},
+    {IDD_CALMIRA,
+     false,
+     {{IDC_TARGET_MONITOR, L"ComboBox"},
+      {IDC_REMINDER_ON, L"Button"},
+      {IDC_INTERVAL_LABEL, L"Static"},
+      {IDC_INTERVAL, L"Edit"},
+      {IDC_INTERVAL_SPIN, L"msctls_updown32"},
+      {IDC_INTERVAL_UNIT, L"Static"},
+      {IDC_EDIT_MESSAGE, L"Button"},
+      {IDOK, L"Button"}}},
     {IDD_EDIT_MESSAGE, false, {{IDC_MESSAGE, L"Edit"}, {IDOK, L"Button"}, {IDCANCEL, L"Button"}}},
-    {IDD_VSFILTER, false,
-     {{IDC_FILTER_IMAGE, L"ComboBox"}, {IDC_FILTER_PATH, L"Edit"}, {IDC_FILTER_BROWSE, L"Button"},
-      {IDC_FILTER_TRANSMITTANCE, L"msctls_trackbar32"}, {IDC_FILTER_TRANSMITTANCE_VALUE, L"Edit"},
-      {IDC_FILTER_LUMINANCE, L"msctls_trackbar32"}, {IDC_FILTER_LUMINANCE_VALUE, L"Edit"},
-      {IDC_FILTER_RESTORE_DEFAULT, L"Button"}, {IDOK, L"Button"}, {IDCANCEL, L"Button"}}},
+    {IDD_VSFILTER,
+     false,
+     {{IDC_FILTER_IMAGE, L"ComboBox"},
+      {IDC_FILTER_PATH, L"Edit"},
+      {IDC_FILTER_BROWSE, L"Button"},
+      {IDC_FILTER_TRANSMITTANCE, L"msctls_trackbar32"},
+      {IDC_FILTER_TRANSMITTANCE_VALUE, L"Edit"},
+      {IDC_FILTER_LUMINANCE, L"msctls_trackbar32"},
+      {IDC_FILTER_LUMINANCE_VALUE, L"Edit"},
+      {IDC_FILTER_RESTORE_DEFAULT, L"Button"},
+      {IDOK, L"Button"},
+      {IDCANCEL, L"Button"}}},
     {IDD_MATCH_SUB, false, {}},
-    {IDD_MATCH_STEP1, true,
-     {{IDC_STEP1_MASTER, L"ComboBox"}, {IDC_STEP1_MODE, L"ComboBox"}, {IDC_STEP1_NEXT, L"Button"},
+    {IDD_MATCH_STEP1,
+     true,
+     {{IDC_STEP1_MASTER, L"ComboBox"},
+      {IDC_STEP1_MODE, L"ComboBox"},
+      {IDC_STEP1_NEXT, L"Button"},
       {IDC_STEP1_CANCEL, L"Button"}}},
-    {IDD_MATCH_STEP2, true,
-     {{IDC_STEP2_TEMPERATURE, L"msctls_trackbar32"}, {IDC_STEP2_TEMPERATURE_TEXT, L"Static"},
-      {IDC_STEP2_GAMMA, L"msctls_trackbar32"}, {IDC_STEP2_GAMMA_TEXT, L"Static"}, {IDC_STEP2_PICTURE, L"Static"},
-      {IDC_STEP2_NEXT, L"Button"}, {IDC_STEP2_CANCEL, L"Button"}}},
-    {IDD_MATCH_STEP3, true,
-     {{IDC_STEP3_BRIGHTNESS, L"msctls_trackbar32"}, {IDC_STEP3_BRIGHTNESS_TEXT, L"Static"},
-      {IDC_STEP3_GUIDE, L"Static"}, {IDC_STEP3_FINISH, L"Button"}, {IDC_STEP3_CANCEL, L"Button"}}},
+    {IDD_MATCH_STEP2,
+     true,
+     {{IDC_STEP2_TEMPERATURE, L"msctls_trackbar32"},
+      {IDC_STEP2_TEMPERATURE_TEXT, L"Static"},
+      {IDC_STEP2_GAMMA, L"msctls_trackbar32"},
+      {IDC_STEP2_GAMMA_TEXT, L"Static"},
+      {IDC_STEP2_PICTURE, L"Static"},
+      {IDC_STEP2_NEXT, L"Button"},
+      {IDC_STEP2_CANCEL, L"Button"}}},
+    {IDD_MATCH_STEP3,
+     true,
+     {{IDC_STEP3_BRIGHTNESS, L"msctls_trackbar32"},
+      {IDC_STEP3_BRIGHTNESS_TEXT, L"Static"},
+      {IDC_STEP3_GUIDE, L"Static"},
+      {IDC_STEP3_FINISH, L"Button"},
+      {IDC_STEP3_CANCEL, L"Button"}}},
 };
 
 class ControllerResourcesTest : public ::testing::Test {
@@ -159,7 +225,8 @@ protected:
 TEST_F(ControllerResourcesTest, EveryDialogCreatesInBothLanguagesWithItsControls) {
     for (LANGID language : kLanguages) {
         for (const DialogControls& dialog : kDialogs) {
-            SCOPED_TRACE(testing::Message() << "template " << dialog.id << " language " << language);
+            SCOPED_TRACE(testing::Message()
+                         << "template " << dialog.id << " language " << language);
             TemplateWindow created(dialog.id, language);
             ASSERT_NE(created.window, nullptr);
             // The main window starts hidden (the program lives in the tray) and pages
@@ -184,19 +251,27 @@ TEST_F(ControllerResourcesTest, ListsKeepTheOrderAndEditabilityTheWindowsRelyOn)
         DWORD kind;  // CBS_DROPDOWNLIST, CBS_DROPDOWN, or 0 for a list box
     };
     const Style kStyles[] = {
-        {IDD_MONITOR_LIST, IDC_MONITOR_LIST, 0},  {IDD_TONL, IDC_APPLICATION, CBS_DROPDOWNLIST},
-        {IDD_TONL, IDC_MODE, CBS_DROPDOWNLIST},   {IDD_TONL, IDC_DEFAULT_MODE, CBS_DROPDOWNLIST},
-        {IDD_COLOR, IDC_MONITOR, CBS_DROPDOWNLIST}, {IDD_COLOR, IDC_MODE, CBS_DROPDOWNLIST},
-        {IDD_COLOR, IDC_DATA_NAME, CBS_DROPDOWN}, {IDD_SOUND, IDC_MONITOR, CBS_DROPDOWNLIST},
-        {IDD_CALMIRA, IDC_TARGET_MONITOR, CBS_DROPDOWNLIST}, {IDD_VSFILTER, IDC_FILTER_IMAGE, CBS_DROPDOWNLIST},
-        {IDD_MATCH_STEP1, IDC_STEP1_MASTER, CBS_DROPDOWNLIST}, {IDD_MATCH_STEP1, IDC_STEP1_MODE, CBS_DROPDOWNLIST},
+        {IDD_MONITOR_LIST, IDC_MONITOR_LIST, 0},
+        {IDD_TONL, IDC_APPLICATION, CBS_DROPDOWNLIST},
+        {IDD_TONL, IDC_MODE, CBS_DROPDOWNLIST},
+        {IDD_TONL, IDC_DEFAULT_MODE, CBS_DROPDOWNLIST},
+        {IDD_COLOR, IDC_MONITOR, CBS_DROPDOWNLIST},
+        {IDD_COLOR, IDC_MODE, CBS_DROPDOWNLIST},
+        {IDD_COLOR, IDC_DATA_NAME, CBS_DROPDOWN},
+        {IDD_SOUND, IDC_MONITOR, CBS_DROPDOWNLIST},
+        {IDD_CALMIRA, IDC_TARGET_MONITOR, CBS_DROPDOWNLIST},
+        {IDD_VSFILTER, IDC_FILTER_IMAGE, CBS_DROPDOWNLIST},
+        {IDD_MATCH_STEP1, IDC_STEP1_MASTER, CBS_DROPDOWNLIST},
+        {IDD_MATCH_STEP1, IDC_STEP1_MODE, CBS_DROPDOWNLIST},
     };
     for (LANGID language : kLanguages) {
         for (const Style& expected : kStyles) {
             TemplateWindow created(expected.dialog, language);
             ASSERT_NE(created.window, nullptr);
-            LONG_PTR style = ::GetWindowLongPtrW(::GetDlgItem(created.window, expected.control), GWL_STYLE);
-            SCOPED_TRACE(testing::Message() << "control " << expected.control << " language " << language);
+            LONG_PTR style =
+                ::GetWindowLongPtrW(::GetDlgItem(created.window, expected.control), GWL_STYLE);
+            SCOPED_TRACE(testing::Message()
+                         << "control " << expected.control << " language " << language);
             if (expected.kind == 0) {
                 EXPECT_EQ(style & LBS_SORT, 0);
             } else {
@@ -205,7 +280,9 @@ TEST_F(ControllerResourcesTest, ListsKeepTheOrderAndEditabilityTheWindowsRelyOn)
             }
         }
         TemplateWindow sound(IDD_SOUND, language);
-        EXPECT_NE(::GetWindowLongPtrW(::GetDlgItem(sound.window, IDC_VOLUME_VALUE), GWL_STYLE) & ES_READONLY, 0);
+        EXPECT_NE(::GetWindowLongPtrW(::GetDlgItem(sound.window, IDC_VOLUME_VALUE), GWL_STYLE) &
+                      ES_READONLY,
+                  0);
     }
 }
 
@@ -216,19 +293,23 @@ TEST_F(ControllerResourcesTest, MatchWizardFrameHasNoCloseBox) {
     for (LANGID language : kLanguages) {
         TemplateWindow frame(IDD_MATCH_SUB, language);
         ASSERT_NE(frame.window, nullptr);
-        EXPECT_EQ(::GetWindowLongPtrW(frame.window, GWL_STYLE) & WS_SYSMENU, 0) << "language " << language;
+        EXPECT_EQ(::GetWindowLongPtrW(frame.window, GWL_STYLE) & WS_SYSMENU, 0)
+            << "language " << language;
     }
 }
 
 TEST_F(ControllerResourcesTest, PagesStartTheirTabOrderWhereTheMainWindowExpects) {
-    const std::pair<UINT, int> kFirstControls[] = {
-        {IDD_TONL, IDC_AUTO_TONALIS}, {IDD_COLOR, IDC_MONITOR}, {IDD_MULTIMON_MATCH, IDC_ADJUST}, {IDD_SOUND, IDC_MONITOR}};
+    const std::pair<UINT, int> kFirstControls[] = {{IDD_TONL, IDC_AUTO_TONALIS},
+                                                   {IDD_COLOR, IDC_MONITOR},
+                                                   {IDD_MULTIMON_MATCH, IDC_ADJUST},
+                                                   {IDD_SOUND, IDC_MONITOR}};
     for (LANGID language : kLanguages) {
         for (const auto& [page, first] : kFirstControls) {
             TemplateWindow created(page, language);
             ASSERT_NE(created.window, nullptr);
             HWND firstTab = ::GetNextDlgTabItem(created.window, nullptr, FALSE);
-            EXPECT_EQ(::GetDlgCtrlID(firstTab), first) << "page " << page << " language " << language;
+            EXPECT_EQ(::GetDlgCtrlID(firstTab), first)
+                << "page " << page << " language " << language;
         }
     }
 }
@@ -242,7 +323,8 @@ TEST_F(ControllerResourcesTest, TemplateTextsSurviveEscapesAndEncoding) {
     };
     const Text kTexts[] = {
         {IDD_MULTIMON_MATCH, kEnglish, IDC_MATCH_EXPLANATION,
-         L"When multiple monitors are connected to a PC,\r\n the color adjustments of one monitor can be "
+         L"When multiple monitors are connected to a PC,\r\n the color adjustments of one monitor "
+         L"can be "
          L"applied to other monitors."},
         {IDD_MONITOR_LIST, kEnglish, IDC_LIST_HEADER, L"Monitor       /  Model     /  Serial No."},
         {IDD_MAIN, kEnglish, IDC_CLOSE, L"&Close"},
@@ -263,14 +345,16 @@ std::map<UINT, std::wstring> StringTable(LANGID language) {
     std::map<UINT, std::wstring> strings;
     for (UINT block = 1; block <= 4096; ++block) {
         DWORD size = 0;
-        auto* data = static_cast<const WORD*>(LoadLanguageResource(MAKEINTRESOURCEW(6), block, language, &size));
+        auto* data = static_cast<const WORD*>(
+            LoadLanguageResource(MAKEINTRESOURCEW(6), block, language, &size));
         if (data == nullptr) continue;
         const WORD* end = data + size / sizeof(WORD);
         const WORD* at = data;
         for (UINT index = 0; index < 16 && at < end; ++index) {
             WORD length = *at++;
             if (length > 0 && at + length <= end) {
-                strings[(block - 1) * 16 + index] = std::wstring(reinterpret_cast<const wchar_t*>(at), length);
+                strings[(block - 1) * 16 + index] =
+                    std::wstring(reinterpret_cast<const wchar_t*>(at), length);
             }
             at += length;
         }
@@ -280,7 +364,8 @@ std::map<UINT, std::wstring> StringTable(LANGID language) {
 
 size_t Occurrences(const std::wstring& text, const std::wstring& marker) {
     size_t count = 0;
-    for (size_t at = text.find(marker); at != std::wstring::npos; at = text.find(marker, at + marker.size())) {
+    for (size_t at = text.find(marker); at != std::wstring::npos;
+         at = text.find(marker, at + marker.size())) {
         ++count;
     }
     return count;
@@ -297,7 +382,8 @@ TEST_F(ControllerResourcesTest, BothStringTablesHoldTheSameIdsAndRunTimeMarkers)
         // Callers fill these in at run time; a translation that drops or adds one would
         // print garbage or read arguments that are not there.
         for (const wchar_t* marker : {L"%s", L"%d", L"XX", L"%"}) {
-            EXPECT_EQ(Occurrences(other->second, marker), Occurrences(text, marker)) << "marker " << marker;
+            EXPECT_EQ(Occurrences(other->second, marker), Occurrences(text, marker))
+                << "marker " << marker;
         }
     }
     EXPECT_EQ(japanese.size(), english.size());
@@ -313,7 +399,8 @@ TEST_F(ControllerResourcesTest, BothStringTablesHoldTheSameIdsAndRunTimeMarkers)
 }
 
 TEST_F(ControllerResourcesTest, EnglishStringsLoadThroughTheFramework) {
-    if (PRIMARYLANGID(::GetUserDefaultUILanguage()) != LANG_ENGLISH) GTEST_SKIP() << "not an English session";
+    if (PRIMARYLANGID(::GetUserDefaultUILanguage()) != LANG_ENGLISH)
+        GTEST_SKIP() << "not an English session";
     const std::pair<UINT, const char*> kStrings[] = {
         {IDS_MUTEX_NAME, "Orvex Panelwright Pro for LCD"},
         {IDS_VERSION, "Panelwright Pro for LCD (DDC/CI) Ver2.4.2"},
@@ -325,7 +412,8 @@ TEST_F(ControllerResourcesTest, EnglishStringsLoadThroughTheFramework) {
          "Failed to register the program icon to the taskbar notification area.\n"
          "Panelwright Pro for LCD (DDC/CI) will be terminated."},
         {IDS_MATCH_BRIGHTNESS_GUIDE,
-         "Adjust brightness.\r\nSet the value between 0% to XX%.\r\nAfter adjusting, click [Finish]."},
+         "Adjust brightness.\r\nSet the value between 0% to XX%.\r\nAfter adjusting, click "
+         "[Finish]."},
         {IDS_DELETE_ADJUSTMENT_DATA,
          "The related Auto Tonalis setting will be lost if the selected adjustment data deletes.\n"
          "Do you want to delete the adjustment data?\n"},
@@ -336,16 +424,19 @@ TEST_F(ControllerResourcesTest, EnglishStringsLoadThroughTheFramework) {
 }
 
 TEST_F(ControllerResourcesTest, TrayMenuHasItsTwoPopupsInBothLanguages) {
-    const std::vector<UINT> kFull = {ID_TRAY_SETTING, 0, ID_TRAY_CALMIRA, 0, ID_TRAY_FILTER, 0,
+    const std::vector<UINT> kFull = {ID_TRAY_SETTING,      0, ID_TRAY_CALMIRA, 0, ID_TRAY_FILTER, 0,
                                      ID_TRAY_MONITOR_LIST, 0, ID_TRAY_EXIT};
     for (LANGID language : kLanguages) {
-        HMENU menu = ::LoadMenuIndirectW(LoadLanguageResource(MAKEINTRESOURCEW(4), IDR_TRAY_MENU, language));
+        HMENU menu =
+            ::LoadMenuIndirectW(LoadLanguageResource(MAKEINTRESOURCEW(4), IDR_TRAY_MENU, language));
         ASSERT_NE(menu, nullptr);
         ASSERT_EQ(::GetMenuItemCount(menu), 2);
         std::vector<UINT> full;
         HMENU popup = ::GetSubMenu(menu, 0);
         for (int i = 0; i < ::GetMenuItemCount(popup); ++i) {
-            full.push_back((::GetMenuState(popup, i, MF_BYPOSITION) & MF_SEPARATOR) ? 0 : ::GetMenuItemID(popup, i));
+            full.push_back((::GetMenuState(popup, i, MF_BYPOSITION) & MF_SEPARATOR)
+                               ? 0
+                               : ::GetMenuItemID(popup, i));
         }
         EXPECT_EQ(full, kFull);
         HMENU exitOnly = ::GetSubMenu(menu, 1);
@@ -376,13 +467,17 @@ TEST_F(ControllerResourcesTest, IconsCursorBitmapsAndManifestArePresent) {
     if (info.hbmColor) ::DeleteObject(info.hbmColor);
 
     // Pages pick the second bitmap of each pair from 120 dpi on; it must not be smaller.
-    const std::pair<UINT, UINT> kBackgrounds[] = {
-        {IDB_COLOR_BACK, IDB_COLOR_BACK_HI},         {IDB_COLOR_SUB_BACK, IDB_COLOR_SUB_BACK_HI},
-        {IDB_TONL_BACK, IDB_TONL_BACK_HI},           {IDB_SOUND_BACK, IDB_SOUND_BACK_HI},
-        {IDB_CALMIRA_BACK, IDB_CALMIRA_BACK_HI},     {IDB_VSFILTER_BACK, IDB_VSFILTER_BACK_HI},
-        {IDB_MATCH_BACK, IDB_MATCH_BACK_HI},         {IDB_MATCH_STEP1_BACK, IDB_MATCH_STEP1_BACK_HI},
-        {IDB_MATCH_STEP2_BACK, IDB_MATCH_STEP2_BACK_HI}, {IDB_MATCH_STEP3_BACK, IDB_MATCH_STEP3_BACK_HI},
-        {IDB_MATCH_PICTURE, IDB_MATCH_PICTURE_HI}};
+    const std::pair<UINT, UINT> kBackgrounds[] = {{IDB_COLOR_BACK, IDB_COLOR_BACK_HI},
+                                                  {IDB_COLOR_SUB_BACK, IDB_COLOR_SUB_BACK_HI},
+                                                  {IDB_TONL_BACK, IDB_TONL_BACK_HI},
+                                                  {IDB_SOUND_BACK, IDB_SOUND_BACK_HI},
+                                                  {IDB_CALMIRA_BACK, IDB_CALMIRA_BACK_HI},
+                                                  {IDB_VSFILTER_BACK, IDB_VSFILTER_BACK_HI},
+                                                  {IDB_MATCH_BACK, IDB_MATCH_BACK_HI},
+                                                  {IDB_MATCH_STEP1_BACK, IDB_MATCH_STEP1_BACK_HI},
+                                                  {IDB_MATCH_STEP2_BACK, IDB_MATCH_STEP2_BACK_HI},
+                                                  {IDB_MATCH_STEP3_BACK, IDB_MATCH_STEP3_BACK_HI},
+                                                  {IDB_MATCH_PICTURE, IDB_MATCH_PICTURE_HI}};
     for (const auto& [low, high] : kBackgrounds) {
         for (LANGID language : kLanguages) {
             EXPECT_NE(LoadLanguageResource(MAKEINTRESOURCEW(2), low, language), nullptr) << low;
@@ -407,11 +502,12 @@ TEST_F(ControllerResourcesTest, IconsCursorBitmapsAndManifestArePresent) {
     }
 
     DWORD size = 0;
-    auto* manifest = static_cast<const char*>(
-        LoadLanguageResource(MAKEINTRESOURCEW(24), 1, MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL), &size));
+    auto* manifest = static_cast<const char*>(LoadLanguageResource(
+        MAKEINTRESOURCEW(24), 1, MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL), &size));
     ASSERT_NE(manifest, nullptr);
     std::string text(manifest, size);
-    for (const char* needed : {"asInvoker", "<dpiAware", "Microsoft.Windows.Common-Controls", "6.0.0.0"}) {
+    for (const char* needed :
+         {"asInvoker", "<dpiAware", "Microsoft.Windows.Common-Controls", "6.0.0.0"}) {
         EXPECT_NE(text.find(needed), std::string::npos) << needed;
     }
 }

@@ -47,9 +47,11 @@ TEST_F(ControlsTest, ListControlsKeepTextsDataAndSelection) {
     EXPECT_EQ(combo.Selection(), CB_ERR);
     EXPECT_EQ(combo.ItemText(0), ui::tstring());
     for (int value : {0, 17, 48}) {
-        int index = combo.Add(TEXT("Mode ") + ui::tstring(1, static_cast<ui::tchar>('A' + value % 26)));
+        int index =
+            combo.Add(TEXT("Mode ") + ui::tstring(1, static_cast<ui::tchar>('A' + value % 26)));
         combo.SetItemData(index, value);
-        list.SetItemData(list.Add(TEXT("Line ") + ui::tstring(1, static_cast<ui::tchar>('a' + index))), value);
+        list.SetItemData(
+            list.Add(TEXT("Line ") + ui::tstring(1, static_cast<ui::tchar>('a' + index))), value);
     }
     EXPECT_EQ(combo.Count(), 3);
     EXPECT_EQ(combo.ItemText(1), ui::tstring(TEXT("Mode R")));
@@ -145,8 +147,10 @@ TEST(ResourceStringTest, LoadsWholeStringsAndNothingForUnknownIds) {
     ASSERT_GT(text.size(), 300u);  // longer than the first buffer tried
     EXPECT_EQ(text.substr(text.size() - 4), ui::tstring(TEXT("-end")));
     EXPECT_EQ(ui::ResourceString(IDS_TEST_LONG + 1), ui::tstring());
-    EXPECT_EQ(ui::ReplaceFirst(TEXT("0% to XX% XX"), TEXT("XX"), TEXT("80")), ui::tstring(TEXT("0% to 80% XX")));
-    EXPECT_EQ(ui::ReplaceFirst(TEXT("no marker"), TEXT("XX"), TEXT("80")), ui::tstring(TEXT("no marker")));
+    EXPECT_EQ(ui::ReplaceFirst(TEXT("0% to XX% XX"), TEXT("XX"), TEXT("80")),
+              ui::tstring(TEXT("0% to 80% XX")));
+    EXPECT_EQ(ui::ReplaceFirst(TEXT("no marker"), TEXT("XX"), TEXT("80")),
+              ui::tstring(TEXT("no marker")));
 }
 
 TEST(WaitCursorTest, NestedBracketsKeepTheWaitCursorUntilTheOutermostEnds) {
@@ -154,9 +158,7 @@ TEST(WaitCursorTest, NestedBracketsKeepTheWaitCursorUntilTheOutermostEnds) {
     {
         ui::WaitCursor outer;
         EXPECT_EQ(::GetCursor(), ::LoadCursor(nullptr, IDC_WAIT));
-        {
-            ui::WaitCursor inner;
-        }
+        { ui::WaitCursor inner; }
         EXPECT_TRUE(ui::IsWaitCursorShown());
         EXPECT_EQ(::GetCursor(), ::LoadCursor(nullptr, IDC_WAIT));
     }

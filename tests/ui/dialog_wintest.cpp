@@ -168,7 +168,8 @@ TEST(DialogTest, ProcedureFindsItsObjectAndHandlersGetTheirMessages) {
 
     HWND check = dialog.Item(IDC_TEST_CHECK);
     dialog.commands.clear();  // controls may have notified during creation
-    ::SendMessage(window, WM_COMMAND, MAKEWPARAM(IDC_TEST_CHECK, BN_CLICKED), reinterpret_cast<LPARAM>(check));
+    ::SendMessage(window, WM_COMMAND, MAKEWPARAM(IDC_TEST_CHECK, BN_CLICKED),
+                  reinterpret_cast<LPARAM>(check));
     ASSERT_EQ(dialog.commands.size(), 2u);
     EXPECT_EQ(dialog.commands[0], IDC_TEST_CHECK);
     EXPECT_EQ(dialog.commands[1], BN_CLICKED);
@@ -195,7 +196,8 @@ TEST(DialogTest, ProcedureFindsItsObjectAndHandlersGetTheirMessages) {
     ::ReleaseDC(window, dc);
 
     HWND slider = dialog.Item(IDC_TEST_SLIDER);
-    ::SendMessage(window, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 5), reinterpret_cast<LPARAM>(slider));
+    ::SendMessage(window, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 5),
+                  reinterpret_cast<LPARAM>(slider));
     EXPECT_EQ(dialog.scrollCode, SB_THUMBPOSITION);
     EXPECT_EQ(dialog.scrollControl, slider);
 
@@ -222,8 +224,8 @@ TEST(DialogTest, ModalRunsReturnTheEndDialogValue) {
     }
     {
         // Ended from inside its own loop by a queued message.
-        HWND owner = ::CreateWindowEx(0, TEXT("STATIC"), TEXT("owner"), WS_POPUP, 0, 0, 10, 10, nullptr,
-                                      nullptr, nullptr, nullptr);
+        HWND owner = ::CreateWindowEx(0, TEXT("STATIC"), TEXT("owner"), WS_POPUP, 0, 0, 10, 10,
+                                      nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(owner, nullptr);
         // The dialog posts to itself once it exists; the loop must deliver it.
         class SelfEnding : public FormDialog {

@@ -11,7 +11,9 @@
 
 namespace {
 
-bool Alive(HGDIOBJ object) { return ::GetObjectType(object) != 0; }
+bool Alive(HGDIOBJ object) {
+    return ::GetObjectType(object) != 0;
+}
 
 TEST(GdiObject, DeletesWhatItHoldsOnceWhenResetAndWhenDestroyed) {
     HBRUSH first = ::CreateSolidBrush(RGB(1, 2, 3));

@@ -64,8 +64,10 @@ protected:
 
 private:
     int page_;
-    Page pages_[4] = {{IDD_TONL, IDB_TONL_BACK}, {IDD_COLOR, IDB_COLOR_BACK},
-                      {IDD_MULTIMON_MATCH, IDB_MATCH_BACK}, {IDD_SOUND, IDB_SOUND_BACK}};
+    Page pages_[4] = {{IDD_TONL, IDB_TONL_BACK},
+                      {IDD_COLOR, IDB_COLOR_BACK},
+                      {IDD_MULTIMON_MATCH, IDB_MATCH_BACK},
+                      {IDD_SOUND, IDB_SOUND_BACK}};
 };
 
 class About : public ui::Dialog {
@@ -117,16 +119,21 @@ private:
 };
 
 int ShowSecondaryDialogs(int seconds) {
-    Plain colorSub(IDD_COLOR_SUB), calmira(IDD_CALMIRA), editMessage(IDD_EDIT_MESSAGE), filter(IDD_VSFILTER);
+    Plain colorSub(IDD_COLOR_SUB), calmira(IDD_CALMIRA), editMessage(IDD_EDIT_MESSAGE),
+        filter(IDD_VSFILTER);
     WizardFrame wizard;
     struct Placement {
         ui::Dialog* dialog;
         int x, y;
-    } placements[] = {{&colorSub, 10, 10}, {&calmira, 480, 10}, {&editMessage, 480, 260},
-                      {&filter, 860, 10}, {&wizard, 860, 340}};
+    } placements[] = {{&colorSub, 10, 10},
+                      {&calmira, 480, 10},
+                      {&editMessage, 480, 260},
+                      {&filter, 860, 10},
+                      {&wizard, 860, 340}};
     for (const Placement& placement : placements) {
         if (!placement.dialog->Create()) return 1;
-        placement.dialog->SetPos(nullptr, placement.x, placement.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+        placement.dialog->SetPos(nullptr, placement.x, placement.y, 0, 0,
+                                 SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
     }
     ::SetTimer(nullptr, 0, static_cast<UINT>(seconds) * 1000, nullptr);
     MSG message{};

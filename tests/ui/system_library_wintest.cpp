@@ -36,7 +36,9 @@ TEST(SystemLibraryTest, LibraryBesideTheProgramIsNeverLoaded) {
     for (const wchar_t* name : {L"msi.dll", L"uxtheme.dll", L"comdlg32.dll"}) {
         HMODULE library = ui::LoadSystemLibrary(name);
         ASSERT_NE(library, nullptr) << name;
-        EXPECT_EQ(Lower(ModulePath(library)).rfind(Lower(std::wstring(system, length)) + L"\\", 0), 0u) << name;
+        EXPECT_EQ(Lower(ModulePath(library)).rfind(Lower(std::wstring(system, length)) + L"\\", 0),
+                  0u)
+            << name;
         using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
         if (std::wstring(name) == L"uxtheme.dll") {
             EXPECT_NE(ui::LibraryFunction<SetWindowThemeFn>(library, "SetWindowTheme"), nullptr);

@@ -57,7 +57,8 @@ void PrintMakerLibrary(platform::MakerLibrary& maker) {
                                           record[platform::MakerLibrary::kRecordYOffset + b]);
         }
         if (result >= 0) {
-            std::printf("  [%d] at %d,%d\n", static_cast<int>(index), static_cast<int>(x), static_cast<int>(y));
+            std::printf("  [%d] at %d,%d\n", static_cast<int>(index), static_cast<int>(x),
+                        static_cast<int>(y));
         } else {
             std::printf("  [%d] no record (%d)\n", static_cast<int>(index), result);
         }
@@ -66,15 +67,19 @@ void PrintMakerLibrary(platform::MakerLibrary& maker) {
 
 void PrintEntry(std::size_t index, const MonitorEntry& entry) {
     const auto& rc = entry.displayInfo.rcMonitor;
-    std::printf("entry %u: label %s, order key %d, %s\n", static_cast<unsigned>(index), entry.label.c_str(),
-                static_cast<int>(entry.orderKey), entry.usable ? "usable" : "not usable");
-    std::printf("  display %s at %d,%d-%d,%d%s\n", entry.displayInfo.szDevice.c_str(), static_cast<int>(rc.left),
-                static_cast<int>(rc.top), static_cast<int>(rc.right), static_cast<int>(rc.bottom),
+    std::printf("entry %u: label %s, order key %d, %s\n", static_cast<unsigned>(index),
+                entry.label.c_str(), static_cast<int>(entry.orderKey),
+                entry.usable ? "usable" : "not usable");
+    std::printf("  display %s at %d,%d-%d,%d%s\n", entry.displayInfo.szDevice.c_str(),
+                static_cast<int>(rc.left), static_cast<int>(rc.top), static_cast<int>(rc.right),
+                static_cast<int>(rc.bottom),
                 (entry.displayInfo.dwFlags & 1u) != 0 ? " (primary)" : "");
     std::printf("  description: %s\n", entry.description.c_str());
-    std::printf("  capabilities: %s\n", entry.capabilities.empty() ? "(none)" : entry.capabilities.c_str());
-    std::printf("  standard features: %s\n",
-                DescribeFeatures(entry.features, [](std::uint8_t code) { return Hex(code, 2); }).c_str());
+    std::printf("  capabilities: %s\n",
+                entry.capabilities.empty() ? "(none)" : entry.capabilities.c_str());
+    std::printf(
+        "  standard features: %s\n",
+        DescribeFeatures(entry.features, [](std::uint8_t code) { return Hex(code, 2); }).c_str());
     std::printf("  extended capabilities: %s\n",
                 entry.extendedCapabilities.empty() ? "(none)" : entry.extendedCapabilities.c_str());
     std::printf("  extended features: %s\n",
@@ -97,10 +102,12 @@ int main() {
 
     MonitorList monitors(ddc, desktop, maker, processes, clock, lockHeld);
     const bool anyUsable = monitors.Discover();
-    std::printf("discovery: %u entr%s, %d physical monitor(s), %s\n", static_cast<unsigned>(monitors.GetCount()),
-                monitors.GetCount() == 1 ? "y" : "ies", static_cast<int>(monitors.PhysicalTotal()),
+    std::printf("discovery: %u entr%s, %d physical monitor(s), %s\n",
+                static_cast<unsigned>(monitors.GetCount()), monitors.GetCount() == 1 ? "y" : "ies",
+                static_cast<int>(monitors.PhysicalTotal()),
                 anyUsable ? "at least one usable" : "none usable");
-    for (std::size_t index = 0; index < monitors.GetCount(); ++index) PrintEntry(index, *monitors.GetEntry(index));
+    for (std::size_t index = 0; index < monitors.GetCount(); ++index)
+        PrintEntry(index, *monitors.GetEntry(index));
     std::fflush(stdout);
     return 0;
 }

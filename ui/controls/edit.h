@@ -16,7 +16,9 @@ public:
         Send(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
         return {static_cast<int>(start), static_cast<int>(end)};
     }
-    void SetSelection(int start, int end) const { Send(EM_SETSEL, static_cast<WPARAM>(start), end); }
+    void SetSelection(int start, int end) const {
+        Send(EM_SETSEL, static_cast<WPARAM>(start), end);
+    }
     void ScrollCaret() const { Send(EM_SCROLLCARET); }
     void ReplaceSelection(const tstring& text, bool canUndo = true) const {
         Send(EM_REPLACESEL, canUndo ? TRUE : FALSE, reinterpret_cast<LPARAM>(text.c_str()));

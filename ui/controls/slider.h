@@ -23,7 +23,9 @@ public:
     void SetPageSize(int size) const { Send(TBM_SETPAGESIZE, 0, size); }
     int PageSize() const { return static_cast<int>(Send(TBM_GETPAGESIZE)); }
     void SetLineSize(int size) const { Send(TBM_SETLINESIZE, 0, size); }
-    void SetTicFrequency(int frequency) const { Send(TBM_SETTICFREQ, static_cast<WPARAM>(frequency)); }
+    void SetTicFrequency(int frequency) const {
+        Send(TBM_SETTICFREQ, static_cast<WPARAM>(frequency));
+    }
 };
 
 }  // namespace ui
