@@ -5,7 +5,7 @@
 # checks the two lists against each other.
 set -euo pipefail
 packages=(
-  cmake ninja-build ccache g++ clang libclang-rt-14-dev
+  cmake ninja-build ccache g++ clang clang-format libclang-rt-14-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev libpugixml-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686

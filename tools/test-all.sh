@@ -9,6 +9,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 tools/install-deps.sh
 tools/check-commands.sh
+tools/check-format.sh
 
 echo "== native unit tests =="
 cmake --workflow --preset native
