@@ -38,17 +38,6 @@ std::string CapabilitiesField(const std::string& capabilities, const std::string
     return capabilities.substr(begin, end - begin);
 }
 
-template <typename Map, typename Key>
-bool ListsValue(const Map& map, const Key& key, std::uint32_t value) {
-    const auto range = map.equal_range(key);
-    for (auto it = range.first; it != range.second; ++it) {
-        if (it->second == -1 ||
-            (it->second >= 0 && static_cast<std::uint32_t>(it->second) == value))
-            return true;
-    }
-    return false;
-}
-
 // Holds the owner register for the length of one command: given back when the
 // command ends, whichever way it ends.
 class Claim {
@@ -472,9 +461,8 @@ int Session::GetOrSet() {
     if (page == 0 && (code8 == vcp::kOwnerCode || code8 == vcp::kPageSelectCode))
         return Fail(kExitMissing,
                     what + " is the claim protocol's own register; it is not written by hand");
-    const bool listed =
-        page == 0 ? ListsValue(record->m_Features, code8, *value)
-                  : ListsValue(record->m_ExtFeatures, ExtendedFeatureKey{page, code8}, *value);
+    const bool listed = page == 0 ? ListsWriteValue(record->m_Features, code8, *value)
+                                  : ListsWriteValue(record->m_ExtFeatures, page, code8, *value);
     if (!listed)
         return Fail(kExitMissing, MonitorName(entry) + " does not list the value " +
                                       std::to_string(*value) + " for " + what);
@@ -663,7 +651,7 @@ int Session::Volume() {
                                 : std::to_string(current) + " " + std::to_string(maximum) + "\n";
         return kExitOk;
     }
-    if (!ListsValue(record->m_Features, vcp::kVolumeCode, *value))
+    if (!ListsWriteValue(record->m_Features, vcp::kVolumeCode, *value))
         return Fail(kExitMissing,
                     MonitorName(entry) + " does not list the volume " + std::to_string(*value));
     Claim claim(m_list, record->m_phPhysicalMonitor);
@@ -701,7 +689,7 @@ int Session::Reset() {
         return kExitOk;
     }
 
-    if (!ListsValue(record->m_Features, vcp::kFactoryColorCode, 1))
+    if (!ListsWriteValue(record->m_Features, vcp::kFactoryColorCode, 1))
         return Fail(kExitMissing, MonitorName(entry) + " has no colour reset");
     Claim claim(m_list, record->m_phPhysicalMonitor);
     if (const int problem = ClaimProblem(claim, entry)) return problem;

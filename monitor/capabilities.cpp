@@ -203,6 +203,17 @@ bool HasValue(const Map& map, const Key& key, std::int32_t value) {
     return false;
 }
 
+template <typename Map, typename Key>
+bool ListsConcreteValue(const Map& map, const Key& key, std::uint32_t value) {
+    const auto range = map.equal_range(key);
+    for (auto it = range.first; it != range.second; ++it) {
+        if (it->second == -1 ||
+            (it->second >= 0 && static_cast<std::uint32_t>(it->second) == value))
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 bool HasFeature(const FeatureMap& features, std::uint8_t code, std::int32_t value) {
@@ -212,4 +223,13 @@ bool HasFeature(const FeatureMap& features, std::uint8_t code, std::int32_t valu
 bool HasExtendedFeature(const ExtendedFeatureMap& features, std::uint16_t page, std::uint8_t code,
                         std::int32_t value) {
     return HasValue(features, ExtendedFeatureKey{page, code}, value);
+}
+
+bool ListsWriteValue(const FeatureMap& features, std::uint8_t code, std::uint32_t value) {
+    return ListsConcreteValue(features, code, value);
+}
+
+bool ListsWriteValue(const ExtendedFeatureMap& features, std::uint16_t page, std::uint8_t code,
+                     std::uint32_t value) {
+    return ListsConcreteValue(features, ExtendedFeatureKey{page, code}, value);
 }

@@ -51,3 +51,10 @@ bool HasFeature(const FeatureMap& features, std::uint8_t code, std::int32_t valu
 // The same question for a register of a maker page.
 bool HasExtendedFeature(const ExtendedFeatureMap& features, std::uint16_t page, std::uint8_t code,
                         std::int32_t value);
+
+// Whether a write of `value` is allowed: the code is listed and takes any value
+// or lists this one. The value is always a concrete one here, so no value (not
+// even one that would read as -1 in 32 signed bits) counts as the wildcard.
+bool ListsWriteValue(const FeatureMap& features, std::uint8_t code, std::uint32_t value);
+bool ListsWriteValue(const ExtendedFeatureMap& features, std::uint16_t page, std::uint8_t code,
+                     std::uint32_t value);

@@ -33,19 +33,6 @@ constexpr std::uint32_t kMaxBlockLength = 0xFFFF;
 // DDC/CI values are 16 bits; a wider value would reach the monitor truncated.
 constexpr std::uint32_t kMaxWriteValue = 0xFFFF;
 
-// Whether a write of `value` is allowed by the listed values of one code. The
-// requested value is a concrete value here, never the "any" wildcard.
-template <typename Map, typename Key>
-bool ListsWriteValue(const Map& map, const Key& key, std::uint32_t value) {
-    const auto range = map.equal_range(key);
-    for (auto it = range.first; it != range.second; ++it) {
-        if (it->second == -1 ||
-            (it->second >= 0 && static_cast<std::uint32_t>(it->second) == value))
-            return true;
-    }
-    return false;
-}
-
 bool HasHandle(const CMonitorStatus* status) {
     return status != nullptr && status->m_phPhysicalMonitor != nullptr;
 }
@@ -141,8 +128,7 @@ bool MonitorList::WriteFeature(const CMonitorStatus* status, std::uint16_t page,
     if (!HasHandle(status)) return false;
     if (value > kMaxWriteValue) return false;
     if (page != 0) {
-        if (!ListsWriteValue(status->m_ExtFeatures, ExtendedFeatureKey{page, code}, value))
-            return false;
+        if (!ListsWriteValue(status->m_ExtFeatures, page, code, value)) return false;
         const std::optional<std::uint32_t> delay = SettlingDelay(page, code);
         if (!delay) return false;
         if (!m_lockHeld) return false;

@@ -226,4 +226,22 @@ TEST(HasExtendedFeature, DistinguishesPagesAndValues) {
     EXPECT_FALSE(HasExtendedFeature(map, 0x30, 0xE2, -1));
 }
 
+TEST(ListsWriteValue, AcceptsListedOrFreeValuesAndNeverTakesAValueForTheWildcard) {
+    FeatureMap map;
+    ASSERT_TRUE(ParseCapabilities("vcp(10 14(05 08))mswhql(1)mccs_ver(2.1)", map));
+    EXPECT_TRUE(ListsWriteValue(map, 0x10, 0xFFFF));
+    EXPECT_TRUE(ListsWriteValue(map, 0x14, 0x08));
+    EXPECT_FALSE(ListsWriteValue(map, 0x14, 0x06));
+    // All bits set reads as -1 in a signed 32-bit value: still not one of 05 08.
+    EXPECT_FALSE(ListsWriteValue(map, 0x14, 0xFFFFFFFFu));
+    EXPECT_FALSE(ListsWriteValue(map, 0x12, 0));
+
+    ExtendedFeatureMap ext;
+    ASSERT_TRUE(ParseExtendedCapabilities("10(e2)30(e3(00 04))", ext));
+    EXPECT_TRUE(ListsWriteValue(ext, 0x10, 0xE2, 77));
+    EXPECT_TRUE(ListsWriteValue(ext, 0x30, 0xE3, 4));
+    EXPECT_FALSE(ListsWriteValue(ext, 0x30, 0xE3, 0xFFFFFFFFu));
+    EXPECT_FALSE(ListsWriteValue(ext, 0x20, 0xE3, 4));
+}
+
 }  // namespace
