@@ -8,29 +8,13 @@
 #include <cstdint>
 #include <string>
 
+#include "bench_desk.h"
 #include "monitor/monitor_list.h"
 #include "platform/processes.h"
 #include "sim/desk.h"
 #include "support/virtual_clock.h"
 
 namespace {
-
-// The program's view of the clock: its waits are counted apart from the bus
-// latency that the simulator spends on the same virtual clock.
-class ProgramClock : public platform::Clock {
-public:
-    explicit ProgramClock(platform::Clock& time) : time_(time) {}
-    void Sleep(std::uint32_t milliseconds) override {
-        waited += milliseconds;
-        time_.Sleep(milliseconds);
-    }
-    std::uint32_t TickCount() override { return time_.TickCount(); }
-
-    std::uint64_t waited = 0;
-
-private:
-    platform::Clock& time_;
-};
 
 class NoOtherProcesses : public platform::Processes {
 public:
@@ -45,7 +29,7 @@ public:
 // side by side.
 bool MakeDesk(int count, sim::DeskConfig* desk, std::string* error) {
     sim::DeskConfig defaults;
-    if (!sim::LoadDeskConfig(VISTREL_DEFAULT_DESK, &defaults, error)) return false;
+    if (!bench::LoadDefaultDesk(&defaults, error)) return false;
     const sim::MonitorConfig* maker = nullptr;
     for (const auto& display : defaults.displays) {
         for (const auto& monitor : display.monitors) {
@@ -57,8 +41,7 @@ bool MakeDesk(int count, sim::DeskConfig* desk, std::string* error) {
         return false;
     }
     *desk = sim::DeskConfig();
-    desk->latency = sim::Latency::DdcCi;
-    desk->statePath.clear();
+    desk->latency = defaults.latency;
     for (int i = 0; i < count; ++i) {
         sim::DisplayConfig display;
         display.device = "\\\\.\\DISPLAY" + std::to_string(i + 1);
@@ -81,7 +64,7 @@ void BM_Discovery(benchmark::State& state) {
         return;
     }
     testing_support::VirtualClock time;
-    ProgramClock programClock(time);
+    bench::ProgramClock programClock(time);
     sim::Desk desk(config, time);
     NoOtherProcesses processes;
     bool lockHeld = false;

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_desk.h"
 #include "calmira/filter_session.h"
 #include "match/match_wizard.h"
 #include "modes/adjustment_restore.h"
@@ -36,20 +37,6 @@ namespace {
 constexpr std::uint32_t kOwnProcess = 4242;
 constexpr std::uint32_t kEditor = 0x501;
 constexpr std::uint32_t kGame = 0x502;
-
-class ProgramClock : public platform::Clock {
-public:
-    explicit ProgramClock(platform::Clock& time) : time_(time) {}
-    void Sleep(std::uint32_t milliseconds) override {
-        waited += milliseconds;
-        time_.Sleep(milliseconds);
-    }
-    std::uint32_t TickCount() override { return time_.TickCount(); }
-    std::uint64_t waited = 0;
-
-private:
-    platform::Clock& time_;
-};
 
 class DeskProcesses : public platform::Processes {
 public:
@@ -94,9 +81,7 @@ struct Rig {
     Rig() {
         std::string error;
         sim::DeskConfig config;
-        ok = sim::LoadDeskConfig(VISTREL_DEFAULT_DESK, &config, &error);
-        config.latency = sim::Latency::DdcCi;
-        config.statePath.clear();
+        ok = bench::LoadDefaultDesk(&config, &error);
         desk = std::make_unique<sim::Desk>(std::move(config), time);
         list =
             std::make_unique<MonitorList>(*desk, *desk, *desk, processes, programClock, lockHeld);
@@ -106,7 +91,7 @@ struct Rig {
     CMonitorStatus& First() { return *all.At(0); }
 
     testing_support::VirtualClock time;
-    ProgramClock programClock{time};
+    bench::ProgramClock programClock{time};
     DeskProcesses processes;
     bool lockHeld = false;
     std::unique_ptr<sim::Desk> desk;
