@@ -14,7 +14,10 @@ HMODULE LoadSystemLibrary(const wchar_t* name);
 // libraries loaded by name from now on, also those that system libraries load
 // for themselves: only the system folder is searched. Call it first thing, before
 // anything can load a library. Windows without SetDefaultDllDirectories (Vista,
-// 7 without its update) still drop the current folder.
+// 7 without its update) still drop the current folder. The helpers that system
+// libraries load by bare name (version, uxtheme, dwmapi, cryptbase) are loaded
+// from the system folder here, so that no later search for them can reach the
+// program's folder, whatever the loader's search order.
 void RestrictLibrarySearch();
 
 // An export of a library as the function type the caller knows it by.

@@ -2,7 +2,7 @@
 # Runs one end-to-end test of the launcher under Wine from a fresh test disk:
 # the launcher, an information file, a manual and the recorder program that
 # stands in for readers, tools and setups.
-#   launcher_e2e.sh BIN_DIR DRIVER.exe GTEST_FILTER [LANG] [sample|repeat|hostile|entity]
+#   launcher_e2e.sh BIN_DIR DRIVER.exe GTEST_FILTER [LANG] [sample|repeat|hostile|entity|planted]
 # "sample" puts the disk's own information files on the disk instead of the
 # test description; "repeat" a description with two tabs of each of two kinds; "hostile" puts files there that declare a document type
 # with an external entity naming a file outside the disk and an entity bomb,
@@ -57,6 +57,19 @@ else
   cp "$here/launcher-msi/removal-test.wxs" "$stage/"
   printf 'installed\n' >"$stage/marker.txt"
   wixl -a x64 -o "$disk/Setup/removal-test.msi" "$stage/removal-test.wxs"
+fi
+
+if [[ $kind == planted ]]; then
+  # Copies of one recording library under the names of system libraries, and the
+  # library under its own name, which each copy looks for to tell whether the
+  # search still reaches the disk folder. Wine prefers its own builtin libraries;
+  # told to take a copy it finds first, it searches as Windows does, where the
+  # program's folder comes before the system's. Not for version.dll: Wine's own
+  # user32 imports it (Windows' does not), so every program would load a copy
+  # beside it before any of its code runs; the launcher's own imports are checked
+  # in its import table instead.
+  for name in version msi uxtheme dwmapi cryptbase planted; do cp "$bin/planted.dll" "$disk/$name.dll"; done
+  export WINEDLLOVERRIDES="msi,uxtheme,dwmapi,cryptbase=n,b${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 fi
 
 export E2E_WORK_DOS=$(dos "$work") E2E_DISK_DOS=$(dos "$disk")
