@@ -55,7 +55,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (filter.luminance < calmira::kMinLuminance || filter.luminance > calmira::kMaxLuminance)
         std::abort();
     if (filter.fileType < calmira::kFileNone || filter.fileType > calmira::kFileUser) std::abort();
-    if (filter.filePath.size() >= calmira::kPathBufferSize) std::abort();
+    // A stored path that fills the whole buffer has no terminating zero and is kept whole.
+    if (filter.filePath.size() > calmira::kPathBufferSize ||
+        filter.filePath.find('\0') != std::string::npos)
+        std::abort();
     if (!filter.on && !(filter == calmira::FilterState())) std::abort();
 
     std::vector<calmira::STDIMAGEDATA> images{{"amber.bmp", 64, -20, 64, -20}};

@@ -1,44 +1,58 @@
 #include "memory_registry.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 
 namespace testing_support {
 
 namespace {
 
-std::string Fold(const std::string& text) {
-    std::string folded = text;
-    for (char& c : folded) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return folded;
+// Every call walks a key path and compares names, so both work on the characters in
+// place: a fuzz target spent most of its time in the folded copies this used to make.
+// The controller's names are ASCII; this is what tolower does in the "C" locale.
+unsigned char Lower(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte + ('a' - 'A')) : byte;
 }
 
-std::vector<std::string> SplitPath(const std::string& path) {
-    std::vector<std::string> parts;
-    std::string part;
-    for (char c : path) {
-        if (c == '\\') {
-            if (!part.empty()) parts.push_back(part);
-            part.clear();
-        } else {
-            part += c;
-        }
+bool SameName(std::string_view left, std::string_view right) {
+    if (left.size() != right.size()) return false;
+    for (std::size_t i = 0; i < left.size(); ++i)
+        if (Lower(left[i]) != Lower(right[i])) return false;
+    return true;
+}
+
+// Calls `visit` with each non-empty part of a backslash-separated path until it returns false.
+template <typename Visit>
+bool ForEachPart(std::string_view path, Visit visit) {
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= path.size(); ++i) {
+        if (i < path.size() && path[i] != '\\') continue;
+        if (i > start && !visit(path.substr(start, i - start))) return false;
+        start = i + 1;
     }
-    if (!part.empty()) parts.push_back(part);
-    return parts;
+    return true;
 }
 
 }  // namespace
 
+bool MemoryRegistry::FoldLess::operator()(std::string_view left, std::string_view right) const {
+    const std::size_t common = left.size() < right.size() ? left.size() : right.size();
+    for (std::size_t i = 0; i < common; ++i) {
+        if (Lower(left[i]) != Lower(right[i])) return Lower(left[i]) < Lower(right[i]);
+    }
+    return left.size() < right.size();
+}
+
 const MemoryRegistry::Key* MemoryRegistry::Lookup(const std::string& keyPath) const {
     const Key* key = &root_;
-    for (const std::string& part : SplitPath(keyPath)) {
-        auto it = key->subkeys.find(Fold(part));
-        if (it == key->subkeys.end()) return nullptr;
+    const bool found = ForEachPart(keyPath, [&](std::string_view part) {
+        auto it = key->subkeys.find(part);
+        if (it == key->subkeys.end()) return false;
         key = it->second.get();
-    }
-    return key;
+        return true;
+    });
+    return found ? key : nullptr;
 }
 
 MemoryRegistry::Key* MemoryRegistry::Lookup(const std::string& keyPath) {
@@ -50,18 +64,17 @@ bool MemoryRegistry::SetValue(const std::string& keyPath, const std::string& val
     ++writeCalls;
     if (denyWrites) return false;
     Key* key = &root_;
-    for (const std::string& part : SplitPath(keyPath)) {
-        std::unique_ptr<Key>& child = key->subkeys[Fold(part)];
-        if (!child) {
-            child = std::make_unique<Key>();
-            key->subkeyNames[Fold(part)] = part;
-        }
-        key = child.get();
-    }
+    ForEachPart(keyPath, [&](std::string_view part) {
+        auto it = key->subkeys.find(part);
+        if (it == key->subkeys.end())
+            it = key->subkeys.emplace(std::string(part), std::make_unique<Key>()).first;
+        key = it->second.get();
+        return true;
+    });
     const auto* bytes = static_cast<const std::uint8_t*>(data);
     std::vector<std::uint8_t> stored(bytes, bytes + (bytes != nullptr ? size : 0));
     for (Value& value : key->values) {
-        if (Fold(value.name) == Fold(valueName)) {
+        if (SameName(value.name, valueName)) {
             value.type = type;
             value.data = std::move(stored);
             return true;
@@ -111,11 +124,11 @@ bool MemoryRegistry::CountValues(const std::string& keyPath, std::uint32_t* coun
 bool MemoryRegistry::EnumSubkey(const std::string& keyPath, std::uint32_t index,
                                 std::string* name) {
     const Key* key = Lookup(keyPath);
-    if (key == nullptr || index >= key->subkeyNames.size()) return false;
-    auto it = key->subkeyNames.begin();
+    if (key == nullptr || index >= key->subkeys.size()) return false;
+    auto it = key->subkeys.begin();
     std::advance(it, index);
-    if (it->second.size() >= kNameBufferSize) return false;
-    if (name != nullptr) *name = it->second;
+    if (it->first.size() >= kNameBufferSize) return false;
+    if (name != nullptr) *name = it->first;
     return true;
 }
 
@@ -123,7 +136,7 @@ bool MemoryRegistry::DeleteValue(const std::string& keyPath, const std::string& 
     Key* key = Lookup(keyPath);
     if (key == nullptr) return false;
     auto it = std::find_if(key->values.begin(), key->values.end(),
-                           [&](const Value& value) { return Fold(value.name) == Fold(valueName); });
+                           [&](const Value& value) { return SameName(value.name, valueName); });
     if (it == key->values.end()) return false;
     key->values.erase(it);
     return true;
@@ -131,19 +144,22 @@ bool MemoryRegistry::DeleteValue(const std::string& keyPath, const std::string& 
 
 bool MemoryRegistry::DeleteSubkey(const std::string& keyPath, const std::string& subkeyName) {
     // The subkey may itself be a relative path ("Calmira\Reminder"), as RegDeleteKeyA allows.
-    std::vector<std::string> parts = SplitPath(subkeyName);
+    std::vector<std::string_view> parts;
+    ForEachPart(subkeyName, [&](std::string_view part) {
+        parts.push_back(part);
+        return true;
+    });
     if (parts.empty()) return false;
-    const std::string leaf = parts.back();
+    const std::string_view leaf = parts.back();
     parts.pop_back();
     std::string parentPath = keyPath;
-    for (const std::string& part : parts) parentPath += "\\" + part;
+    for (std::string_view part : parts) parentPath.append("\\").append(part);
     if (Lookup(keyPath) == nullptr) return false;
     Key* parent = Lookup(parentPath);
     if (parent == nullptr) return false;
-    auto it = parent->subkeys.find(Fold(leaf));
+    auto it = parent->subkeys.find(leaf);
     if (it == parent->subkeys.end() || !it->second->subkeys.empty()) return false;
     parent->subkeys.erase(it);
-    parent->subkeyNames.erase(Fold(leaf));
     return true;
 }
 
@@ -156,7 +172,7 @@ const MemoryRegistry::Value* MemoryRegistry::Find(const std::string& keyPath,
     const Key* key = Lookup(keyPath);
     if (key == nullptr) return nullptr;
     for (const Value& value : key->values) {
-        if (Fold(value.name) == Fold(valueName)) return &value;
+        if (SameName(value.name, valueName)) return &value;
     }
     return nullptr;
 }

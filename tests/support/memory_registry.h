@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/registry.h"
@@ -40,10 +41,15 @@ public:
     int writeCalls = 0;
 
 private:
+    // Orders names as their lower-case forms would, so a lookup needs no folded copy.
+    struct FoldLess {
+        using is_transparent = void;
+        bool operator()(std::string_view left, std::string_view right) const;
+    };
     struct Key {
-        std::vector<Value> values;                            // enumeration order = creation order
-        std::map<std::string, std::unique_ptr<Key>> subkeys;  // folded name -> key
-        std::map<std::string, std::string> subkeyNames;       // folded name -> name as created
+        std::vector<Value> values;  // enumeration order = creation order
+        // Keyed by the name as first created; enumeration follows the folded order.
+        std::map<std::string, std::unique_ptr<Key>, FoldLess> subkeys;
     };
     const Key* Lookup(const std::string& keyPath) const;
     Key* Lookup(const std::string& keyPath);
