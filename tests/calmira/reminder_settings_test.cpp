@@ -135,6 +135,29 @@ TEST_F(ReminderSettingsTest, TickingStoresTheTargetAndAClampedInterval) {
     EXPECT_EQ(model->data.back(), 0) << "strings are stored with their zero";
 }
 
+TEST_F(ReminderSettingsTest, OnlyTheSameModelAndSerialKeepWhatTheReminderKeyHolds) {
+    struct Case {
+        const char* what;
+        ReminderTarget target;
+        bool kept;
+    };
+    const Case cases[] = {
+        {"the same monitor", {"\\\\.\\DISPLAY1", "TQ6600W", "26114073"}, true},
+        {"same model, another serial", {"\\\\.\\DISPLAY3", "TQ6600W", "1"}, false},
+        {"another model, same serial", {"\\\\.\\DISPLAY3", "TQ1000W", "26114073"}, false},
+    };
+    for (const Case& c : cases) {
+        StoreTarget("TQ6600W", "26114073");
+        reg.WriteString("Stale", "x", 2, kReminderKey);
+        const ReminderDialogStart found = OpenReminderDialog(reg, Monitors(), "", kDefault);
+        ASSERT_TRUE(found.storedTargetFound) << c.what;
+        SaveReminderDialog(reg, found, true, c.target, "2", "Stretch!");
+        EXPECT_EQ(store.Find(kReminderKey, "Stale") != nullptr, c.kept) << c.what;
+        EXPECT_EQ(LoadReminderSettings(reg, kDefault).target.serialNumber, c.target.serialNumber)
+            << c.what;
+    }
+}
+
 TEST_F(ReminderSettingsTest, ATargetIsFoundOnlyByModelAndSerialTogether) {
     // Another monitor of the same model, or another model with the same serial
     // number, is not the monitor the reminder was set for.

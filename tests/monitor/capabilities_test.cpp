@@ -89,10 +89,11 @@ INSTANTIATE_TEST_SUITE_P(
                      "vcp(zz 10(qq))mswhql(1)mccs_ver(2.1)",
                      true,
                      {{0x00, -1}, {0x10, 0x00}}},
+        // A prefix counts only with a hex digit after it: "0x" alone is the number 0.
         StandardCase{"StrtolSignAndPrefix",
-                     "vcp(0x1f -1 +10)mswhql(1)mccs_ver(2.1)",
+                     "vcp(0x1f -1 +10 0xa 0x)mswhql(1)mccs_ver(2.1)",
                      true,
-                     {{0x10, -1}, {0x1F, -1}, {0xFF, -1}}},
+                     {{0x00, -1}, {0x0A, -1}, {0x10, -1}, {0x1F, -1}, {0xFF, -1}}},
         StandardCase{"DuplicatesKeepListingOrder",
                      "vcp(10(03 01) 10(02 03))mswhql(1)mccs_ver(2.1)",
                      true,

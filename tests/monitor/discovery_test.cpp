@@ -287,12 +287,16 @@ TEST_F(Discovery, SecondRunReplacesEveryEntryAndReleasesOldHandles) {
     ASSERT_EQ(list.GetCount(), 2u);
     EXPECT_TRUE(ddc.destroyed.empty());
 
-    desktop.displays.pop_back();
+    // The first display goes: the one left is labelled by its own number, not by
+    // what the first run numbered its place.
+    desktop.displays.erase(desktop.displays.begin());
     ddc.displays[desktop.displays[0].handle] = {{0x60, "Generic PnP Monitor"}};
     ddc.capabilities[0x60] = kStandard;
     EXPECT_TRUE(list.Discover());
     ASSERT_EQ(list.GetCount(), 1u);
     EXPECT_EQ(list.GetEntry(0)->physicalHandle, 0x60u);
+    EXPECT_EQ(list.GetEntry(0)->label, "2");
+    EXPECT_EQ(list.GetEntry(0)->orderKey, 20);
     EXPECT_EQ(list.PhysicalTotal(), 1);
     EXPECT_EQ(ddc.destroyed, (std::vector<platform::PhysicalMonitorHandle>{0x51, 0x52}));
 }

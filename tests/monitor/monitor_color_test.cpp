@@ -197,6 +197,27 @@ TEST_F(ColorState, ValuesWithoutTheirValidFlagAreNotWritten) {
     EXPECT_EQ(Register(0x30, 0xE4), 2);
 }
 
+TEST_F(ColorState, EitherTheModeOrThePresetWriteSelectsThePageForTheGamma) {
+    Open(MakerMonitor("26114073", "TQ6600W", ModeRecord({0, 17}, {{17, 0x804F}})));
+    CMonitorColor color;
+    color.m_nMode = 17;
+    color.m_nColorTemp = 5;
+    color.m_bColorTempValid = 1;
+    color.m_nGamma = 2;
+    color.m_bGammaValid = 1;
+    // No mode write: the preset's write selects page 0x30 and the gamma follows it.
+    ASSERT_TRUE(color.WriteColorState(*list, all));
+    EXPECT_EQ(Commands(), (Lines{"set E1=30", "set E3=5", "set E4=2"}));
+
+    // A preset the monitor does not list is refused without traffic; the mode's
+    // selection still holds.
+    desk->ClearLog();
+    color.m_bModeValid = 1;
+    color.m_nColorTemp = 20;
+    ASSERT_TRUE(color.WriteColorState(*list, all));
+    EXPECT_EQ(Commands(), (Lines{"set E1=30", "set E2=11", "set E4=2"}));
+}
+
 TEST_F(ColorState, ModeOutsideTheCatalogueWritesNothingThatNeedsFlags) {
     Open(MakerMonitor("26114073", "TQ6600W", ModeRecord({0, 17})));
     CMonitorColor color;
