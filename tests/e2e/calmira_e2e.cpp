@@ -671,4 +671,36 @@ TEST_F(CalmiraTest, DisplayChangeWithTheFilterOnKeepsTheOriginalRamps) {
     // TearDown checks that Exit leaves both displays with the ramps from before the start.
 }
 
+// An installer that needs the controller's files asks it to close as a session
+// end would: it agrees and ends as Exit does, icon gone, filtered ramps put back.
+TEST_F(CalmiraTest, AnInstallersCloseRequestEndsItAsExitDoes) {
+    StoreFilter("amber.bmp", 64, -40);
+    const int icons = e2e::TrayIconCount();
+    Start();
+    ASSERT_EQ(e2e::TrayIconCount(), icons + 1);
+    ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return VisibleOverlays().size() == 2u; }))
+        << "the stored filter is not on the screens";
+    if (UsesXorg()) {
+        Ramp ramp{};
+        ASSERT_TRUE(ReadRamp("\\\\.\\DISPLAY1", &ramp));
+        ASSERT_NE(ramp, before1) << "the filter did not change the ramp: nothing to restore";
+    }
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(::SendMessageTimeoutA(program->MainWindow(), WM_QUERYENDSESSION, 0,
+                                      ENDSESSION_CLOSEAPP, SMTO_ABORTIFHUNG, 5000, &answer));
+    EXPECT_NE(answer, 0u) << "the close request was refused";
+    ::SendMessageTimeoutA(program->MainWindow(), WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP,
+                          SMTO_ABORTIFHUNG, 5000, &answer);
+    EXPECT_TRUE(program->WaitForExit(10000));
+    EXPECT_TRUE(e2e::WaitUntil(3000, [&] { return e2e::TrayIconCount() == icons; }))
+        << "icons before " << icons << ", now " << e2e::TrayIconCount();
+    if (UsesXorg()) {
+        Ramp after1{}, after2{};
+        ASSERT_TRUE(ReadRamp("\\\\.\\DISPLAY1", &after1));
+        ASSERT_TRUE(ReadRamp("\\\\.\\DISPLAY2", &after2));
+        EXPECT_EQ(after1, before1) << "display 1 keeps the filter's ramp after the close request";
+        EXPECT_EQ(after2, before2) << "display 2 keeps the filter's ramp after the close request";
+    }
+}
+
 }  // namespace
