@@ -204,7 +204,13 @@ TEST_F(FilterSessionTest, CancelAfterTryingPicturesShowsTheActiveFilterAgain) {
     EXPECT_EQ(screens.Take(), (Calls{"hide"}));
 }
 
-TEST_F(FilterSessionTest, CancelToAnUnlistedPictureThatIsGoneNamesItsPath) {
+TEST_F(FilterSessionTest, CancelToAPictureThatIsGoneNamesItsEntryOrElseItsPath) {
+    CFilterSession listed = Open({1, kFileDefault, kFolder + "missing.png", 30, 0});
+    listed.Select(3);
+    screens.Take();
+    EXPECT_FALSE(listed.Cancel().on);
+    EXPECT_EQ(screens.Take(), (Calls{"load C:\\data\\missing.png", "215 Image2", "hide"}));
+
     // The active picture is not in the list, so there is no entry to name.
     const FilterState active{1, kFileDefault, "C:\\old\\missing.bmp", 64, 0};
     CFilterSession session = Open(active);

@@ -158,6 +158,14 @@ TEST(LuminanceEstimateTest, WeighsThePrimariesByGainToTheGamma) {
     // Unreported primaries count nothing; a channel without gain range counts at full.
     ASSERT_TRUE(LuminanceFromPrimaries({255, 255, 60}, {0, 0, 0}, {0, 0, 20}, 4, &luminance));
     EXPECT_DOUBLE_EQ(luminance, 80);
+    // Nor do a negative, an infinite or an undefined one (a damaged record).
+    const double infinite = std::numeric_limits<double>::infinity();
+    ASSERT_TRUE(LuminanceFromPrimaries({255, 255, -40}, {255, 255, infinite}, {255, 255, 20}, 4,
+                                       &luminance));
+    EXPECT_DOUBLE_EQ(luminance, 20);
+    ASSERT_TRUE(LuminanceFromPrimaries({255, 255, std::numeric_limits<double>::quiet_NaN()},
+                                       {255, 255, 200}, {0, 0, 0}, 4, &luminance));
+    EXPECT_DOUBLE_EQ(luminance, 200);
 
     EXPECT_FALSE(LuminanceFromPrimaries({0, 255, 60}, {0, 255, 200}, {0, 255, 20}, 4, &luminance));
     EXPECT_FALSE(

@@ -140,6 +140,34 @@ TEST(RegistryDefaultStoreTest, PagesWithoutAStoreUseTheProcessStore) {
     EXPECT_EQ(page.WriteDword("ModeChange", 1, kVistrelRootKey), 0);
 }
 
+TEST(RegistryDefaultStoreTest, WithoutAStoreOrAKeyPathEveryCallAnswersZero) {
+    CRegistry::SetDefaultStore(nullptr);
+    testing_support::MemoryRegistry store;
+    const std::uint32_t one = 1;
+    store.SetValue(kRoot, "ModeChange", platform::RegistryType::Dword, &one, 4);
+    store.SetValue(kRoot + "\\Color", "Mode", platform::RegistryType::Dword, &one, 4);
+    CRegistry storeless;
+    CRegistry stored(&store);
+    std::uint32_t value = 0;
+    char name[256] = {};
+    std::uint8_t data[2048] = {};
+    for (CRegistry* registry : {&storeless, &stored}) {
+        const char* key = registry == &storeless ? kVistrelRootKey : nullptr;
+        EXPECT_EQ(registry->WriteDword("ModeChange", 1, key), 0);
+        EXPECT_EQ(registry->WriteString("ModeChange", "1", 2, key), 0);
+        EXPECT_EQ(registry->WriteBinary("ModeChange", "1", 1, key), 0);
+        EXPECT_EQ(registry->ReadDword("ModeChange", &value, key), 0);
+        EXPECT_EQ(registry->EnumValue(0, key, name, data), 0);
+        EXPECT_EQ(registry->EnumSubkey(0, key, name), 0);
+        EXPECT_EQ(registry->DeleteValue("ModeChange", key), 0);
+        EXPECT_EQ(registry->DeleteSubkey("Color", key), 0);
+    }
+    EXPECT_EQ(stored.DeleteSubkey(nullptr, kVistrelRootKey), 0);
+    EXPECT_NE(store.Find(kVistrelRootKey, "ModeChange"), nullptr);
+    EXPECT_TRUE(store.KeyExists(kRoot + "\\Color"));
+    EXPECT_EQ(store.writeCalls, 2);
+}
+
 }  // namespace
 
 #include "registry_contract.h"
