@@ -65,7 +65,9 @@ apply_settings() {
     echo "wine-run.sh: no Marlett font (package fonts-wine): window captions will show letters for their buttons" >&2
   # No window manager runs on the test X server: Wine then draws the Windows
   # frames and captions itself, and hiding a window no longer waits ~2 s for a
-  # window manager that never answers.
+  # window manager that never answers. In a 64-bit prefix this reg.exe is the
+  # 32-bit one; HKCU\Software\Wine is one key for both views, so unlike HKLM
+  # writes (tests/e2e/disk_e2e.sh) these need no /reg:64.
   wine 'C:\windows\system32\reg.exe' add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f </dev/null >/dev/null 2>&1 9>&- &&
     wine 'C:\windows\system32\reg.exe' add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1 9>&-
 }
