@@ -34,8 +34,9 @@ void AccentTabControl::PaintSelectedTab() {
     RECT tab{};
     if (!ItemRect(selected, tab)) return;
     const tstring text = ItemText(selected);
-    HDC dc = ::GetDC(Handle());
-    if (dc == nullptr) return;
+    const WindowDc windowDc(Handle());
+    if (!windowDc) return;
+    const HDC dc = windowDc.Get();
 
     Fill(dc, tab, selectedFill_);
     LOGFONT logFont{};
@@ -50,7 +51,6 @@ void AccentTabControl::PaintSelectedTab() {
                    DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         Fill(dc, RECT{tab.left - 1, tab.top - 2, tab.right, tab.top + 1}, kAccentBar);
     }
-    ::ReleaseDC(Handle(), dc);
 }
 
 }  // namespace ui

@@ -9,8 +9,9 @@ SIZE MakePageBrush(HWND page, HBRUSH* brush, UINT lowResBitmap, UINT highResBitm
                    int stretchWidth, int stretchHeight) {
     SIZE pattern{0, 0};
     if (brush == nullptr) return pattern;
-    HDC dc = ::GetDC(page);
-    if (dc == nullptr) return pattern;
+    const WindowDc pageDc(page);
+    if (!pageDc) return pattern;
+    const HDC dc = pageDc.Get();
     RECT client{};
     ::GetClientRect(page, &client);
     const int dpi = ::GetDeviceCaps(dc, LOGPIXELSX);
@@ -42,7 +43,6 @@ SIZE MakePageBrush(HWND page, HBRUSH* brush, UINT lowResBitmap, UINT highResBitm
             pattern = SIZE{width, height};
         }
     }
-    ::ReleaseDC(page, dc);
     return pattern;
 }
 

@@ -11,19 +11,18 @@
 
 CDlgCalmira::CDlgCalmira() : ui::Dialog(IDD_CALMIRA) {}
 
-CDlgCalmira::~CDlgCalmira() {
-    if (m_brBackground != nullptr) ::DeleteObject(m_brBackground);
-}
+CDlgCalmira::~CDlgCalmira() = default;
 
 HBRUSH CDlgCalmira::OnCtlColor(HDC dc, HWND control, UINT type) {
-    return PageControlColor(Handle(), dc, control, type, m_brBackground, m_szPattern, nullptr);
+    return PageControlColor(Handle(), dc, control, type, m_brBackground.Get(), m_szPattern,
+                            nullptr);
 }
 
 bool CDlgCalmira::OnInitDialog() {
     CVistrelApp& app = VistrelApp();
     app.m_hCalmiraWnd = Handle();
     m_szPattern =
-        ui::MakePageBrush(Handle(), &m_brBackground, IDB_CALMIRA_BACK, IDB_CALMIRA_BACK_HI);
+        ui::MakePageBrush(Handle(), m_brBackground.Put(), IDB_CALMIRA_BACK, IDB_CALMIRA_BACK_HI);
     m_target.AttachItem(Handle(), IDC_TARGET_MONITOR);
     m_reminderOn.AttachItem(Handle(), IDC_REMINDER_ON);
     m_interval.AttachItem(Handle(), IDC_INTERVAL);

@@ -12,6 +12,7 @@
 #include "ui/controls/edit.h"
 #include "ui/controls/up_down.h"
 #include "ui/dialog.h"
+#include "ui/gdi.h"
 
 class CDlgCalmira : public ui::Dialog, public CRegistry {
 public:
@@ -38,6 +39,6 @@ private:
     calmira::ReminderDialogStart m_start;
     calmira::ReminderTarget m_current;
     std::string m_message;
-    HBRUSH m_brBackground = nullptr;
+    ui::Brush m_brBackground;
     SIZE m_szPattern{0, 0};
 };

@@ -8,13 +8,11 @@
 
 CDlgEditMsg::CDlgEditMsg() : ui::Dialog(IDD_EDIT_MESSAGE) {}
 
-CDlgEditMsg::~CDlgEditMsg() {
-    if (m_brush != nullptr) ::DeleteObject(m_brush);
-}
+CDlgEditMsg::~CDlgEditMsg() = default;
 
 bool CDlgEditMsg::OnInitDialog() {
     VistrelApp().m_hEditMsgWnd = Handle();
-    m_brush = ::CreateSolidBrush(RGB(228, 228, 220));
+    m_brush.Reset(::CreateSolidBrush(RGB(228, 228, 220)));
     m_edit.SubclassItem(Handle(), IDC_MESSAGE);
     m_edit.SetMaxBytes(static_cast<UINT>(calmira::kMaxMessageBytes));
     m_edit.SetText(m_strMessage);
@@ -30,7 +28,7 @@ HBRUSH CDlgEditMsg::OnCtlColor(HDC dc, HWND control, UINT type) {
     // The text box keeps its own background; everything else lies on the panel colour.
     if (type == CTLCOLOR_EDIT) return nullptr;
     if (type == CTLCOLOR_STATIC || type == CTLCOLOR_BTN) ::SetBkMode(dc, TRANSPARENT);
-    return m_brush;
+    return m_brush.Get();
 }
 
 bool CDlgEditMsg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

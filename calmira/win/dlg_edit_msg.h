@@ -6,6 +6,7 @@
 
 #include "shell/win/small_controls.h"
 #include "ui/dialog.h"
+#include "ui/gdi.h"
 
 class CDlgEditMsg : public ui::Dialog {
 public:
@@ -24,5 +25,5 @@ protected:
 
 private:
     CByteEdit m_edit;
-    HBRUSH m_brush = nullptr;
+    ui::Brush m_brush;
 };

@@ -32,19 +32,18 @@ std::string FormatWith(UINT stringId, const std::string& argument) {
 CDlgVSFilter::CDlgVSFilter(CFilterFeature& feature)
     : ui::Dialog(IDD_VSFILTER), m_feature(feature) {}
 
-CDlgVSFilter::~CDlgVSFilter() {
-    if (m_brBackground != nullptr) ::DeleteObject(m_brBackground);
-}
+CDlgVSFilter::~CDlgVSFilter() = default;
 
 HBRUSH CDlgVSFilter::OnCtlColor(HDC dc, HWND control, UINT type) {
-    return PageControlColor(Handle(), dc, control, type, m_brBackground, m_szPattern, nullptr);
+    return PageControlColor(Handle(), dc, control, type, m_brBackground.Get(), m_szPattern,
+                            nullptr);
 }
 
 bool CDlgVSFilter::OnInitDialog() {
     CVistrelApp& app = VistrelApp();
     app.m_hFilterWnd = Handle();
     m_szPattern =
-        ui::MakePageBrush(Handle(), &m_brBackground, IDB_VSFILTER_BACK, IDB_VSFILTER_BACK_HI);
+        ui::MakePageBrush(Handle(), m_brBackground.Put(), IDB_VSFILTER_BACK, IDB_VSFILTER_BACK_HI);
     m_images.AttachItem(Handle(), IDC_FILTER_IMAGE);
     m_transmittance.AttachItem(Handle(), IDC_FILTER_TRANSMITTANCE);
     m_luminance.AttachItem(Handle(), IDC_FILTER_LUMINANCE);

@@ -11,6 +11,7 @@
 #include "ui/controls/combo_box.h"
 #include "ui/controls/slider.h"
 #include "ui/dialog.h"
+#include "ui/gdi.h"
 
 class CFilterFeature;
 
@@ -45,6 +46,6 @@ private:
     ui::ComboBox m_images;
     ui::Slider m_transmittance;
     ui::Slider m_luminance;
-    HBRUSH m_brBackground = nullptr;
+    ui::Brush m_brBackground;
     SIZE m_szPattern{0, 0};
 };

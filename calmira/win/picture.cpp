@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 using namespace Gdiplus;
@@ -80,11 +81,9 @@ void CopyPalette(GpBitmap* source, HBITMAP target, int bitsPerPixel) {
         quads[i].rgbGreen = static_cast<BYTE>(color >> 8);
         quads[i].rgbBlue = static_cast<BYTE>(color);
     }
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ old = ::SelectObject(dc, target);
-    ::SetDIBColorTable(dc, 0, count, quads);
-    ::SelectObject(dc, old);
-    ::DeleteDC(dc);
+    const ui::MemoryDc dc(nullptr);
+    const ui::SelectGuard selected(dc.Get(), target);
+    ::SetDIBColorTable(dc.Get(), 0, count, quads);
 }
 
 }  // namespace
@@ -96,8 +95,7 @@ void CPicture::ShutdownDecoder() {
 }
 
 void CPicture::Release() {
-    if (m_hBitmap != nullptr) ::DeleteObject(m_hBitmap);
-    m_hBitmap = nullptr;
+    m_hBitmap.Reset();
     m_nWidth = m_nHeight = m_nBitsPerPixel = 0;
 }
 
@@ -135,9 +133,9 @@ bool CPicture::Load(const std::string& path) {
         masks[2] = 0x001F;
     }
     void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info),
-                                        DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bitmap == nullptr || bits == nullptr) {
+    ui::Bitmap bitmap(::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info),
+                                         DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || bits == nullptr) {
         GdipDisposeImage(source);
         return false;
     }
@@ -160,7 +158,7 @@ bool CPicture::Load(const std::string& path) {
             copied = true;
         }
         if ((sourceFormat & PixelFormatIndexed) != 0)
-            CopyPalette(source, bitmap, target.bitsPerPixel);
+            CopyPalette(source, bitmap.Get(), target.bitsPerPixel);
     } else {
         // GDI+ converts while drawing onto a bitmap that shares the section's pixels.
         GpBitmap* canvas = nullptr;
@@ -177,11 +175,8 @@ bool CPicture::Load(const std::string& path) {
         }
     }
     GdipDisposeImage(source);
-    if (!copied) {
-        ::DeleteObject(bitmap);
-        return false;
-    }
-    m_hBitmap = bitmap;
+    if (!copied) return false;
+    m_hBitmap = std::move(bitmap);
     m_nWidth = static_cast<int>(width);
     m_nHeight = static_cast<int>(height);
     m_nBitsPerPixel = target.bitsPerPixel;

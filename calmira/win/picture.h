@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "ui/gdi.h"
+
 class CPicture {
 public:
     CPicture() = default;
@@ -20,15 +22,15 @@ public:
     // later Load starts it again.
     static void ShutdownDecoder();
 
-    bool IsEmpty() const { return m_hBitmap == nullptr; }
+    bool IsEmpty() const { return !m_hBitmap; }
     int Width() const { return m_nWidth; }
     int Height() const { return m_nHeight; }
     int BitsPerPixel() const { return m_nBitsPerPixel; }
     // The bitmap, for selecting into a memory device context.
-    HBITMAP Bitmap() const { return m_hBitmap; }
+    HBITMAP Bitmap() const { return m_hBitmap.Get(); }
 
 private:
-    HBITMAP m_hBitmap = nullptr;
+    ui::Bitmap m_hBitmap;
     int m_nWidth = 0;
     int m_nHeight = 0;
     int m_nBitsPerPixel = 0;

@@ -1,6 +1,7 @@
 #include "calmira/win/trans_wnd.h"
 
 #include "calmira/filter_state.h"
+#include "ui/gdi.h"
 
 namespace {
 
@@ -74,17 +75,15 @@ void CTransWnd::Paint() {
             ? calmira::TilesFor(width, height, m_pImage->Width(), m_pImage->Height())
             : calmira::TileGrid();
     if (grid.columns > 0 && grid.rows > 0) {
-        HDC memory = ::CreateCompatibleDC(dc);
-        HGDIOBJ old = ::SelectObject(memory, m_pImage->Bitmap());
+        const ui::MemoryDc memory(dc);
+        const ui::SelectGuard selected(memory.Get(), m_pImage->Bitmap());
         const int w = m_pImage->Width();
         const int h = m_pImage->Height();
         for (int row = 0; row < grid.rows; ++row) {
             for (int column = 0; column < grid.columns; ++column) {
-                ::BitBlt(dc, column * w, row * h, w, h, memory, 0, 0, SRCCOPY);
+                ::BitBlt(dc, column * w, row * h, w, h, memory.Get(), 0, 0, SRCCOPY);
             }
         }
-        ::SelectObject(memory, old);
-        ::DeleteDC(memory);
     } else {
         // A picture that failed to load is empty; the overlay is then plain black.
         RECT client{0, 0, width, height};

@@ -7,6 +7,7 @@
 #include "match/win/stretch_bitmap.h"
 #include "monitor/color_tables.h"
 #include "resources/controller/resource.h"
+#include "ui/gdi.h"
 #include "ui/wait_cursor.h"
 
 namespace {
@@ -165,18 +166,15 @@ void CDlgMultiMonMatchStep2::Paint() {
             adjustable ? (lowColor ? IDB_STEP2_TEMPERATURE_LOWCOLOR : IDB_STEP2_TEMPERATURE)
                        : (lowColor ? IDB_STEP2_NO_TEMPERATURE_LOWCOLOR : IDB_STEP2_NO_TEMPERATURE));
         // A sunken edge: dark on the left and top, white on the right and bottom.
-        HPEN dark = ::CreatePen(PS_SOLID, 1, RGB(64, 64, 64));
-        HPEN light = ::CreatePen(PS_SOLID, 1, RGB(255, 255, 255));
-        HGDIOBJ oldPen = ::SelectObject(dc, dark);
+        const ui::Pen dark(::CreatePen(PS_SOLID, 1, RGB(64, 64, 64)));
+        const ui::Pen light(::CreatePen(PS_SOLID, 1, RGB(255, 255, 255)));
+        const ui::SelectGuard darkSelected(dc, dark.Get());
         ::MoveToEx(dc, frame.left - 1, frame.bottom, nullptr);
         ::LineTo(dc, frame.left - 1, frame.top - 1);
         ::LineTo(dc, frame.right, frame.top - 1);
-        ::SelectObject(dc, light);
+        const ui::SelectGuard lightSelected(dc, light.Get());
         ::LineTo(dc, frame.right, frame.bottom);
         ::LineTo(dc, frame.left - 1, frame.bottom);
-        ::SelectObject(dc, oldPen);
-        ::DeleteObject(dark);
-        ::DeleteObject(light);
     }
     ::EndPaint(Handle(), &paint);
 }

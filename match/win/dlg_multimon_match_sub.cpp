@@ -12,16 +12,14 @@
 CDlgMultiMonMatchSub::CDlgMultiMonMatchSub()
     : ui::Dialog(IDD_MATCH_SUB), m_wizard(VistrelApp().m_monitors, VistrelApp().m_statusAll) {}
 
-CDlgMultiMonMatchSub::~CDlgMultiMonMatchSub() {
-    if (m_brBackground != nullptr) ::DeleteObject(m_brBackground);
-}
+CDlgMultiMonMatchSub::~CDlgMultiMonMatchSub() = default;
 
 void CDlgMultiMonMatchSub::BringToFront() {
     ui::SetForegroundUnlocked(Handle());
 }
 
 bool CDlgMultiMonMatchSub::OnInitDialog() {
-    m_brBackground = ::CreateSolidBrush(match_ids::kFrameBackground);
+    m_brBackground.Reset(::CreateSolidBrush(match_ids::kFrameBackground));
     BringToFront();
 
     m_step1 = std::make_unique<CDlgMultiMonMatchStep1>(*this);
@@ -108,7 +106,7 @@ void CDlgMultiMonMatchSub::OnOK() {
 }
 
 HBRUSH CDlgMultiMonMatchSub::OnCtlColor(HDC dc, HWND control, UINT type) {
-    return type == CTLCOLOR_DLG ? m_brBackground : nullptr;
+    return type == CTLCOLOR_DLG ? m_brBackground.Get() : nullptr;
 }
 
 void CDlgMultiMonMatchSub::OnDestroy() {

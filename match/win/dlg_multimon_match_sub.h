@@ -8,6 +8,7 @@
 
 #include "match/match_wizard.h"
 #include "ui/dialog.h"
+#include "ui/gdi.h"
 
 class CMatchStep;
 class CDlgMultiMonMatchStep1;
@@ -49,5 +50,5 @@ private:
     std::unique_ptr<CDlgMultiMonMatchStep3> m_step3;
     int m_nCurrentStep = 0;
     bool m_bFailed = false;
-    HBRUSH m_brBackground = nullptr;
+    ui::Brush m_brBackground;
 };

@@ -13,21 +13,19 @@ CMatchStep::CMatchStep(UINT templateId, CDlgMultiMonMatchSub& frame, UINT lowRes
       m_nForwardId(forwardId),
       m_nCancelId(cancelId) {}
 
-CMatchStep::~CMatchStep() {
-    if (m_brBackground != nullptr) ::DeleteObject(m_brBackground);
-}
+CMatchStep::~CMatchStep() = default;
 
 bool CMatchStep::OnInitDialog() {
-    ui::MakePageBrush(Handle(), &m_brBackground, m_nLowResBitmap, m_nHighResBitmap);
+    ui::MakePageBrush(Handle(), m_brBackground.Put(), m_nLowResBitmap, m_nHighResBitmap);
     return false;
 }
 
 HBRUSH CMatchStep::OnCtlColor(HDC dc, HWND control, UINT type) {
-    if (type == CTLCOLOR_DLG) return m_brBackground;
+    if (type == CTLCOLOR_DLG) return m_brBackground.Get();
     if (type == CTLCOLOR_STATIC) {
         ::SetBkMode(dc, TRANSPARENT);
         ::SetTextColor(dc, TextColor(::GetDlgCtrlID(control)));
-        return m_brBackground;
+        return m_brBackground.Get();
     }
     return nullptr;
 }

@@ -7,6 +7,7 @@
 
 #include "match/match_wizard.h"
 #include "ui/dialog.h"
+#include "ui/gdi.h"
 
 class CDlgMultiMonMatchSub;
 
@@ -56,5 +57,5 @@ private:
     int m_nForwardId;
     int m_nCancelId;
     bool m_bShownOnce = false;
-    HBRUSH m_brBackground = nullptr;
+    ui::Brush m_brBackground;
 };

@@ -1,5 +1,6 @@
 #include "match/win/stretch_bitmap.h"
 
+#include "ui/gdi.h"
 #include "ui/resource_string.h"
 
 bool PlaceholderRect(HWND dialog, int id, RECT* area) {
@@ -10,17 +11,14 @@ bool PlaceholderRect(HWND dialog, int id, RECT* area) {
 }
 
 void StretchBitmap(HDC dc, const RECT& area, UINT bitmapId) {
-    HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageA(
-        ui::ResourceInstance(), MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
-    if (bitmap == nullptr) return;
+    const ui::Bitmap bitmap(static_cast<HBITMAP>(::LoadImageA(
+        ui::ResourceInstance(), MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    if (!bitmap) return;
     BITMAP info{};
-    ::GetObject(bitmap, sizeof info, &info);
-    HDC memory = ::CreateCompatibleDC(dc);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::GetObject(bitmap.Get(), sizeof info, &info);
+    const ui::MemoryDc memory(dc);
+    const ui::SelectGuard selected(memory.Get(), bitmap.Get());
     ::SetStretchBltMode(dc, COLORONCOLOR);
-    ::StretchBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory, 0,
-                 0, info.bmWidth, info.bmHeight, SRCCOPY);
-    ::SelectObject(memory, old);
-    ::DeleteDC(memory);
-    ::DeleteObject(bitmap);
+    ::StretchBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                 memory.Get(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
 }

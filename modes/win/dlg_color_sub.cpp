@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "modes/color_detail.h"
 #include "modes/mode_lists.h"
 #include "resources/controller/resource.h"
@@ -43,15 +45,10 @@ constexpr SliderInfo kSliders[] = {
 
 // ---- CColorBar ----------------------------------------------------------------------
 
-CColorBar::~CColorBar() {
-    if (m_hBitmap != nullptr) ::DeleteObject(m_hBitmap);
-}
-
 void CColorBar::SetBitmap(unsigned bitmapId) {
-    if (bitmapId != m_nBitmapId || m_hBitmap == nullptr) {
-        if (m_hBitmap != nullptr) ::DeleteObject(m_hBitmap);
-        m_hBitmap = static_cast<HBITMAP>(::LoadImageA(
-            ui::ResourceInstance(), MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0, 0));
+    if (bitmapId != m_nBitmapId || !m_hBitmap) {
+        m_hBitmap.Reset(static_cast<HBITMAP>(::LoadImageA(
+            ui::ResourceInstance(), MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0, 0)));
         m_nBitmapId = bitmapId;
     }
     Invalidate(false);
@@ -70,31 +67,28 @@ void CColorBar::Paint() {
     PAINTSTRUCT paint{};
     HDC dc = ::BeginPaint(Handle(), &paint);
     const RECT client = ClientRect();
-    if (m_hBitmap != nullptr) {
+    if (m_hBitmap) {
         BITMAP info{};
-        ::GetObjectA(m_hBitmap, sizeof info, &info);
-        HDC source = ::CreateCompatibleDC(dc);
-        HGDIOBJ old = ::SelectObject(source, m_hBitmap);
+        ::GetObjectA(m_hBitmap.Get(), sizeof info, &info);
+        const ui::MemoryDc source(dc);
+        const ui::SelectGuard selected(source.Get(), m_hBitmap.Get());
         ::SetStretchBltMode(dc, COLORONCOLOR);
-        ::StretchBlt(dc, 0, 0, client.right, client.bottom, source, 0, 0, info.bmWidth,
+        ::StretchBlt(dc, 0, 0, client.right, client.bottom, source.Get(), 0, 0, info.bmWidth,
                      info.bmHeight, SRCCOPY);
-        ::SelectObject(source, old);
-        ::DeleteDC(source);
     }
-    // Sunken: dark along the top and left, white along the bottom and right.
-    HPEN dark = ::CreatePen(PS_SOLID, 1, RGB(128, 128, 128));
-    HPEN light = ::CreatePen(PS_SOLID, 1, RGB(255, 255, 255));
-    HGDIOBJ oldPen = ::SelectObject(dc, dark);
-    ::MoveToEx(dc, 0, client.bottom - 1, nullptr);
-    ::LineTo(dc, 0, 0);
-    ::LineTo(dc, client.right, 0);
-    ::SelectObject(dc, light);
-    ::MoveToEx(dc, client.right - 1, 0, nullptr);
-    ::LineTo(dc, client.right - 1, client.bottom - 1);
-    ::LineTo(dc, -1, client.bottom - 1);
-    ::SelectObject(dc, oldPen);
-    ::DeleteObject(dark);
-    ::DeleteObject(light);
+    {
+        // Sunken: dark along the top and left, white along the bottom and right.
+        const ui::Pen dark(::CreatePen(PS_SOLID, 1, RGB(128, 128, 128)));
+        const ui::Pen light(::CreatePen(PS_SOLID, 1, RGB(255, 255, 255)));
+        const ui::SelectGuard darkSelected(dc, dark.Get());
+        ::MoveToEx(dc, 0, client.bottom - 1, nullptr);
+        ::LineTo(dc, 0, 0);
+        ::LineTo(dc, client.right, 0);
+        const ui::SelectGuard lightSelected(dc, light.Get());
+        ::MoveToEx(dc, client.right - 1, 0, nullptr);
+        ::LineTo(dc, client.right - 1, client.bottom - 1);
+        ::LineTo(dc, -1, client.bottom - 1);
+    }
     ::EndPaint(Handle(), &paint);
 }
 
@@ -102,11 +96,7 @@ void CColorBar::Paint() {
 
 CDlgColorSub::CDlgColorSub() : ui::Dialog(IDD_COLOR_SUB) {}
 
-CDlgColorSub::~CDlgColorSub() {
-    if (m_brValueField != nullptr) ::DeleteObject(m_brValueField);
-    if (m_brBackground != nullptr) ::DeleteObject(m_brBackground);
-    for (HBITMAP bitmap : m_iconBitmaps) ::DeleteObject(bitmap);
-}
+CDlgColorSub::~CDlgColorSub() = default;
 
 bool CDlgColorSub::OnInitDialog() {
     CVistrelApp& app = VistrelApp();
@@ -116,9 +106,9 @@ bool CDlgColorSub::OnInitDialog() {
     if (all.m_hCurMonitor != nullptr && all.Current() != nullptr)
         m_session = std::make_unique<CColorDetailSession>(app.m_monitors, *all.Current(), *color);
     app.m_hColorSubWnd = Handle();
-    m_brValueField = ::CreateSolidBrush(RGB(228, 228, 220));
-    m_szPattern =
-        ui::MakePageBrush(Handle(), &m_brBackground, IDB_COLOR_SUB_BACK, IDB_COLOR_SUB_BACK_HI);
+    m_brValueField.Reset(::CreateSolidBrush(RGB(228, 228, 220)));
+    m_szPattern = ui::MakePageBrush(Handle(), m_brBackground.Put(), IDB_COLOR_SUB_BACK,
+                                    IDB_COLOR_SUB_BACK_HI);
     for (int i = 0; i < kDetailSliderCount; ++i)
         m_sliders[static_cast<std::size_t>(i)].AttachItem(Handle(), kSliders[i].slider);
     m_colorBar.SubclassItem(Handle(), IDC_SUB_TEMPERATURE_BAR);
@@ -146,9 +136,11 @@ void CDlgColorSub::ShowSession(bool enabling) {
         SetItemText(kSliders[i].text, view.text);
     }
     if (m_session->TakeColorBarChange()) {
-        HDC screen = ::GetDC(nullptr);
-        const int bits = ::GetDeviceCaps(screen, BITSPIXEL) * ::GetDeviceCaps(screen, PLANES);
-        ::ReleaseDC(nullptr, screen);
+        int bits = 0;
+        {
+            const ui::WindowDc screen(nullptr);
+            bits = ::GetDeviceCaps(screen.Get(), BITSPIXEL) * ::GetDeviceCaps(screen.Get(), PLANES);
+        }
         m_colorBar.SetBitmap(ColorBarBitmap(m_session->TemperatureAdjustable(),
                                             m_session->UserPresetInUse(), bits < 16));
     }
@@ -158,7 +150,6 @@ void CDlgColorSub::ShowSession(bool enabling) {
 void CDlgColorSub::ShowEnabling() {
     EnableItem(IDOK, true);
     EnableItem(IDCANCEL, true);
-    for (HBITMAP bitmap : m_iconBitmaps) ::DeleteObject(bitmap);
     m_iconBitmaps.clear();
     for (int i = 0; i < kDetailSliderCount; ++i) {
         const bool on = m_session->View(static_cast<DetailSlider>(i)).enabled;
@@ -166,13 +157,14 @@ void CDlgColorSub::ShowEnabling() {
         EnableItem(kSliders[i].text, on);
         if (kSliders[i].icon == 0) continue;
         const UINT bitmapId = on ? kSliders[i].onBitmap : kSliders[i].offBitmap;
-        HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageA(
-            ui::ResourceInstance(), MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0, 0));
-        if (bitmap == nullptr) continue;
-        m_iconBitmaps.push_back(bitmap);
+        ui::Bitmap bitmap(static_cast<HBITMAP>(::LoadImageA(
+            ui::ResourceInstance(), MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0, 0)));
+        if (!bitmap) continue;
+        const HBITMAP shown = bitmap.Get();
+        m_iconBitmaps.push_back(std::move(bitmap));
         HBITMAP previous = reinterpret_cast<HBITMAP>(
             ::SendDlgItemMessageA(Handle(), kSliders[i].icon, STM_SETIMAGE, IMAGE_BITMAP,
-                                  reinterpret_cast<LPARAM>(bitmap)));
+                                  reinterpret_cast<LPARAM>(shown)));
         // A bitmap the control had copied for itself is its own; ours are deleted above.
         (void)previous;
     }
@@ -238,8 +230,8 @@ void CDlgColorSub::OnDestroy() {
 }
 
 HBRUSH CDlgColorSub::OnCtlColor(HDC dc, HWND control, UINT type) {
-    return PageControlColor(Handle(), dc, control, type, m_brBackground, m_szPattern,
-                            m_brValueField);
+    return PageControlColor(Handle(), dc, control, type, m_brBackground.Get(), m_szPattern,
+                            m_brValueField.Get());
 }
 
 bool CDlgColorSub::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -13,13 +13,13 @@
 #include "ui/controls/slider.h"
 #include "ui/controls/static_control.h"
 #include "ui/dialog.h"
+#include "ui/gdi.h"
 #include "ui/subclass.h"
 
 // The colour bar under the temperature slider: a picture stretched over the
 // control with a sunken two-colour frame.
 class CColorBar : public ui::Subclassed<ui::Static> {
 public:
-    ~CColorBar() override;
     void SetBitmap(unsigned bitmapId);
 
 protected:
@@ -28,7 +28,7 @@ protected:
 private:
     void Paint();
     unsigned m_nBitmapId = 0;
-    HBITMAP m_hBitmap = nullptr;
+    ui::Bitmap m_hBitmap;
 };
 
 class CDlgColorSub : public ui::Dialog {
@@ -61,8 +61,8 @@ private:
     CMonitorColor m_ownColor;
     std::array<ui::Slider, kDetailSliderCount> m_sliders;
     CColorBar m_colorBar;
-    HBRUSH m_brValueField = nullptr;
-    HBRUSH m_brBackground = nullptr;
+    ui::Brush m_brValueField;
+    ui::Brush m_brBackground;
     SIZE m_szPattern{0, 0};
-    std::vector<HBITMAP> m_iconBitmaps;
+    std::vector<ui::Bitmap> m_iconBitmaps;
 };

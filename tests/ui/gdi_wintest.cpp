@@ -59,7 +59,8 @@ TEST(SelectGuard, SelectsForItsLifetimeAndRestoresThePreviousObject) {
     ui::MemoryDc dc(nullptr);
     ASSERT_TRUE(dc);
     const HGDIOBJ before = ::GetCurrentObject(dc.Get(), OBJ_BITMAP);
-    const ui::Bitmap bitmap(::CreateCompatibleBitmap(::GetDC(nullptr), 4, 4));
+    const ui::WindowDc screen(nullptr);
+    const ui::Bitmap bitmap(::CreateCompatibleBitmap(screen.Get(), 4, 4));
     {
         const ui::SelectGuard selected(dc.Get(), bitmap.Get());
         EXPECT_EQ(::GetCurrentObject(dc.Get(), OBJ_BITMAP), bitmap.Get());
@@ -75,6 +76,23 @@ TEST(MemoryDc, DeletesItsDc) {
         EXPECT_EQ(::GetObjectType(handle), static_cast<DWORD>(OBJ_MEMDC));
     }
     EXPECT_EQ(::GetObjectType(handle), 0u);
+}
+
+TEST(WindowDc, GivesTheDcBackSoTheWindowsNextDcIsTheSameOne) {
+    HWND window = ::CreateWindowEx(0, TEXT("STATIC"), TEXT(""), WS_POPUP, 0, 0, 10, 10, nullptr,
+                                   nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    HDC first = nullptr;
+    {
+        const ui::WindowDc dc(window);
+        ASSERT_TRUE(dc);
+        first = dc.Get();
+    }
+    // A common DC still held is not handed out again; one given back is.
+    HDC second = ::GetDC(window);
+    EXPECT_EQ(second, first);
+    ::ReleaseDC(window, second);
+    ::DestroyWindow(window);
 }
 
 TEST(Module, FreesTheLibraryItLoaded) {
