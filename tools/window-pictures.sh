@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Pictures of every window of the controller, in English and Japanese, for
-# comparing what the user sees before and after a change that must not change it.
+# Pictures of every window of the controller and the launcher, in English and
+# Japanese, for comparing what the user sees before and after a change that must
+# not change it.
 #   tools/window-pictures.sh take FOLDER     build, run, leave FOLDER/{en,ja}/*.bmp
 #   tools/window-pictures.sh compare A B     name the pictures that differ; exit 1 if any
 #                                            (a blinking text caret is not a difference)
@@ -13,7 +14,8 @@ case ${1:-} in
 take)
   out=$(realpath -m "$2")
   cmake --preset mingw >/dev/null
-  cmake --build --preset mingw --target window_pictures_driver vistrelddcci sim_dxva2 sim_minfolib
+  cmake --build --preset mingw --target window_pictures_driver vistrelddcci sim_dxva2 sim_minfolib \
+    launcher_pictures_driver launcher launcher_recorder
   number=${VISTREL_XDISPLAY:-78}
   own_server=
   if ! xrandr -d ":$number" >/dev/null 2>&1; then
@@ -28,6 +30,8 @@ take)
     rm -f "$out/$lang"/*.bmp
     VISTREL_PICTURES_DIR=$out/$lang bash tests/e2e/e2e.sh "$bin" "$bin/window_pictures_driver.exe" \
       'WindowPictures.*' "$lang" || echo "window-pictures: a window did not open in $lang (see above)" >&2
+    VISTREL_PICTURES_DIR=$out/$lang bash tests/e2e/launcher_e2e.sh "$bin" "$bin/launcher_pictures_driver.exe" \
+      'LauncherPictures.*' "$lang" || echo "window-pictures: a launcher window did not open in $lang (see above)" >&2
   done
   ls "$out"/en "$out"/ja
   ;;
