@@ -19,11 +19,6 @@ inline constexpr unsigned kBoxIconQuestion = 0x20;
 inline constexpr int kAnswerOk = 1;
 inline constexpr int kAnswerYes = 6;
 
-// Templates of the file selection dialog.
-inline constexpr int kSelectModel = 132;
-inline constexpr int kSelectModelAndLanguage = 133;
-inline constexpr int kSelectLanguage = 135;
-
 class ActionUi {
 public:
     virtual ~ActionUi() = default;
@@ -31,7 +26,7 @@ public:
     virtual std::u16string String(unsigned id) = 0;
     // A message box owned by Owner() without a caption of its own; the answer.
     virtual int Ask(const std::u16string& text, unsigned style) = 0;
-    // The selection dialog with the given template; true and the full path
+    // The selection dialog with the given template (IDD_SELECT_*); true and the full path
     // only when the user chose a file.
     virtual bool SelectFile(const ButtonInfo& item, int templateId, std::u16string* path) = 0;
     // The application dialog for an item with sub-items, run to its end.

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "launcher/item_actions.h"
-#include "launcher/launcher_strings.h"
 #include "launcher/os_mask.h"
+#include "resources/launcher/resource.h"
 
 namespace launcher {
 
@@ -42,12 +42,11 @@ int ItemActions::RunInstaller(const ButtonInfo& item, const std::u16string& titl
         if (!name.empty()) ports_.shell.CloseWindowTitled(name);
     }
     if (!WindowsInstallerPresent(ports_.installer, ports_.os)) {
-        const std::u16string question =
-            ReplaceFirst(ui_.String(kIdsNeedWindowsInstaller), u"%s", title);
+        const std::u16string question = ReplaceFirst(ui_.String(IDS_NEED_INSTALLER), u"%s", title);
         if (ui_.Ask(question, kBoxYesNo) == kAnswerYes) {
-            const int result = ports_.shell.Execute(ui_.Owner(), u"",
-                                                    appDir_ + ui_.String(kIdsWindowsInstallerSetup),
-                                                    u"", u"", ShellUi::Quiet);
+            const int result =
+                ports_.shell.Execute(ui_.Owner(), u"", appDir_ + ui_.String(IDS_INSTALLER_SETUP),
+                                     u"", u"", ShellUi::Quiet);
             if (result <= 32) ShowShellError(result);
         }
         return 0;
@@ -78,7 +77,7 @@ bool ItemActions::RemoveOtherVersion(const std::u16string& productCode) {
     const int info = ports_.installer.GetProductInfo(productCode, u"InstalledProductName", &name);
     // A product name longer than the buffer still means the product is there.
     if (info != kErrorSuccess && info != kErrorMoreData) return true;
-    if (ui_.Ask(ui_.String(kIdsUninstallOther), kBoxYesNo) != kAnswerYes) return false;
+    if (ui_.Ask(ui_.String(IDS_UNINSTALL_OTHER), kBoxYesNo) != kAnswerYes) return false;
     const int removal =
         ports_.installer.ConfigureProduct(productCode, kInstallLevelDefault, kInstallStateAbsent);
     return removal != kErrorInstallUserExit;

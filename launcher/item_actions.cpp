@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "launcher/launcher_strings.h"
 #include "launcher/run_command.h"
+#include "resources/launcher/resource.h"
 
 namespace launcher {
 
@@ -61,7 +61,8 @@ void ItemActions::OpenManual(const ButtonInfo& item) {
     if (item.m_files.empty()) return;
     const bool languageOnly = item.m_files.size() == 1 && item.m_files[0]->m_strModelName.empty();
     std::u16string path;
-    if (ui_.SelectFile(item, languageOnly ? kSelectLanguage : kSelectModelAndLanguage, &path)) {
+    if (ui_.SelectFile(item, languageOnly ? IDD_SELECT_LANGUAGE : IDD_SELECT_MODEL_LANGUAGE,
+                       &path)) {
         OpenWithReaderCheck(path);
     }
 }
@@ -72,7 +73,7 @@ void ItemActions::OpenDocument(const ButtonInfo& item, bool folder) {
     if (item.m_files.size() == 1) {
         if (!item.m_files[0]->m_strFileName.empty())
             path = appDir_ + item.m_files[0]->m_strFileName;
-    } else if (!ui_.SelectFile(item, kSelectModel, &path)) {
+    } else if (!ui_.SelectFile(item, IDD_SELECT_MODEL, &path)) {
         path.clear();
     }
     if (path.empty()) return;
@@ -105,8 +106,9 @@ void ItemActions::OpenWithReaderCheck(const std::u16string& path) {
         if (result <= 32) ShowShellError(result);
         return;
     }
-    if (ui_.Ask(ui_.String(kIdsReaderQuestion), kBoxYesNo | kBoxIconQuestion) != kAnswerYes) return;
-    const int result = ports_.shell.Execute(ui_.Owner(), u"", ui_.String(kIdsReaderDownload), u"",
+    if (ui_.Ask(ui_.String(IDS_READER_QUESTION), kBoxYesNo | kBoxIconQuestion) != kAnswerYes)
+        return;
+    const int result = ports_.shell.Execute(ui_.Owner(), u"", ui_.String(IDS_READER_DOWNLOAD), u"",
                                             u"", ShellUi::Quiet);
     if (result <= 32) ShowShellError(result);
 }

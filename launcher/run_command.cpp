@@ -1,6 +1,6 @@
 #include "launcher/run_command.h"
 
-#include "launcher/launcher_strings.h"
+#include "resources/launcher/resource.h"
 
 namespace launcher {
 
@@ -84,17 +84,17 @@ std::optional<std::u16string> ReadRunValue(launcher::RunKey& key, const std::u16
 unsigned ShellErrorStringId(int shellResult) {
     switch (shellResult) {
         case 2:
-            return kIdsNoFile;
+            return IDS_NO_FILE;
         case 31:
-            return kIdsNoAssociation;
+            return IDS_NO_ASSOCIATION;
         case 8:
-            return kIdsLackOfMemory;
+            return IDS_LACK_OF_MEMORY;
         case 5:
-            return kIdsPermissionDenied;
+            return IDS_PERMISSION_DENIED;
         case 26:
-            return kIdsSharingViolation;
+            return IDS_SHARING_VIOLATION;
         default:
-            return kIdsUnknownError;
+            return IDS_UNKNOWN_ERROR;
     }
 }
 

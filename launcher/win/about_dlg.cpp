@@ -1,6 +1,5 @@
 #include "launcher/win/about_dlg.h"
 
-#include "launcher/launcher_strings.h"
 #include "resources/launcher/resource.h"
 #include "ui/resource_string.h"
 
@@ -12,9 +11,9 @@ CAboutDlg::~CAboutDlg() {
 
 bool CAboutDlg::OnInitDialog() {
     m_brush = ::CreateSolidBrush(RGB(239, 239, 233));
-    SetText(ui::ResourceString(launcher::kIdsAboutCaption));
-    m_strVersion = ui::ResourceString(launcher::kIdsVersion);
-    m_strNotice = ui::ResourceString(launcher::kIdsAboutNotice);
+    SetText(ui::ResourceString(IDS_ABOUT_CAPTION));
+    m_strVersion = ui::ResourceString(IDS_VERSION);
+    m_strNotice = ui::ResourceString(IDS_ABOUT_NOTICE);
     SetItemText(IDC_ABOUT_VERSION, m_strVersion);
     SetItemText(IDC_ABOUT_NOTICE, m_strNotice);
     return true;

@@ -14,10 +14,10 @@ CDlgManualSelect::~CDlgManualSelect() {
 }
 
 bool CDlgManualSelect::HasModelList() const {
-    return TemplateId() != launcher::kSelectLanguage;
+    return TemplateId() != IDD_SELECT_LANGUAGE;
 }
 bool CDlgManualSelect::HasLanguageButtons() const {
-    return TemplateId() != launcher::kSelectModel;
+    return TemplateId() != IDD_SELECT_MODEL;
 }
 
 bool CDlgManualSelect::OnInitDialog() {
@@ -58,7 +58,7 @@ bool CDlgManualSelect::OnCommand(int id, int code, HWND) {
         EndDialog(m_bChosen ? 1 : 0);
         return true;
     }
-    if (TemplateId() == launcher::kSelectModel && id == IDC_SELECT_OK && code == BN_CLICKED) {
+    if (TemplateId() == IDD_SELECT_MODEL && id == IDC_SELECT_OK && code == BN_CLICKED) {
         m_bChosen = launcher::ChooseModelFile(m_item, selected, CLauncherApp::Get()->m_strAppDir,
                                               &m_strPath);
         if (!m_bChosen) m_strPath.clear();

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "launcher/launcher_strings.h"
 #include "launcher/setup_watch.h"
 #include "launcher/win/wide_text.h"
 #include "resources/launcher/resource.h"
@@ -50,7 +49,7 @@ bool CDlgProgress::OnTimer(UINT_PTR id) {
     m_bar.SetPosition(100);
     std::wstring message = Wide(m_item.m_strMessageComplete);
     if (state == launcher::SetupState::Failed) {
-        message = ui::ResourceString(launcher::kIdsSetupFailed);
+        message = ui::ResourceString(IDS_SETUP_FAILED);
         message = ui::ReplaceFirst(message, L"%s", Wide(m_strTitle));
         message = ui::ReplaceFirst(message, L"%u", std::to_wstring(exitCode));
     }

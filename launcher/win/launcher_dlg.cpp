@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "launcher/launcher_info_reader.h"
-#include "launcher/launcher_strings.h"
 #include "launcher/os_mask.h"
 #include "launcher/win/about_dlg.h"
 #include "launcher/win/launcher_app.h"
@@ -54,7 +53,7 @@ bool CLauncherDlg::OnInitDialog() {
     m_backgroundSize = ui::MakePageBrush(Handle(), &m_brush, IDB_MAIN_BACK, IDB_MAIN_BACK_HI);
 
     platform::MsxmlDom dom;
-    const std::u16string infoFile = Utf16(ui::ResourceString(launcher::kIdsLauncherInfoFile));
+    const std::u16string infoFile = Utf16(ui::ResourceString(IDS_LAUNCHER_INFO_FILE));
     launcher::LoadLauncherInfo(dom, launcher::LauncherInfoPath(app->m_strAppDir, infoFile),
                                &app->m_tabs, &app->m_strLauncherTitle);
     SetText(Wide(app->m_strLauncherTitle));

@@ -23,8 +23,10 @@
 #define IDB_INFO_BACK_HI 169
 #define IDD_PROGRESS 171
 
-#define IDS_VERSION 102
-#define IDS_ABOUT_NOTICE 103
+#define IDS_VERSION 102       // "Orvex Start Menu Ver2.4.1"
+#define IDS_ABOUT_NOTICE 103  // second line of the About box
+// The information file, relative to the launcher's folder. The folder already
+// ends with a backslash; the path keeps the doubled one.
 #define IDS_LAUNCHER_INFO_FILE 104
 #define IDS_READER_QUESTION 105
 #define IDS_READER_DOWNLOAD 106
@@ -34,11 +36,11 @@
 #define IDS_PERMISSION_DENIED 110
 #define IDS_SHARING_VIOLATION 111
 #define IDS_UNKNOWN_ERROR 112
-#define IDS_NEED_INSTALLER 113
+#define IDS_NEED_INSTALLER 113  // "%s": the item's title
 #define IDS_INSTALLER_SETUP 114
 #define IDS_UNINSTALL_OTHER 115
 #define IDS_ABOUT_CAPTION 116
-#define IDS_SETUP_FAILED 117
+#define IDS_SETUP_FAILED 117  // "%s": the item's title, "%u": exit code
 
 #define IDC_ABOUT_CLOSE 1000
 #define IDC_ABOUT_NOTICE 1001
