@@ -54,8 +54,6 @@ ui/application ui/dialog
 # untied by their folders' owners; printed, not failed. A new one fails.
 known='
 calmira/win/dlg_vsfilter calmira/win/filter_feature
-launcher/win/action_host launcher/win/dlg_app_proc_select
-launcher/win/dlg_common launcher/win/launcher_dlg
 match/win/dlg_multimon_match_steps match/win/dlg_multimon_match_sub match/win/match_step
 '
 

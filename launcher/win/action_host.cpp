@@ -1,16 +1,14 @@
 #include "launcher/win/action_host.h"
 
-#include <algorithm>
-
-#include "launcher/win/dlg_app_proc_select.h"
 #include "launcher/win/dlg_manual_select.h"
 #include "launcher/win/dlg_progress.h"
 #include "launcher/win/launcher_app.h"
 #include "launcher/win/wide_text.h"
 #include "ui/resource_string.h"
 
-CActionHost::CActionHost(HWND owner)
+CActionHost::CActionHost(HWND owner, ApplicationDialog applicationDialog)
     : m_owner(owner),
+      m_applicationDialog(applicationDialog),
       m_actions(CLauncherApp::Get()->Ports(), CLauncherApp::Get()->m_strAppDir, *this) {}
 
 std::u16string CActionHost::String(unsigned id) {
@@ -34,11 +32,7 @@ bool CActionHost::SelectFile(const launcher::ButtonInfo& item, int templateId,
 }
 
 void CActionHost::RunApplicationDialog(const launcher::ButtonInfo& item) {
-    CDlgAppProcSelect dialog(item);
-    dialog.DoModal(m_owner);
-    // The dialog is gone: what its installers registered starts owned by this page.
-    const size_t count = std::min<size_t>(5, item.m_subItems.size());
-    m_actions.StartRegisteredPrograms(item.m_subItems, count, dialog.m_flags);
+    if (m_applicationDialog != nullptr) m_applicationDialog(m_owner, item, m_actions);
 }
 
 launcher::SetupState CActionHost::RunProgress(const launcher::ButtonInfo& item,

@@ -8,7 +8,13 @@
 
 class CActionHost : public launcher::ActionUi {
 public:
-    explicit CActionHost(HWND owner);
+    // Runs an Application item's dialog over `owner` and, once it is gone, starts
+    // through `actions` what its installers registered. Handed in by the window
+    // that makes the host: that dialog runs its own buttons through a host too.
+    using ApplicationDialog = void (*)(HWND owner, const launcher::ButtonInfo& item,
+                                       launcher::ItemActions& actions);
+
+    CActionHost(HWND owner, ApplicationDialog applicationDialog);
     launcher::ItemActions& Actions() { return m_actions; }
 
     launcher::WindowRef Owner() override { return reinterpret_cast<launcher::WindowRef>(m_owner); }
@@ -23,5 +29,6 @@ public:
 
 private:
     HWND m_owner;
+    ApplicationDialog m_applicationDialog;
     launcher::ItemActions m_actions;
 };

@@ -11,13 +11,21 @@
 CDlgAppProcSelect::CDlgAppProcSelect(const launcher::ButtonInfo& item)
     : ui::Dialog(IDD_APP_PROC_SELECT), m_item(item) {}
 
+void CDlgAppProcSelect::Run(HWND owner, const launcher::ButtonInfo& item,
+                            launcher::ItemActions& actions) {
+    CDlgAppProcSelect dialog(item);
+    dialog.DoModal(owner);
+    const size_t count = std::min<size_t>(kButtons, item.m_subItems.size());
+    actions.StartRegisteredPrograms(item.m_subItems, count, dialog.m_flags);
+}
+
 CDlgAppProcSelect::~CDlgAppProcSelect() {
     if (m_brush != nullptr) ::DeleteObject(m_brush);
 }
 
 bool CDlgAppProcSelect::OnInitDialog() {
     m_brush = ::CreateSolidBrush(RGB(239, 239, 233));
-    m_host = std::make_unique<CActionHost>(Handle());
+    m_host = std::make_unique<CActionHost>(Handle(), &CDlgAppProcSelect::Run);
     SetText(Wide(m_item.m_strTitle + u" "));
     const int count = static_cast<int>(std::min<size_t>(kButtons, m_item.m_subItems.size()));
     FitToButtons(count);

@@ -12,6 +12,10 @@ public:
     explicit CDlgAppProcSelect(const launcher::ButtonInfo& item);
     ~CDlgAppProcSelect() override;
 
+    // The dialog for the item over `owner`; once it is gone, what its installers
+    // registered starts through `actions`, owned by the window that opened it.
+    static void Run(HWND owner, const launcher::ButtonInfo& item, launcher::ItemActions& actions);
+
     // Output: set for a button whose installer was started. The caller starts
     // the registered programs once the dialog is gone.
     int m_flags[kButtons] = {};

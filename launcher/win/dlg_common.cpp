@@ -4,9 +4,10 @@
 
 #include "launcher/item_actions.h"
 #include "launcher/os_mask.h"
+#include "launcher/win/dlg_app_proc_select.h"
 #include "launcher/win/launcher_app.h"
-#include "launcher/win/launcher_dlg.h"
 #include "launcher/win/page_background.h"
+#include "launcher/win/page_messages.h"
 #include "launcher/win/wide_text.h"
 #include "resources/launcher/resource.h"
 
@@ -36,7 +37,7 @@ bool CDlgCommon::OnInitDialog() {
     for (int i = 0; i < kLinks; ++i) m_links[i].SubclassItem(Handle(), IDC_LINK_FIRST + i);
     m_backgroundSize =
         MakeLauncherPageBrush(Handle(), &m_brush, IDB_PAGE_BACK, IDB_PAGE_BACK_HI, m_geometry);
-    m_host = std::make_unique<CActionHost>(Handle());
+    m_host = std::make_unique<CActionHost>(Handle(), &CDlgAppProcSelect::Run);
     LOGFONT font{};
     ::GetObject(reinterpret_cast<HFONT>(Send(WM_GETFONT)), sizeof font, &font);
     font.lfWeight = 800;

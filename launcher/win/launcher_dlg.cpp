@@ -9,6 +9,7 @@
 #include "launcher/win/about_dlg.h"
 #include "launcher/win/launcher_app.h"
 #include "launcher/win/launcher_ports_win32.h"
+#include "launcher/win/page_messages.h"
 #include "launcher/win/wide_text.h"
 #include "platform/win32/xml_dom_msxml.h"
 #include "resources/launcher/resource.h"

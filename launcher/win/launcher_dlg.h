@@ -10,10 +10,6 @@
 #include "ui/controls/tab_control.h"
 #include "ui/dialog.h"
 
-// Private messages from the main window to its link pages.
-inline constexpr UINT kMsgStartRegistered = WM_USER + 110;  // 0x046E: "E&xit" was pressed
-inline constexpr UINT kMsgClearHighlight = WM_USER + 111;   // 0x046F: the window went inactive
-
 class CLauncherDlg : public ui::Dialog {
 public:
     CLauncherDlg();
