@@ -133,6 +133,35 @@ bool MonitorList::Identify(std::size_t index) {
     return true;
 }
 
+bool MonitorList::IdentifyFrom(std::size_t index, const std::string& capabilities,
+                               const std::string& extendedCapabilities) {
+    if (index >= m_entries.size()) return false;
+    MonitorEntry& entry = m_entries[index];
+    if (entry.usable) return true;
+    if (!MatchMakerMonitor(index, false)) return false;
+    FeatureMap features;
+    ExtendedFeatureMap extendedFeatures;
+    if (!ParseCapabilities(capabilities, features)) return false;
+    if (!HasFeature(features, vcp::kOwnerCode, -1) ||
+        !HasFeature(features, vcp::kPageSelectCode, -1))
+        return false;
+    if (extendedCapabilities.empty() ||
+        !ParseExtendedCapabilities(extendedCapabilities, extendedFeatures))
+        return false;
+    entry.capabilities = capabilities;
+    entry.features = std::move(features);
+    entry.extendedCapabilities = extendedCapabilities;
+    entry.extendedFeatures = std::move(extendedFeatures);
+    entry.usable = 1;
+    return true;
+}
+
+bool MonitorList::SetCapabilities(std::size_t index, const std::string& capabilities) {
+    if (index >= m_entries.size() || capabilities.size() > kMaxCapabilitiesLength) return false;
+    m_entries[index].capabilities = capabilities;
+    return true;
+}
+
 void MonitorList::AddDisplay(platform::DisplayHandle display) {
     if (display == 0) return;
     platform::DisplayInfo info;

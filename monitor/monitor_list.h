@@ -67,6 +67,13 @@ public:
     // ... and the identification chain of one entry, which makes it usable on
     // success. Discover is Enumerate and then Identify of every entry.
     bool Identify(std::size_t index);
+    // The same chain on texts an earlier run read from the same monitor, for a
+    // program that keeps them between runs: the same checks, no DDC/CI traffic
+    // beyond what matching the maker's monitors needs.
+    bool IdentifyFrom(std::size_t index, const std::string& capabilities,
+                      const std::string& extendedCapabilities);
+    // Gives an entry capabilities an earlier run read, as RequestCapabilities would.
+    bool SetCapabilities(std::size_t index, const std::string& capabilities);
 
     const std::vector<MonitorEntry>& Entries() const { return m_entries; }
     std::size_t GetCount() const { return m_entries.size(); }

@@ -86,17 +86,38 @@ bool ReadModeInfo(MonitorList& list, const CMonitorStatus& record, bool pageSele
 int BuildMonitorStatus(MonitorList& list, CMonitorStatusAll& all) {
     int added = 0;
     for (std::size_t i = 0; i < list.GetCount(); ++i) {
-        const MonitorEntry* entry = list.GetEntry(i);
-        if (entry == nullptr || entry->usable != 1) continue;
-
-        std::unique_ptr<CMonitorStatus> record = RecordFromEntry(*entry);
-        list.AcquireMonitor(record->m_phPhysicalMonitor, true);
-        const bool complete = ReadRecordBlocks(list, *record);
-        if (complete && !IsDuplicate(all, *record)) {
-            all.Add(std::move(record));
-            ++added;
-        }
-        list.ReleaseMonitor(&entry->physicalHandle);
+        if (BuildMonitorStatusOf(list, i, all)) ++added;
     }
     return added;
+}
+
+bool BuildMonitorStatusOf(MonitorList& list, std::size_t index, CMonitorStatusAll& all) {
+    const MonitorEntry* entry = list.GetEntry(index);
+    if (entry == nullptr || entry->usable != 1) return false;
+
+    std::unique_ptr<CMonitorStatus> record = RecordFromEntry(*entry);
+    list.AcquireMonitor(record->m_phPhysicalMonitor, true);
+    const bool complete = ReadRecordBlocks(list, *record);
+    bool added = false;
+    if (complete && !IsDuplicate(all, *record)) {
+        all.Add(std::move(record));
+        added = true;
+    }
+    list.ReleaseMonitor(&entry->physicalHandle);
+    return added;
+}
+
+bool AddKnownMonitorStatus(const MonitorList& list, std::size_t index, const std::string& serial,
+                           const std::string& model, const ModeInfoBlock& modeInfo,
+                           CMonitorStatusAll& all) {
+    const MonitorEntry* entry = list.GetEntry(index);
+    if (entry == nullptr || entry->usable != 1) return false;
+    std::unique_ptr<CMonitorStatus> record = RecordFromEntry(*entry);
+    record->m_strSerialNumber = serial;
+    record->m_strModelName = model;
+    record->m_strIdentity = serial + model;
+    record->m_ModeInfo = modeInfo;
+    if (IsDuplicate(all, *record)) return false;
+    all.Add(std::move(record));
+    return true;
 }

@@ -17,6 +17,13 @@ constexpr std::size_t kIdentityBlockSize = 18;
 // number of records appended. Records already in `all` are kept (and count for the
 // duplicate check).
 int BuildMonitorStatus(MonitorList& list, CMonitorStatusAll& all);
+// The same for the one entry `index`; true when its record was appended.
+bool BuildMonitorStatusOf(MonitorList& list, std::size_t index, CMonitorStatusAll& all);
+// Appends the record of the usable entry `index` with identity and mode
+// information an earlier run read from the same monitor, without traffic.
+bool AddKnownMonitorStatus(const MonitorList& list, std::size_t index, const std::string& serial,
+                           const std::string& model, const ModeInfoBlock& modeInfo,
+                           CMonitorStatusAll& all);
 
 // The text of an identity block: up to its first NUL byte, never past `size` bytes
 // (the monitors fill all 18 bytes for names of 18 characters).
