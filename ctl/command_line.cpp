@@ -69,6 +69,8 @@ bool ParseCommandLine(const std::vector<std::string>& words, Command* command,
                 parsed.json = true;
             } else if (word == "--raw") {
                 parsed.raw = true;
+            } else if (word == "--no-cache") {
+                parsed.noCache = true;
             } else if (word == "-h" || word == "--help") {
                 parsed.verb = Verb::Help;
                 *command = parsed;
@@ -152,6 +154,7 @@ std::string UsageText() {
            "  volume [VALUE]             show or set the speaker volume\n"
            "  reset color|sound          factory colour or sound settings\n"
            "  -m N                       the monitor with index N in detect's list\n"
+           "  --no-cache                 identify the monitor afresh (detect always does)\n"
            "exit status: 0 done, 1 usage error, 2 no such monitor or feature, 3 communication "
            "failure\n";
 }

@@ -29,6 +29,7 @@ struct Command {
     bool pageGiven = false;
     bool json = false;
     bool raw = false;
+    bool noCache = false;  // identify the monitor afresh, and keep what was learned
 };
 
 // False, with one line for the user in *problem, for anything that is not a

@@ -20,6 +20,9 @@
 
 namespace {
 
+constexpr int kSerialNumberBlock = 2;
+constexpr int kModelNameBlock = 3;
+
 std::string Hex2(unsigned value) {
     char text[8];
     std::snprintf(text, sizeof text, "%02X", value & 0xFFu);
@@ -57,12 +60,14 @@ private:
 
 class Session {
 public:
-    Session(const Command& command, CtlPorts& ports, std::string* out, std::string* err)
+    Session(const Command& command, CtlPorts& ports, std::string* out, std::string* err,
+            bool useCache)
         : m_command(command),
           m_ports(ports),
           m_out(*out),
           m_err(*err),
-          m_list(ports.ddc, ports.desktop, ports.maker, ports.processes, ports.clock, m_lockHeld) {
+          m_list(ports.ddc, ports.desktop, ports.maker, ports.processes, ports.clock, m_lockHeld),
+          m_useCache(useCache && ports.cache != nullptr && command.verb != Verb::Detect) {
         // Only a claim whose owner has exited is taken over: another copy of
         // vistrelctl, or the controller, may be in the middle of its work.
         m_list.SetReplaceableProgram("");
@@ -71,6 +76,23 @@ public:
     ~Session() { m_list.ReleaseStillClaimed(); }
 
     int Run();
+    // Keeps what this run identified afresh for the next runs.
+    void Learn();
+    // The command failed before it changed anything, on a monitor whose facts
+    // came from the cache: they may be wrong, and the command is run once more
+    // with the monitor identified afresh.
+    bool CacheSuspect(int status) const {
+        if (!m_usedCache || m_committed || m_claimRefused || Interrupted()) return false;
+        return status == kExitCommunication || status == kExitMissing;
+    }
+    // The keys of the monitors whose facts came from the cache.
+    std::vector<std::string> CachedKeys() const {
+        std::vector<std::string> keys;
+        for (std::size_t i = 0; i < m_fromCache.size(); ++i) {
+            if (m_fromCache[i]) keys.push_back(m_keys[i]);
+        }
+        return keys;
+    }
 
 private:
     int Fail(int status, const std::string& message) {
@@ -86,6 +108,12 @@ private:
     }
 
     void Discover();
+    // Identifies one entry, from the cache when it knows the monitor; true when
+    // the entry is a usable maker monitor with its record.
+    bool IdentifyEntry(std::size_t index);
+    // The verb is about to change the monitor: from here on a failure is the
+    // monitor's, not the cache's.
+    void Commit() { m_committed = true; }
     std::string MonitorName(std::size_t entry) const { return "monitor " + std::to_string(entry); }
     // The entry the command is about: -m N, else the maker monitor on the lowest
     // display, else the first entry. False with the status in *status.
@@ -110,9 +138,11 @@ private:
     // Checks after a claim: held, and (for adjustments) the monitor ready.
     int ClaimProblem(const Claim& claim, std::size_t entry) {
         if (Interrupted()) return Fail(kExitInterrupted, "interrupted");
-        if (!claim.Held())
+        if (!claim.Held()) {
+            m_claimRefused = true;
             return Fail(kExitCommunication,
                         MonitorName(entry) + " is in use by another program (owner register held)");
+        }
         return kExitOk;
     }
     int ReadyProblem(const CMonitorStatus& record, std::size_t entry) {
@@ -132,18 +162,32 @@ private:
     // Records for monitors that are not the maker's, with just their standard
     // features, so page-0 codes can be read and written on them too.
     std::vector<std::unique_ptr<CMonitorStatus>> m_plain;
+    const bool m_useCache;
+    // Per entry: its key in the cache, and whether its facts came from there.
+    std::vector<std::string> m_keys;
+    std::vector<bool> m_fromCache;
+    bool m_usedCache = false;
+    bool m_committed = false;
+    bool m_claimRefused = false;
 };
 
 void Session::Discover() {
     m_list.Enumerate();
+    m_keys.assign(m_list.GetCount(), std::string());
+    m_fromCache.assign(m_list.GetCount(), false);
+    if (m_ports.monitorKey) {
+        for (std::size_t i = 0; i < m_list.GetCount(); ++i)
+            m_keys[i] = m_ports.monitorKey(*m_list.GetEntry(i));
+    }
     // Identifying a maker monitor reads its extended capabilities block word by
     // word, seconds at the monitors' pace; only the monitors the command is
     // about are identified. The default is the maker monitor on the lowest
     // display: displays are tried in that order until one is.
     if (m_command.verb == Verb::Detect) {
         for (std::size_t i = 0; i < m_list.GetCount(); ++i) m_list.Identify(i);
+        BuildMonitorStatus(m_list, m_all);
     } else if (m_command.monitor) {
-        m_list.Identify(static_cast<std::size_t>(*m_command.monitor));
+        IdentifyEntry(static_cast<std::size_t>(*m_command.monitor));
     } else {
         std::vector<std::size_t> order(m_list.GetCount());
         for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
@@ -152,11 +196,68 @@ void Session::Discover() {
                    static_cast<std::uint32_t>(m_list.GetEntry(b)->orderKey);
         });
         for (const std::size_t i : order) {
-            if (Interrupted() || m_list.Identify(i)) break;
+            if (Interrupted() || IdentifyEntry(i)) break;
         }
     }
-    BuildMonitorStatus(m_list, m_all);
     m_all.SelectFirstMonitor();
+}
+
+bool Session::IdentifyEntry(std::size_t index) {
+    if (index >= m_list.GetCount()) return false;
+    const KnownMonitor* known = m_useCache ? m_ports.cache->Find(m_keys[index]) : nullptr;
+    if (known != nullptr) {
+        if (known->maker) {
+            if (m_list.IdentifyFrom(index, known->capabilities, known->extendedCapabilities) &&
+                AddKnownMonitorStatus(m_list, index, known->serial, known->model, known->modeInfo,
+                                      m_all)) {
+                m_fromCache[index] = m_usedCache = true;
+                return true;
+            }
+        } else {
+            // Known as another maker's: by its EDID, or by capabilities without
+            // the maker's control registers. Anything else is asked again.
+            FeatureMap features;
+            const bool controls = ParseCapabilities(known->capabilities, features) &&
+                                  HasFeature(features, vcp::kOwnerCode, -1) &&
+                                  HasFeature(features, vcp::kPageSelectCode, -1);
+            if ((!controls || !m_list.MatchMakerMonitor(index, false)) &&
+                m_list.SetCapabilities(index, known->capabilities)) {
+                m_fromCache[index] = m_usedCache = true;
+                return false;
+            }
+        }
+        m_ports.cache->Drop(m_keys[index]);
+    }
+    if (!m_list.Identify(index)) return false;
+    return BuildMonitorStatusOf(m_list, index, m_all);
+}
+
+void Session::Learn() {
+    if (m_ports.cache == nullptr) return;
+    for (std::size_t i = 0; i < m_keys.size(); ++i) {
+        if (m_keys[i].empty() || m_fromCache[i]) continue;
+        const MonitorEntry& entry = *m_list.GetEntry(i);
+        KnownMonitor known;
+        known.key = m_keys[i];
+        known.capabilities = entry.capabilities;
+        if (const CMonitorStatus* record = RecordOf(i)) {
+            known.maker = true;
+            known.extendedCapabilities = entry.extendedCapabilities;
+            known.serial = record->m_strSerialNumber;
+            known.model = record->m_strModelName;
+            known.modeInfo = record->m_ModeInfo;
+            m_ports.cache->Put(known);
+            continue;
+        }
+        // Kept as another maker's only when that is certain: a maker monitor
+        // that failed to identify this time (held, slow, a bad bus) is not.
+        if (entry.capabilities.empty()) continue;
+        FeatureMap features;
+        const bool controls = ParseCapabilities(entry.capabilities, features) &&
+                              HasFeature(features, vcp::kOwnerCode, -1) &&
+                              HasFeature(features, vcp::kPageSelectCode, -1);
+        if (!controls || !m_list.MatchMakerMonitor(i, false)) m_ports.cache->Put(known);
+    }
 }
 
 CMonitorStatus* Session::RecordOf(std::size_t entry) const {
@@ -232,11 +333,13 @@ CMonitorStatus* Session::MakerRecord(std::size_t* entry, int* status) {
     std::uint32_t maximum = 0;
     if (m_list.ReadFeature(&probe, vcp::kStandardPage, vcp::kOwnerCode, &owner, &maximum, false,
                            true) &&
-        owner != 0)
+        owner != 0) {
+        m_claimRefused = true;
         *status = Fail(kExitCommunication,
                        MonitorName(*entry) + " is in use by another program (owner register held)");
-    else
+    } else {
         *status = Fail(kExitCommunication, MonitorName(*entry) + " did not tell its identity");
+    }
     return nullptr;
 }
 
@@ -481,6 +584,7 @@ int Session::GetOrSet() {
                                       std::to_string(maximum) + " of " + what +
                                       "; nothing written");
     // The read just selected the page.
+    Commit();
     if (!m_list.WriteFeature(record, page, code8, *value, page != 0))
         return Fail(kExitCommunication, MonitorName(entry) + " did not take the write of " + what);
     return kExitOk;
@@ -503,6 +607,7 @@ int Session::Mode() {
         Claim claim(m_list, record->m_phPhysicalMonitor);
         if (const int problem = ClaimProblem(claim, entry)) return problem;
         if (const int problem = ReadyProblem(*record, entry)) return problem;
+        Commit();
         if (!WriteDisplayMode(m_list, *record, *mode, false))
             return Fail(kExitCommunication, MonitorName(entry) + " did not take the mode");
         return kExitOk;
@@ -576,6 +681,24 @@ int Session::Register() {
         Claim claim(m_list, record->m_phPhysicalMonitor);
         if (const int problem = ClaimProblem(claim, entry)) return problem;
         if (const int problem = ReadyProblem(*record, entry)) return problem;
+        // A set carries the monitor's serial number and model name. They are
+        // read from the monitor, not taken from the cache: another unit with the
+        // same EDID in its place stores its own.
+        if (m_fromCache[entry]) {
+            std::string serial;
+            std::string model;
+            if (!ReadIdentityBlock(m_list, *record, kSerialNumberBlock, false, &serial) ||
+                !ReadIdentityBlock(m_list, *record, kModelNameBlock, true, &model))
+                return Fail(kExitCommunication,
+                            MonitorName(entry) + " did not tell its identity; nothing saved");
+            if (model != record->m_strModelName)
+                return Fail(kExitCommunication, MonitorName(entry) + " is not the " +
+                                                    record->m_strModelName + " it was known as");
+            CMonitorStatus& known = *RecordOf(entry);
+            known.m_strSerialNumber = serial;
+            known.m_strIdentity = serial + model;
+            m_fromCache[entry] = false;
+        }
         if (!ReadAdjustmentData(m_list, *record, &data))
             return Fail(kExitCommunication,
                         MonitorName(entry) + " did not tell its current mode; nothing saved");
@@ -611,6 +734,7 @@ int Session::Restore() {
     Claim claim(m_list, record->m_phPhysicalMonitor);
     if (const int problem = ClaimProblem(claim, entry)) return problem;
     if (const int problem = ReadyProblem(*record, entry)) return problem;
+    Commit();
     ApplyAdjustmentData(m_list, *record, data);
     return kExitOk;
 }
@@ -664,6 +788,7 @@ int Session::Volume() {
     if (*value > maximum)
         return Fail(kExitMissing, "volume " + std::to_string(*value) + " is above the maximum " +
                                       std::to_string(maximum) + "; nothing written");
+    Commit();
     if (!WriteVolume(m_list, *record, *value))
         return Fail(kExitCommunication, MonitorName(entry) + " did not take the volume");
     return kExitOk;
@@ -684,6 +809,7 @@ int Session::Reset() {
         Claim claim(m_list, record->m_phPhysicalMonitor);
         if (const int problem = ClaimProblem(claim, entry)) return problem;
         if (const int problem = ReadyProblem(*record, entry)) return problem;
+        Commit();
         if (!SendSoundReset(m_list, *record))
             return Fail(kExitCommunication, MonitorName(entry) + " did not take the sound reset");
         return kExitOk;
@@ -704,6 +830,7 @@ int Session::Reset() {
                                       (name.empty() ? std::to_string(mode) : name) +
                                       ") has no colour reset");
     }
+    Commit();
     if (!m_list.WriteFeature(record, vcp::kStandardPage, vcp::kFactoryColorCode, 1, false))
         return Fail(kExitCommunication, MonitorName(entry) + " did not take the colour reset");
     // The colour adjustment ends as the colour dialog ends it.
@@ -732,6 +859,27 @@ int RunVistrelctl(const std::vector<std::string>& arguments, CtlPorts& ports, st
             return kExitUsage;
         }
     }
-    Session session(command, ports, out, err);
-    return session.Run();
+    int status = kExitOk;
+    std::vector<std::string> suspect;
+    {
+        std::string firstOut;
+        std::string firstErr;
+        Session session(command, ports, &firstOut, &firstErr, !command.noCache);
+        status = session.Run();
+        session.Learn();
+        if (session.CacheSuspect(status)) {
+            suspect = session.CachedKeys();
+        } else {
+            *out += firstOut;
+            *err += firstErr;
+        }
+    }
+    if (!suspect.empty()) {
+        for (const std::string& key : suspect) ports.cache->Drop(key);
+        Session session(command, ports, out, err, false);
+        status = session.Run();
+        session.Learn();
+    }
+    if (ports.cache != nullptr) ports.cache->Save();
+    return status;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "ctl/identity_cache.h"
 #include "ctl/set_store.h"
 #include "monitor/monitor_list.h"
 #include "platform/clock.h"
@@ -38,6 +39,11 @@ struct CtlPorts {
     std::function<std::size_t(const std::string&)> nameLength;
     // Raised by Ctrl+C; nothing new is started once it is set.
     const std::atomic<bool>* interrupted = nullptr;
+    // What earlier runs learned of the monitors; null: every run identifies.
+    IdentityCache* cache = nullptr;
+    // The key a monitor is known by in the cache, from what the system tells
+    // without DDC/CI traffic (its EDID); empty when there is none.
+    std::function<std::string(const MonitorEntry&)> monitorKey;
 };
 
 // Runs one command line (without the program name). Output goes to *out, one

@@ -1,42 +1,17 @@
 #include "ctl/linux/file_set_store.h"
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
 #include <fstream>
 
-#include <fcntl.h>
-#include <unistd.h>
+#include "ctl/hex_text.h"
+#include "ctl/linux/atomic_file.h"
 
 namespace {
-
-constexpr char kHex[] = "0123456789abcdef";
-
-std::string HexOf(const AdjustmentBytes& bytes) {
-    std::string text;
-    for (const std::uint8_t byte : bytes) {
-        text += kHex[byte >> 4];
-        text += kHex[byte & 0xF];
-    }
-    return text;
-}
 
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
-}
-
-bool WriteAll(int fd, const std::string& text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t written = ::write(fd, text.data() + done, text.size() - done);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        done += static_cast<std::size_t>(written);
-    }
-    return true;
 }
 
 }  // namespace
@@ -94,7 +69,8 @@ bool FileSetStore::Read(const std::string& name, AdjustmentData* data) {
 bool FileSetStore::Write(const std::string& name, const AdjustmentData& data,
                          std::string* problem) {
     std::vector<Line> lines = Load();
-    const std::string text = name + "\t" + HexOf(EncodeAdjustmentData(data));
+    const AdjustmentBytes bytes = EncodeAdjustmentData(data);
+    const std::string text = name + "\t" + HexText(bytes.data(), bytes.size());
     bool replaced = false;
     for (Line& line : lines) {
         if (line.name == name) {
@@ -117,38 +93,7 @@ bool FileSetStore::Delete(const std::string& name, std::string* problem) {
 }
 
 bool FileSetStore::Save(const std::vector<Line>& lines, std::string* problem) {
-    const std::filesystem::path path(m_path);
-    std::error_code error;
-    std::filesystem::create_directories(path.parent_path(), error);
-    const std::string temporary = m_path + ".new-" + std::to_string(::getpid());
     std::string text;
     for (const Line& line : lines) text += line.text + "\n";
-
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0) {
-        *problem = "cannot write " + temporary + ": " + std::strerror(errno);
-        return false;
-    }
-    const bool written = WriteAll(fd, text) && ::fsync(fd) == 0;
-    const int writeError = errno;
-    ::close(fd);
-    if (!written) {
-        ::unlink(temporary.c_str());
-        *problem = "cannot write " + temporary + ": " + std::strerror(writeError);
-        return false;
-    }
-    if (beforeRename) beforeRename();
-    if (::rename(temporary.c_str(), m_path.c_str()) != 0) {
-        const int renameError = errno;
-        ::unlink(temporary.c_str());
-        *problem = "cannot replace " + m_path + ": " + std::strerror(renameError);
-        return false;
-    }
-    // The rename itself is on disk only once the folder is.
-    const int folder = ::open(path.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
-    }
-    return true;
+    return ReplaceFile(m_path, text, beforeRename, problem);
 }

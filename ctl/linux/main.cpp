@@ -9,6 +9,8 @@
 
 #include "ctl/ctl_session.h"
 #include "ctl/i2c_desk.h"
+#include "ctl/identity_cache.h"
+#include "ctl/linux/cache_file.h"
 #include "ctl/linux/file_set_store.h"
 #include "ctl/linux/i2c_dev.h"
 #include "ctl/linux/linux_system.h"
@@ -50,6 +52,9 @@ int main(int argc, char** argv) {
     const std::string setFile =
         DefaultSetFilePath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
     FileSetStore sets(setFile);
+    FileIdentityCache cacheFile(
+        DefaultCacheFilePath(std::getenv("XDG_CACHE_HOME"), std::getenv("HOME")));
+    IdentityCache cache(cacheFile);
 
     CtlPorts ports{desk, desk, desk, processes, clock, sets, {}, {}, {}, nullptr};
     ports.displayName = [&desk](const MonitorEntry& entry) {
@@ -59,6 +64,11 @@ int main(int argc, char** argv) {
     ports.transportProblem = [&desk] { return desk.OpenProblem(); };
     ports.nameLength = Utf8Characters;
     ports.interrupted = &g_interrupted;
+    ports.cache = &cache;
+    ports.monitorKey = [&desk](const MonitorEntry& entry) {
+        const I2cDisplay* display = desk.DisplayOf(entry.displayHandle);
+        return display != nullptr ? MonitorKeyFromEdid(display->edid) : std::string();
+    };
 
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     std::string out;

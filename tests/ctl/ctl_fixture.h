@@ -18,6 +18,8 @@
 
 #include "ctl/ctl_session.h"
 #include "ctl/i2c_desk.h"
+#include "ctl/identity_cache.h"
+#include "ctl/linux/cache_file.h"
 #include "ctl/linux/file_set_store.h"
 #include "ctl/linux/sysfs_displays.h"
 #include "sim/byte_front.h"
@@ -126,12 +128,9 @@ protected:
         fs::create_directories(folder / "drm");
         fs::copy_file(fs::path(VISTREL_SOURCE_DIR) / "sim/configs/default-desk.json",
                       folder / "desk.json");
-        std::string error;
-        desk = sim::LoadDesk((folder / "desk.json").string(), clock, &error);
-        ASSERT_TRUE(desk) << error;
+        LoadSimulatedDesk();
+        ASSERT_TRUE(desk);
         for (int m = 0; m < desk->MonitorCount(); ++m) {
-            fronts.push_back(std::make_unique<sim::ByteFront>(*desk, m, clock));
-            buses.fronts[kFirstBus + m] = fronts.back().get();
             const sim::MonitorConfig& config = desk->ConfigOf(m);
             const fs::path connector = folder / "drm" / ("card0-DP-" + std::to_string(m + 1));
             fs::create_directories(connector);
@@ -147,6 +146,18 @@ protected:
         sets = std::make_unique<FileSetStore>(
             (folder / "config/panelwright/vistrelctl-sets").string());
     }
+    // (Re)loads the desk from folder/desk.json, each monitor on its bus.
+    void LoadSimulatedDesk() {
+        fronts.clear();
+        desk.reset();
+        std::string error;
+        desk = sim::LoadDesk((folder / "desk.json").string(), clock, &error);
+        ASSERT_TRUE(desk) << error;
+        for (int m = 0; m < desk->MonitorCount(); ++m) {
+            fronts.push_back(std::make_unique<sim::ByteFront>(*desk, m, clock));
+            buses.fronts[kFirstBus + m] = fronts.back().get();
+        }
+    }
     void TearDown() override {
         fronts.clear();
         desk.reset();
@@ -161,9 +172,23 @@ protected:
             return display != nullptr ? display->connector : std::string();
         };
         ports.transportProblem = [&i2c] { return i2c.OpenProblem(); };
+        // Each run is a process of its own: the cache is read from its file.
+        FileIdentityCache cacheFile(CachePath());
+        IdentityCache cache(cacheFile);
+        if (cached) {
+            ports.cache = &cache;
+            ports.monitorKey = [&i2c](const MonitorEntry& entry) {
+                const I2cDisplay* display = i2c.DisplayOf(entry.displayHandle);
+                return display != nullptr ? MonitorKeyFromEdid(display->edid) : std::string();
+            };
+        }
         RunResult result;
         result.status = RunVistrelctl(arguments, ports, &result.out, &result.err);
         return result;
+    }
+
+    std::string CachePath() const {
+        return (folder / "cache/panelwright/vistrelctl-monitors").string();
     }
 
     std::uint16_t Register(int monitor, std::uint16_t page, std::uint8_t code) {
@@ -194,6 +219,7 @@ protected:
     DeskProcesses processes;
     std::unique_ptr<FileSetStore> sets;
     std::atomic<bool> interrupted{false};
+    bool cached = false;  // runs keep what they identified between them
 };
 
 }  // namespace ctltest
