@@ -62,7 +62,9 @@ for command in $(printf '%s\n' "${!owner[@]}" | sort); do
     [[ $priority == required ]] || problem "'$command' comes from $package, which is not in every Debian system: install-deps.sh must install it"
   elif [[ $installed_by_us != *" $via "* ]]; then
     problem "'$command' needs the package $via, which tools/install-deps.sh does not install"
-  elif [[ $via != "$package" ]] && ! apt-cache depends "$via" 2>/dev/null | grep -q "Depends: $package\$"; then
+  # apt-cache's output is taken whole before grep reads it: with pipefail, grep -q
+  # leaving at the first match would make apt-cache die of SIGPIPE now and then.
+  elif [[ $via != "$package" ]] && ! grep -q "Depends: $package\$" <<<"$(apt-cache depends "$via" 2>/dev/null)"; then
     problem "'$command' comes from $package, which $via does not bring"
   fi
   paths=$(type -ap "$command" || true)
