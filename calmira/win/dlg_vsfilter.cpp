@@ -6,7 +6,6 @@
 #include "calmira/filter_definitions.h"
 #include "calmira/win/definition_dom.h"
 #include "calmira/win/file_dialog_ex.h"
-#include "calmira/win/filter_feature.h"
 #include "calmira/win/resource_ids.h"
 #include "resources/controller/resource.h"
 #include "shell/win/dlg_page.h"
@@ -29,8 +28,8 @@ std::string FormatWith(UINT stringId, const std::string& argument) {
 
 }  // namespace
 
-CDlgVSFilter::CDlgVSFilter(CFilterFeature& feature)
-    : ui::Dialog(IDD_VSFILTER), m_feature(feature) {}
+CDlgVSFilter::CDlgVSFilter(calmira::FilterScreens& screens, calmira::FilterState& active)
+    : ui::Dialog(IDD_VSFILTER), m_screens(screens), m_active(active) {}
 
 CDlgVSFilter::~CDlgVSFilter() = default;
 
@@ -59,8 +58,8 @@ bool CDlgVSFilter::OnInitDialog() {
         images = calmira::ReadFilterDefinitions(*dom, codec, app.m_strDataFolder, *this);
     }
     calmira::LoadCurrentValues(*this, &images);
-    m_session = std::make_unique<calmira::CFilterSession>(m_feature, *this, std::move(images),
-                                                          app.m_strDataFolder, m_feature.Active());
+    m_session = std::make_unique<calmira::CFilterSession>(m_screens, *this, std::move(images),
+                                                          app.m_strDataFolder, m_active);
 
     m_images.Add(ui::ResourceString(IDS_FILTER_NONE));
     for (std::size_t i = 0; i < m_session->Images().size(); ++i) {
@@ -175,12 +174,12 @@ bool CDlgVSFilter::OnHScroll(int code, int position, HWND control) {
 }
 
 void CDlgVSFilter::OnOK() {
-    m_feature.SetActive(m_session->Ok(*this));
+    m_active = m_session->Ok(*this);
     EndDialog(IDOK);
 }
 
 void CDlgVSFilter::OnCancel() {
-    m_feature.SetActive(m_session->Cancel());
+    m_active = m_session->Cancel();
     EndDialog(IDCANCEL);
 }
 

@@ -13,11 +13,11 @@
 #include "ui/dialog.h"
 #include "ui/gdi.h"
 
-class CFilterFeature;
-
 class CDlgVSFilter : public ui::Dialog, public CRegistry, public calmira::FilterUser {
 public:
-    explicit CDlgVSFilter(CFilterFeature& feature);
+    // The dialog shows its choices on `screens` and leaves the filter that holds
+    // after OK or Cancel in `active`.
+    CDlgVSFilter(calmira::FilterScreens& screens, calmira::FilterState& active);
     ~CDlgVSFilter() override;
 
     void DefaultImageFailed(const std::string& entryText) override;
@@ -41,7 +41,8 @@ private:
     void Browse();
     void Complain(UINT stringId, const std::string& argument);
 
-    CFilterFeature& m_feature;
+    calmira::FilterScreens& m_screens;
+    calmira::FilterState& m_active;
     std::unique_ptr<calmira::CFilterSession> m_session;
     ui::ComboBox m_images;
     ui::Slider m_transmittance;

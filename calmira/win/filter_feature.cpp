@@ -138,7 +138,7 @@ bool CFilterFeature::OnCommand(CVistrelDlg& mainWindow, int id) {
     if (id != static_cast<int>(ID_TRAY_FILTER)) return false;
     CVistrelApp& app = VistrelApp();
     app.m_bFilterOpen = 1;
-    CDlgVSFilter dialog(*this);
+    CDlgVSFilter dialog(*this, m_filter);
     dialog.DoModal(mainWindow.Handle());
     app.m_bFilterOpen = 0;
     return true;

@@ -34,9 +34,6 @@ public:
     void SetAlpha(std::int32_t alpha) override;
     void ApplyLuminance(std::int32_t luminance, bool resetFirst) override;
 
-    const calmira::FilterState& Active() const { return m_filter; }
-    void SetActive(const calmira::FilterState& state) { m_filter = state; }
-
 private:
     void BuildDisplayList();
     void CreateOverlays();

@@ -1,6 +1,5 @@
 #include "match/win/dlg_multimon_match_steps.h"
 
-#include "match/win/dlg_multimon_match_sub.h"
 #include "match/win/match_ids.h"
 #include "modes/mode_lists.h"
 #include "resources/controller/resource.h"
@@ -8,7 +7,7 @@
 #include "ui/resource_string.h"
 #include "ui/wait_cursor.h"
 
-CDlgMultiMonMatchStep1::CDlgMultiMonMatchStep1(CDlgMultiMonMatchSub& frame)
+CDlgMultiMonMatchStep1::CDlgMultiMonMatchStep1(match::StepFrame& frame)
     : CMatchStep(IDD_MATCH_STEP1, frame, IDB_MATCH_STEP1_BACK, IDB_MATCH_STEP1_BACK_HI,
                  IDC_STEP1_NEXT, IDC_STEP1_CANCEL) {}
 

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "match/win/dlg_multimon_match_sub.h"
 #include "match/win/match_ids.h"
 #include "match/win/stretch_bitmap.h"
 #include "monitor/color_tables.h"
@@ -18,7 +17,7 @@ constexpr int kGammaBits = 9;
 
 }  // namespace
 
-CDlgMultiMonMatchStep2::CDlgMultiMonMatchStep2(CDlgMultiMonMatchSub& frame)
+CDlgMultiMonMatchStep2::CDlgMultiMonMatchStep2(match::StepFrame& frame)
     : CMatchStep(IDD_MATCH_STEP2, frame, IDB_MATCH_STEP2_BACK, IDB_MATCH_STEP2_BACK_HI,
                  IDC_STEP2_NEXT, IDC_STEP2_CANCEL) {}
 

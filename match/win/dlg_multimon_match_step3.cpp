@@ -3,13 +3,12 @@
 #include <string>
 
 #include "match/luminance.h"
-#include "match/win/dlg_multimon_match_sub.h"
 #include "match/win/match_ids.h"
 #include "resources/controller/resource.h"
 #include "ui/resource_string.h"
 #include "ui/wait_cursor.h"
 
-CDlgMultiMonMatchStep3::CDlgMultiMonMatchStep3(CDlgMultiMonMatchSub& frame)
+CDlgMultiMonMatchStep3::CDlgMultiMonMatchStep3(match::StepFrame& frame)
     : CMatchStep(IDD_MATCH_STEP3, frame, IDB_MATCH_STEP3_BACK, IDB_MATCH_STEP3_BACK_HI,
                  IDC_STEP3_FINISH, IDC_STEP3_CANCEL) {}
 
@@ -102,7 +101,7 @@ void CDlgMultiMonMatchStep3::OnForward() {
         transferred = Wizard().Transfer(static_cast<std::uint32_t>(m_slBrightness.Position()));
     }
     if (!transferred) ReportCommFailure();
-    m_frame.Post(WM_CLOSE);
+    m_frame.PostClose();
 }
 
 COLORREF CDlgMultiMonMatchStep3::TextColor(int id) const {

@@ -12,7 +12,7 @@
 
 class CDlgMultiMonMatchStep1 : public CMatchStep {
 public:
-    explicit CDlgMultiMonMatchStep1(CDlgMultiMonMatchSub& frame);
+    explicit CDlgMultiMonMatchStep1(match::StepFrame& frame);
 
 protected:
     bool OnInitDialog() override;
@@ -35,7 +35,7 @@ private:
 
 class CDlgMultiMonMatchStep2 : public CMatchStep {
 public:
-    explicit CDlgMultiMonMatchStep2(CDlgMultiMonMatchSub& frame);
+    explicit CDlgMultiMonMatchStep2(match::StepFrame& frame);
 
 protected:
     bool OnInitDialog() override;
@@ -61,7 +61,7 @@ private:
 
 class CDlgMultiMonMatchStep3 : public CMatchStep {
 public:
-    explicit CDlgMultiMonMatchStep3(CDlgMultiMonMatchSub& frame);
+    explicit CDlgMultiMonMatchStep3(match::StepFrame& frame);
 
 protected:
     bool OnInitDialog() override;

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "match/match_wizard.h"
+#include "match/win/step_frame.h"
 #include "ui/dialog.h"
 #include "ui/gdi.h"
 
@@ -15,19 +16,18 @@ class CDlgMultiMonMatchStep1;
 class CDlgMultiMonMatchStep2;
 class CDlgMultiMonMatchStep3;
 
-class CDlgMultiMonMatchSub : public ui::Dialog {
+class CDlgMultiMonMatchSub : public ui::Dialog, public match::StepFrame {
 public:
     CDlgMultiMonMatchSub();
     ~CDlgMultiMonMatchSub() override;
 
-    MatchWizard& Wizard() { return m_wizard; }
-    // Hides the other steps and shows step 1, 2 or 3 with the focus.
-    void ShowStep(int step);
-    // Restores every candidate under a wait cursor and closes.
-    void Cancel();
+    MatchWizard& Wizard() override { return m_wizard; }
+    void ShowStep(int step) override;
+    void Cancel() override;
     // "Failed to communicate with monitor." with the stop icon, then closes without
     // restoring. The wizard's monitor work has released every monitor by then.
-    void ReportCommFailure();
+    void ReportCommFailure() override;
+    void PostClose() override { Post(WM_CLOSE); }
 
     bool PreTranslateMessage(MSG& message) override;
 

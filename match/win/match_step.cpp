@@ -1,10 +1,9 @@
 #include "match/win/match_step.h"
 
-#include "match/win/dlg_multimon_match_sub.h"
 #include "match/win/match_ids.h"
 #include "ui/page_brush.h"
 
-CMatchStep::CMatchStep(UINT templateId, CDlgMultiMonMatchSub& frame, UINT lowResBitmap,
+CMatchStep::CMatchStep(UINT templateId, match::StepFrame& frame, UINT lowResBitmap,
                        UINT highResBitmap, int forwardId, int cancelId)
     : ui::Dialog(templateId),
       m_frame(frame),

@@ -6,14 +6,13 @@
 #include <windows.h>
 
 #include "match/match_wizard.h"
+#include "match/win/step_frame.h"
 #include "ui/dialog.h"
 #include "ui/gdi.h"
 
-class CDlgMultiMonMatchSub;
-
 class CMatchStep : public ui::Dialog {
 public:
-    CMatchStep(UINT templateId, CDlgMultiMonMatchSub& frame, UINT lowResBitmap, UINT highResBitmap,
+    CMatchStep(UINT templateId, match::StepFrame& frame, UINT lowResBitmap, UINT highResBitmap,
                int forwardId, int cancelId);
     ~CMatchStep() override;
 
@@ -49,7 +48,7 @@ protected:
     void ReportCommFailure();
     MatchWizard& Wizard() const;
 
-    CDlgMultiMonMatchSub& m_frame;
+    match::StepFrame& m_frame;
 
 private:
     UINT m_nLowResBitmap;
