@@ -47,48 +47,90 @@ std::string WithoutCarriageReturns(std::string text) {
     return plain;
 }
 
-// Runs vistrelctl.exe (beside the controller) with the test's desk and waits.
-CtlRun RunCtl(const std::string& arguments) {
-    const std::string program = e2e::ProgramPath();
-    const std::string path = program.substr(0, program.find_last_of('\\')) + "\\vistrelctl.exe";
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE outRead = nullptr, outWrite = nullptr, errRead = nullptr, errWrite = nullptr;
-    ::CreatePipe(&outRead, &outWrite, &inherit, 0);
-    ::CreatePipe(&errRead, &errWrite, &inherit, 0);
-    ::SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
-    ::SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = outWrite;
-    startup.hStdError = errWrite;
-    std::string commandLine = "\"" + path + "\" " + arguments;
-    PROCESS_INFORMATION process{};
-    CtlRun run;
-    const BOOL started = ::CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                                          0, nullptr, nullptr, &startup, &process);
-    ::CloseHandle(outWrite);
-    ::CloseHandle(errWrite);
-    if (started) {
+// vistrelctl.exe (beside the controller) started with the test's desk, its
+// output collected until it ends. Started without a console window of its own,
+// so that a console control event can be sent to it alone.
+class CtlProcess {
+public:
+    explicit CtlProcess(const std::string& arguments) {
+        const std::string program = e2e::ProgramPath();
+        const std::string path = program.substr(0, program.find_last_of('\\')) + "\\vistrelctl.exe";
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        HANDLE outWrite = nullptr, errWrite = nullptr;
+        ::CreatePipe(&outRead_, &outWrite, &inherit, 0);
+        ::CreatePipe(&errRead_, &errWrite, &inherit, 0);
+        ::SetHandleInformation(outRead_, HANDLE_FLAG_INHERIT, 0);
+        ::SetHandleInformation(errRead_, HANDLE_FLAG_INHERIT, 0);
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+        startup.hStdOutput = outWrite;
+        startup.hStdError = errWrite;
+        std::string commandLine = "\"" + path + "\" " + arguments;
+        started_ = ::CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                                    CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process_) != 0;
+        ::CloseHandle(outWrite);
+        ::CloseHandle(errWrite);
+    }
+    ~CtlProcess() {
+        if (started_) {
+            if (::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT)
+                ::TerminateProcess(process_.hProcess, 99);
+            ::CloseHandle(process_.hThread);
+            ::CloseHandle(process_.hProcess);
+        }
+        ::CloseHandle(outRead_);
+        ::CloseHandle(errRead_);
+    }
+    CtlProcess(const CtlProcess&) = delete;
+    CtlProcess& operator=(const CtlProcess&) = delete;
+
+    bool Started() const { return started_; }
+    DWORD ProcessId() const { return process_.dwProcessId; }
+    bool Running() const {
+        return started_ && ::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+    }
+    // Ctrl+C as a console sends it: to every process of the program's console,
+    // which this one joins for the moment, ignoring the event itself.
+    bool SendCtrlC() {
+        ::FreeConsole();
+        if (!::AttachConsole(process_.dwProcessId)) return false;
+        ::SetConsoleCtrlHandler(nullptr, TRUE);
+        const bool sent = ::GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0) != 0;
+        ::FreeConsole();
+        return sent;
+    }
+    // Waits for the end (at most a minute) and collects what it wrote.
+    CtlRun Finish() {
+        CtlRun run;
+        if (!started_) return run;
         std::string out, err;
         const DWORD start = ::GetTickCount();
-        while (::WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT &&
+        while (::WaitForSingleObject(process_.hProcess, 50) == WAIT_TIMEOUT &&
                ::GetTickCount() - start < 60000) {
-            Drain(outRead, &out);
-            Drain(errRead, &err);
+            Drain(outRead_, &out);
+            Drain(errRead_, &err);
         }
-        Drain(outRead, &out);
-        Drain(errRead, &err);
+        Drain(outRead_, &out);
+        Drain(errRead_, &err);
         run.out = WithoutCarriageReturns(out);
         run.err = WithoutCarriageReturns(err);
-        ::GetExitCodeProcess(process.hProcess, &run.status);
-        ::CloseHandle(process.hThread);
-        ::CloseHandle(process.hProcess);
+        ::GetExitCodeProcess(process_.hProcess, &run.status);
+        return run;
     }
-    ::CloseHandle(outRead);
-    ::CloseHandle(errRead);
-    return run;
+
+private:
+    HANDLE outRead_ = nullptr;
+    HANDLE errRead_ = nullptr;
+    PROCESS_INFORMATION process_{};
+    bool started_ = false;
+};
+
+// Runs vistrelctl.exe with the test's desk and waits for it.
+CtlRun RunCtl(const std::string& arguments) {
+    CtlProcess process(arguments);
+    return process.Finish();
 }
 
 class CtlTest : public ::testing::Test {
@@ -165,6 +207,26 @@ TEST_F(CtlTest, EveryVerbAgainstTheSimulatedDesk) {
     EXPECT_EQ(run.status, 1u);
     EXPECT_EQ(run.err,
               "vistrelctl: unknown command frobnicate (vistrelctl help shows the usage)\n");
+}
+
+// Ctrl+C while vistrelctl holds the monitor: the command stops at its next
+// step, gives the monitor back and ends with 130.
+TEST_F(CtlTest, CtrlCGivesTheMonitorBackAndEndsWith130) {
+    const int modeBefore = SimRegister(kMonitorOne, 0x30, 0xE2);
+    ASSERT_NE(modeBefore, 17);
+    CtlProcess ctl("mode game");
+    ASSERT_TRUE(ctl.Started());
+    const int own = static_cast<int>(ctl.ProcessId() & 0xFFFF);
+    // Identification claims the monitor to read its identity blocks, seconds
+    // before the mode is written.
+    ASSERT_TRUE(e2e::WaitUntil(30000, [&] { return SimRegister(kMonitorOne, 0, 0xE0) == own; }))
+        << "vistrelctl never claimed monitor 0";
+    ASSERT_TRUE(ctl.SendCtrlC()) << ::GetLastError();
+    const CtlRun run = ctl.Finish();
+    EXPECT_EQ(run.status, 130u) << run.err;
+    EXPECT_EQ(run.err, "vistrelctl: interrupted\n");
+    EXPECT_EQ(SimRegister(kMonitorOne, 0, 0xE0), 0) << "the claim is given back";
+    EXPECT_EQ(SimRegister(kMonitorOne, 0x30, 0xE2), modeBefore) << "nothing started after Ctrl+C";
 }
 
 TEST_F(CtlTest, RunsBesideTheControllerWithoutTakingItsClaim) {
