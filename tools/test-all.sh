@@ -3,7 +3,7 @@
 # short run of each fuzz target, then the Windows programs and their tests
 # under Wine on an X server of our own: the 64-bit build whole, then the 32-bit
 # build's focused set (the disk with its 32-bit launcher in a 32-bit and a 64-bit
-# prefix, the x86 controller against the simulator).
+# prefix, the x86 controller and vistrelctl against the simulator).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"

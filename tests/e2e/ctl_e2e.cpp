@@ -209,6 +209,25 @@ TEST_F(CtlTest, EveryVerbAgainstTheSimulatedDesk) {
               "vistrelctl: unknown command frobnicate (vistrelctl help shows the usage)\n");
 }
 
+// What a script does most, for the builds that run only a focused set.
+TEST_F(CtlTest, DetectGetSetAndMode) {
+    CtlRun run = RunCtl("detect");
+    EXPECT_EQ(run.status, 0u) << run.err;
+    // Only the first display's line: a 32-bit prefix here shows Wine's first
+    // display alone.
+    EXPECT_EQ(run.out.rfind("0  \\\\.\\DISPLAY1  TQ6600W  26114073  maker  lcd\n", 0), 0u)
+        << run.out;
+    run = RunCtl("get 10");
+    EXPECT_EQ(run.status, 0u) << run.err;
+    EXPECT_EQ(run.out, "60 100\n");
+    run = RunCtl("set 10 70");
+    EXPECT_EQ(run.status, 0u) << run.err;
+    EXPECT_EQ(SimRegister(kMonitorOne, 0, 0x10), 70);
+    run = RunCtl("mode game");
+    EXPECT_EQ(run.status, 0u) << run.err;
+    EXPECT_EQ(SimRegister(kMonitorOne, 0x30, 0xE2), 17);
+}
+
 // Ctrl+C while vistrelctl holds the monitor: the command stops at its next
 // step, gives the monitor back and ends with 130.
 TEST_F(CtlTest, CtrlCGivesTheMonitorBackAndEndsWith130) {
