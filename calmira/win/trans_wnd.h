@@ -5,18 +5,14 @@
 
 #include "calmira/win/picture.h"
 #include "monitor/monitor_status.h"
+#include "ui/custom_window.h"
 
-class CTransWnd : public CMonitorOverlay {
+class CTransWnd : public CMonitorOverlay, public ui::CustomWindow {
 public:
     static constexpr const char* kClassName = "VistrelFilterOverlay";
     static constexpr const char* kTitle = "transparent window";
     static constexpr DWORD kExStyle =
         WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TRANSPARENT | WS_EX_TOPMOST;
-
-    CTransWnd() = default;
-    ~CTransWnd() override;
-    CTransWnd(const CTransWnd&) = delete;
-    CTransWnd& operator=(const CTransWnd&) = delete;
 
     // Created hidden over the rectangle, owned by `owner`.
     bool Create(HWND owner, const RECT& rect);
@@ -25,12 +21,12 @@ public:
     void SetAlpha(BYTE alpha);
     void Show(bool show);
     void RaiseToTop();
-    HWND Handle() const { return m_hWnd; }
+
+protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();
 
-    HWND m_hWnd = nullptr;
     const CPicture* m_pImage = nullptr;
 };
