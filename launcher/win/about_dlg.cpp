@@ -5,12 +5,10 @@
 
 CAboutDlg::CAboutDlg() : ui::Dialog(IDD_ABOUTBOX) {}
 
-CAboutDlg::~CAboutDlg() {
-    if (m_brush != nullptr) ::DeleteObject(m_brush);
-}
+CAboutDlg::~CAboutDlg() = default;
 
 bool CAboutDlg::OnInitDialog() {
-    m_brush = ::CreateSolidBrush(RGB(239, 239, 233));
+    m_brush.Reset(::CreateSolidBrush(RGB(239, 239, 233)));
     SetText(ui::ResourceString(IDS_ABOUT_CAPTION));
     m_strVersion = ui::ResourceString(IDS_VERSION);
     m_strNotice = ui::ResourceString(IDS_ABOUT_NOTICE);
@@ -29,5 +27,5 @@ bool CAboutDlg::OnCommand(int id, int code, HWND) {
 
 HBRUSH CAboutDlg::OnCtlColor(HDC dc, HWND, UINT) {
     ::SetBkMode(dc, TRANSPARENT);
-    return m_brush;
+    return m_brush.Get();
 }

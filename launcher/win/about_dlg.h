@@ -3,6 +3,7 @@
 #include <string>
 
 #include "ui/dialog.h"
+#include "ui/gdi.h"
 
 class CAboutDlg : public ui::Dialog {
 public:
@@ -17,5 +18,5 @@ protected:
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT type) override;
 
 private:
-    HBRUSH m_brush = nullptr;
+    ui::Brush m_brush;
 };

@@ -19,12 +19,10 @@ void CDlgAppProcSelect::Run(HWND owner, const launcher::ButtonInfo& item,
     actions.StartRegisteredPrograms(item.m_subItems, count, dialog.m_flags);
 }
 
-CDlgAppProcSelect::~CDlgAppProcSelect() {
-    if (m_brush != nullptr) ::DeleteObject(m_brush);
-}
+CDlgAppProcSelect::~CDlgAppProcSelect() = default;
 
 bool CDlgAppProcSelect::OnInitDialog() {
-    m_brush = ::CreateSolidBrush(RGB(239, 239, 233));
+    m_brush.Reset(::CreateSolidBrush(RGB(239, 239, 233)));
     m_host = std::make_unique<CActionHost>(Handle(), &CDlgAppProcSelect::Run);
     SetText(Wide(m_item.m_strTitle + u" "));
     const int count = static_cast<int>(std::min<size_t>(kButtons, m_item.m_subItems.size()));
@@ -73,7 +71,7 @@ bool CDlgAppProcSelect::OnCommand(int id, int code, HWND) {
 
 HBRUSH CDlgAppProcSelect::OnCtlColor(HDC dc, HWND, UINT) {
     ::SetBkMode(dc, TRANSPARENT);
-    return m_brush;
+    return m_brush.Get();
 }
 
 void CDlgAppProcSelect::OnDestroy() {

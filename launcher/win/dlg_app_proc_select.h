@@ -5,6 +5,7 @@
 #include "launcher/launcher_info.h"
 #include "launcher/win/action_host.h"
 #include "ui/dialog.h"
+#include "ui/gdi.h"
 
 class CDlgAppProcSelect : public ui::Dialog {
 public:
@@ -31,5 +32,5 @@ private:
 
     const launcher::ButtonInfo& m_item;
     std::unique_ptr<CActionHost> m_host;
-    HBRUSH m_brush = nullptr;
+    ui::Brush m_brush;
 };

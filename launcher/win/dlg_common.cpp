@@ -28,20 +28,17 @@ bool LinkDisabledByOs(const launcher::ButtonInfo& item, std::uint32_t running) {
 CDlgCommon::CDlgCommon(const launcher::TabInfo* pTab, const PageGeometry& geometry)
     : ui::Dialog(IDD_PAGE_COMMON), m_pTab(pTab), m_geometry(geometry) {}
 
-CDlgCommon::~CDlgCommon() {
-    if (m_measureFont != nullptr) ::DeleteObject(m_measureFont);
-    if (m_brush != nullptr) ::DeleteObject(m_brush);
-}
+CDlgCommon::~CDlgCommon() = default;
 
 bool CDlgCommon::OnInitDialog() {
     for (int i = 0; i < kLinks; ++i) m_links[i].SubclassItem(Handle(), IDC_LINK_FIRST + i);
     m_backgroundSize =
-        MakeLauncherPageBrush(Handle(), &m_brush, IDB_PAGE_BACK, IDB_PAGE_BACK_HI, m_geometry);
+        MakeLauncherPageBrush(Handle(), m_brush.Put(), IDB_PAGE_BACK, IDB_PAGE_BACK_HI, m_geometry);
     m_host = std::make_unique<CActionHost>(Handle(), &CDlgAppProcSelect::Run);
     LOGFONT font{};
     ::GetObject(reinterpret_cast<HFONT>(Send(WM_GETFONT)), sizeof font, &font);
     font.lfWeight = 800;
-    m_measureFont = ::CreateFontIndirect(&font);
+    m_measureFont.Reset(::CreateFontIndirect(&font));
     SetUpLinks();
     return false;
 }
@@ -73,13 +70,13 @@ void CDlgCommon::SetUpLinks() {
 
 void CDlgCommon::FitLink(int index, const std::u16string& title) {
     CStaticButton& link = m_links[index];
-    HDC dc = ::GetDC(Handle());
-    HGDIOBJ old = ::SelectObject(dc, m_measureFont);
     SIZE extent{0, 0};
-    const std::wstring text = Wide(title);
-    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(Handle(), dc);
+    {
+        ui::WindowDc dc(Handle());
+        ui::SelectGuard font(dc.Get(), m_measureFont.Get());
+        const std::wstring text = Wide(title);
+        ::GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    }
     RECT rect = link.WindowRect();
     ::MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&rect), 2);
     // A long title may run on to the tab control's edge rather than being cut
@@ -111,15 +108,15 @@ bool CDlgCommon::OnCommand(int id, int code, HWND control) {
 }
 
 HBRUSH CDlgCommon::OnCtlColor(HDC dc, HWND control, UINT type) {
-    if (m_brush == nullptr) return nullptr;
-    if (control == Handle()) return m_brush;
+    if (!m_brush) return nullptr;
+    if (control == Handle()) return m_brush.Get();
     ::SetBkMode(dc, TRANSPARENT);
     const int id = ::GetDlgCtrlID(control);
     if (id == IDC_DESCRIPTION) ::SetTextColor(dc, RGB(0, 0, 0));
     if (id >= IDC_DESCRIPTION && id < IDC_LINK_FIRST + kLinks) {
         AlignBrushToControl(dc, Handle(), control, m_backgroundSize);
     }
-    return m_brush;
+    return m_brush.Get();
 }
 
 bool CDlgCommon::OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result) {

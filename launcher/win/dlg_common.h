@@ -9,6 +9,7 @@
 #include "launcher/win/launcher_controls.h"
 #include "launcher/win/page_background.h"
 #include "ui/dialog.h"
+#include "ui/gdi.h"
 
 class CDlgCommon : public ui::Dialog {
 public:
@@ -37,8 +38,8 @@ private:
     const launcher::TabInfo* m_pTab = nullptr;
     PageGeometry m_geometry;
     std::unique_ptr<CActionHost> m_host;
-    HFONT m_measureFont = nullptr;
-    HBRUSH m_brush = nullptr;
+    ui::Font m_measureFont;
+    ui::Brush m_brush;
     SIZE m_backgroundSize{0, 0};
     const std::u16string m_strDefaultText;
     const std::u16string m_strEmpty;

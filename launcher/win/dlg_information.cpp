@@ -10,9 +10,7 @@
 CDlgInformation::CDlgInformation(const launcher::TabInfo* pTab, const PageGeometry& geometry)
     : ui::Dialog(IDD_PAGE_INFORMATION), m_pTab(pTab), m_geometry(geometry) {}
 
-CDlgInformation::~CDlgInformation() {
-    if (m_brush != nullptr) ::DeleteObject(m_brush);
-}
+CDlgInformation::~CDlgInformation() = default;
 
 namespace {
 RECT RectOnPage(HWND page, HWND control) {
@@ -32,7 +30,7 @@ bool CDlgInformation::OnInitDialog() {
     m_linkWidth = link.right - link.left;
     m_margin = message.left;
     m_backgroundSize =
-        MakeLauncherPageBrush(Handle(), &m_brush, IDB_INFO_BACK, IDB_INFO_BACK_HI, m_geometry);
+        MakeLauncherPageBrush(Handle(), m_brush.Put(), IDB_INFO_BACK, IDB_INFO_BACK_HI, m_geometry);
     if (m_pTab != nullptr) {
         SetItemText(IDC_DESCRIPTION, Wide(m_pTab->m_strInfoMessage));
         m_link.SetUrl(m_pTab->m_strInfoUrl);
@@ -64,12 +62,12 @@ void CDlgInformation::CentreOnPage(int id, int templateWidth) {
 }
 
 HBRUSH CDlgInformation::OnCtlColor(HDC dc, HWND control, UINT type) {
-    if (m_brush == nullptr) return nullptr;
-    if (control == Handle()) return m_brush;
+    if (!m_brush) return nullptr;
+    if (control == Handle()) return m_brush.Get();
     ::SetBkMode(dc, TRANSPARENT);
     const int id = ::GetDlgCtrlID(control);
     if (id == IDC_DESCRIPTION) ::SetTextColor(dc, RGB(0, 0, 0));
     if (id == IDC_DESCRIPTION || id == IDC_INFO_LINK)
         AlignBrushToControl(dc, Handle(), control, m_backgroundSize);
-    return m_brush;
+    return m_brush.Get();
 }

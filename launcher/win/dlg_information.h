@@ -4,6 +4,7 @@
 #include "launcher/win/launcher_controls.h"
 #include "launcher/win/page_background.h"
 #include "ui/dialog.h"
+#include "ui/gdi.h"
 
 class CDlgInformation : public ui::Dialog {
 public:
@@ -24,7 +25,7 @@ private:
 
     const launcher::TabInfo* m_pTab;
     PageGeometry m_geometry;
-    HBRUSH m_brush = nullptr;
+    ui::Brush m_brush;
     SIZE m_backgroundSize{0, 0};
     // The message's and the link's widths and the message's side margin as the
     // template made them, in pixels.

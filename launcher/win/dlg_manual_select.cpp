@@ -9,9 +9,7 @@
 CDlgManualSelect::CDlgManualSelect(const launcher::ButtonInfo& item, int templateId)
     : ui::Dialog(static_cast<UINT>(templateId)), m_item(item) {}
 
-CDlgManualSelect::~CDlgManualSelect() {
-    if (m_brush != nullptr) ::DeleteObject(m_brush);
-}
+CDlgManualSelect::~CDlgManualSelect() = default;
 
 bool CDlgManualSelect::HasModelList() const {
     return TemplateId() != IDD_SELECT_LANGUAGE;
@@ -21,7 +19,7 @@ bool CDlgManualSelect::HasLanguageButtons() const {
 }
 
 bool CDlgManualSelect::OnInitDialog() {
-    m_brush = ::CreateSolidBrush(RGB(239, 239, 233));
+    m_brush.Reset(::CreateSolidBrush(RGB(239, 239, 233)));
     m_strPath = CLauncherApp::Get()->m_strAppDir;
     if (HasModelList()) {
         m_models.AttachItem(Handle(), IDC_MODEL_LIST);
@@ -87,7 +85,7 @@ HBRUSH CDlgManualSelect::OnCtlColor(HDC dc, HWND, UINT type) {
     // The list keeps the system's colours.
     if (type == CTLCOLOR_EDIT || type == CTLCOLOR_LISTBOX) return nullptr;
     ::SetBkMode(dc, TRANSPARENT);
-    return m_brush;
+    return m_brush.Get();
 }
 
 void CDlgManualSelect::OnDestroy() {

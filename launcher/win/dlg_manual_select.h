@@ -6,6 +6,7 @@
 #include "launcher/launcher_info.h"
 #include "ui/controls/combo_box.h"
 #include "ui/dialog.h"
+#include "ui/gdi.h"
 
 class CDlgManualSelect : public ui::Dialog {
 public:
@@ -32,5 +33,5 @@ private:
 
     const launcher::ButtonInfo& m_item;
     ui::ComboBox m_models;
-    HBRUSH m_brush = nullptr;
+    ui::Brush m_brush;
 };

@@ -13,9 +13,7 @@ CDlgProgress::CDlgProgress(const launcher::ButtonInfo& item, std::u16string titl
                            launcher::StartedProcess& process)
     : ui::Dialog(IDD_PROGRESS), m_item(item), m_strTitle(std::move(title)), m_process(process) {}
 
-CDlgProgress::~CDlgProgress() {
-    if (m_brush != nullptr) ::DeleteObject(m_brush);
-}
+CDlgProgress::~CDlgProgress() = default;
 
 HWND CDlgProgress::MessageStatic() const {
     // The message static has no id of its own (-1).
@@ -24,7 +22,7 @@ HWND CDlgProgress::MessageStatic() const {
 }
 
 bool CDlgProgress::OnInitDialog() {
-    m_brush = ::CreateSolidBrush(RGB(239, 239, 233));
+    m_brush.Reset(::CreateSolidBrush(RGB(239, 239, 233)));
     SetText(Wide(m_strTitle + u" "));
     m_bar.AttachItem(Handle(), IDC_PROGRESS_BAR);
     m_bar.ModifyStyle(0, PBS_MARQUEE);
@@ -61,7 +59,7 @@ bool CDlgProgress::OnTimer(UINT_PTR id) {
 
 HBRUSH CDlgProgress::OnCtlColor(HDC dc, HWND, UINT) {
     ::SetBkMode(dc, TRANSPARENT);
-    return m_brush;
+    return m_brush.Get();
 }
 
 void CDlgProgress::OnDestroy() {

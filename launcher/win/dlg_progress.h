@@ -10,6 +10,7 @@
 #include "launcher/launcher_shell.h"
 #include "ui/controls/progress.h"
 #include "ui/dialog.h"
+#include "ui/gdi.h"
 
 class CDlgProgress : public ui::Dialog {
 public:
@@ -36,6 +37,6 @@ private:
     std::u16string m_strTitle;
     launcher::StartedProcess& m_process;
     ui::Progress m_bar;
-    HBRUSH m_brush = nullptr;
+    ui::Brush m_brush;
     UINT_PTR m_timer = 0;
 };

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string>
 
+#include "ui/gdi.h"
+
 namespace {
 
 std::vector<std::uint8_t> TemplateBytes(HINSTANCE resources, UINT id) {
@@ -68,17 +70,17 @@ bool ReadFont(std::vector<std::uint8_t>& bytes, TemplateFont* font) {
 // Width of the window a template of `units` dialog units makes in this font: the
 // average character width as the dialog manager measures it, plus the frame.
 int WindowWidth(const TemplateFont& font, int points, int units, DWORD style, DWORD exStyle) {
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-    HFONT made = ::CreateFontW(-::MulDiv(points, dpi, 72), 0, 0, 0, font.weight, font.italic, 0, 0,
-                               font.charset, 0, 0, 0, 0, font.face.c_str());
-    HGDIOBJ old = ::SelectObject(screen, made);
     SIZE extent{0, 0};
-    static const wchar_t kAlphabet[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-    ::GetTextExtentPoint32W(screen, kAlphabet, 52, &extent);
-    ::SelectObject(screen, old);
-    ::DeleteObject(made);
-    ::ReleaseDC(nullptr, screen);
+    {
+        const ui::WindowDc screen(nullptr);
+        const int dpi = ::GetDeviceCaps(screen.Get(), LOGPIXELSY);
+        const ui::Font made(::CreateFontW(-::MulDiv(points, dpi, 72), 0, 0, 0, font.weight,
+                                          font.italic, 0, 0, font.charset, 0, 0, 0, 0,
+                                          font.face.c_str()));
+        const ui::SelectGuard selected(screen.Get(), made.Get());
+        static const wchar_t kAlphabet[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+        ::GetTextExtentPoint32W(screen.Get(), kAlphabet, 52, &extent);
+    }
     const int average = (extent.cx / 26 + 1) / 2;
     RECT window{0, 0, ::MulDiv(units, average, 4), 100};
     ::AdjustWindowRectEx(&window, style, FALSE, exStyle);

@@ -68,12 +68,10 @@ HFONT MakeLinkFont(HWND control) {
 
 // ---- CStaticButton ------------------------------------------------------------
 
-CStaticButton::~CStaticButton() {
-    if (m_font != nullptr) ::DeleteObject(m_font);
-}
+CStaticButton::~CStaticButton() = default;
 
 void CStaticButton::OnSubclassed() {
-    m_font = MakeLinkFont(Handle());
+    m_font.Reset(MakeLinkFont(Handle()));
 }
 
 void CStaticButton::SetTexts(const std::u16string* title, const std::u16string* caption,
@@ -152,12 +150,10 @@ bool CStaticButton::OnReflect(UINT message, WPARAM wParam, LPARAM, LRESULT& resu
 
 // ---- CHyperLink ---------------------------------------------------------------
 
-CHyperLink::~CHyperLink() {
-    if (m_font != nullptr) ::DeleteObject(m_font);
-}
+CHyperLink::~CHyperLink() = default;
 
 void CHyperLink::OnSubclassed() {
-    m_font = MakeLinkFont(Handle());
+    m_font.Reset(MakeLinkFont(Handle()));
 }
 
 void CHyperLink::SetUrl(const std::u16string& url) {

@@ -9,6 +9,7 @@
 #include "ui/accent_tab_control.h"
 #include "ui/controls/static_control.h"
 #include "ui/subclass.h"
+#include "ui/gdi.h"
 
 // A static text that behaves like a link and shows its item's caption in the
 // page's description area while the pointer (or the keyboard focus) is on it.
@@ -49,7 +50,7 @@ private:
     const std::u16string* m_pCurrent = nullptr;
     const std::u16string* m_pDefault = nullptr;
     HWND m_description = nullptr;
-    HFONT m_font = nullptr;
+    ui::Font m_font;
 };
 
 // A static text that opens its address when clicked.
@@ -74,7 +75,7 @@ private:
     void Open();
     launcher::LauncherShell* m_pShell = nullptr;
     std::u16string m_strUrl;
-    HFONT m_font = nullptr;
+    ui::Font m_font;
 };
 
 // The main window's tab strip: the selected tab drawn light with an amber bar.

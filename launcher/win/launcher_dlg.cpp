@@ -25,9 +25,7 @@ constexpr UINT kMsgShown = WM_APP + 1;
 
 CLauncherDlg::CLauncherDlg() : ui::Dialog(IDD_LAUNCHER) {}
 
-CLauncherDlg::~CLauncherDlg() {
-    if (m_brush != nullptr) ::DeleteObject(m_brush);
-}
+CLauncherDlg::~CLauncherDlg() = default;
 
 ui::Dialog* CLauncherDlg::PageAt(int index) {
     if (index < 0 || static_cast<size_t>(index) >= m_pages.size()) return nullptr;
@@ -51,7 +49,7 @@ bool CLauncherDlg::OnInitDialog() {
     SetIcon(m_hIcon, false);
     m_tab.SubclassItem(Handle(), IDC_TAB);
     if (launcher::IsXpOrLater(app->Os())) RemoveTabTheme();
-    m_backgroundSize = ui::MakePageBrush(Handle(), &m_brush, IDB_MAIN_BACK, IDB_MAIN_BACK_HI);
+    m_backgroundSize = ui::MakePageBrush(Handle(), m_brush.Put(), IDB_MAIN_BACK, IDB_MAIN_BACK_HI);
 
     platform::MsxmlDom dom;
     const std::u16string infoFile = Utf16(ui::ResourceString(IDS_LAUNCHER_INFO_FILE));
@@ -67,12 +65,11 @@ bool CLauncherDlg::OnInitDialog() {
 
 void CLauncherDlg::RemoveTabTheme() {
     using SetWindowThemeCall = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
-    HMODULE theme = ui::LoadSystemLibrary(L"uxtheme.dll");
-    if (theme == nullptr) return;
-    auto call = ui::LibraryFunction<SetWindowThemeCall>(theme, "SetWindowTheme");
+    const ui::Module theme(ui::LoadSystemLibrary(L"uxtheme.dll"));
+    if (!theme) return;
+    auto call = ui::LibraryFunction<SetWindowThemeCall>(theme.Get(), "SetWindowTheme");
     // No theme class in the list: the strip is drawn without visual styles.
     if (call != nullptr) call(m_tab.Handle(), nullptr, L"");
-    ::FreeLibrary(theme);
 }
 
 void CLauncherDlg::BuildTabs() {
@@ -175,10 +172,10 @@ void CLauncherDlg::Exit() {
 }
 
 HBRUSH CLauncherDlg::OnCtlColor(HDC dc, HWND, UINT) {
-    if (m_brush == nullptr) return nullptr;
+    if (!m_brush) return nullptr;
     ::SetBrushOrgEx(dc, 0, 0, nullptr);
     ::SetBkMode(dc, TRANSPARENT);
-    return m_brush;
+    return m_brush.Get();
 }
 
 bool CLauncherDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

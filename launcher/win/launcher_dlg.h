@@ -9,6 +9,7 @@
 #include "launcher/win/launcher_controls.h"
 #include "ui/controls/tab_control.h"
 #include "ui/dialog.h"
+#include "ui/gdi.h"
 
 class CLauncherDlg : public ui::Dialog {
 public:
@@ -41,7 +42,7 @@ private:
     void MoveFocus(bool backwards);
 
     HICON m_hIcon = nullptr;
-    HBRUSH m_brush = nullptr;
+    ui::Brush m_brush;
     SIZE m_backgroundSize{0, 0};
     RECT m_pageRect{0, 0, 0, 0};
     PageGeometry m_geometry;

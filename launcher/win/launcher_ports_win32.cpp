@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "launcher/win/wide_text.h"
+#include "ui/gdi.h"
 #include "ui/system_library.h"
 
 namespace {
@@ -142,10 +143,7 @@ std::u16string Win32LauncherShell::ExpandEnvironment(const std::u16string& text)
 }
 
 bool Win32WindowsInstaller::LibraryLoads() {
-    HMODULE library = ui::LoadSystemLibrary(L"msi.dll");
-    if (library == nullptr) return false;
-    ::FreeLibrary(library);
-    return true;
+    return static_cast<bool>(ui::Module(ui::LoadSystemLibrary(L"msi.dll")));
 }
 
 std::uint32_t Win32WindowsInstaller::LibraryVersionMs() {
@@ -158,11 +156,11 @@ std::uint32_t Win32WindowsInstaller::LibraryVersionMs() {
     using SizeFn = DWORD(WINAPI*)(LPCWSTR, LPDWORD);
     using InfoFn = BOOL(WINAPI*)(LPCWSTR, DWORD, DWORD, LPVOID);
     using QueryFn = BOOL(WINAPI*)(LPCVOID, LPCWSTR, LPVOID*, PUINT);
-    HMODULE library = ui::LoadSystemLibrary(L"version.dll");
-    if (library == nullptr) return 0;
-    auto size = ui::LibraryFunction<SizeFn>(library, "GetFileVersionInfoSizeW");
-    auto info = ui::LibraryFunction<InfoFn>(library, "GetFileVersionInfoW");
-    auto query = ui::LibraryFunction<QueryFn>(library, "VerQueryValueW");
+    const ui::Module library(ui::LoadSystemLibrary(L"version.dll"));
+    if (!library) return 0;
+    auto size = ui::LibraryFunction<SizeFn>(library.Get(), "GetFileVersionInfoSizeW");
+    auto info = ui::LibraryFunction<InfoFn>(library.Get(), "GetFileVersionInfoW");
+    auto query = ui::LibraryFunction<QueryFn>(library.Get(), "VerQueryValueW");
     std::uint32_t version = 0;
     DWORD handle = 0;
     const DWORD bytes =
@@ -177,16 +175,15 @@ std::uint32_t Win32WindowsInstaller::LibraryVersionMs() {
             version = fixed->dwFileVersionMS;
         }
     }
-    ::FreeLibrary(library);
     return version;
 }
 
 int Win32WindowsInstaller::GetProductInfo(const std::u16string& productCode,
                                           const std::u16string& property, std::u16string* value) {
     using GetProductInfoW = UINT(WINAPI*)(LPCWSTR, LPCWSTR, LPWSTR, LPDWORD);
-    HMODULE library = ui::LoadSystemLibrary(L"msi.dll");
-    if (library == nullptr) return kNoLibrary;
-    auto call = ui::LibraryFunction<GetProductInfoW>(library, "MsiGetProductInfoW");
+    const ui::Module library(ui::LoadSystemLibrary(L"msi.dll"));
+    if (!library) return kNoLibrary;
+    auto call = ui::LibraryFunction<GetProductInfoW>(library.Get(), "MsiGetProductInfoW");
     int result = kNoFunction;
     if (call != nullptr) {
         wchar_t buffer[128] = {};
@@ -195,22 +192,18 @@ int Win32WindowsInstaller::GetProductInfo(const std::u16string& productCode,
             call(Wide(productCode).c_str(), Wide(property).c_str(), buffer, &length));
         if (result == 0 && value != nullptr) *value = Utf16(buffer);
     }
-    ::FreeLibrary(library);
     return result;
 }
 
 int Win32WindowsInstaller::ConfigureProduct(const std::u16string& productCode, int installLevel,
                                             int installState) {
     using ConfigureProductW = UINT(WINAPI*)(LPCWSTR, int, int);
-    HMODULE library = ui::LoadSystemLibrary(L"msi.dll");
-    if (library == nullptr) return kNoLibrary;
-    auto call = ui::LibraryFunction<ConfigureProductW>(library, "MsiConfigureProductW");
-    const int result =
-        call != nullptr
-            ? static_cast<int>(call(Wide(productCode).c_str(), installLevel, installState))
-            : kNoFunction;
-    ::FreeLibrary(library);
-    return result;
+    const ui::Module library(ui::LoadSystemLibrary(L"msi.dll"));
+    if (!library) return kNoLibrary;
+    auto call = ui::LibraryFunction<ConfigureProductW>(library.Get(), "MsiConfigureProductW");
+    return call != nullptr
+               ? static_cast<int>(call(Wide(productCode).c_str(), installLevel, installState))
+               : kNoFunction;
 }
 
 bool Win32RunKey::Query(launcher::RegistryView view, const std::u16string& name,

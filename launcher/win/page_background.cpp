@@ -1,12 +1,11 @@
 #include "launcher/win/page_background.h"
 
 #include "ui/page_brush.h"
+#include "ui/gdi.h"
 
 SIZE MakeLauncherPageBrush(HWND page, HBRUSH* brush, UINT lowResBitmap, UINT highResBitmap,
                            const PageGeometry& geometry) {
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
-    ::ReleaseDC(nullptr, screen);
+    const int dpi = ::GetDeviceCaps(ui::WindowDc(nullptr).Get(), LOGPIXELSX);
     const int width = geometry.m_nTabClientRight - ::MulDiv(dpi, 4, 96);
     const int height = geometry.m_nPageHeight;
     return ui::MakePageBrush(page, brush, lowResBitmap, highResBitmap, width, height);
