@@ -36,8 +36,7 @@ protected:
     }
 
 private:
-    static LRESULT CALLBACK HookProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                     UINT_PTR id, DWORD_PTR self);
+    static LRESULT CALLBACK HookProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     HWND hooked_ = nullptr;
 };
 

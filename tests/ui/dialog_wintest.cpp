@@ -150,6 +150,17 @@ protected:
     }
 };
 
+BOOL CALLBACK CountProperty(HWND, LPTSTR, HANDLE, ULONG_PTR count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+int PropertyCount(HWND window) {
+    int count = 0;
+    ::EnumPropsEx(window, CountProperty, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
 void PostKey(HWND window, WPARAM key) {
     ::PostMessage(window, WM_KEYDOWN, key, 1);
 }
@@ -353,9 +364,13 @@ TEST(DialogTest, SubclassedControlsAnswerReflectedNotifications) {
     dialog.ctlColorBrush = static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH));
     ASSERT_TRUE(dialog.Create());
     SelfColouredLabel label;
+    const int properties = PropertyCount(dialog.Item(IDC_TEST_LABEL));
     ASSERT_TRUE(label.SubclassItem(dialog.Handle(), IDC_TEST_LABEL));
     EXPECT_TRUE(label.subclassedCalled);
     EXPECT_EQ(ui::SubclassHook::FromHandle(label.Handle()), &label);
+    // Nothing of the hook in the control's property list: under Wine every lookup
+    // there is a round trip to the server, for every message the control gets.
+    EXPECT_EQ(PropertyCount(label.Handle()), properties);
 
     HDC dc = ::GetDC(dialog.Handle());
     EXPECT_EQ(::SendMessage(dialog.Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
@@ -378,6 +393,17 @@ TEST(DialogTest, SubclassedControlsAnswerReflectedNotifications) {
 
     label.SetText(TEXT("changed"));
     EXPECT_EQ(label.setTextSeen, 1);
+    EXPECT_EQ(label.Text(), ui::tstring(TEXT("changed")));
+
+    // Taken off, the control is as before: its messages no longer pass the hook.
+    HWND labelHandle = label.Handle();
+    label.Unsubclass();
+    EXPECT_EQ(ui::SubclassHook::FromHandle(labelHandle), nullptr);
+    ::SetWindowText(labelHandle, TEXT("again"));
+    EXPECT_EQ(label.setTextSeen, 1);
+    ASSERT_TRUE(label.SubclassItem(dialog.Handle(), IDC_TEST_LABEL));
+    label.SetText(TEXT("changed"));
+    EXPECT_EQ(label.setTextSeen, 2);
     EXPECT_EQ(label.Text(), ui::tstring(TEXT("changed")));
 
     // The hook leaves with the control; nothing dangles afterwards.
