@@ -59,6 +59,7 @@ TEST_F(FilterSessionTest, OpeningSelectsTheActivePicture) {
     EXPECT_TRUE(user.PathControlsEnabled());
     CFilterSession third = Open({1, kFileDefault, kFolder + "c.jpg", 128, -50});
     EXPECT_EQ(third.Selection(), 3);
+    EXPECT_FALSE(third.PathControlsEnabled()) << "a listed picture has no path to edit";
     EXPECT_EQ(third.TransmittancePosition(), 50);
     EXPECT_EQ(third.LuminancePosition(), 50);
     EXPECT_TRUE(screens.Take().empty())

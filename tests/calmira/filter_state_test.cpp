@@ -40,9 +40,13 @@ TEST(FilterNumbers, TilesStartTopLeftAndAnEmptyPictureHasNone) {
     TileGrid grid = TilesFor(1920, 1080, 300, 200);
     EXPECT_EQ(grid.columns, 7);
     EXPECT_EQ(grid.rows, 6);
-    grid = TilesFor(1920, 1080, 0, 0);
-    EXPECT_EQ(grid.columns, 0);
-    EXPECT_EQ(grid.rows, 0);
+    // Any side of zero, of the picture or of the screen, means no tiles (and no division by it).
+    for (const TileGrid empty :
+         {TilesFor(1920, 1080, 0, 0), TilesFor(1920, 1080, 0, 200), TilesFor(1920, 1080, 300, 0),
+          TilesFor(0, 1080, 300, 200), TilesFor(1920, 0, 300, 200)}) {
+        EXPECT_EQ(empty.columns, 0);
+        EXPECT_EQ(empty.rows, 0);
+    }
     EXPECT_EQ(TilesFor(600, 400, 300, 200).columns, 3) << "an exact fit still adds the cut column";
 }
 
