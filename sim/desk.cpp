@@ -418,17 +418,28 @@ int Desk::QrxGetMonitorInfo(std::int32_t index, std::uint8_t* record, std::int32
         if (first == nullptr) continue;
         if (seen++ != index) continue;
         const auto& config = config_.displays[static_cast<std::size_t>(display.config)];
+        // The record as the maker library of real machines lays it out (its
+        // first version): the EDID identity the monitor would carry, which the
+        // simulator makes up from the model name and the serial number.
         std::memset(record, 0, kRecordSize);
         PutInt32(record + 0, kRecordSize);
-        PutInt32(record + 4, index);
-        PutInt32(record + 8, static_cast<std::int32_t>(display.monitors.size()));
+        PutInt32(record + 4, 1);
+        PutText(record + 8, 4, "ORX");
+        std::uint32_t product = 0;
+        for (const char c : first->config().model)
+            product = product * 31 + static_cast<unsigned char>(c);
+        PutInt32(record + 12, static_cast<std::int32_t>(product & 0xFFFF));
+        std::uint32_t serial = 0;
+        for (const char c : first->config().serial) {
+            if (c >= '0' && c <= '9') serial = serial * 10 + static_cast<std::uint32_t>(c - '0');
+        }
+        PutInt32(record + 16, static_cast<std::int32_t>(serial));
+        PutInt32(record + 20, config.rect.right - config.rect.left);
+        PutInt32(record + 24, config.rect.bottom - config.rect.top);
         PutInt32(record + kRecordXOffset, config.rect.left);
         PutInt32(record + kRecordYOffset, config.rect.top);
-        PutInt32(record + 36, config.rect.right - config.rect.left);
-        PutInt32(record + 40, config.rect.bottom - config.rect.top);
-        PutText(record + 44, 32, first->config().model);
-        PutText(record + 76, 32, first->config().serial);
-        PutText(record + 108, 32, config.device);
+        PutText(record + 36, 32, config.device);
+        PutText(record + 68, 16, first->config().model);
         return 0;
     }
     return -1;
