@@ -191,8 +191,9 @@ int main(int argc, char** argv) {
                 I2cDesk i2c(ScanDrmConnectors((folder / "drm").string()), buses, clock);
                 CtlPorts ports{i2c, i2c, i2c, owner, clock, sets, {}, {}, {}, nullptr};
                 ports.cache = &cache;
-                ports.monitorKey = [&i2c](const MonitorEntry& entry) {
-                    return MonitorKeyFromEdid(i2c.DisplayOf(entry.displayHandle)->edid);
+                ports.monitorKey = [&i2c](const std::vector<MonitorEntry>& entries,
+                                          std::size_t index) {
+                    return MonitorKeyFromEdid(i2c.DisplayOf(entries[index].displayHandle)->edid);
                 };
                 std::string out, err;
                 RunVistrelctl(words, ports, &out, &err);
@@ -207,8 +208,9 @@ int main(int argc, char** argv) {
             CtlPorts ports{i2c, i2c, i2c, owner, clock, sets, {}, {}, {}, nullptr};
             if (warm) {
                 ports.cache = &cache;
-                ports.monitorKey = [&i2c](const MonitorEntry& entry) {
-                    return MonitorKeyFromEdid(i2c.DisplayOf(entry.displayHandle)->edid);
+                ports.monitorKey = [&i2c](const std::vector<MonitorEntry>& entries,
+                                          std::size_t index) {
+                    return MonitorKeyFromEdid(i2c.DisplayOf(entries[index].displayHandle)->edid);
                 };
             }
             std::string out, err;

@@ -177,7 +177,7 @@ void Session::Discover() {
     m_fromCache.assign(m_list.GetCount(), false);
     if (m_ports.monitorKey) {
         for (std::size_t i = 0; i < m_list.GetCount(); ++i)
-            m_keys[i] = m_ports.monitorKey(*m_list.GetEntry(i));
+            m_keys[i] = m_ports.monitorKey(m_list.Entries(), i);
     }
     // Identifying a maker monitor reads its extended capabilities block word by
     // word, seconds at the monitors' pace; only the monitors the command is

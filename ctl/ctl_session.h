@@ -41,9 +41,10 @@ struct CtlPorts {
     const std::atomic<bool>* interrupted = nullptr;
     // What earlier runs learned of the monitors; null: every run identifies.
     IdentityCache* cache = nullptr;
-    // The key a monitor is known by in the cache, from what the system tells
-    // without DDC/CI traffic (its EDID); empty when there is none.
-    std::function<std::string(const MonitorEntry&)> monitorKey;
+    // The key entry `index` of the enumeration is known by in the cache, from
+    // what the system tells without DDC/CI traffic (its EDID); empty when there
+    // is none.
+    std::function<std::string(const std::vector<MonitorEntry>&, std::size_t)> monitorKey;
 };
 
 // Runs one command line (without the program name). Output goes to *out, one

@@ -130,6 +130,55 @@ std::string MonitorKeyFromEdid(const std::vector<std::uint8_t>& edid) {
     return key + Hex64(Digest(edid.data(), minfolib::kEdidBlockSize));
 }
 
+std::string MonitorKeyFromMakerRecord(const std::uint8_t* record) {
+    const auto u32 = [record](std::size_t at) {
+        return static_cast<std::uint32_t>(record[at]) |
+               static_cast<std::uint32_t>(record[at + 1]) << 8 |
+               static_cast<std::uint32_t>(record[at + 2]) << 16 |
+               static_cast<std::uint32_t>(record[at + 3]) << 24;
+    };
+    if (u32(0) != platform::MakerLibrary::kRecordSize || u32(4) != 1) return {};
+    for (std::size_t i = 8; i < 11; ++i) {
+        if (record[i] < 'A' || record[i] > 'Z') return {};
+    }
+    if (record[11] != 0) return {};
+    char key[64];
+    std::snprintf(key, sizeof key, "%c%c%c-%04x-%08lx-", record[8], record[9], record[10],
+                  static_cast<unsigned>(u32(12) & 0xFFFF), static_cast<unsigned long>(u32(16)));
+    // The identity and the monitor name from the EDID; not the position, which
+    // changes with the desktop.
+    std::uint8_t identity[12 + 16];
+    std::copy(record + 8, record + 20, identity);
+    std::copy(record + 68, record + 84, identity + 12);
+    return key + Hex64(Digest(identity, sizeof identity));
+}
+
+std::string MonitorKeyFromMakerLibrary(platform::MakerLibrary& maker,
+                                       const std::vector<MonitorEntry>& entries,
+                                       std::size_t index) {
+    if (index >= entries.size()) return {};
+    const MonitorEntry& entry = entries[index];
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (i != index && entries[i].displayHandle == entry.displayHandle) return {};
+    }
+    std::int32_t count = 0;
+    maker.QrxFindMonitors(&count, 0);
+    for (std::int32_t i = 0; i < count && i < 256; ++i) {
+        std::uint8_t record[platform::MakerLibrary::kRecordSize] = {};
+        if (maker.QrxGetMonitorInfo(i, record, 0) < 0) continue;
+        const auto at = [&record](std::size_t offset) {
+            return static_cast<std::int32_t>(static_cast<std::uint32_t>(record[offset]) |
+                                             static_cast<std::uint32_t>(record[offset + 1]) << 8 |
+                                             static_cast<std::uint32_t>(record[offset + 2]) << 16 |
+                                             static_cast<std::uint32_t>(record[offset + 3]) << 24);
+        };
+        if (at(platform::MakerLibrary::kRecordXOffset) == entry.displayInfo.rcMonitor.left &&
+            at(platform::MakerLibrary::kRecordYOffset) == entry.displayInfo.rcMonitor.top)
+            return MonitorKeyFromMakerRecord(record);
+    }
+    return {};
+}
+
 std::string EncodeKnownMonitors(const std::vector<KnownMonitor>& monitors) {
     std::string body;
     for (const KnownMonitor& monitor : monitors) body += MonitorLine(monitor) + "\n";

@@ -14,6 +14,8 @@
 #include <vector>
 
 #include "monitor/mode_info_block.h"
+#include "monitor/monitor_list.h"
+#include "platform/maker_library.h"
 
 struct KnownMonitor {
     std::string key;
@@ -42,6 +44,16 @@ inline constexpr std::size_t kMaxKnownMonitors = 32;
 // The key of a monitor from its EDID base block; empty when the block does not
 // decode (no key, no cache for that monitor).
 std::string MonitorKeyFromEdid(const std::vector<std::uint8_t>& edid);
+// The key of a maker monitor from the maker library's 668-byte record, when the
+// record is of the layout that carries the EDID identity (version 1: the
+// manufacturer id, product code and serial number); empty for any other.
+std::string MonitorKeyFromMakerRecord(const std::uint8_t* record);
+// Where the maker library is all there is (Windows): the key of entry `index`
+// from the record at its display's position. Only a display with this one
+// physical monitor gets one: the record describes the display's maker monitor,
+// and a second monitor on the same display must not be taken for it.
+std::string MonitorKeyFromMakerLibrary(platform::MakerLibrary& maker,
+                                       const std::vector<MonitorEntry>& entries, std::size_t index);
 
 std::string EncodeKnownMonitors(const std::vector<KnownMonitor>& monitors);
 // False, leaving *monitors empty, for anything EncodeKnownMonitors would not

@@ -65,8 +65,8 @@ int main(int argc, char** argv) {
     ports.nameLength = Utf8Characters;
     ports.interrupted = &g_interrupted;
     ports.cache = &cache;
-    ports.monitorKey = [&desk](const MonitorEntry& entry) {
-        const I2cDisplay* display = desk.DisplayOf(entry.displayHandle);
+    ports.monitorKey = [&desk](const std::vector<MonitorEntry>& entries, std::size_t index) {
+        const I2cDisplay* display = desk.DisplayOf(entries[index].displayHandle);
         return display != nullptr ? MonitorKeyFromEdid(display->edid) : std::string();
     };
 

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "ctl/ctl_session.h"
+#include "ctl/identity_cache.h"
+#include "ctl/win/cache_file_win.h"
 #include "modes/color_page.h"
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/ddc_api_win32.h"
@@ -46,7 +48,16 @@ int main(int argc, char** argv) {
     platform::Win32Registry registry;
     RegistrySetStore sets(registry);
 
+    WinIdentityCacheFile cacheFile;
+    IdentityCache cache(cacheFile);
+
     CtlPorts ports{ddc, desktop, maker, processes, clock, sets, {}, {}, {}, &g_interrupted};
+    ports.cache = &cache;
+    // The maker library's record carries the EDID identity of each maker
+    // monitor; other monitors have no key and are identified on every run.
+    ports.monitorKey = [&maker](const std::vector<MonitorEntry>& entries, std::size_t index) {
+        return MonitorKeyFromMakerLibrary(maker, entries, index);
+    };
     // Set names are typed in the console's code page, as the controller's names
     // are in the ANSI one; a double-byte character counts once.
     ports.nameLength = [](const std::string& name) {

@@ -177,8 +177,8 @@ protected:
         IdentityCache cache(cacheFile);
         if (cached) {
             ports.cache = &cache;
-            ports.monitorKey = [&i2c](const MonitorEntry& entry) {
-                const I2cDisplay* display = i2c.DisplayOf(entry.displayHandle);
+            ports.monitorKey = [&i2c](const std::vector<MonitorEntry>& entries, std::size_t index) {
+                const I2cDisplay* display = i2c.DisplayOf(entries[index].displayHandle);
                 return display != nullptr ? MonitorKeyFromEdid(display->edid) : std::string();
             };
         }

@@ -257,6 +257,28 @@ TEST_F(Cache, AnotherUnitWithTheSameEdidStoresItsOwnSerialInASet) {
     EXPECT_EQ(Register(0, 0, 0xE0), 0);
 }
 
+TEST_F(Cache, OnWindowsTheMakerLibrarysRecordKeysOnlyAMonitorAloneOnItsDisplay) {
+    bool lockHeld = false;
+    MonitorList list(*desk, *desk, *desk, processes, clock, lockHeld);
+    ASSERT_TRUE(list.Enumerate());
+    ASSERT_EQ(list.GetCount(), 3u);
+    const std::string first = MonitorKeyFromMakerLibrary(*desk, list.Entries(), 0);
+    EXPECT_EQ(first.rfind("ORX-", 0), 0u) << first;
+    // Display 2 carries the TQ3300W and another maker's monitor: its record
+    // would name the first, so neither gets a key.
+    EXPECT_EQ(MonitorKeyFromMakerLibrary(*desk, list.Entries(), 1), "");
+    EXPECT_EQ(MonitorKeyFromMakerLibrary(*desk, list.Entries(), 2), "");
+    EXPECT_EQ(MonitorKeyFromMakerLibrary(*desk, list.Entries(), 3), "");
+
+    std::uint8_t record[platform::MakerLibrary::kRecordSize] = {};
+    ASSERT_GE(desk->QrxGetMonitorInfo(0, record, 0), 0);
+    EXPECT_EQ(MonitorKeyFromMakerRecord(record), first);
+    record[16] ^= 1;  // another serial number
+    EXPECT_NE(MonitorKeyFromMakerRecord(record), first);
+    record[4] = 2;  // a layout this version does not know
+    EXPECT_EQ(MonitorKeyFromMakerRecord(record), "");
+}
+
 TEST(CacheFile, DecodesOnlyWhatItEncodes) {
     KnownMonitor maker;
     maker.key = "ORX-1234-000003e8-00112233445566ff";

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <string>
 #include <vector>
 
@@ -133,10 +135,32 @@ CtlRun RunCtl(const std::string& arguments) {
     return process.Finish();
 }
 
+// vistrelctl's cache of the monitors it identified, in the prefix's user profile.
+std::wstring CachePath() {
+    wchar_t folder[MAX_PATH] = {};
+    ::GetEnvironmentVariableW(L"LOCALAPPDATA", folder, MAX_PATH);
+    return std::wstring(folder) + L"\\Panelwright\\vistrelctl-monitors";
+}
+
+std::string CacheText() {
+    std::string text;
+    HANDLE file = ::CreateFileW(CachePath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return text;
+    char buffer[4096];
+    DWORD read = 0;
+    while (::ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
+        text.append(buffer, read);
+    ::CloseHandle(file);
+    return text;
+}
+
 class CtlTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(e2e::PrepareFreshState(e2e::TestName(), "default-desk.json"));
+        // Each test starts from monitors vistrelctl has never seen.
+        ::DeleteFileW(CachePath().c_str());
     }
     void TearDown() override {
         EXPECT_EQ(SimRegister(kMonitorOne, 0, 0xE0), 0) << "no claim left";
@@ -226,6 +250,31 @@ TEST_F(CtlTest, DetectGetSetAndMode) {
     run = RunCtl("mode game");
     EXPECT_EQ(run.status, 0u) << run.err;
     EXPECT_EQ(SimRegister(kMonitorOne, 0x30, 0xE2), 17);
+}
+
+// The second run finds monitor 0 in the cache the first one wrote, keyed by the
+// identity the maker library reads from its EDID, and skips identifying it.
+TEST_F(CtlTest, ASecondRunFindsTheMonitorInTheCache) {
+    DWORD start = ::GetTickCount();
+    CtlRun run = RunCtl("get 10");
+    const DWORD cold = ::GetTickCount() - start;
+    ASSERT_EQ(run.status, 0u) << run.err;
+    const std::string cache = CacheText();
+    EXPECT_EQ(cache.rfind("vistrelctl-monitors 1 1 ", 0), 0u) << cache;
+    EXPECT_NE(cache.find("\nORX-"), std::string::npos) << cache;
+    EXPECT_NE(cache.find("\tmaker\t"), std::string::npos) << cache;
+
+    start = ::GetTickCount();
+    run = RunCtl("set 10 70");
+    const DWORD warm = ::GetTickCount() - start;
+    EXPECT_EQ(run.status, 0u) << run.err;
+    EXPECT_EQ(SimRegister(kMonitorOne, 0, 0x10), 70);
+    // Identifying the monitor takes seconds at its waits; the write alone, a
+    // fraction of one.
+    EXPECT_LT(warm * 2, cold) << "cold " << cold << " ms, warm " << warm << " ms";
+    EXPECT_EQ(RunCtl("get 10").out, "70 100\n");
+    std::printf("cold get %lu ms, warm set %lu ms\n", static_cast<unsigned long>(cold),
+                static_cast<unsigned long>(warm));
 }
 
 // Ctrl+C while vistrelctl holds the monitor: the command stops at its next
