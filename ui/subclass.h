@@ -40,7 +40,7 @@ private:
     HWND hooked_ = nullptr;
 };
 
-// A control wrapper with the hook: class CHyperLink : public ui::Subclassed<ui::Static>.
+// A control wrapper with the hook: class HyperLink : public Subclassed<Static>.
 template <class Control>
 class Subclassed : public Control, public SubclassHook {
 public:

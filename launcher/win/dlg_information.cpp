@@ -23,7 +23,11 @@ RECT RectOnPage(HWND page, HWND control) {
 
 bool CDlgInformation::OnInitDialog() {
     m_link.SubclassItem(Handle(), IDC_INFO_LINK);
-    m_link.SetShell(&CLauncherApp::Get()->Ports().shell);
+    launcher::LauncherShell* shell = &CLauncherApp::Get()->Ports().shell;
+    m_link.SetOpener([shell](const std::wstring& url) {
+        // Nothing but the shell reports a failure here.
+        shell->Execute(0, u"open", Utf16(url), u"", u"", launcher::ShellUi::ShellReports);
+    });
     const RECT message = RectOnPage(Handle(), Item(IDC_DESCRIPTION));
     const RECT link = RectOnPage(Handle(), Item(IDC_INFO_LINK));
     m_messageWidth = message.right - message.left;
@@ -33,7 +37,7 @@ bool CDlgInformation::OnInitDialog() {
         MakeLauncherPageBrush(Handle(), m_brush.Put(), IDB_INFO_BACK, IDB_INFO_BACK_HI, m_geometry);
     if (m_pTab != nullptr) {
         SetItemText(IDC_DESCRIPTION, Wide(m_pTab->m_strInfoMessage));
-        m_link.SetUrl(m_pTab->m_strInfoUrl);
+        m_link.SetUrl(Wide(m_pTab->m_strInfoUrl));
     }
     if (m_link.Url().empty()) m_link.ModifyStyle(WS_TABSTOP, 0);
     return false;

@@ -11,7 +11,7 @@ public:
     // The page shows pTab's message and address (nothing when it is null).
     CDlgInformation(const launcher::TabInfo* pTab, const PageGeometry& geometry);
     ~CDlgInformation() override;
-    CHyperLink m_link;
+    ui::HyperLink m_link{kInfoLinkLook};
 
 protected:
     bool OnInitDialog() override;

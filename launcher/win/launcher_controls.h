@@ -1,15 +1,16 @@
 #pragma once
-// The launcher's own controls: the item links of a tab page, the web link of
-// the information page and the main window's tab strip.
+// The launcher's own controls: the item links of a tab page, the look of the
+// information page's web link and the main window's tab strip.
 #include <windows.h>
 
 #include <string>
 
-#include "launcher/launcher_shell.h"
+#include "resources/launcher/resource.h"
 #include "ui/accent_tab_control.h"
 #include "ui/controls/static_control.h"
 #include "ui/subclass.h"
 #include "ui/gdi.h"
+#include "ui/hyperlink.h"
 
 // A static text that behaves like a link and shows its item's caption in the
 // page's description area while the pointer (or the keyboard focus) is on it.
@@ -53,37 +54,11 @@ private:
     ui::Font m_font;
 };
 
-// A static text that opens its address when clicked.
-class CHyperLink : public ui::Subclassed<ui::Static> {
-public:
-    ~CHyperLink() override;
-    // The shell the address is opened through; the link opens nothing without one.
-    void SetShell(launcher::LauncherShell* shell) { m_pShell = shell; }
-    void SetUrl(const std::u16string& url);
-    const std::u16string& Url() const { return m_strUrl; }
-
-    int m_bHover = 0;
-    COLORREF m_crNormal = RGB(0, 0, 255);
-    COLORREF m_crHover = RGB(255, 0, 0);
-
-protected:
-    void OnSubclassed() override;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    bool OnReflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-
-private:
-    void Open();
-    launcher::LauncherShell* m_pShell = nullptr;
-    std::u16string m_strUrl;
-    ui::Font m_font;
-};
+// The information page's web link.
+inline constexpr ui::LinkLook kInfoLinkLook{RGB(0, 0, 255), RGB(255, 0, 0), true, IDC_LINK_HAND};
 
 // The main window's tab strip: the selected tab drawn light with an amber bar.
 class CTabCtrlEx : public ui::AccentTabControl {
 public:
     CTabCtrlEx() : ui::AccentTabControl(RGB(248, 248, 246)) {}
 };
-
-// Shared by both links: the notify style and an underlined, heavy copy of the
-// control's font.
-HFONT MakeLinkFont(HWND control);

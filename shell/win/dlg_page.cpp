@@ -33,7 +33,7 @@ CDlgPage::~CDlgPage() = default;
 
 bool CDlgPage::OnInitDialog() {
     m_brValueField.Reset(::CreateSolidBrush(kValueFieldColor));
-    m_link.SubclassItem(Handle(), IDC_HYPERLINK);
+    AttachWebLink(m_link, Handle(), IDC_HYPERLINK);
     return false;
 }
 

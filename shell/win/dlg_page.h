@@ -55,7 +55,7 @@ protected:
     ui::Brush m_brBackground;
     SIZE m_szPattern{0, 0};
     ui::Brush m_brValueField;
-    CHyperLink m_link;
+    ui::HyperLink m_link{kWebLinkLook};
 
 private:
     HWND FirstEnabledControl() const;

@@ -5,7 +5,6 @@
 #include "resources/controller/resource.h"
 #include "shell/byte_limit.h"
 #include "shell/win/shell_ids.h"
-#include "ui/link_hover.h"
 #include "ui/resource_string.h"
 
 // ---- CSMTabCtrlEx -----------------------------------------------------------
@@ -18,54 +17,14 @@ LRESULT CSMTabCtrlEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return ui::AccentTabControl::WindowProc(message, wParam, lParam);
 }
 
-// ---- CHyperLink -------------------------------------------------------------
+// ---- Web link ----------------------------------------------------------------
 
-CHyperLink::~CHyperLink() = default;
-
-void CHyperLink::OnSubclassed() {
-    ModifyStyle(0, SS_NOTIFY);
-    LOGFONTA logFont{};
-    HFONT current = Font();
-    if (current == nullptr) current = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-    ::GetObjectA(current, sizeof logFont, &logFont);
-    logFont.lfUnderline = TRUE;
-    m_font.Reset(::CreateFontIndirectA(&logFont));
-    SetFont(m_font.Get());
-    m_strUrl = ui::ResourceString(IDS_WEB_ADDRESS);
-    SetText(m_strUrl);
-}
-
-LRESULT CHyperLink::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_SETCURSOR && reinterpret_cast<HWND>(wParam) == Handle()) {
-        HCURSOR hand = ::LoadCursorA(ui::ResourceInstance(), MAKEINTRESOURCEA(IDC_LINK_HAND));
-        if (hand == nullptr) hand = ::LoadCursor(nullptr, IDC_HAND);
-        ::SetCursor(hand);
-        return TRUE;
-    }
-    if (message == WM_MOUSEMOVE) {
-        ::ReleaseCapture();
-        ui::FollowPointer(Handle(), lParam, &m_bHover);
-    }
-    return Default(message, wParam, lParam);
-}
-
-bool CHyperLink::OnReflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (message == WM_CTLCOLORSTATIC) {
-        HDC dc = reinterpret_cast<HDC>(wParam);
-        ::SetTextColor(dc, m_bHover == 1 ? m_crHover : m_crNormal);
-        ::SetBkMode(dc, TRANSPARENT);
-        result = reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
-        return true;
-    }
-    if (message == WM_COMMAND && HIWORD(wParam) == STN_CLICKED) {
-        m_bHover = 0;
-        ::ReleaseCapture();
-        Redraw();
-        ::ShellExecuteA(nullptr, "open", m_strUrl.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-        result = 0;
-        return true;
-    }
-    return false;
+void AttachWebLink(ui::HyperLink& link, HWND page, int id) {
+    link.SubclassItem(page, id);
+    link.SetUrl(ui::ResourceString(IDS_WEB_ADDRESS));
+    link.SetOpener([](const std::string& url) {
+        ::ShellExecuteA(nullptr, "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    });
 }
 
 // ---- CByteEdit --------------------------------------------------------------

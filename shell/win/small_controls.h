@@ -9,7 +9,9 @@
 #include "ui/controls/static_control.h"
 #include "ui/controls/tab_control.h"
 #include "ui/dialog.h"
+#include "resources/controller/resource.h"
 #include "ui/gdi.h"
+#include "ui/hyperlink.h"
 #include "ui/page_brush.h"
 #include "ui/subclass.h"
 
@@ -24,23 +26,9 @@ protected:
 };
 
 // The maker's web link at the foot of each page.
-class CHyperLink : public ui::Subclassed<ui::Static> {
-public:
-    ~CHyperLink() override;
-
-    int m_bHover = 0;
-    COLORREF m_crNormal = RGB(23, 70, 184);
-    COLORREF m_crHover = RGB(255, 0, 0);
-    std::string m_strUrl;
-
-protected:
-    void OnSubclassed() override;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    bool OnReflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-
-private:
-    ui::Font m_font;
-};
+inline constexpr ui::LinkLook kWebLinkLook{RGB(23, 70, 184), RGB(255, 0, 0), false, IDC_LINK_HAND};
+// Attaches the page's web link: the maker's address, opened by the shell.
+void AttachWebLink(ui::HyperLink& link, HWND page, int id);
 
 // An edit control whose text is limited in bytes of the ANSI code page.
 class CByteEdit : public ui::Subclassed<ui::Edit> {

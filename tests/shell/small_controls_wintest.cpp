@@ -13,12 +13,12 @@ class HostDialog : public ui::Dialog {
 public:
     HostDialog() : ui::Dialog(9001) {}
     CByteEdit edit;
-    CHyperLink link;
+    ui::HyperLink link{kWebLinkLook};
 
 protected:
     bool OnInitDialog() override {
         edit.SubclassItem(Handle(), 9002);
-        link.SubclassItem(Handle(), 1203);
+        AttachWebLink(link, Handle(), 1203);
         return true;
     }
 };
@@ -49,7 +49,7 @@ TEST_F(SmallControlsTest, HyperLinkShowsTheAddressUnderlinedAndChangesColourOnHo
     const std::string address = ui::ResourceString(245);
     ASSERT_FALSE(address.empty());
     EXPECT_EQ(host.link.Text(), address);
-    EXPECT_EQ(host.link.m_strUrl, address);
+    EXPECT_EQ(host.link.Url(), address);
     EXPECT_NE(host.link.Style() & SS_NOTIFY, 0);
     LOGFONTA font{};
     ::GetObjectA(host.link.Font(), sizeof font, &font);
@@ -61,7 +61,7 @@ TEST_F(SmallControlsTest, HyperLinkShowsTheAddressUnderlinedAndChangesColourOnHo
     EXPECT_EQ(reinterpret_cast<HGDIOBJ>(brush), ::GetStockObject(NULL_BRUSH));
     EXPECT_EQ(::GetTextColor(dc), RGB(23, 70, 184));
     EXPECT_EQ(::GetBkMode(dc), TRANSPARENT);
-    host.link.m_bHover = 1;
+    host.link.SetLit(true);
     host.Send(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
               reinterpret_cast<LPARAM>(host.link.Handle()));
     EXPECT_EQ(::GetTextColor(dc), RGB(255, 0, 0));
