@@ -48,6 +48,29 @@ protected:
         launcher.Kill();
         e2e::UnregisterRecorder();
     }
+    // Selects the tab and waits until its page shows the item's title at the
+    // link's position (0 to 7).
+    ::testing::AssertionResult ShowTabWithLink(int tab, int position, const std::wstring& title) {
+        launcher.SelectTab(tab);
+        if (e2e::WaitUntilPumping(3000, [&] {
+                return e2e::ItemText(launcher.VisiblePage(), 1012 + position) == title;
+            })) {
+            return ::testing::AssertionSuccess();
+        }
+        return ::testing::AssertionFailure()
+               << "tab " << tab << " shows no \"" << std::string(title.begin(), title.end())
+               << "\" at link " << position;
+    }
+    // The same, then clicks the link; the dialog it opens, or null.
+    HWND OpenFromTab(int tab, int position, const std::wstring& title) {
+        const ::testing::AssertionResult shown = ShowTabWithLink(tab, position, title);
+        if (!shown) {
+            ADD_FAILURE() << shown.message();
+            return nullptr;
+        }
+        launcher.ClickLink(position);
+        return launcher.WaitForDialog(5000);
+    }
     Launcher launcher;
 };
 
@@ -154,9 +177,7 @@ TEST_F(LauncherTest, ModelChoiceReevaluatesTheLanguagesAndCancelOpensNothing) {
 }
 
 TEST_F(LauncherTest, ToolStartsWithItsArgumentsInItsFolder) {
-    launcher.SelectTab(1);
-    ASSERT_TRUE(e2e::WaitUntilPumping(
-        3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1012) == L"Run Tool"; }));
+    ASSERT_TRUE(ShowTabWithLink(1, 0, L"Run Tool"));
     launcher.ClickLink(0);
     ASSERT_TRUE(e2e::WaitUntilPumping(8000, [] { return !e2e::RecordedStarts().empty(); }));
     const std::wstring start = e2e::RecordedStarts()[0];
@@ -171,11 +192,7 @@ TEST_F(LauncherTest, QuestionFirstThenNamedWindowsCloseBeforeSetup) {
     HWND victim = ::CreateWindowExW(0, L"STATIC", L"Launcher Test Victim", WS_OVERLAPPED, 0, 0, 100,
                                     50, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(victim, nullptr);
-    launcher.SelectTab(1);
-    ASSERT_TRUE(e2e::WaitUntilPumping(
-        3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1014) == L"Setup Asks"; }));
-    launcher.ClickLink(2);
-    HWND question = launcher.WaitForDialog(5000);
+    HWND question = OpenFromTab(1, 2, L"Setup Asks");
     ASSERT_NE(question, nullptr);
     EXPECT_EQ(e2e::MessageBoxText(question), L"Install the test software?");
     e2e::PressButton(question, IDCANCEL);
@@ -192,11 +209,7 @@ TEST_F(LauncherTest, QuestionFirstThenNamedWindowsCloseBeforeSetup) {
 }
 
 TEST_F(LauncherTest, ProgressWaitsForTheSetupAndItsProgramStartsAtExit) {
-    launcher.SelectTab(1);
-    ASSERT_TRUE(e2e::WaitUntilPumping(
-        3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1015) == L"Setup Works"; }));
-    launcher.ClickLink(3);
-    HWND progress = launcher.WaitForDialog(5000);
+    HWND progress = OpenFromTab(1, 3, L"Setup Works");
     ASSERT_NE(progress, nullptr);
     EXPECT_EQ(e2e::WindowText(progress), L"Setup Works ");
     EXPECT_EQ(e2e::ItemText(progress, -1), L"Installing the test software...");
@@ -213,11 +226,7 @@ TEST_F(LauncherTest, ProgressWaitsForTheSetupAndItsProgramStartsAtExit) {
 }
 
 TEST_F(LauncherTest, FailingSetupIsReportedAsAFailure) {
-    launcher.SelectTab(1);
-    ASSERT_TRUE(e2e::WaitUntilPumping(
-        3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1016) == L"Setup Fails"; }));
-    launcher.ClickLink(4);
-    HWND progress = launcher.WaitForDialog(5000);
+    HWND progress = OpenFromTab(1, 4, L"Setup Fails");
     ASSERT_NE(progress, nullptr);
     ASSERT_TRUE(e2e::WaitUntilPumping(15000, [&] { return Enabled(progress, IDOK); }));
     const std::wstring message = e2e::ItemText(progress, -1);
@@ -367,11 +376,7 @@ TEST(HostileDiskTest, ADocumentTypeLeavesTheWindowEmptyAndShowsNothingFromOutsid
 // The setup was started, so leaving by "E&xit" would start its program: the
 // close box must not.
 TEST_F(LauncherTest, TheCloseBoxStartsNothingEvenAfterASetupRan) {
-    launcher.SelectTab(1);
-    ASSERT_TRUE(e2e::WaitUntilPumping(
-        3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1015) == L"Setup Works"; }));
-    launcher.ClickLink(3);
-    HWND progress = launcher.WaitForDialog(5000);
+    HWND progress = OpenFromTab(1, 3, L"Setup Works");
     ASSERT_NE(progress, nullptr);
     ASSERT_TRUE(e2e::WaitUntilPumping(15000, [&] { return Enabled(progress, IDOK); }));
     e2e::PressButton(progress, IDOK);
@@ -387,9 +392,7 @@ TEST_F(LauncherTest, TheCloseBoxStartsNothingEvenAfterASetupRan) {
 // The progress dialog may be left before the setup ends; the setup counts as
 // started, and the launcher goes on.
 TEST_F(LauncherTest, ProgressClosedEarlyWithEscOrTheCloseBoxLeavesTheSetupRunning) {
-    launcher.SelectTab(1);
-    ASSERT_TRUE(e2e::WaitUntilPumping(
-        3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1015) == L"Setup Works"; }));
+    ASSERT_TRUE(ShowTabWithLink(1, 3, L"Setup Works"));
     for (int way = 0; way < 2; ++way) {
         launcher.ClickLink(3);
         HWND progress = launcher.WaitForDialog(5000);
@@ -410,11 +413,7 @@ TEST_F(LauncherTest, ProgressClosedEarlyWithEscOrTheCloseBoxLeavesTheSetupRunnin
 
 // A setup that is not on the disk: the launcher's "No File" and nothing from the shell.
 TEST_F(LauncherTest, AMissingSetupGivesOneMessage) {
-    launcher.SelectTab(1);
-    ASSERT_TRUE(e2e::WaitUntilPumping(
-        3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1018) == L"Setup Missing"; }));
-    launcher.ClickLink(6);
-    HWND box = launcher.WaitForDialog(5000);
+    HWND box = OpenFromTab(1, 6, L"Setup Missing");
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(e2e::MessageBoxText(box), L"No File");
     e2e::PressButton(box, IDOK);
@@ -424,9 +423,7 @@ TEST_F(LauncherTest, AMissingSetupGivesOneMessage) {
 
 // Folders, web addresses and the information page's link open through the shell.
 TEST_F(LauncherTest, FolderWebAndInformationLinksOpenTheirTargets) {
-    launcher.SelectTab(3);
-    ASSERT_TRUE(e2e::WaitUntilPumping(
-        3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1012) == L"Open Folder"; }));
+    ASSERT_TRUE(ShowTabWithLink(3, 0, L"Open Folder"));
     launcher.ClickLink(0);
     EXPECT_TRUE(e2e::WaitUntilPumping(8000, [] { return AnyStartContains(L"disk\\Tools"); }));
     launcher.ClickLink(1);
@@ -447,11 +444,7 @@ TEST_F(LauncherTest, FolderWebAndInformationLinksOpenTheirTargets) {
 
 // Template 132: the model list and "OK" open the chosen model's document.
 TEST_F(LauncherTest, ModelOnlyDialogOpensTheChosenModelsDocumentWithOk) {
-    launcher.SelectTab(3);
-    ASSERT_TRUE(e2e::WaitUntilPumping(
-        3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1015) == L"Read Me Per Model"; }));
-    launcher.ClickLink(3);
-    HWND dialog = launcher.WaitForDialog(5000);
+    HWND dialog = OpenFromTab(3, 3, L"Read Me Per Model");
     ASSERT_NE(dialog, nullptr);
     HWND models = ::GetDlgItem(dialog, 1006);
     EXPECT_EQ(::SendMessageW(models, CB_GETCOUNT, 0, 0), 2);
@@ -468,11 +461,7 @@ TEST_F(LauncherTest, ModelOnlyDialogOpensTheChosenModelsDocumentWithOk) {
 // shows the Application item's title, and its program starts when the dialog
 // closes, not when the launcher is left.
 TEST_F(LauncherTest, ApplicationDialogRunsASetupAndStartsItsProgramWhenClosed) {
-    launcher.SelectTab(3);
-    ASSERT_TRUE(e2e::WaitUntilPumping(
-        3000, [&] { return e2e::ItemText(launcher.VisiblePage(), 1014) == L"Tool Box"; }));
-    launcher.ClickLink(2);
-    HWND dialog = launcher.WaitForDialog(5000);
+    HWND dialog = OpenFromTab(3, 2, L"Tool Box");
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(e2e::WindowText(dialog), L"Tool Box ");
     EXPECT_EQ(e2e::ItemText(dialog, 1014), L"Box Setup");
@@ -523,12 +512,7 @@ TEST_F(LauncherTest, RemovalAnsweredYesRemovesTheInstalledProductBeforeTheSetup)
               0);
     ASSERT_NE(::GetFileAttributesW(marker.c_str()), INVALID_FILE_ATTRIBUTES) << "installed first";
 
-    launcher.SelectTab(3);
-    ASSERT_TRUE(e2e::WaitUntilPumping(3000, [&] {
-        return e2e::ItemText(launcher.VisiblePage(), 1016) == L"Replace Old Version";
-    }));
-    launcher.ClickLink(4);
-    HWND question = launcher.WaitForDialog(5000);
+    HWND question = OpenFromTab(3, 4, L"Replace Old Version");
     ASSERT_NE(question, nullptr);
     EXPECT_NE(e2e::MessageBoxText(question).find(L"uninstall other version"), std::wstring::npos);
     EXPECT_FALSE(AnyStartContains(L"/replaced")) << "nothing runs before the answer";
