@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "calmira/decimal_text.h"
+#include "calmira/filter_definitions.h"
 #include "calmira/filter_state.h"
 #include "support/memory_registry.h"
 
@@ -117,6 +119,17 @@ TEST_F(FilterRegistry, StoreWritesTheTypesAndSizesReadersExpect) {
     EXPECT_EQ(value, 20);
     EXPECT_EQ(store.Find(std::string(kFilterKey) + "\\b.bmp", "ModAlpha")->type,
               platform::RegistryType::Dword);
+}
+
+TEST_F(FilterRegistry, APictureValueLongerThanFourBytesIsNotTheUsersChoice) {
+    const std::string key = std::string(kFilterKey) + "\\b.bmp";
+    const std::uint8_t five[5] = {10, 0, 0, 0, 7};
+    reg.WriteBinary("ModAlpha", five, 5, key.c_str());
+    reg.WriteBinary("ModLuminance", five, 4, key.c_str());
+    std::vector<STDIMAGEDATA> images{{"b.bmp", 64, -20, 0, 0}};
+    LoadCurrentValues(reg, &images);
+    EXPECT_EQ(images[0].currentAlpha, 64) << "the picture's own default instead";
+    EXPECT_EQ(images[0].currentLuminance, 10);
 }
 
 }  // namespace
