@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "settings_driver.h"
@@ -25,6 +26,12 @@ using e2e::WindowText;
 constexpr int kMonitorOne = 0;  // TQ6600W on display 1
 constexpr int kMonitorTwo = 1;  // TQ3300W on display 2
 constexpr UINT kStrNotForMonitor = 181;
+
+bool NoneEnabled(HWND page, std::initializer_list<int> ids) {
+    for (int id : ids)
+        if (::IsWindowEnabled(::GetDlgItem(page, id))) return false;
+    return true;
+}
 
 // A control to look for, and the window found holding it.
 struct PageSearch {
@@ -387,10 +394,9 @@ TEST_F(PagesTest, AMonitorThatDoesNotAllowAdjustmentRegistersNothingAndShowsNoSo
     SelectTab(3);
     HWND sound = Page(1133);
     ASSERT_NE(sound, nullptr);
-    EXPECT_TRUE(
-        e2e::WaitUntil(3000, [&] { return !::IsWindowEnabled(::GetDlgItem(sound, 1133)); }));
-    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(sound, 1134)));
-    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(sound, 1080)));
+    // The page greys its controls one after another: wait for all three.
+    EXPECT_TRUE(e2e::WaitUntil(5000, [&] { return NoneEnabled(sound, {1133, 1134, 1080}); }))
+        << "volume, its value and Reset are greyed";
     ASSERT_TRUE(SetSimRegister(kMonitorOne, 0x20, 0xE6, 0));
 }
 
@@ -415,7 +421,8 @@ TEST_F(PagesTest, VolumeIsWrittenAndResetAndLeavingTellsOnlyMonitorsWithSound) {
     SelectTab(3);
     HWND page = Page(1133);
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(WindowText(::GetDlgItem(page, 1134)), L"15");
+    ASSERT_TRUE(
+        e2e::WaitUntil(3000, [&] { return WindowText(::GetDlgItem(page, 1134)) == L"15"; }));
     MoveSlider(page, 1133, 22);
     EXPECT_TRUE(WaitForRegister(kMonitorOne, 0, 0x62, 22));
     Press(page, 1080);
@@ -431,8 +438,9 @@ TEST_F(PagesTest, VolumeIsWrittenAndResetAndLeavingTellsOnlyMonitorsWithSound) {
     Choose(page, 1008, 1);
     ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return program.CurrentMonitor() == 2; }));
     // The page reads the new monitor half a second after making it current.
-    EXPECT_TRUE(e2e::WaitUntil(5000, [&] { return !::IsWindowEnabled(::GetDlgItem(page, 1133)); }));
-    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(page, 1080)));
+    // The volume is greyed before Reset: wait for both, not the first alone.
+    EXPECT_TRUE(e2e::WaitUntil(5000, [&] { return NoneEnabled(page, {1133, 1080}); }))
+        << "volume and Reset are greyed for a monitor without sound";
     SelectTab(0);
     ::Sleep(500);
     EXPECT_EQ(SimRegister(kMonitorTwo, 0xF0, 0xE3), 0);
