@@ -395,8 +395,9 @@ TEST_F(PagesTest, AMonitorThatDoesNotAllowAdjustmentRegistersNothingAndShowsNoSo
     HWND sound = Page(1133);
     ASSERT_NE(sound, nullptr);
     // The page greys its controls one after another: wait for all three.
-    EXPECT_TRUE(e2e::WaitUntil(5000, [&] { return NoneEnabled(sound, {1133, 1134, 1080}); }))
-        << "volume, its value and Reset are greyed";
+    EXPECT_TRUE(e2e::WaitUntil(5000, [&] {
+        return NoneEnabled(sound, {1133, 1134, 1080});
+    })) << "volume, its value and Reset are greyed";
     ASSERT_TRUE(SetSimRegister(kMonitorOne, 0x20, 0xE6, 0));
 }
 
@@ -439,8 +440,9 @@ TEST_F(PagesTest, VolumeIsWrittenAndResetAndLeavingTellsOnlyMonitorsWithSound) {
     ASSERT_TRUE(e2e::WaitUntil(5000, [&] { return program.CurrentMonitor() == 2; }));
     // The page reads the new monitor half a second after making it current.
     // The volume is greyed before Reset: wait for both, not the first alone.
-    EXPECT_TRUE(e2e::WaitUntil(5000, [&] { return NoneEnabled(page, {1133, 1080}); }))
-        << "volume and Reset are greyed for a monitor without sound";
+    EXPECT_TRUE(e2e::WaitUntil(5000, [&] {
+        return NoneEnabled(page, {1133, 1080});
+    })) << "volume and Reset are greyed for a monitor without sound";
     SelectTab(0);
     ::Sleep(500);
     EXPECT_EQ(SimRegister(kMonitorTwo, 0xF0, 0xE3), 0);

@@ -41,6 +41,11 @@ private:
     HWND m_main = nullptr;
 };
 
+// How long a test waits for the launcher to show a reaction before it counts as
+// missing: generous, since a loaded machine can hold a Wine program (and a setup
+// it starts) back for seconds, while a wait that is met returns at once.
+inline constexpr DWORD kReactionDeadline = 20000;
+
 // Pumps this thread's messages while waiting, so that windows of the driver
 // answer the launcher's requests.
 template <typename Condition>
