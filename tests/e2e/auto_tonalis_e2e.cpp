@@ -194,10 +194,7 @@ protected:
     // menu opened while the program was busy may miss the keys, so once more.
     void StopProgram() {
         WaitForQuiet();
-        for (int attempt = 0; attempt < 2 && program.Running(); ++attempt) {
-            if (HWND menu = program.OpenTrayMenu()) program.PickMenuItem(menu, e2e::kMenuExit);
-            program.WaitForExit(10000);
-        }
+        program.ExitFromTray();
     }
     // Waits until both monitors hold these modes; false after 10 s.
     bool WaitForModes(int first, int second, DWORD* elapsed = nullptr) {
@@ -334,8 +331,7 @@ TEST_F(AutoTonalisTest, RuleRegisteredOnThePageSurvivesARestart) {
     EXPECT_TRUE(WaitForModes(kGame, secondGame)) << ModeOf(0) << " " << ModeOf(1);
     ASSERT_TRUE(beta.ToFront());
     EXPECT_TRUE(WaitForModes(0, 0)) << ModeOf(0) << " " << ModeOf(1);
-    if (HWND exitMenu = second.OpenTrayMenu()) second.PickMenuItem(exitMenu, e2e::kMenuExit);
-    second.WaitForExit(10000);
+    second.ExitFromTray();
 }
 
 std::string ReadWhole(const std::string& path) {

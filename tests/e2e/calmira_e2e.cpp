@@ -189,12 +189,7 @@ protected:
         e2e::DeleteSettingsTree();
     }
     void Start() { ASSERT_TRUE(program->Start()) << "the controller did not become resident"; }
-    void Exit() {
-        if (program->Running()) {
-            if (HWND menu = program->OpenTrayMenu()) program->PickMenuItem(menu, e2e::kMenuExit);
-            EXPECT_TRUE(program->WaitForExit(15000));
-        }
-    }
+    void Exit() { EXPECT_TRUE(program->ExitFromTray(false, 15000)); }
     HWND OpenDialog(int item, const wchar_t* caption) {
         HWND menu = program->OpenTrayMenu();
         if (menu == nullptr) return nullptr;

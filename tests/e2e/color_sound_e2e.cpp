@@ -130,12 +130,7 @@ protected:
             e2e::WaitUntil(5000, [&] { return ::IsWindowVisible(program.MainWindow()) != FALSE; }));
     }
     void TearDown() override {
-        if (program.Running()) {
-            ::PostMessageA(program.MainWindow(), WM_COMMAND, 1046, 0);  // "&Close"
-            ::Sleep(200);
-            if (HWND menu = program.OpenTrayMenu()) program.PickMenuItem(menu, e2e::kMenuExit);
-            program.WaitForExit(10000);
-        }
+        program.ExitFromTray(true);
         // No monitor may be left claimed by the program.
         EXPECT_EQ(SimRegister(kMonitorOne, 0, 0xE0), 0);
         EXPECT_EQ(SimRegister(kMonitorTwo, 0, 0xE0), 0);

@@ -32,10 +32,7 @@ protected:
     }
     void SetUp() override { StartWith("default-desk.json"); }
     void TearDown() override {
-        if (program.Running()) {
-            if (HWND menu = program.OpenTrayMenu()) program.PickMenuItem(menu, e2e::kMenuExit);
-            program.WaitForExit(10000);
-        }
+        program.ExitFromTray();
         e2e::DeleteSettingsTree();
     }
 

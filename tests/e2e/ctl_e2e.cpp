@@ -334,10 +334,7 @@ TEST_F(CtlTest, RunsBesideTheControllerWithoutTakingItsClaim) {
     EXPECT_TRUE(e2e::WaitUntil(3000, [&] { return e2e::FindEntry(names, L"Script") >= 0; }))
         << "the colour page lists the set vistrelctl registered";
 
-    ::PostMessageA(program.MainWindow(), WM_COMMAND, e2e::kIdClose, 0);
-    ::Sleep(200);
-    if (HWND menu = program.OpenTrayMenu()) program.PickMenuItem(menu, e2e::kMenuExit);
-    EXPECT_TRUE(program.WaitForExit(10000));
+    EXPECT_TRUE(program.ExitFromTray(true));
 }
 
 }  // namespace

@@ -61,8 +61,7 @@ protected:
         if (program.Running()) {
             if (dialog != nullptr && ::IsWindow(dialog)) e2e::Press(dialog, IDCANCEL);
             e2e::WaitUntil(3000, [&] { return dialog == nullptr || !::IsWindow(dialog); });
-            if (HWND menu = program.OpenTrayMenu()) program.PickMenuItem(menu, e2e::kMenuExit);
-            program.WaitForExit(15000);
+            program.ExitFromTray(false, 15000);
         }
         e2e::DeleteSettingsTree();
     }

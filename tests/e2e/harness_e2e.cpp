@@ -64,11 +64,7 @@ protected:
         ::SetEnvironmentVariableA("VISTREL_SIM_TRAFFIC_LOG", trafficLog.c_str());
         ASSERT_TRUE(program.Start()) << "the controller did not become resident";
     }
-    void Exit() {
-        if (!program.Running()) return;
-        if (HWND menu = program.OpenTrayMenu()) program.PickMenuItem(menu, e2e::kMenuExit);
-        EXPECT_TRUE(program.WaitForExit(10000));
-    }
+    void Exit() { EXPECT_TRUE(program.ExitFromTray()); }
     void TearDown() override {
         Exit();
         ::SetEnvironmentVariableA("VISTREL_SIM_TRAFFIC_LOG", nullptr);

@@ -43,12 +43,7 @@ protected:
         ASSERT_NE(main, nullptr);
     }
     void TearDown() override {
-        if (program.Running()) {
-            ::PostMessageA(program.MainWindow(), WM_COMMAND, e2e::kIdClose, 0);
-            ::Sleep(200);
-            if (HWND menu = program.OpenTrayMenu()) program.PickMenuItem(menu, e2e::kMenuExit);
-            program.WaitForExit(10000);
-        }
+        program.ExitFromTray(true);
         EXPECT_EQ(e2e::SimRegister(0, 0, 0xE0), 0) << "monitor 1 is left claimed";
         EXPECT_EQ(e2e::SimRegister(1, 0, 0xE0), 0) << "monitor 2 is left claimed";
         e2e::DeleteSettingsTree();

@@ -50,12 +50,7 @@ protected:
         ASSERT_TRUE(program.Start()) << "the controller did not become resident";
     }
     void TearDown() override {
-        if (program.Running()) {
-            ::PostMessageA(program.MainWindow(), WM_COMMAND, 1046, 0);  // "&Close"
-            ::Sleep(200);
-            if (HWND menu = program.OpenTrayMenu()) program.PickMenuItem(menu, e2e::kMenuExit);
-            program.WaitForExit(10000);
-        }
+        program.ExitFromTray(true);
         e2e::DeleteSettingsTree();
     }
 

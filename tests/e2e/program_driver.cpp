@@ -148,6 +148,20 @@ bool Program::WaitForExit(DWORD milliseconds) const {
            ::WaitForSingleObject(m_process.hProcess, milliseconds) == WAIT_OBJECT_0;
 }
 
+bool Program::ExitFromTray(bool closeSettings, DWORD milliseconds) const {
+    if (!Running()) return true;
+    if (closeSettings) {
+        constexpr WPARAM kIdClose = 1046;  // "&Close"
+        ::PostMessageA(m_main, WM_COMMAND, kIdClose, 0);
+        WaitUntil(3000, [&] { return ::IsWindowVisible(m_main) == FALSE; });
+    }
+    for (int attempt = 0; attempt < 2 && Running(); ++attempt) {
+        if (HWND menu = OpenTrayMenu()) PickMenuItem(menu, kMenuExit);
+        WaitForExit(milliseconds);
+    }
+    return !Running();
+}
+
 void Program::Kill() {
     if (m_process.hProcess != nullptr) {
         ::TerminateProcess(m_process.hProcess, 1);

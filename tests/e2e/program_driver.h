@@ -34,6 +34,11 @@ public:
     bool Running() const;
     // Waits for the process to end; true when it ended within the time.
     bool WaitForExit(DWORD milliseconds) const;
+    // Ends the controller as a user would: the settings window closed first when
+    // `closeSettings`, then "Exit" from the tray menu, once more when a menu
+    // opened while the program was busy missed the keys. True once it has ended
+    // (or was not running); whatever is left, the destructor kills.
+    bool ExitFromTray(bool closeSettings = false, DWORD milliseconds = 10000) const;
     void Kill();
 
     HWND MainWindow() const { return m_main; }

@@ -110,10 +110,7 @@ protected:
         // Leaving the page may ask to save the rule shown: no.
         ::PostMessageA(program.MainWindow(), WM_COMMAND, e2e::kIdClose, 0);
         if (HWND question = e2e::WaitForMessageBox(program, 1500)) e2e::Answer(question, IDNO);
-        for (int attempt = 0; attempt < 2 && program.Running(); ++attempt) {
-            if (HWND menu = program.OpenTrayMenu()) program.PickMenuItem(menu, e2e::kMenuExit);
-            program.WaitForExit(10000);
-        }
+        program.ExitFromTray();
     }
     HWND TonalisPage() {
         if (e2e::OpenSettings(program) == nullptr || !e2e::SelectTab(program, e2e::kTabTonalis))
@@ -316,8 +313,7 @@ TEST_F(TonalisPageTest, ARuleBoundToASetRestoresItWhenItsApplicationComesToTheFr
     EXPECT_TRUE(e2e::WaitForRegister(kMonitorOne, 0, 0xE0, 0)) << "and the monitor released";
     EXPECT_EQ(e2e::SimRegister(kMonitorTwo, 0, kBrightness), otherBefore)
         << "another model is left alone";
-    if (HWND menu = second.OpenTrayMenu()) second.PickMenuItem(menu, e2e::kMenuExit);
-    EXPECT_TRUE(second.WaitForExit(10000));
+    EXPECT_TRUE(second.ExitFromTray());
 }
 
 }  // namespace

@@ -96,10 +96,7 @@ protected:
         ASSERT_TRUE(program.Start()) << "the controller did not become resident";
     }
     void TearDown() override {
-        if (program.Running()) {
-            if (HWND menu = program.OpenTrayMenu()) program.PickMenuItem(menu, e2e::kMenuExit);
-            if (!program.WaitForExit(10000)) program.Kill();
-        }
+        if (!program.ExitFromTray()) program.Kill();
         e2e::DeleteSettingsTree();
     }
 
