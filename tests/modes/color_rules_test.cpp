@@ -43,6 +43,9 @@ TEST(ColorDetailRules, TemperatureSliderOffersTheMonitorsPresets) {
     const std::vector<std::int32_t> presets =
         AvailablePresets((1u << 0) | (1u << 6) | (1u << 12) | (1u << 30));
     EXPECT_EQ(presets, (std::vector<std::int32_t>{0, 6, 12}));
+    // The last named preset (24) is offered; the bit after it names none.
+    EXPECT_EQ(AvailablePresets((1u << 23) | (1u << 24) | (1u << 25)),
+              (std::vector<std::int32_t>{23, 24}));
     const SliderSetup readable = TemperatureSlider(presets, 6, true, 1);
     EXPECT_TRUE(readable.usable);
     EXPECT_EQ(readable.maximum, 2);
