@@ -82,6 +82,18 @@ TEST_F(ItemActionsTest, AFileWithoutReaderAsksForOneAndOpensTheDownloadPageOnYes
     ASSERT_EQ(shell.calls.back().file, u"#106");
     EXPECT_EQ(ui.asked.back(), u"#110") << "a failed shell call is reported";
     EXPECT_EQ(ui.styles.back(), 0x10u);
+
+    // 32 is still a failure, whether or not a reader was found: only results
+    // above it mean the shell started something.
+    for (int reader : {2, 42}) {
+        const std::size_t asked = ui.asked.size();
+        shell.findResult = reader;
+        ui.answers = {6};
+        shell.executeResult = 32;
+        Run(0);
+        EXPECT_EQ(ui.asked.size(), asked + (reader > 32 ? 1 : 2)) << "reader " << reader;
+        EXPECT_EQ(ui.styles.back(), 0x10u) << "reader " << reader;
+    }
 }
 
 TEST_F(ItemActionsTest, DocumentsAndFoldersTakeTheOnlyEntryOrAskForTheModel) {

@@ -177,6 +177,21 @@ TEST_F(MatchWizardTest, CancelBeforeTheStatesWereSavedWritesNothing) {
     EXPECT_TRUE(desk->Log().empty());
 }
 
+TEST_F(MatchWizardTest, AModeIsTakenOnlyWhenTheMasterReadsItBack) {
+    MatchWizard::MarkCandidates(all);
+    ASSERT_TRUE(wizard->Start());
+    ASSERT_TRUE(wizard->SaveStates());
+    // The write goes through but the mode cannot be read back: not taken.
+    desk->FailReadsOf(kTq6600, sim::FailingRead{false, sim::RegisterKey{0x30, 0xE2}});
+    EXPECT_FALSE(wizard->WriteMasterMode(17));
+    EXPECT_EQ(Register(kTq6600, {0x30, 0xE2}), 17);
+    ExpectNothingClaimed();
+    desk->ClearFaults(kTq6600);
+    EXPECT_TRUE(wizard->WriteMasterMode(1));
+    EXPECT_EQ(Register(kTq6600, {0x30, 0xE2}), 1);
+    ExpectNothingClaimed();
+}
+
 TEST_F(MatchWizardTest, AFailingCandidateLeavesNothingClaimed) {
     MatchWizard::MarkCandidates(all);
     ASSERT_TRUE(wizard->Start());
@@ -244,6 +259,9 @@ TEST_F(MatchWizardTest, StepTwoGammaIsClampedToTheMastersStepsWrittenAndPutBackW
     ASSERT_TRUE(wizard->SaveStates());
     ASSERT_TRUE(wizard->ReadMasterColor());
     ASSERT_EQ(wizard->state().gamma, 4);
+    EXPECT_TRUE(wizard->WriteGamma(0)) << "step 0 is a gamma like any other";
+    EXPECT_EQ(Register(kTq6600, {0x30, 0xE4}), 0);
+    ASSERT_TRUE(wizard->WriteGamma(4));
     // A master that offers gamma steps 2 to 5 only.
     Record(kTq6600).m_ModeInfo.words[ModeInfoBlock::kGammaMask] = 0x3C;
     EXPECT_EQ(wizard->MasterGammaRange().lowest, 2);

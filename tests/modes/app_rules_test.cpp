@@ -114,6 +114,8 @@ TEST_F(RuleStore, SwitchesAreWrittenBackWhenAbsentAndKeptWhenStored) {
     StorePerScreenSwitching(registry, true);
     EXPECT_FALSE(ReadAutoSwitchOn(registry));
     EXPECT_TRUE(ReadPerScreenSwitching(registry));
+    ASSERT_TRUE(registry.ReadDword("MonIndepend", &value, kVistrelRootKey));
+    EXPECT_EQ(value, 1u);
 }
 
 TEST_F(RuleStore, DefaultTargetKeepsItsSetNameOnlyForASet) {
