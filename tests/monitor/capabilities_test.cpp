@@ -179,6 +179,16 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(info.param.name);
     });
 
+TEST(ParseCapabilities, ATextTooShortToHoldAListGivesNothingWithoutReadingPastIt) {
+    for (const char* text : {"x", " ", ")", "( "}) {
+        FeatureMap map;
+        ExtendedFeatureMap extended;
+        EXPECT_FALSE(ParseCapabilities(text, map)) << '"' << text << '"';
+        ParseExtendedCapabilities(text, extended);
+        EXPECT_TRUE(extended.empty()) << '"' << text << '"';
+    }
+}
+
 TEST(ParseCapabilities, AddsToExistingMapWithoutClearing) {
     FeatureMap map{{0x10, -1}};
     ASSERT_TRUE(ParseCapabilities("vcp(10 12)mswhql(1)mccs_ver(2.1)", map));
