@@ -166,6 +166,20 @@ TEST_F(MatchWizardTest, CancelPutsBackEverythingTheWizardChanged) {
     }
 }
 
+TEST_F(MatchWizardTest, CancelPutsTheGammaBackWhenTheSavedModeHasOne) {
+    MatchWizard::MarkCandidates(all);
+    ASSERT_TRUE(wizard->Start());
+    ASSERT_TRUE(wizard->WriteMasterMode(17));  // saved in a mode with a gamma setting
+    ASSERT_TRUE(wizard->SaveStates());
+    const std::uint16_t saved = Register(kTq6600, {0x30, 0xE4});
+    ASSERT_TRUE(wizard->ReadMasterColor());
+    ASSERT_TRUE(wizard->WriteGamma(saved == 7 ? 6 : 7));
+    ASSERT_NE(Register(kTq6600, {0x30, 0xE4}), saved);
+    ASSERT_TRUE(wizard->Restore());
+    EXPECT_EQ(Register(kTq6600, {0x30, 0xE4}), saved);
+    ExpectNothingClaimed();
+}
+
 TEST_F(MatchWizardTest, CancelBeforeTheStatesWereSavedWritesNothing) {
     MatchWizard::MarkCandidates(all);
     ASSERT_TRUE(wizard->Start());
