@@ -5,10 +5,12 @@
 // of the same name could be planted.
 #include <windows.h>
 
+#include "platform/win32/system_library_win32.h"
+
 namespace ui {
 
 // The named library of the system folder, or nullptr.
-HMODULE LoadSystemLibrary(const wchar_t* name);
+using platform::LoadSystemLibrary;
 
 // Takes the program's folder and the current folder out of the search for
 // libraries loaded by name from now on, also those that system libraries load
@@ -21,9 +23,6 @@ HMODULE LoadSystemLibrary(const wchar_t* name);
 void RestrictLibrarySearch();
 
 // An export of a library as the function type the caller knows it by.
-template <typename Function>
-Function LibraryFunction(HMODULE library, const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(library, name)));
-}
+using platform::LibraryFunction;
 
 }  // namespace ui

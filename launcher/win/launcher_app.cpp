@@ -2,10 +2,13 @@
 
 #include <commctrl.h>
 
+#include <system_error>
+
 #include "launcher/launcher_info_reader.h"
 #include "launcher/win/launcher_controls.h"
 #include "launcher/win/launcher_dlg.h"
 #include "launcher/win/wide_text.h"
+#include "platform/win32/xml_dom_msxml.h"
 #include "resources/launcher/resource.h"
 #include "ui/resource_string.h"
 
@@ -18,7 +21,34 @@ CLauncherApp::CLauncherApp() {
     CStaticButton::s_pSubDialogOpen = &m_bSubDialogOpen;
 }
 
+CLauncherApp::~CLauncherApp() {
+    if (m_infoReader.joinable()) m_infoReader.join();
+}
+
+void CLauncherApp::ReadLauncherInfo() {
+    platform::MsxmlDom dom;
+    const std::u16string infoFile = Utf16(ui::ResourceString(IDS_LAUNCHER_INFO_FILE));
+    launcher::LoadLauncherInfo(dom, launcher::LauncherInfoPath(m_strAppDir, infoFile), &m_tabs,
+                               &m_strLauncherTitle);
+}
+
+void CLauncherApp::TakeLauncherInfo() {
+    if (m_infoTaken) return;
+    m_infoTaken = true;
+    if (m_infoReader.joinable()) {
+        m_infoReader.join();
+    } else {
+        ReadLauncherInfo();
+    }
+}
+
 bool CLauncherApp::InitInstance() {
+    // The model is touched by nobody else until TakeLauncherInfo has joined.
+    try {
+        m_infoReader = std::thread([this] { ReadLauncherInfo(); });
+    } catch (const std::system_error&) {
+        // No thread: the main window's initialisation reads the file itself.
+    }
     INITCOMMONCONTROLSEX init{};
     init.dwSize = sizeof init;
     init.dwICC = 0xFF;
@@ -32,6 +62,8 @@ bool CLauncherApp::InitInstance() {
         dialog.SetTemplate(m_templates.Template(IDD_LAUNCHER));
         dialog.DoModal();
     }
+    // Not taken when the main window could not be made.
+    if (m_infoReader.joinable()) m_infoReader.join();
     // Every page is destroyed by now; only then may the model go.
     m_tabs.clear();
     return false;

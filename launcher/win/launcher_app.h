@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "launcher/item_actions.h"
 #include "launcher/launcher_info.h"
@@ -16,9 +17,14 @@
 class CLauncherApp : public ui::Application {
 public:
     CLauncherApp();
+    ~CLauncherApp() override;
     static CLauncherApp* Get() { return static_cast<CLauncherApp*>(ui::Application::Current()); }
 
     bool InitInstance() override;
+    // The main window's initialisation takes the information file's model here:
+    // waits for the reading started with the program, or reads the file now when
+    // no reader could be started. Only the first call reads.
+    void TakeLauncherInfo();
 
     launcher::LauncherPorts Ports() { return {m_shell, m_installer, m_runKey, m_os}; }
     platform::OsVersion& Os() { return m_os; }
@@ -34,6 +40,13 @@ public:
     FittedTemplates m_templates;
 
 private:
+    // Reads the information file into m_tabs and m_strLauncherTitle.
+    void ReadLauncherInfo();
+
+    // Reading the file (COM, the XML parser and the libraries they bring) takes
+    // about as long as making the main window, so it runs beside it.
+    std::thread m_infoReader;
+    bool m_infoTaken = false;
     Win32LauncherShell m_shell;
     Win32WindowsInstaller m_installer;
     Win32RunKey m_runKey;

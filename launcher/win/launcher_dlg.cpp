@@ -11,7 +11,6 @@
 #include "launcher/win/launcher_ports_win32.h"
 #include "launcher/win/page_messages.h"
 #include "launcher/win/wide_text.h"
-#include "platform/win32/xml_dom_msxml.h"
 #include "resources/launcher/resource.h"
 #include "ui/page_brush.h"
 #include "ui/resource_string.h"
@@ -51,10 +50,7 @@ bool CLauncherDlg::OnInitDialog() {
     if (launcher::IsXpOrLater(app->Os())) RemoveTabTheme();
     m_backgroundSize = ui::MakePageBrush(Handle(), m_brush.Put(), IDB_MAIN_BACK, IDB_MAIN_BACK_HI);
 
-    platform::MsxmlDom dom;
-    const std::u16string infoFile = Utf16(ui::ResourceString(IDS_LAUNCHER_INFO_FILE));
-    launcher::LoadLauncherInfo(dom, launcher::LauncherInfoPath(app->m_strAppDir, infoFile),
-                               &app->m_tabs, &app->m_strLauncherTitle);
+    app->TakeLauncherInfo();
     SetText(Wide(app->m_strLauncherTitle));
 
     m_geometry.m_nTabClientRight = m_tab.ClientRect().right;

@@ -10,6 +10,23 @@
 
 namespace {
 
+// The shell, loaded from the system folder at its first use rather than imported:
+// it brings a dozen libraries with it that the window does not need to come up.
+HMODULE Shell() {
+    static const HMODULE shell = ui::LoadSystemLibrary(L"shell32.dll");
+    return shell;
+}
+
+BOOL ShellExecuteExCall(SHELLEXECUTEINFOW* info) {
+    using Call = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
+    static const auto call = ui::LibraryFunction<Call>(Shell(), "ShellExecuteExW");
+    if (call == nullptr) {
+        ::SetLastError(ERROR_PROC_NOT_FOUND);
+        return FALSE;
+    }
+    return call(info);
+}
+
 const wchar_t* OrNull(const std::wstring& text) {
     return text.empty() ? nullptr : text.c_str();
 }
@@ -81,14 +98,18 @@ int Win32LauncherShell::Execute(launcher::WindowRef owner, const std::u16string&
     info.lpParameters = OrNull(p);
     info.lpDirectory = OrNull(d);
     info.nShow = SW_SHOWNORMAL;
-    const BOOL ok = ::ShellExecuteExW(&info);
+    const BOOL ok = ShellExecuteExCall(&info);
     return InstanceResult(ok, info);
 }
 
 int Win32LauncherShell::FindProgram(const std::u16string& path) {
     wchar_t program[MAX_PATH] = {};
     const std::wstring p = Wide(path);
-    const HINSTANCE result = ::FindExecutableW(p.c_str(), nullptr, program);
+    using Call = HINSTANCE(WINAPI*)(LPCWSTR, LPCWSTR, LPWSTR);
+    static const auto find = ui::LibraryFunction<Call>(Shell(), "FindExecutableW");
+    // Without the shell no program is found for anything.
+    const HINSTANCE result = find != nullptr ? find(p.c_str(), nullptr, program)
+                                             : reinterpret_cast<HINSTANCE>(SE_ERR_NOASSOC);
     return static_cast<int>(std::min<INT_PTR>(reinterpret_cast<INT_PTR>(result), 0x7FFFFFFF));
 }
 
@@ -104,7 +125,7 @@ int Win32LauncherShell::Start(launcher::WindowRef owner, const std::u16string& f
     info.lpParameters = p.c_str();
     info.lpDirectory = OrNull(d);
     info.nShow = SW_SHOWNORMAL;
-    const BOOL ok = ::ShellExecuteExW(&info);
+    const BOOL ok = ShellExecuteExCall(&info);
     const int result = InstanceResult(ok, info);
     if (!ok) {
         if (info.hProcess != nullptr) ::CloseHandle(info.hProcess);

@@ -1,5 +1,6 @@
 #include "platform/win32/xml_dom_msxml.h"
 
+#include "platform/win32/system_library_win32.h"
 #include "platform/xml_prolog.h"
 
 #include <windows.h>
@@ -23,6 +24,53 @@ const IID kIidXmlDomDocument2 = {
 
 // Everything: in-process server and handler, local and remote server.
 constexpr DWORD kAllClassContexts = 0x17;
+
+// COM and its automation types, bound when the first file is read rather than
+// imported: a program that reads its file on another thread than the one that
+// makes its windows thereby keeps the loading of these (and of what they load)
+// off the window thread, and a program that reads no file never loads them.
+struct ComLibraries {
+    HRESULT(WINAPI* coInitialize)(LPVOID) = nullptr;
+    void(WINAPI* coUninitialize)() = nullptr;
+    HRESULT(WINAPI* coCreateInstance)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*) = nullptr;
+    HRESULT(WINAPI* oleRun)(LPUNKNOWN) = nullptr;
+    HRESULT(WINAPI* createStreamOnHGlobal)(HGLOBAL, BOOL, LPSTREAM*) = nullptr;
+    BSTR(WINAPI* sysAllocString)(const OLECHAR*) = nullptr;
+    void(WINAPI* sysFreeString)(BSTR) = nullptr;
+    UINT(WINAPI* sysStringLen)(BSTR) = nullptr;
+    HRESULT(WINAPI* variantClear)(VARIANTARG*) = nullptr;
+
+    bool Complete() const {
+        return coInitialize && coUninitialize && coCreateInstance && oleRun &&
+               createStreamOnHGlobal && sysAllocString && sysFreeString && sysStringLen &&
+               variantClear;
+    }
+};
+
+// Loaded once per process, from the system folder, and kept.
+const ComLibraries& Com() {
+    static const ComLibraries libraries = [] {
+        ComLibraries com;
+        const HMODULE ole = LoadSystemLibrary(L"ole32.dll");
+        const HMODULE automation = LoadSystemLibrary(L"oleaut32.dll");
+        using Ole = ComLibraries;
+        com.coInitialize = LibraryFunction<decltype(Ole::coInitialize)>(ole, "CoInitialize");
+        com.coUninitialize = LibraryFunction<decltype(Ole::coUninitialize)>(ole, "CoUninitialize");
+        com.coCreateInstance =
+            LibraryFunction<decltype(Ole::coCreateInstance)>(ole, "CoCreateInstance");
+        com.oleRun = LibraryFunction<decltype(Ole::oleRun)>(ole, "OleRun");
+        com.createStreamOnHGlobal =
+            LibraryFunction<decltype(Ole::createStreamOnHGlobal)>(ole, "CreateStreamOnHGlobal");
+        com.sysAllocString =
+            LibraryFunction<decltype(Ole::sysAllocString)>(automation, "SysAllocString");
+        com.sysFreeString =
+            LibraryFunction<decltype(Ole::sysFreeString)>(automation, "SysFreeString");
+        com.sysStringLen = LibraryFunction<decltype(Ole::sysStringLen)>(automation, "SysStringLen");
+        com.variantClear = LibraryFunction<decltype(Ole::variantClear)>(automation, "VariantClear");
+        return com;
+    }();
+    return libraries;
+}
 
 // Owns one reference to a COM object.
 template <typename T>
@@ -64,7 +112,7 @@ std::u16string FromBstr(BSTR text) {
     if (!text) {
         return std::u16string();
     }
-    return std::u16string(reinterpret_cast<const char16_t*>(text), SysStringLen(text));
+    return std::u16string(reinterpret_cast<const char16_t*>(text), Com().sysStringLen(text));
 }
 
 bool NameIs(IXMLDOMNode* node, std::u16string_view name) {
@@ -72,10 +120,10 @@ bool NameIs(IXMLDOMNode* node, std::u16string_view name) {
     if (FAILED(node->get_nodeName(&nodeName)) || !nodeName) {
         return false;
     }
-    const UINT length = SysStringLen(nodeName);
+    const UINT length = Com().sysStringLen(nodeName);
     const bool same =
         length == name.size() && std::memcmp(nodeName, name.data(), length * sizeof(char16_t)) == 0;
-    SysFreeString(nodeName);
+    Com().sysFreeString(nodeName);
     return same;
 }
 
@@ -130,13 +178,13 @@ void WalkBelow(IXMLDOMNode* root, Visit visit) {
 // after it is released. Shared by the document and every element handed out.
 class ComSession {
 public:
-    ComSession() : initialised_(SUCCEEDED(CoInitialize(nullptr))) {}
+    ComSession() : initialised_(SUCCEEDED(Com().coInitialize(nullptr))) {}
     ComSession(const ComSession&) = delete;
     ComSession& operator=(const ComSession&) = delete;
     ~ComSession() {
         document.Reset();
         if (initialised_) {
-            CoUninitialize();
+            Com().coUninitialize();
         }
     }
 
@@ -159,7 +207,7 @@ public:
             return std::u16string();
         }
         std::u16string result = FromBstr(name);
-        SysFreeString(name);
+        Com().sysFreeString(name);
         return result;
     }
 
@@ -170,12 +218,11 @@ public:
             if (type != NODE_TEXT && type != NODE_CDATA_SECTION) {
                 return;
             }
-            VARIANT value;
-            VariantInit(&value);
+            VARIANT value{};  // VT_EMPTY
             if (SUCCEEDED(node->get_nodeValue(&value)) && value.vt == VT_BSTR) {
                 text += FromBstr(value.bstrVal);
             }
-            VariantClear(&value);
+            Com().variantClear(&value);
         });
         return text;
     }
@@ -282,7 +329,8 @@ ComRef<IStream> StreamOver(const std::vector<unsigned char>& bytes) {
         std::memcpy(target, bytes.data(), bytes.size());
     }
     GlobalUnlock(memory);
-    if (target == nullptr || FAILED(CreateStreamOnHGlobal(memory, TRUE, stream.Out())) || !stream) {
+    if (target == nullptr || FAILED(Com().createStreamOnHGlobal(memory, TRUE, stream.Out())) ||
+        !stream) {
         stream.Reset();
         GlobalFree(memory);
         return stream;
@@ -294,17 +342,16 @@ ComRef<IStream> StreamOver(const std::vector<unsigned char>& bytes) {
 }
 
 void SetBooleanProperty(IXMLDOMDocument2* document, const wchar_t* name, bool value) {
-    BSTR property = SysAllocString(name);
+    BSTR property = Com().sysAllocString(name);
     if (property == nullptr) {
         return;
     }
-    VARIANT setting;
-    VariantInit(&setting);
+    VARIANT setting{};  // VT_EMPTY
     setting.vt = VT_BOOL;
     setting.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
     // Older parsers do not know every property; the prolog check stands in.
     document->setProperty(property, setting);
-    SysFreeString(property);
+    Com().sysFreeString(property);
 }
 
 // The files are data: no document type, nothing fetched from elsewhere, no
@@ -330,6 +377,8 @@ bool MsxmlDom::FileExists(const std::u16string& path) {
 }
 
 std::unique_ptr<XmlDocument> MsxmlDom::LoadFile(const std::u16string& path) {
+    // Without COM there is no DOM component to read with.
+    if (!Com().Complete()) return nullptr;
     std::vector<unsigned char> bytes;
     if (!ReadWholeFile(path, &bytes) || XmlDeclaresDocumentType(bytes.data(), bytes.size())) {
         return nullptr;
@@ -343,9 +392,9 @@ std::unique_ptr<XmlDocument> MsxmlDom::LoadFile(const std::u16string& path) {
     // With out-of-process contexts allowed, the object may be a server that
     // has to be put into its running state before it answers its interfaces.
     ComRef<IUnknown> object;
-    if (FAILED(CoCreateInstance(documentClass, nullptr, kAllClassContexts, IID_IUnknown,
-                                reinterpret_cast<void**>(object.Out()))) ||
-        !object || FAILED(OleRun(object.Get())) ||
+    if (FAILED(Com().coCreateInstance(documentClass, nullptr, kAllClassContexts, IID_IUnknown,
+                                      reinterpret_cast<void**>(object.Out()))) ||
+        !object || FAILED(Com().oleRun(object.Get())) ||
         FAILED(object->QueryInterface(kIidXmlDomDocument,
                                       reinterpret_cast<void**>(session->document.Out()))) ||
         !session->document) {
@@ -361,8 +410,7 @@ std::unique_ptr<XmlDocument> MsxmlDom::LoadFile(const std::u16string& path) {
     if (!stream) {
         return nullptr;
     }
-    VARIANT source;
-    VariantInit(&source);
+    VARIANT source{};  // VT_EMPTY
     source.vt = VT_UNKNOWN;
     source.punkVal = stream.Get();
     VARIANT_BOOL loaded = VARIANT_FALSE;

@@ -290,6 +290,35 @@ TEST_F(LauncherTest, KeyboardReachesTabsAndLinks) {
     e2e::PressButton(dialog, IDCANCEL);
 }
 
+// Nothing in the launcher takes typed text, so it runs without an input method:
+// no input-method window is made for it, even once it has the focus and keys
+// have reached it.
+TEST_F(LauncherTest, NoInputMethodWindowIsMadeForIt) {
+    ASSERT_TRUE(e2e::WaitUntilPumping(e2e::kReactionDeadline,
+                                      [&] { return ::GetForegroundWindow() == launcher.Main(); }));
+    HWND manuals = launcher.VisiblePage();
+    Press(VK_TAB, true);
+    ASSERT_TRUE(e2e::WaitUntilPumping(e2e::kReactionDeadline, [&] {
+        return launcher.VisiblePage() != manuals;
+    })) << "Ctrl+Tab reached the launcher";
+    struct Search {
+        DWORD process;
+        int found;
+    } search{::GetProcessId(launcher.ProcessHandle()), 0};
+    ::EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(context);
+            DWORD process = 0;
+            ::GetWindowThreadProcessId(window, &process);
+            wchar_t name[16] = {};
+            ::GetClassNameW(window, name, 16);
+            if (process == s->process && std::wstring(name) == L"IME") ++s->found;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    EXPECT_EQ(search.found, 0);
+}
+
 // Two tabs of one kind and two of another: every tab shows its own items, and
 // every installer started on any of them has its program started once at Exit.
 TEST_F(LauncherTest, EveryTabHasItsOwnPageAndEveryRunProgramStartsOnce) {

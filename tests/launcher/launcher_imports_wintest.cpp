@@ -140,3 +140,17 @@ TEST(LauncherImportsTest, EveryImportedLibraryComesFromTheSystemFolder) {
             << name << " is imported but Windows would look for it beside the launcher first";
     }
 }
+
+// What comes up before the window does is what the start-up waits for: COM and the
+// shell (and the dozen libraries each brings) load on the thread that reads the
+// information file and at the first shell action, so none of them is imported.
+TEST(LauncherImportsTest, ComAndTheShellAreNotLoadedWithTheProgram) {
+    const std::string launcher = BesideThisTest("launcher.exe");
+    const std::vector<std::string> imports = ImportedLibraries(ReadFile(launcher));
+    ASSERT_FALSE(imports.empty()) << "no import table read from " << launcher;
+    for (const std::string& name : imports) {
+        const std::string lower = Lower(name);
+        EXPECT_TRUE(lower != "ole32.dll" && lower != "oleaut32.dll" && lower != "shell32.dll")
+            << name << " is imported";
+    }
+}
