@@ -290,6 +290,22 @@ TEST_F(LauncherTest, KeyboardReachesTabsAndLinks) {
     e2e::PressButton(dialog, IDCANCEL);
 }
 
+struct InputMethodSearch {
+    DWORD process;
+    int found;
+};
+
+// Counts the process's default input-method windows (class "IME").
+BOOL CALLBACK CountInputMethodWindows(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<InputMethodSearch*>(context);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    wchar_t name[16] = {};
+    ::GetClassNameW(window, name, 16);
+    if (process == search->process && std::wstring(name) == L"IME") ++search->found;
+    return TRUE;
+}
+
 // Nothing in the launcher takes typed text, so it runs without an input method:
 // no input-method window is made for it, even once it has the focus and keys
 // have reached it.
@@ -301,21 +317,8 @@ TEST_F(LauncherTest, NoInputMethodWindowIsMadeForIt) {
     ASSERT_TRUE(e2e::WaitUntilPumping(e2e::kReactionDeadline, [&] {
         return launcher.VisiblePage() != manuals;
     })) << "Ctrl+Tab reached the launcher";
-    struct Search {
-        DWORD process;
-        int found;
-    } search{::GetProcessId(launcher.ProcessHandle()), 0};
-    ::EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(context);
-            DWORD process = 0;
-            ::GetWindowThreadProcessId(window, &process);
-            wchar_t name[16] = {};
-            ::GetClassNameW(window, name, 16);
-            if (process == s->process && std::wstring(name) == L"IME") ++s->found;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    InputMethodSearch search{::GetProcessId(launcher.ProcessHandle()), 0};
+    ::EnumWindows(CountInputMethodWindows, reinterpret_cast<LPARAM>(&search));
     EXPECT_EQ(search.found, 0);
 }
 
