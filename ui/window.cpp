@@ -51,6 +51,18 @@ RECT Window::ClientRect() const {
     return rect;
 }
 
+bool Window::PaintIconIfMinimised(HICON icon) const {
+    if (!::IsIconic(handle_)) return false;
+    PAINTSTRUCT paint{};
+    HDC dc = ::BeginPaint(handle_, &paint);
+    const RECT client = ClientRect();
+    const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    ::DrawIcon(dc, x, y, icon);
+    ::EndPaint(handle_, &paint);
+    return true;
+}
+
 RECT Window::WindowRect() const {
     RECT rect{};
     ::GetWindowRect(handle_, &rect);

@@ -76,6 +76,9 @@ public:
     void SetIcon(HICON icon, bool big) const {
         Send(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     }
+    // While the window is minimised, answers its paint request by drawing the icon
+    // in the middle of the client area and returns true; otherwise does nothing.
+    bool PaintIconIfMinimised(HICON icon) const;
 
     UINT_PTR SetTimer(UINT_PTR id, UINT milliseconds) const {
         return ::SetTimer(handle_, id, milliseconds, nullptr);

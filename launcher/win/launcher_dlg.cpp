@@ -201,14 +201,7 @@ bool CLauncherDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
             }
             return false;
         case WM_PAINT:
-            if (::IsIconic(Handle())) {
-                PAINTSTRUCT paint{};
-                HDC dc = ::BeginPaint(Handle(), &paint);
-                const RECT client = ClientRect();
-                const int x = (client.right - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
-                const int y = (client.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
-                ::DrawIcon(dc, x, y, m_hIcon);
-                ::EndPaint(Handle(), &paint);
+            if (PaintIconIfMinimised(m_hIcon)) {
                 result = 0;
                 return true;
             }
