@@ -110,7 +110,15 @@ void Launcher::ClickLink(int position) const {
     HWND link = ::GetDlgItem(page, 1012 + position);
     RECT rect{};
     ::GetWindowRect(link, &rect);
-    ::SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    const POINT target{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    ::SetCursorPos(target.x, target.y);
+    // The launcher takes a click only where the pointer is, and under Wine it
+    // asks the X server, which may not have moved the pointer yet: wait until
+    // the move can be seen.
+    WaitUntilPumping(kReactionDeadline, [&] {
+        POINT now{};
+        return ::GetCursorPos(&now) && now.x == target.x && now.y == target.y;
+    });
     ::PostMessageW(page, WM_COMMAND, MAKEWPARAM(1012 + position, STN_CLICKED),
                    reinterpret_cast<LPARAM>(link));
 }
